@@ -1,0 +1,57 @@
+#pragma once
+// The one database connection of the program and the settings that locate it.
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+enum class Dialect { SQLite, PostgreSQL, SqlServer };
+
+// What the per-user settings (section DBConfig of the product family's
+// application key) say about the database.
+struct DbSettings {
+    QString driver;      // "QSQLITE", "QPSQL", or "QODBC" (also when the key is missing)
+    QString server;      // Svr: SQL Server instance, or PostgreSQL host[:port]
+    QString login;       // UID
+    QString password;    // PWD
+    QString database;    // DBname: catalogue, or the SQLite file
+    QString edition;     // Edition, "2000" when missing
+    QString odbcDriver;  // OdbcDriver: "FreeTDS" on Linux, "SQL Server" on Windows when missing
+    QString company;     // Company: the installation's company name
+};
+
+// The application key and section the settings live under.
+inline const QString kSettingsApp = QStringLiteral("Brindlemoor2011");
+inline const QString kSettingsSection = QStringLiteral("DBConfig");
+
+DbSettings ReadDbSettings();
+
+// The connection string (without login and password, which go to the driver
+// as its user and password): kept for the whole run, never changed after OpenConnection.
+extern QString DbConnectString;
+// The Edition setting as read at login.
+extern QString DbEdition;
+
+// The one connection. Before any OpenConnection it is an unopened connection.
+QSqlDatabase DbConnection();
+Dialect DbDialect();
+
+// Replaces the connection by a new one for these values and opens it (connect
+// time-out 30 s). Driver, ODBC driver name and port come from `settings`.
+bool OpenConnection(const DbSettings& settings);
+// A new connection built from the kept string (command time-out none); a
+// failure shows its description and leaves the connection unopened.
+void ReOpenConnection();
+// Close and open the same connection again from the kept string.
+bool ReopenInPlace();
+// Closes and forgets the connection (tests, end of program).
+void CloseConnection();
+
+// The server's current date (time of day dropped). After an error the
+// standard error box has been shown and there is no date: callers abandon.
+std::optional<QDate> GetServerDate();
+
+}  // namespace corvane

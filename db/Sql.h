@@ -1,0 +1,118 @@
+#pragma once
+// Bound statements over DbConnection. No value is ever pasted into SQL text:
+// every value is a positional "?" parameter.
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <optional>
+#include <vector>
+
+namespace corvane {
+
+struct DbError {
+    qint64 number = 0;  // the database's native error code, or 0
+    QString description;
+    bool isValid() const { return !description.isEmpty() || number != 0; }
+};
+
+// One row of a result, by column name (case-insensitive) or position.
+class Row {
+public:
+    Row() = default;
+    explicit Row(QSqlRecord record) : m_record(std::move(record)) {}
+    QVariant value(const QString& column) const;
+    QVariant value(int index) const;
+    // The column as text, "" for NULL.
+    QString text(const QString& column) const;
+    QString text(int index) const;
+    bool isNull(const QString& column) const;
+    int count() const { return m_record.count(); }
+    const QSqlRecord& record() const { return m_record; }
+
+private:
+    QSqlRecord m_record;
+};
+using Rows = std::vector<Row>;
+
+// A statement with its bound values. Failures are kept in error(); the
+// report* helpers show them in the standard error box.
+class Statement {
+public:
+    explicit Statement(const QString& sql, const QVariantList& values = {});
+    Statement& bind(const QVariant& value);
+
+    // Runs it forward-only. False on failure (error() tells why).
+    bool exec();
+    bool next();
+    Row row() const;
+    int rowsAffected() const;
+    // The identity of the row an INSERT ... RETURNING / OUTPUT INSERTED gave back.
+    QVariant lastInsertId() const;
+    const DbError& error() const { return m_error; }
+    QSqlQuery& query() { return m_query; }
+
+private:
+    QString m_sql;
+    QVariantList m_values;
+    QSqlQuery m_query;
+    DbError m_error;
+};
+
+// The last failure of the helpers below (also after they reported it).
+const DbError& lastDbError();
+
+// Conveniences that show the standard error box on failure.
+std::optional<Rows> selectRows(const QString& sql, const QVariantList& values = {});
+// First row, or an empty Row when none; no value on failure.
+std::optional<Row> selectFirst(const QString& sql, const QVariantList& values = {});
+// Rows affected; no value on failure.
+std::optional<int> execute(const QString& sql, const QVariantList& values = {});
+
+// The same, without showing anything: the caller reports lastDbError() its own way.
+std::optional<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values = {});
+std::optional<int> executeQuiet(const QString& sql, const QVariantList& values = {});
+
+// Shows lastDbError() in the standard error box.
+void reportLastDbError();
+
+// A date as the database keeps it (SQLite: text "YYYY-MM-DD"), and a
+// date-time ("YYYY-MM-DD HH:MM:SS"). Null dates bind as NULL.
+QVariant dateValue(const QDate& date);
+QVariant dateTimeValue(const QDateTime& dateTime);
+// Reads a date or date-time column whatever the driver returned (text or date).
+QDate toDate(const QVariant& value);
+QDateTime toDateTime(const QVariant& value);
+
+// "?, ?, ?" for an IN list of n values.
+QString placeholders(int n);
+
+// One business action: rolls back unless committed. For numbering, begin it
+// with Transaction::Write so the write lock is held from the start (SQLite
+// BEGIN IMMEDIATE), then take NumberingLock for the key.
+class Transaction {
+public:
+    enum Mode { Normal, Write };
+    explicit Transaction(Mode mode = Normal);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool isActive() const { return m_active; }
+    bool commit();
+    void rollback();
+    const DbError& error() const { return m_error; }
+
+private:
+    bool m_active = false;
+    DbError m_error;
+};
+
+// Serialises number allocation for `key` across workstations until the
+// enclosing transaction ends (PostgreSQL advisory lock, SQL Server applock;
+// on SQLite the Write transaction already holds the database's write lock).
+bool takeNumberingLock(const QString& key);
+
+}  // namespace corvane

@@ -1,0 +1,220 @@
+#include "platform/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace corvane {
+
+// Shows the window application-modal and waits for it to be dismissed.
+class QtFormRunner final : public FormRunner {
+public:
+    void runModal(Form& form) override
+    {
+        QPointer<Form> guard(&form);
+        QEventLoop loop;
+        QObject::connect(&form, &Form::dismissed, &loop, &QEventLoop::quit);
+        QObject::connect(&form, &QObject::destroyed, &loop, &QEventLoop::quit);
+        form.presentModal();
+        if (guard && guard->isVisible()) loop.exec();
+    }
+};
+
+Form::Form(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose, false); }
+
+Form::~Form() { FormRegistry::instance().remove(this); }
+
+QWidget* Form::frame() const
+{
+    return m_subWindow ? static_cast<QWidget*>(m_subWindow.data()) : const_cast<Form*>(this);
+}
+
+void Form::Show()
+{
+    if (m_unloaded) return;
+    auto& reg = FormRegistry::instance();
+    if (!m_subWindow && reg.mdiArea() && !m_modal) {
+        m_subWindow = reg.mdiArea()->addSubWindow(this);
+        m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_subWindow->adjustSize();
+    }
+    const bool first = !m_shownOnce;
+    m_shownOnce = true;
+    frame()->show();
+    ZOrder();
+    if (first) activate();
+}
+
+void Form::ShowModal()
+{
+    if (m_unloaded) return;
+    auto& reg = FormRegistry::instance();
+    Form* opener = reg.activeForm();
+    m_modal = true;
+    reg.pushModal(this);
+    QPointer<Form> self(this);
+    reg.runner().runModal(*this);
+    if (self) {
+        self->m_modal = false;
+        reg.popModal(self);
+        // A modal window that the user closed without our code hiding or
+        // unloading it has been closed: unload it.
+        if (self->isVisible()) self->Unload();
+    } else {
+        reg.popModal(nullptr);
+    }
+    // The window that opened it gets the focus back.
+    if (opener && opener->isLoaded() && opener != self) opener->activate();
+}
+
+void Form::Hide()
+{
+    frame()->hide();
+    emit dismissed();
+}
+
+bool Form::Unload()
+{
+    if (m_unloaded || m_inUnload) return !m_inUnload || m_unloaded;
+    m_inUnload = true;
+    int cancel = 0;
+    Form_Unload(cancel);
+    m_inUnload = false;
+    if (cancel) return false;
+    m_unloaded = true;
+    FormRegistry::instance().remove(this);
+    frame()->hide();
+    emit dismissed();
+    if (m_subWindow) {
+        m_subWindow->setWidget(nullptr);
+        m_subWindow->deleteLater();
+    }
+    deleteLater();
+    return true;
+}
+
+void Form::ZOrder()
+{
+    frame()->raise();
+    if (m_subWindow && FormRegistry::instance().mdiArea())
+        FormRegistry::instance().mdiArea()->setActiveSubWindow(m_subWindow);
+    else if (isWindow())
+        activateWindow();
+}
+
+int Form::Left() const { return pixelsToTwips(frame()->x()); }
+int Form::Top() const { return pixelsToTwips(frame()->y()); }
+int Form::Width() const { return pixelsToTwips(frame()->width()); }
+int Form::Height() const { return pixelsToTwips(frame()->height()); }
+void Form::Move(int left, int top) { frame()->move(twipsToPixels(left), twipsToPixels(top)); }
+void Form::Resize(int width, int height) { frame()->resize(twipsToPixels(width), twipsToPixels(height)); }
+
+void Form::activate() { Form_Activate(); }
+
+void Form::presentModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        activate();
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+FormRegistry& FormRegistry::instance()
+{
+    static FormRegistry registry;
+    return registry;
+}
+
+Form* FormRegistry::find(std::type_index type) const
+{
+    auto it = m_forms.find(type);
+    if (it == m_forms.end() || !it.value() || it.value()->m_unloaded) return nullptr;
+    return it.value();
+}
+
+void FormRegistry::add(std::type_index type, Form* form) { m_forms.insert(type, form); }
+
+void FormRegistry::remove(Form* form)
+{
+    for (auto it = m_forms.begin(); it != m_forms.end();) {
+        if (it.value() == form || !it.value())
+            it = m_forms.erase(it);
+        else
+            ++it;
+    }
+}
+
+QList<Form*> FormRegistry::loaded() const
+{
+    QList<Form*> list;
+    for (const auto& f : m_forms)
+        if (f && !f->m_unloaded) list.append(f);
+    return list;
+}
+
+void FormRegistry::setMdiArea(QMdiArea* area)
+{
+    if (m_mdi == area) return;
+    m_mdi = area;
+    if (!area) return;
+    // A child that becomes the active one is activated, as the old windows were.
+    QObject::connect(area, &QMdiArea::subWindowActivated, area, [](QMdiSubWindow* sub) {
+        if (!sub) return;
+        auto* form = qobject_cast<Form*>(sub->widget());
+        if (form && form->isLoaded() && form->m_shownOnce && !FormRegistry::instance().m_modalStack.size())
+            form->activate();
+    });
+}
+
+void FormRegistry::setRunner(std::unique_ptr<FormRunner> runner) { m_runner = std::move(runner); }
+
+FormRunner& FormRegistry::runner()
+{
+    if (!m_runner) m_runner = std::make_unique<QtFormRunner>();
+    return *m_runner;
+}
+
+Form* FormRegistry::activeForm() const
+{
+    for (auto it = m_modalStack.rbegin(); it != m_modalStack.rend(); ++it)
+        if (*it && (*it)->isLoaded()) return *it;
+    if (m_mdi) {
+        if (QMdiSubWindow* sub = m_mdi->activeSubWindow())
+            if (auto* form = qobject_cast<Form*>(sub->widget()); form && form->isLoaded()) return form;
+    }
+    return nullptr;
+}
+
+void FormRegistry::pushModal(Form* form) { m_modalStack.append(form); }
+
+void FormRegistry::popModal(Form* form)
+{
+    m_modalStack.removeAll(QPointer<Form>(form));
+    m_modalStack.removeAll(QPointer<Form>());
+}
+
+void FormRegistry::unloadAll()
+{
+    for (Form* f : loaded()) f->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace corvane

@@ -1,0 +1,158 @@
+#pragma once
+// The window model: every window is a single instance, created on first use
+// (Form_Load runs then) and destroyed when unloaded (Form_Unload). Children of
+// the main window are MDI sub-windows; every other window is shown modally
+// through the form runner, which tests replace with scripts.
+
+#include <QHash>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <typeindex>
+
+
+namespace corvane {
+
+// Geometry in the old program's units.
+inline constexpr int TwipsPerPixel = 15;
+inline constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+inline constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // The per-window text that callers use to hand a mode to the window.
+    QString Tag;
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // Modeless: as a child of the main window when there is one. Brings it to
+    // the front; a window already shown is only activated.
+    void Show();
+    // Modal through the form runner; returns when the window is closed or hidden.
+    void ShowModal();
+    // Hide without unloading (a modal window returns to its caller).
+    void Hide();
+    // Form_Unload, then destroy the single instance (unless Form_Unload cancels).
+    // Returns false when the window refused to unload.
+    bool Unload();
+    void ZOrder();
+
+    bool isLoaded() const { return !m_unloaded; }
+    bool isShownModal() const { return m_modal; }
+
+    // Position and size in twips: of the MDI sub-window frame for a child.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void Move(int left, int top);
+    void Resize(int width, int height);
+
+    // The frame widget (the MDI sub-window, or this window itself).
+    QWidget* frame() const;
+    QMdiSubWindow* subWindow() const { return m_subWindow; }
+
+    // Lifecycle, as the old program's windows had it.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload(int& Cancel) { Q_UNUSED(Cancel); }
+
+    void activate();  // runs Form_Activate (called by the window model)
+    // For form runners: show the window as a modal one (Form_Activate the first time).
+    void presentModal();
+
+signals:
+    // The window was hidden or unloaded: a modal run ends.
+    void dismissed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class FormRegistry;
+    QPointer<QMdiSubWindow> m_subWindow;
+    bool m_unloaded = false;
+    bool m_modal = false;
+    bool m_shownOnce = false;
+    bool m_inUnload = false;
+};
+
+// Runs modal windows. The real runner shows the window and spins an event
+// loop until it is hidden or unloaded; tests script what the user does.
+class FormRunner {
+public:
+    virtual ~FormRunner() = default;
+    virtual void runModal(Form& form) = 0;
+};
+
+class FormRegistry {
+public:
+    static FormRegistry& instance();
+
+    Form* find(std::type_index type) const;
+    void add(std::type_index type, Form* form);
+    void remove(Form* form);
+    QList<Form*> loaded() const;
+
+    void setMdiArea(QMdiArea* area);
+    QMdiArea* mdiArea() const { return m_mdi; }
+
+    void setRunner(std::unique_ptr<FormRunner> runner);
+    FormRunner& runner();
+
+    // The window that is active for the user: the modal window on top, or the
+    // active child of the main window.
+    Form* activeForm() const;
+    void pushModal(Form* form);
+    void popModal(Form* form);
+
+    // Unload every loaded window (tests, end of program).
+    void unloadAll();
+
+private:
+    QHash<std::type_index, QPointer<Form>> m_forms;
+    QPointer<QMdiArea> m_mdi;
+    QList<QPointer<Form>> m_modalStack;
+    std::unique_ptr<FormRunner> m_runner;
+};
+
+namespace Forms {
+// The single instance, created (and Form_Load run) on first use.
+template <class T>
+T* get()
+{
+    auto& reg = FormRegistry::instance();
+    if (Form* existing = reg.find(typeid(T))) return static_cast<T*>(existing);
+    T* form = new T();
+    reg.add(typeid(T), form);
+    form->Form_Load();
+    return form;
+}
+// The instance when it is loaded, otherwise nullptr; never creates one.
+template <class T>
+T* find()
+{
+    return static_cast<T*>(FormRegistry::instance().find(typeid(T)));
+}
+template <class T>
+bool isLoaded()
+{
+    return find<T>() != nullptr;
+}
+template <class T>
+void unload()
+{
+    if (T* f = find<T>()) f->Unload();
+}
+}  // namespace Forms
+
+}  // namespace corvane

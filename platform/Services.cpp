@@ -1,0 +1,237 @@
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+#include <cstdlib>
+
+namespace corvane {
+
+QString AppTitle() { return QStringLiteral("Corvane"); }
+
+QString ExeName() { return QStringLiteral("corvane"); }
+
+namespace {
+
+class QtMessageBox final : public MessageBoxService {
+public:
+    int show(const QString& text, int style, const QString& title) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (iconOf(style)) {
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        struct Choice { const char* caption; int result; };
+        std::vector<Choice> choices;
+        switch (buttonsOf(style)) {
+        case vbOKCancel: choices = {{"确定", vbOK}, {"取消", vbCancel}}; break;
+        case vbAbortRetryIgnore: choices = {{"中止", vbAbort}, {"重试", vbRetry}, {"忽略", vbIgnore}}; break;
+        case vbYesNoCancel: choices = {{"是", vbYes}, {"否", vbNo}, {"取消", vbCancel}}; break;
+        case vbYesNo: choices = {{"是", vbYes}, {"否", vbNo}}; break;
+        case vbRetryCancel: choices = {{"重试", vbRetry}, {"取消", vbCancel}}; break;
+        default: choices = {{"确定", vbOK}}; break;
+        }
+        std::vector<QPushButton*> buttons;
+        for (const auto& c : choices)
+            buttons.push_back(box.addButton(QString::fromUtf8(c.caption), QMessageBox::AcceptRole));
+        const size_t def = (style & vbDefaultButton2) && buttons.size() > 1 ? 1 : 0;
+        box.setDefaultButton(buttons[def]);
+        // Escape answers like the old boxes: Cancel or No where there is one.
+        box.setEscapeButton(buttons.back());
+        box.exec();
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (box.clickedButton() == buttons[i]) return choices[i].result;
+        return choices.back().result;
+    }
+};
+
+class QtDialogs final : public DialogService {
+public:
+    QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override
+    {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialDir, filter);
+    }
+    QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override
+    {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initialName, filter);
+    }
+    QString folder(const QString& title, const QString& initialDir) override
+    {
+        return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, initialDir);
+    }
+    QString printer(const QString& title) override
+    {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, QApplication::activeWindow());
+        dialog.setWindowTitle(title);
+        if (dialog.exec() != QDialog::Accepted) return QString();
+        return printer.printerName();
+    }
+};
+
+class DesktopShell final : public ShellService {
+public:
+    bool open(const QString& pathOrUrl, QString* error) override
+    {
+        const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
+        if (QDesktopServices::openUrl(url)) return true;
+        if (error) *error = QStringLiteral("无法打开“%1”").arg(pathOrUrl);
+        return false;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments, QString* error) override
+    {
+        if (QProcess::startDetached(program, arguments)) return true;
+        if (error) *error = QStringLiteral("无法启动程序“%1”").arg(program);
+        return false;
+    }
+    bool activateWindow(const QString& title, QString* error) override
+    {
+        // Other programs' windows can only be reached through the Windows API;
+        // here no such window exists.
+        if (error) *error = QStringLiteral("找不到窗口“%1”").arg(title);
+        return false;
+    }
+    void endProgram() override { std::exit(0); }
+};
+
+class SystemClock final : public ClockService {
+public:
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+// Outside Windows the per-user program settings are one INI file per
+// application in the user's configuration folder.
+class IniSettings final : public SettingsService {
+public:
+    QString get(const QString& app, const QString& section, const QString& key, const QString& defaultValue) override
+    {
+        QSettings s = store(app);
+        return s.value(section + '/' + key, defaultValue).toString();
+    }
+    bool contains(const QString& app, const QString& section, const QString& key) override
+    {
+        return store(app).contains(section + '/' + key);
+    }
+    void set(const QString& app, const QString& section, const QString& key, const QString& value) override
+    {
+        QSettings s = store(app);
+        s.setValue(section + '/' + key, value);
+    }
+
+private:
+    static QSettings store(const QString& app)
+    {
+#ifdef Q_OS_WIN
+        return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + app,
+                         QSettings::NativeFormat);
+#else
+        return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Corvane"), app);
+#endif
+    }
+};
+
+class AppCursor final : public CursorService {
+public:
+    void setWait(bool wait) override
+    {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+        if (wait)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+template <class Interface, class Real>
+struct Slot {
+    std::unique_ptr<Interface> current;
+    Interface& get()
+    {
+        if (!current) current = std::make_unique<Real>();
+        return *current;
+    }
+    void set(std::unique_ptr<Interface> p) { current = std::move(p); }
+};
+
+Slot<MessageBoxService, QtMessageBox> g_messageBox;
+Slot<DialogService, QtDialogs> g_dialogs;
+Slot<ShellService, DesktopShell> g_shell;
+Slot<ClockService, SystemClock> g_clock;
+Slot<SettingsService, IniSettings> g_settings;
+Slot<CursorService, AppCursor> g_cursor;
+
+}  // namespace
+
+namespace Services {
+MessageBoxService& messageBox() { return g_messageBox.get(); }
+DialogService& dialogs() { return g_dialogs.get(); }
+ShellService& shell() { return g_shell.get(); }
+ClockService& clock() { return g_clock.get(); }
+SettingsService& settings() { return g_settings.get(); }
+CursorService& cursor() { return g_cursor.get(); }
+
+void setMessageBox(std::unique_ptr<MessageBoxService> p) { g_messageBox.set(std::move(p)); }
+void setDialogs(std::unique_ptr<DialogService> p) { g_dialogs.set(std::move(p)); }
+void setShell(std::unique_ptr<ShellService> p) { g_shell.set(std::move(p)); }
+void setClock(std::unique_ptr<ClockService> p) { g_clock.set(std::move(p)); }
+void setSettings(std::unique_ptr<SettingsService> p) { g_settings.set(std::move(p)); }
+void setCursor(std::unique_ptr<CursorService> p) { g_cursor.set(std::move(p)); }
+}  // namespace Services
+
+int MsgBox(const QString& text, int style, const QString& title)
+{
+    return Services::messageBox().show(text, style, title.isEmpty() ? AppTitle() : title);
+}
+
+void ShowStandardError(qint64 number, const QString& description)
+{
+    MsgBox(QStringLiteral("错误号：") + QString::number(number) + QLatin1Char('\n') + QStringLiteral("错误描述：") +
+               description,
+           vbInformation, QStringLiteral("提示"));
+}
+
+void ShowNumberedError(qint64 number, const QString& description)
+{
+    MsgBox(QString::number(number) + QLatin1Char(' ') + description, vbInformation, ExeName());
+}
+
+void ShowDescriptionError(const QString& description) { MsgBox(description, vbInformation, ExeName()); }
+
+QDate Today() { return Services::clock().today(); }
+QDateTime Now() { return Services::clock().now(); }
+
+QString ProgramFolder()
+{
+    const QByteArray home = qgetenv("CORVANE_HOME");
+    if (!home.isEmpty()) return QDir::cleanPath(QString::fromLocal8Bit(home));
+    return QCoreApplication::applicationDirPath();
+}
+
+QString ProgramPath(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
+
+QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& defaultValue)
+{
+    return Services::settings().get(app, section, key, defaultValue);
+}
+
+WaitCursor::WaitCursor() { Services::cursor().setWait(true); }
+WaitCursor::~WaitCursor() { Services::cursor().setWait(false); }
+
+}  // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+// Text files shared with the product family's other programs (log-off file,
+// templates, interface and settings files) are GBK with CR LF line ends.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace corvane {
+
+QByteArray toGbk(const QString& text);
+QString fromGbk(const QByteArray& bytes);
+
+// Reads a whole GBK file; line ends are returned as "\n". No value when it cannot be read.
+std::optional<QString> readGbkFile(const QString& path, QString* error = nullptr);
+// Writes lines, each followed by CR LF, replacing the file. False (with error) on failure.
+bool writeGbkLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+}  // namespace corvane

@@ -1,0 +1,117 @@
+#pragma once
+// Scripted stand-ins for every platform service, so a window test is a few
+// lines: queue the answers, act, read what was shown.
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <map>
+#include <typeindex>
+
+#include "platform/Forms.h"
+#include "platform/Services.h"
+
+namespace corvane::test {
+
+struct ShownBox {
+    QString text;
+    int style = 0;
+    QString title;
+    int icon() const { return iconOf(style); }
+    int buttons() const { return buttonsOf(style); }
+};
+
+class ScriptedMessageBox : public MessageBoxService {
+public:
+    int show(const QString& text, int style, const QString& title) override;
+    std::deque<int> answers;   // answers to give, in order; OK/first button when empty
+    QList<ShownBox> shown;
+};
+
+class ScriptedDialogs : public DialogService {
+public:
+    QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override;
+    QString folder(const QString& title, const QString& initialDir) override;
+    QString printer(const QString& title) override;
+    std::deque<QString> answers;  // paths to give, in order; "" (cancel) when empty
+    QStringList asked;            // titles of the dialogs shown
+};
+
+class ScriptedShell : public ShellService {
+public:
+    bool open(const QString& pathOrUrl, QString* error) override;
+    bool startProgram(const QString& program, const QStringList& arguments, QString* error) override;
+    bool activateWindow(const QString& title, QString* error) override;
+    void endProgram() override;
+    QStringList opened;
+    QStringList started;          // program + " " + arguments joined by blanks
+    QStringList activated;        // titles asked for
+    QStringList existingWindows;  // titles of other programs' windows that exist
+    bool startSucceeds = true;
+    int endCalls = 0;
+};
+
+class FixedClock : public ClockService {
+public:
+    QDateTime now() override { return current; }
+    QDateTime current = QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0));
+};
+
+class MemorySettings : public SettingsService {
+public:
+    QString get(const QString& app, const QString& section, const QString& key, const QString& def) override;
+    bool contains(const QString& app, const QString& section, const QString& key) override;
+    void set(const QString& app, const QString& section, const QString& key, const QString& value) override;
+    std::map<QString, QString> values;  // "app/section/key" -> value
+};
+
+class CountingCursor : public CursorService {
+public:
+    void setWait(bool wait) override { depth += wait ? 1 : -1; if (wait) ++waits; }
+    int depth = 0;
+    int waits = 0;
+};
+
+// Runs a scripted action for each modal window; a window with no script is
+// closed at once (as if the user closed it). Windows that remain shown after
+// their script are unloaded.
+class ScriptedFormRunner : public FormRunner {
+public:
+    void runModal(Form& form) override;
+    std::map<QString, std::deque<std::function<void(Form&)>>> scripts;  // by class name
+    QStringList ran;  // class names of the modal windows shown, in order
+};
+
+// The doubles currently installed (reset by installTestEnvironment / resetServices).
+struct Doubles {
+    ScriptedMessageBox* boxes;
+    ScriptedDialogs* dialogs;
+    ScriptedShell* shell;
+    FixedClock* clock;
+    MemorySettings* settings;
+    CountingCursor* cursor;
+    ScriptedFormRunner* runner;
+};
+Doubles& doubles();
+
+// Installs fresh doubles for every service and a temporary program folder.
+void installTestEnvironment();
+// Fresh doubles, every window unloaded, an empty program folder.
+void resetServices();
+// The temporary program folder (CORVANE_HOME) of this test run.
+QString programFolder();
+
+// Script the next modal showing of window class T.
+template <class T>
+void onModal(std::function<void(T&)> script)
+{
+    doubles().runner->scripts[QString::fromLatin1(T::staticMetaObject.className())].push_back(
+        [script](Form& f) { script(static_cast<T&>(f)); });
+}
+
+}  // namespace corvane::test
