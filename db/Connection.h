@@ -50,6 +50,20 @@ bool ReopenInPlace();
 // Closes and forgets the connection (tests, end of program).
 void CloseConnection();
 
+// The dialect a connection speaks, by its driver.
+Dialect dialectOf(const QSqlDatabase& db);
+
+// The connection string OpenConnection keeps for these settings: the SQLite
+// file, the PostgreSQL host, port and database, or the ODBC string for SQL
+// Server. Never holds the login or the password.
+QString BuildConnectString(const DbSettings& settings);
+
+// A further connection to the database of `settings` under its own name, made
+// and opened in the calling thread (work on another thread, tests of
+// concurrency). Unopened when it cannot be opened; the caller ends it with
+// QSqlDatabase::removeDatabase(connectionName).
+QSqlDatabase OpenNamedConnection(const DbSettings& settings, const QString& connectionName);
+
 // The server's current date (time of day dropped). After an error the
 // standard error box has been shown and there is no date: callers abandon.
 std::optional<QDate> GetServerDate();

@@ -2,8 +2,28 @@
 // The SQL that differs between SQLite, PostgreSQL and SQL Server, in one place.
 
 #include <QString>
+#include <QStringList>
 
 #include "db/Connection.h"
+
+namespace corvane {
+
+// The logical column types of our schema description.
+enum class ColumnType {
+    Text,      // text(n): short text of at most n characters
+    LongText,  // ntext: text without a length limit
+    Int,
+    Identity,  // integer assigned by the database on insert; the table's primary key
+    Flag,      // SMALLINT holding 0 or 1
+    Money,     // DECIMAL(18,2)
+    Price,     // DECIMAL(19,6)
+    Rate,      // DECIMAL(9,4)
+    Date,
+    DateTime,
+    Blob,
+};
+
+}  // namespace corvane
 
 namespace corvane::dialect {
 
@@ -22,9 +42,18 @@ QString likeOperator(Dialect d);
 // String concatenation of two expressions.
 QString concat(Dialect d, const QString& a, const QString& b);
 
+// The column type as the dialect's DDL spells it (`length` is used by Text only).
+// An identity column's type already carries PRIMARY KEY.
+QString ddlType(Dialect d, ColumnType type, int length = 0);
+
 inline QString selectTop(int n, const QString& body) { return selectTop(DbDialect(), n, body); }
 inline QString serverNow() { return serverNow(DbDialect()); }
 inline QString serverToday() { return serverToday(DbDialect()); }
 inline QString likeOperator() { return likeOperator(DbDialect()); }
+inline QString concat(const QString& a, const QString& b) { return concat(DbDialect(), a, b); }
+inline QString insertReturningId(const QString& table, const QStringList& columns, const QString& idColumn)
+{
+    return insertReturningId(DbDialect(), table, columns, idColumn);
+}
 
 }  // namespace corvane::dialect

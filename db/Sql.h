@@ -2,6 +2,7 @@
 // Bound statements over DbConnection. No value is ever pasted into SQL text:
 // every value is a positional "?" parameter.
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -9,6 +10,8 @@
 #include <QVariantList>
 #include <optional>
 #include <vector>
+
+#include "db/Connection.h"
 
 namespace corvane {
 
@@ -42,6 +45,8 @@ using Rows = std::vector<Row>;
 class Statement {
 public:
     explicit Statement(const QString& sql, const QVariantList& values = {});
+    // The same on another connection (see OpenNamedConnection).
+    Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
     Statement& bind(const QVariant& value);
 
     // Runs it forward-only. False on failure (error() tells why).
@@ -55,10 +60,12 @@ public:
     QSqlQuery& query() { return m_query; }
 
 private:
+    QSqlDatabase m_db;
     QString m_sql;
     QVariantList m_values;
     QSqlQuery m_query;
     DbError m_error;
+    QVariant m_insertId;
 };
 
 // The last failure of the helpers below (also after they reported it).
@@ -79,9 +86,12 @@ std::optional<int> executeQuiet(const QString& sql, const QVariantList& values =
 void reportLastDbError();
 
 // A date as the database keeps it (SQLite: text "YYYY-MM-DD"), and a
-// date-time ("YYYY-MM-DD HH:MM:SS"). Null dates bind as NULL.
+// date-time ("YYYY-MM-DD HH:MM:SS"). Null dates bind as NULL. Statement also
+// converts QDate and QDateTime values this way when it binds them.
 QVariant dateValue(const QDate& date);
 QVariant dateTimeValue(const QDateTime& dateTime);
+QVariant dateValue(Dialect d, const QDate& date);
+QVariant dateTimeValue(Dialect d, const QDateTime& dateTime);
 // Reads a date or date-time column whatever the driver returned (text or date).
 QDate toDate(const QVariant& value);
 QDateTime toDateTime(const QVariant& value);
@@ -96,6 +106,8 @@ class Transaction {
 public:
     enum Mode { Normal, Write };
     explicit Transaction(Mode mode = Normal);
+    // The same on another connection.
+    explicit Transaction(const QSqlDatabase& db, Mode mode = Normal);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -106,6 +118,7 @@ public:
     const DbError& error() const { return m_error; }
 
 private:
+    QSqlDatabase m_db;
     bool m_active = false;
     DbError m_error;
 };
@@ -114,5 +127,9 @@ private:
 // enclosing transaction ends (PostgreSQL advisory lock, SQL Server applock;
 // on SQLite the Write transaction already holds the database's write lock).
 bool takeNumberingLock(const QString& key);
+bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* error = nullptr);
+
+// A failed query's error as the standard error box shows it.
+DbError dbErrorOf(const QSqlError& error);
 
 }  // namespace corvane

@@ -1,0 +1,222 @@
+#include "db/Connection.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "db/Dialect.h"
+#include "db/Sql.h"
+#include "platform/Services.h"
+
+namespace corvane {
+
+QString DbConnectString;
+QString DbEdition;
+
+namespace {
+
+const QString kConnectionName = QStringLiteral("corvane");
+const int kConnectTimeoutSeconds = 30;
+
+// The settings the one connection was made from: ReOpenConnection and
+// ReopenInPlace need the driver and the credentials again, which the kept
+// string deliberately does not carry.
+DbSettings g_settings;
+
+QString defaultOdbcDriver()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("SQL Server");
+#else
+    return QStringLiteral("FreeTDS");
+#endif
+}
+
+// An ODBC attribute value: braced when it could end the attribute early.
+QString odbcValue(const QString& value)
+{
+    static const QString special = QStringLiteral(";{}=");
+    bool needsBraces = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    for (QChar c : value)
+        if (special.contains(c)) needsBraces = true;
+    if (!needsBraces) return value;
+    QString v = value;
+    v.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + v + QLatin1Char('}');
+}
+
+struct HostPort {
+    QString host;
+    int port = -1;
+};
+
+HostPort splitHostPort(const QString& server)
+{
+    const int colon = server.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0) {
+        bool ok = false;
+        const int port = server.mid(colon + 1).toInt(&ok);
+        if (ok) return {server.left(colon), port};
+    }
+    return {server, -1};
+}
+
+QString driverOf(const DbSettings& s)
+{
+    return s.driver.isEmpty() ? QStringLiteral("QODBC") : s.driver;
+}
+
+// Adds (does not open) a connection configured for the settings.
+QSqlDatabase makeConnection(const DbSettings& s, const QString& name)
+{
+    const QString driver = driverOf(s);
+    QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
+    if (driver == QLatin1String("QSQLITE")) {
+        db.setDatabaseName(s.database);
+        // Another workstation holding the write lock makes us wait, not fail.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    } else if (driver == QLatin1String("QPSQL")) {
+        const HostPort hp = splitHostPort(s.server);
+        db.setHostName(hp.host);
+        if (hp.port > 0) db.setPort(hp.port);
+        db.setDatabaseName(s.database);
+        db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
+    } else {
+        db.setDatabaseName(BuildConnectString(s));
+        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kConnectTimeoutSeconds));
+    }
+    db.setUserName(s.login);
+    db.setPassword(s.password);
+    // Amounts come back as exact decimal text rather than binary doubles.
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    return db;
+}
+
+bool openConnection(QSqlDatabase& db, const DbSettings& s)
+{
+    // SQLite would create an empty database for a name that does not exist:
+    // a wrong setting must fail like an unreachable server instead.
+    if (driverOf(s) == QLatin1String("QSQLITE") && (s.database.isEmpty() || !QFileInfo(s.database).isFile()))
+        return false;
+    return db.open();
+}
+
+void dropConnection()
+{
+    if (!QSqlDatabase::contains(kConnectionName)) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(kConnectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kConnectionName);
+}
+
+}  // namespace
+
+DbSettings ReadDbSettings()
+{
+    auto get = [](const char* key, const QString& def = QString()) {
+        return GetSetting(kSettingsApp, kSettingsSection, QString::fromLatin1(key), def);
+    };
+    DbSettings s;
+    s.driver = get("Driver");
+    if (s.driver.isEmpty()) s.driver = QStringLiteral("QODBC");
+    s.server = get("Svr");
+    s.login = get("UID");
+    s.password = get("PWD");
+    s.database = get("DBname");
+    s.edition = get("Edition", QStringLiteral("2000"));
+    s.odbcDriver = get("OdbcDriver", defaultOdbcDriver());
+    s.company = get("Company");
+    return s;
+}
+
+Dialect dialectOf(const QSqlDatabase& db)
+{
+    const QString driver = db.driverName();
+    if (driver == QLatin1String("QSQLITE")) return Dialect::SQLite;
+    if (driver == QLatin1String("QPSQL")) return Dialect::PostgreSQL;
+    return Dialect::SqlServer;
+}
+
+QString BuildConnectString(const DbSettings& s)
+{
+    const QString driver = driverOf(s);
+    if (driver == QLatin1String("QSQLITE")) return s.database;
+    if (driver == QLatin1String("QPSQL")) {
+        const HostPort hp = splitHostPort(s.server);
+        QString text = QStringLiteral("host=") + hp.host;
+        if (hp.port > 0) text += QStringLiteral(" port=") + QString::number(hp.port);
+        return text + QStringLiteral(" dbname=") + s.database;
+    }
+    const QString odbcDriver = s.odbcDriver.isEmpty() ? defaultOdbcDriver() : s.odbcDriver;
+    QString braced = odbcDriver;
+    braced.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QStringLiteral("DRIVER={") + braced + QStringLiteral("};SERVER=") + odbcValue(s.server) +
+           QStringLiteral(";DATABASE=") + odbcValue(s.database);
+}
+
+QSqlDatabase OpenNamedConnection(const DbSettings& settings, const QString& connectionName)
+{
+    QSqlDatabase db = makeConnection(settings, connectionName);
+    openConnection(db, settings);
+    return db;
+}
+
+QSqlDatabase DbConnection()
+{
+    // Before any login this is an unopened connection: statements on it fail.
+    return QSqlDatabase::database(kConnectionName, false);
+}
+
+Dialect DbDialect() { return dialectOf(DbConnection()); }
+
+bool OpenConnection(const DbSettings& settings)
+{
+    DbConnectString = BuildConnectString(settings);
+    DbEdition = settings.edition;
+    g_settings = settings;
+    dropConnection();
+    QSqlDatabase db = makeConnection(settings, kConnectionName);
+    return openConnection(db, settings);
+}
+
+void ReOpenConnection()
+{
+    // The kept string and the settings it came from reach the same database;
+    // Qt has no command time-out to lift, statements already wait without limit.
+    dropConnection();
+    QSqlDatabase db = makeConnection(g_settings, kConnectionName);
+    if (openConnection(db, g_settings)) return;
+    QString description = db.lastError().databaseText();
+    if (description.isEmpty()) description = db.lastError().driverText();
+    if (description.isEmpty()) description = QStringLiteral("无法打开数据库连接");
+    MsgBox(description);
+}
+
+bool ReopenInPlace()
+{
+    QSqlDatabase db = DbConnection();
+    if (!db.isValid()) return false;
+    db.close();
+    return openConnection(db, g_settings);
+}
+
+void CloseConnection()
+{
+    dropConnection();
+    g_settings = DbSettings();
+}
+
+std::optional<QDate> GetServerDate()
+{
+    Statement st(QStringLiteral("SELECT ") + dialect::serverToday() + QStringLiteral(" AS 系统时间"));
+    if (!st.exec()) {
+        ShowStandardError(st.error().number, st.error().description);
+        return std::nullopt;
+    }
+    if (!st.next()) return QDate();
+    return toDate(st.row().value(0));
+}
+
+}  // namespace corvane

@@ -1,0 +1,359 @@
+#include "db/Schema.h"
+
+#include <QStringBuilder>
+
+namespace corvane::schema {
+
+Table& Table::add(const QString& column, ColumnType type, int length)
+{
+    m_columns.push_back({column, type, length, type == ColumnType::Identity});
+    return *this;
+}
+
+Table& Table::notNull()
+{
+    if (!m_columns.empty()) m_columns.back().notNull = true;
+    return *this;
+}
+
+Table& Table::key(const QStringList& columns)
+{
+    m_key = columns;
+    return *this;
+}
+
+Table& Table::unique(const QStringList& columns)
+{
+    m_unique.push_back(columns);
+    return *this;
+}
+
+const Column* Table::column(const QString& name) const
+{
+    for (const Column& c : m_columns)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+QString Table::createStatement(Dialect d) const
+{
+    QStringList parts;
+    for (const Column& c : m_columns) {
+        QString line = c.name + QLatin1Char(' ') + dialect::ddlType(d, c.type, c.length);
+        if (c.notNull && c.type != ColumnType::Identity) line += QStringLiteral(" NOT NULL");
+        parts << line;
+    }
+    if (!m_key.isEmpty()) parts << QStringLiteral("PRIMARY KEY (") + m_key.join(QStringLiteral(", ")) + QLatin1Char(')');
+    for (const QStringList& u : m_unique) parts << QStringLiteral("UNIQUE (") + u.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return QStringLiteral("CREATE TABLE ") + m_name + QStringLiteral(" (\n    ") + parts.join(QStringLiteral(",\n    ")) +
+           QStringLiteral("\n)");
+}
+
+namespace {
+
+std::vector<Table> describeTables()
+{
+    std::vector<Table> t;
+
+    // ---- Organisation and login
+
+    t.push_back(Table("职能部门类别")
+                    .text("部门类别代号", 20).notNull()
+                    .text("部门类别名称", 50)
+                    .key({"部门类别代号"}));
+
+    // A department is active while 终止日期 is empty.
+    t.push_back(Table("职能部门new")
+                    .text("职能部门编号", 20).notNull()
+                    .text("职能部门名称", 100)
+                    .text("职能部门类别代号", 20)
+                    .date("起始日期")
+                    .date("终止日期")
+                    .key({"职能部门编号"}));
+
+    // The superior in force is the row with the latest 起始日期.
+    t.push_back(Table("上级部门new")
+                    .identity("ID")
+                    .text("职能部门编号", 20).notNull()
+                    .text("上级部门编号", 20)
+                    .date("起始日期")
+                    .unique({"职能部门编号", "起始日期"}));
+
+    t.push_back(Table("岗位类别")
+                    .text("岗位类别编号", 20).notNull()
+                    .text("岗位类别名称", 50)
+                    .key({"岗位类别编号"}));
+
+    t.push_back(Table("岗位信息new")
+                    .text("岗位代号", 20).notNull()
+                    .text("岗位名称", 100)
+                    .text("职能部门代号", 20)
+                    .text("岗位类别代号", 20)
+                    .text("工号", 20)
+                    .flag("部门主管")
+                    .date("终止日期")
+                    .key({"岗位代号"}));
+
+    // Passwords are kept as plain text: the product family's other programs read them so.
+    t.push_back(Table("员工档案")
+                    .text("工号", 20).notNull()
+                    .text("姓名", 50)
+                    .text("英文名", 50)
+                    .text("帐号密码", 50)
+                    .date("离职日期")
+                    .key({"工号"}));
+
+    // An assignment is current while 离岗日期 is empty.
+    t.push_back(Table("岗位员工new")
+                    .identity("ID")
+                    .text("员工代号", 20).notNull()
+                    .text("岗位代号", 20).notNull()
+                    .flag("主要岗位")
+                    .date("上岗日期")
+                    .date("离岗日期"));
+
+    // ---- Rights and settings
+
+    t.push_back(Table("岗位权限设置")
+                    .identity("ID")
+                    .text("组代号", 20)
+                    .text("岗位代号", 20)
+                    .flag("授权"));
+
+    t.push_back(Table("GroupPrivilege")
+                    .identity("ID")
+                    .text("GroupID", 20)
+                    .text("FormName", 50)
+                    .flag("Popedom"));
+
+    t.push_back(Table("专项审核权限表")
+                    .identity("ID")
+                    .text("类型", 50)
+                    .text("部门代号", 20)
+                    .text("岗位代号", 20));
+
+    t.push_back(Table("SystemSetup")
+                    .text("Code", 50).notNull()
+                    .longText("Value")
+                    .key({"Code"}));
+
+    t.push_back(Table("合同提醒设置")
+                    .identity("ID")
+                    .text("类型", 20)
+                    .text("部门代号", 20)
+                    .text("岗位代号", 20)
+                    .integer("提前天数")
+                    .flag("启用提醒"));
+
+    // ---- Contract types and counterparties
+
+    t.push_back(Table("合同类型")
+                    .text("合同类型编号", 20).notNull()
+                    .text("合同类型", 50)
+                    .text("合同类别", 20)  // "收款合同" or "付款合同"
+                    .text("字", 20)        // number prefix
+                    .flag("公用")
+                    .text("对应科目", 50)
+                    .flag("单级流转")
+                    .flag("部门主管审批")
+                    .key({"合同类型编号"}));
+
+    t.push_back(Table("合同使用部门设置")
+                    .identity("ID")
+                    .text("合同类型编号", 20).notNull()
+                    .text("部门", 20).notNull()
+                    .unique({"合同类型编号", "部门"}));
+
+    t.push_back(Table("供方信息")
+                    .text("供应商编号", 20).notNull()
+                    .text("供应商名称", 200)
+                    .flag("合格供方")
+                    .date("结束日期")
+                    .key({"供应商编号"}));
+
+    t.push_back(Table("供方单位基本信息")
+                    .text("供应商编号", 20).notNull()
+                    .text("开户行", 100)
+                    .text("帐号", 50)
+                    .text("税号", 50)
+                    .key({"供应商编号"}));
+
+    t.push_back(Table("供方对应部门")
+                    .identity("ID")
+                    .text("供应商编号", 20).notNull()
+                    .text("职能部门编号", 20).notNull());
+
+    // ---- Contracts
+
+    t.push_back(Table("合同信息")
+                    .identity("id")
+                    .text("合同编号", 50).notNull()
+                    .integer("流水号")
+                    .integer("年份")
+                    .text("字", 10)
+                    .text("合同名称", 200)
+                    .text("合同类型", 20)
+                    .text("对应部门", 20)
+                    .text("对方单位", 200)
+                    .text("对方开户行", 100)
+                    .text("对方帐号", 50)
+                    .text("对方税号", 50)
+                    .flag("是否是合格供方")
+                    .text("合格供方代码", 20)
+                    .money("合同金额")
+                    .date("合同起始日期")
+                    .date("合同终止日期")
+                    .date("合同签订日期")
+                    .date("合同生效日期")
+                    .integer("合同期限")
+                    .longText("主要条款")
+                    .text("签约人", 50)
+                    .text("对方签约人", 50)
+                    .text("合同状态", 20)
+                    .dateTime("提交日期")
+                    .text("行政审批编号", 50)
+                    .dateTime("流转结束日期")
+                    .flag("流转通过")
+                    .date("作废日期")
+                    .text("作废人", 20)
+                    .date("合同中止日期")
+                    .text("中止原因", 500)
+                    .text("中止类别", 50)
+                    .text("违约金处理方式", 100)
+                    .money("违约金")
+                    .date("违约金收付日期")
+                    .flag("余款勾销")
+                    .flag("合同续签")
+                    .text("对应续约合同编号", 50)
+                    .flag("补充")
+                    .text("主合同编号", 50)
+                    .flag("收付款计划合并")
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .unique({"合同编号"}));
+
+    // Units covered by a contract; other programs of the family fill them.
+    t.push_back(Table("合同单元信息")
+                    .identity("ID")
+                    .integer("合同ID").notNull());
+
+    t.push_back(Table("合同信息附件")
+                    .identity("ID")
+                    .integer("合同ID").notNull()
+                    .text("名称", 255)
+                    .text("类别", 20)
+                    .blob("附件"));
+
+    // ---- Approval route of a contract
+
+    t.push_back(Table("合同实际流转路径设置")
+                    .identity("ID")
+                    .text("合同编号", 50).notNull()
+                    .text("部门编号", 20)
+                    .text("岗位编号", 20)
+                    .flag("决策权")
+                    .integer("环节序号")
+                    .flag("单级流转"));
+
+    t.push_back(Table("合同流转信息表")
+                    .identity("ID")
+                    .text("合同编号", 50).notNull()
+                    .integer("环节序号")
+                    .text("部门编号", 20)
+                    .text("岗位编号", 20)
+                    .flag("决策权")
+                    .text("审批人", 50)
+                    .longText("意见")
+                    .flag("同意")
+                    .dateTime("日期"));
+
+    // ---- Instalments, performance nodes and their settlement
+
+    t.push_back(Table("合同收款计划表")
+                    .identity("ID")
+                    .text("合同编号", 50).notNull()
+                    .date("收款日期")
+                    .money("收款金额")
+                    .money("余额"));
+
+    t.push_back(Table("合同付款计划表")
+                    .identity("ID")
+                    .text("合同编号", 50).notNull()
+                    .date("付款日期")
+                    .money("付款金额")
+                    .money("余额"));
+
+    t.push_back(Table("合同收款记录")
+                    .identity("ID")
+                    .integer("合同收款计划ID")
+                    .text("科目代号", 50)
+                    .money("收款金额"));
+
+    t.push_back(Table("合同付款记录")
+                    .identity("ID")
+                    .integer("合同付款计划ID")
+                    .text("科目代号", 50)
+                    .money("付款金额"));
+
+    t.push_back(Table("合同履行计划表")
+                    .identity("ID")
+                    .text("合同编号", 50).notNull()
+                    .text("阶段", 100)
+                    .longText("要求")
+                    .date("时间节点")
+                    .longText("完成情况")
+                    .text("检查人", 50)
+                    .date("检查日期"));
+
+    return t;
+}
+
+}  // namespace
+
+const std::vector<Table>& tables()
+{
+    static const std::vector<Table> all = describeTables();
+    return all;
+}
+
+const Table* table(const QString& name)
+{
+    for (const Table& t : tables())
+        if (t.name() == name) return &t;
+    return nullptr;
+}
+
+QStringList createStatements(Dialect d)
+{
+    QStringList out;
+    for (const Table& t : tables()) out << t.createStatement(d);
+    return out;
+}
+
+bool createSchema(const QSqlDatabase& db, DbError* error)
+{
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        if (error) *error = tx.error();
+        return false;
+    }
+    for (const QString& sql : createStatements(dialectOf(db))) {
+        Statement st(db, sql);
+        if (!st.exec()) {
+            if (error) *error = st.error();
+            return false;
+        }
+    }
+    if (!tx.commit()) {
+        if (error) *error = tx.error();
+        return false;
+    }
+    return true;
+}
+
+bool schemaExists(const QSqlDatabase& db)
+{
+    return db.isOpen() && db.tables().contains(tables().front().name(), Qt::CaseInsensitive);
+}
+
+}  // namespace corvane::schema

@@ -1,0 +1,327 @@
+#include "db/Sql.h"
+
+#include <QSqlDriver>
+
+#include "db/Dialect.h"
+#include "platform/Services.h"
+
+namespace corvane {
+
+namespace {
+
+DbError g_lastError;
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+DbError notOpenError(const QSqlDatabase& db)
+{
+    DbError e = db.isValid() ? dbErrorOf(db.lastError()) : DbError();
+    e.description = QStringLiteral("数据库连接未打开");
+    return e;
+}
+
+// What a value becomes when bound: flags as 0/1 (PostgreSQL refuses true/false
+// for SMALLINT), dates and date-times in the text forms our layer stores.
+QVariant bindable(Dialect d, const QVariant& v)
+{
+    if (v.isNull()) return v;
+    switch (v.typeId()) {
+    case QMetaType::Bool: return v.toBool() ? 1 : 0;
+    case QMetaType::QDate: return dateValue(d, v.toDate());
+    case QMetaType::QDateTime: return dateTimeValue(d, v.toDateTime());
+    default: return v;
+    }
+}
+
+bool startsWithInsert(const QString& sql)
+{
+    return sql.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive);
+}
+
+QString asText(const QVariant& v)
+{
+    if (v.isNull()) return QString();
+    switch (v.typeId()) {
+    case QMetaType::QDate: return v.toDate().toString(kDateFormat);
+    case QMetaType::QDateTime: return v.toDateTime().toString(kDateTimeFormat);
+    default: return v.toString();
+    }
+}
+
+}  // namespace
+
+DbError dbErrorOf(const QSqlError& error)
+{
+    DbError e;
+    bool numeric = false;
+    const qint64 code = error.nativeErrorCode().toLongLong(&numeric);
+    e.number = numeric ? code : 0;
+    e.description = error.databaseText();
+    if (e.description.isEmpty()) e.description = error.driverText();
+    if (e.description.isEmpty() && error.type() != QSqlError::NoError) e.description = error.text();
+    return e;
+}
+
+// ---- Row
+
+QVariant Row::value(const QString& column) const { return m_record.value(column); }
+QVariant Row::value(int index) const { return m_record.value(index); }
+QString Row::text(const QString& column) const { return asText(m_record.value(column)); }
+QString Row::text(int index) const { return asText(m_record.value(index)); }
+bool Row::isNull(const QString& column) const { return m_record.isNull(column); }
+
+// ---- Statement
+
+Statement::Statement(const QString& sql, const QVariantList& values) : Statement(DbConnection(), sql, values) {}
+
+Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+    : m_db(db), m_sql(sql), m_values(values)
+{
+}
+
+Statement& Statement::bind(const QVariant& value)
+{
+    m_values << value;
+    return *this;
+}
+
+bool Statement::exec()
+{
+    m_error = DbError();
+    m_insertId = QVariant();
+    if (!m_db.isValid() || !m_db.isOpen()) {
+        m_error = notOpenError(m_db);
+        return false;
+    }
+    m_query = QSqlQuery(m_db);
+    m_query.setForwardOnly(true);
+    bool ran = false;
+    if (m_values.isEmpty()) {
+        // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
+        ran = m_query.exec(m_sql);
+    } else {
+        if (!m_query.prepare(m_sql)) {
+            m_error = dbErrorOf(m_query.lastError());
+            return false;
+        }
+        const Dialect d = dialectOf(m_db);
+        for (const QVariant& v : std::as_const(m_values)) m_query.addBindValue(bindable(d, v));
+        ran = m_query.exec();
+    }
+    if (!ran) {
+        m_error = dbErrorOf(m_query.lastError());
+        if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
+        return false;
+    }
+    if (startsWithInsert(m_sql)) {
+        if (m_query.isSelect()) {
+            // INSERT ... RETURNING / OUTPUT INSERTED hands the identity back as a row.
+            if (m_query.next()) m_insertId = m_query.value(0);
+        } else if (dialectOf(m_db) == Dialect::SQLite) {
+            // Only SQLite answers this without a statement of its own; on
+            // PostgreSQL Qt would ask lastval(), whose error aborts the transaction.
+            m_insertId = m_query.lastInsertId();
+        }
+    }
+    return true;
+}
+
+bool Statement::next() { return m_query.isActive() && m_query.next(); }
+
+Row Statement::row() const { return Row(m_query.record()); }
+
+int Statement::rowsAffected() const { return m_query.numRowsAffected(); }
+
+QVariant Statement::lastInsertId() const { return m_insertId; }
+
+// ---- Helpers over DbConnection
+
+const DbError& lastDbError() { return g_lastError; }
+
+std::optional<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values)
+{
+    Statement st(sql, values);
+    if (!st.exec()) {
+        g_lastError = st.error();
+        return std::nullopt;
+    }
+    Rows rows;
+    while (st.next()) rows.push_back(st.row());
+    return rows;
+}
+
+std::optional<int> executeQuiet(const QString& sql, const QVariantList& values)
+{
+    Statement st(sql, values);
+    if (!st.exec()) {
+        g_lastError = st.error();
+        return std::nullopt;
+    }
+    return st.rowsAffected();
+}
+
+std::optional<Rows> selectRows(const QString& sql, const QVariantList& values)
+{
+    auto rows = selectRowsQuiet(sql, values);
+    if (!rows) reportLastDbError();
+    return rows;
+}
+
+std::optional<Row> selectFirst(const QString& sql, const QVariantList& values)
+{
+    Statement st(sql, values);
+    if (!st.exec()) {
+        g_lastError = st.error();
+        reportLastDbError();
+        return std::nullopt;
+    }
+    return st.next() ? st.row() : Row();
+}
+
+std::optional<int> execute(const QString& sql, const QVariantList& values)
+{
+    auto n = executeQuiet(sql, values);
+    if (!n) reportLastDbError();
+    return n;
+}
+
+void reportLastDbError() { ShowStandardError(g_lastError.number, g_lastError.description); }
+
+// ---- Dates
+
+QVariant dateValue(Dialect d, const QDate& date)
+{
+    if (!date.isValid()) return QVariant(QMetaType::fromType<QDate>());
+    if (d == Dialect::SQLite) return date.toString(kDateFormat);
+    return date;
+}
+
+QVariant dateTimeValue(Dialect d, const QDateTime& dateTime)
+{
+    if (!dateTime.isValid()) return QVariant(QMetaType::fromType<QDateTime>());
+    // Qt would hand PostgreSQL a UTC instant, which a TIMESTAMP column keeps as
+    // a shifted wall-clock time; the text form keeps the local time as it is.
+    if (d == Dialect::SqlServer) return dateTime;
+    return dateTime.toString(kDateTimeFormat);
+}
+
+QVariant dateValue(const QDate& date) { return dateValue(DbDialect(), date); }
+QVariant dateTimeValue(const QDateTime& dateTime) { return dateTimeValue(DbDialect(), dateTime); }
+
+QDateTime toDateTime(const QVariant& value)
+{
+    if (value.isNull()) return QDateTime();
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: return value.toDateTime();
+    case QMetaType::QDate: return value.toDate().startOfDay();
+    default: break;
+    }
+    QString text = value.toString().trimmed();
+    text.replace(QLatin1Char('/'), QLatin1Char('-'));
+    text.replace(QLatin1Char('T'), QLatin1Char(' '));
+    const QDate date = QDate::fromString(text.left(10), kDateFormat);
+    if (!date.isValid()) return QDateTime();
+    QTime time(0, 0);
+    if (text.size() > 10) {
+        const QString rest = text.mid(11);
+        time = QTime::fromString(rest.left(8), QStringLiteral("HH:mm:ss"));
+        if (!time.isValid()) time = QTime::fromString(rest.left(5), QStringLiteral("HH:mm"));
+        if (!time.isValid()) return QDateTime();
+    }
+    return QDateTime(date, time);
+}
+
+QDate toDate(const QVariant& value) { return toDateTime(value).date(); }
+
+QString placeholders(int n)
+{
+    QStringList marks;
+    for (int i = 0; i < n; ++i) marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
+}
+
+// ---- Transaction
+
+Transaction::Transaction(Mode mode) : Transaction(DbConnection(), mode) {}
+
+Transaction::Transaction(const QSqlDatabase& db, Mode mode) : m_db(db)
+{
+    if (!m_db.isValid() || !m_db.isOpen()) {
+        m_error = notOpenError(m_db);
+        return;
+    }
+    if (mode == Write && dialectOf(m_db) == Dialect::SQLite) {
+        // Takes the database's write lock now, so a number read inside the
+        // transaction cannot be read by another writer before we commit.
+        QSqlQuery q(m_db);
+        m_active = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        if (!m_active) m_error = dbErrorOf(q.lastError());
+        return;
+    }
+    m_active = m_db.transaction();
+    if (!m_active) m_error = dbErrorOf(m_db.lastError());
+}
+
+Transaction::~Transaction()
+{
+    if (m_active) rollback();
+}
+
+bool Transaction::commit()
+{
+    if (!m_active) {
+        if (!m_error.isValid()) m_error.description = QStringLiteral("事务未开始");
+        return false;
+    }
+    if (!m_db.commit()) {
+        // Still open: the destructor rolls it back.
+        m_error = dbErrorOf(m_db.lastError());
+        return false;
+    }
+    m_active = false;
+    return true;
+}
+
+void Transaction::rollback()
+{
+    if (!m_active) return;
+    m_active = false;
+    if (m_db.isOpen()) m_db.rollback();
+}
+
+// ---- Numbering lock
+
+bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* error)
+{
+    QString sql;
+    switch (dialectOf(db)) {
+    case Dialect::SQLite: return true;  // BEGIN IMMEDIATE already holds the write lock
+    case Dialect::PostgreSQL: sql = QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"); break;
+    case Dialect::SqlServer:
+        sql = QStringLiteral(
+            "SET NOCOUNT ON; DECLARE @r int; "
+            "EXEC @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive', @LockOwner = 'Transaction'; "
+            "SELECT @r");
+        break;
+    }
+    Statement st(db, sql, {key});
+    bool ok = st.exec();
+    if (ok && dialectOf(db) == Dialect::SqlServer) ok = st.next() && st.row().value(0).toInt() >= 0;
+    if (!ok) {
+        DbError e = st.error();
+        if (!e.isValid()) e.description = QStringLiteral("无法取得编号锁");
+        if (error) *error = e;
+    }
+    return ok;
+}
+
+bool takeNumberingLock(const QString& key)
+{
+    DbError e;
+    if (takeNumberingLock(DbConnection(), key, &e)) return true;
+    g_lastError = e;
+    return false;
+}
+
+}  // namespace corvane

@@ -1,0 +1,203 @@
+#include <QSet>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "db/Dialect.h"
+#include "db/Sql.h"
+#include "testsupport/TestDatabase.h"
+#include "testsupport/TestEnvironment.h"
+
+namespace corvane {
+namespace {
+
+using test::doubles;
+
+class Sql : public test::DbTest {};
+
+int countRows(const QString& sql, const QVariantList& values = {})
+{
+    const auto row = selectFirst(sql, values);
+    return row ? row->value(0).toInt() : -1;
+}
+
+TEST_F(Sql, BoundTextArrivesAsTyped)
+{
+    const QStringList names = {"x' or '1'='1", "O'Brien; DROP TABLE 员工档案; --", "反斜杠\\和'引号'", ""};
+    for (int i = 0; i < names.size(); ++i) addStaff(QString::number(i), names[i], "pw");
+
+    for (int i = 0; i < names.size(); ++i) {
+        const auto row = selectFirst("SELECT 姓名 FROM 员工档案 WHERE 工号 = ?", {QString::number(i)});
+        ASSERT_TRUE(row);
+        EXPECT_EQ(row->text("姓名"), names[i]);
+    }
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM 员工档案 WHERE 姓名 = ?", {"x' or '1'='1"}), 1);
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM 员工档案 WHERE 工号 = ?", {"' or '1'='1"}), 0);
+}
+
+TEST_F(Sql, ConditionalUpdateThatMissesReportsNoRows)
+{
+    exec("INSERT INTO 合同信息 (合同编号, 合同状态) VALUES (?, ?)", {"HT-1", "未提交"});
+    const QString submit = "UPDATE 合同信息 SET 合同状态 = ? WHERE 合同编号 = ? AND 合同状态 = ?";
+    EXPECT_EQ(execute(submit, {"审批中", "HT-1", "未提交"}), 1);
+    EXPECT_EQ(execute(submit, {"审批中", "HT-1", "未提交"}), 0) << "the state may change only once";
+    EXPECT_EQ(execute(submit, {"审批中", "HT-404", "未提交"}), 0);
+}
+
+TEST_F(Sql, FailureShowsTheStandardErrorBoxWithTheNativeCode)
+{
+    EXPECT_EQ(selectRows("SELECT * FROM 没有这个表"), std::nullopt);
+    ASSERT_EQ(doubles().boxes->shown.size(), 1);
+    const auto& box = doubles().boxes->shown[0];
+    EXPECT_EQ(box.title, "提示");
+    // SQLite's code is a number; PostgreSQL's SQLSTATE 42P01 is not, and shows as 0.
+    const qint64 expected = test::testingOnPostgres() ? 0 : 1;
+    EXPECT_EQ(lastDbError().number, expected);
+    EXPECT_EQ(box.text, "错误号：" + QString::number(expected) + "\n错误描述：" + lastDbError().description);
+    EXPECT_FALSE(lastDbError().description.isEmpty());
+
+    EXPECT_EQ(executeQuiet("DELETE FROM 没有这个表"), std::nullopt);
+    EXPECT_EQ(doubles().boxes->shown.size(), 1) << "the quiet variants show nothing";
+}
+
+TEST_F(Sql, TransactionKeepsOnlyWhatWasCommitted)
+{
+    {
+        Transaction tx;
+        ASSERT_TRUE(tx.isActive());
+        exec("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"丢弃", "1"});
+    }
+    {
+        Transaction tx;
+        exec("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"保留", "1"});
+        ASSERT_TRUE(tx.commit());
+    }
+    {
+        // A failing second statement: the business action is undone as a whole.
+        Transaction tx;
+        exec("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"半途", "1"});
+        EXPECT_EQ(executeQuiet("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"保留", "2"}), std::nullopt);
+    }
+    const auto rows = selectRows("SELECT Code FROM SystemSetup ORDER BY Code");
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 1u);
+    EXPECT_EQ(rows->front().text("Code"), "保留");
+}
+
+TEST_F(Sql, InsertGivesBackTheNewIdentity)
+{
+    const QString sql = dialect::insertReturningId("合同信息附件", {"合同ID", "名称", "附件"}, "ID");
+    const QByteArray bytes("\x00\x01\xff binary", 10);
+    Statement first(sql, {7, "a.doc", bytes});
+    Statement second(sql, {7, "b.doc", QByteArray("x")});
+    ASSERT_TRUE(first.exec() && second.exec());
+    const QVariant id = first.lastInsertId();
+    ASSERT_TRUE(id.isValid());
+    EXPECT_NE(id, second.lastInsertId());
+    const auto row = selectFirst("SELECT 名称, 附件 FROM 合同信息附件 WHERE ID = ?", {id});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->text("名称"), "a.doc");
+    EXPECT_EQ(row->value("附件").toByteArray(), bytes);
+}
+
+TEST_F(Sql, BusinessKeyRefusesADuplicate)
+{
+    exec("INSERT INTO 合同信息 (合同编号) VALUES (?)", {"WF-00000001"});
+    EXPECT_EQ(executeQuiet("INSERT INTO 合同信息 (合同编号) VALUES (?)", {"WF-00000001"}), std::nullopt);
+}
+
+TEST_F(Sql, DatesAreStoredInTheirTextFormsAndReadBack)
+{
+    const QDate start(2026, 3, 5);
+    const QDateTime submitted(QDate(2026, 3, 5), QTime(14, 7, 9));
+    exec("INSERT INTO 合同信息 (合同编号, 合同起始日期, 提交日期, 流转结束日期, 合同终止日期) VALUES (?, ?, ?, ?, ?)",
+         {"D-1", dateValue(start), dateTimeValue(submitted), submitted, dateValue(QDate())});
+
+    const auto row = selectFirst("SELECT * FROM 合同信息 WHERE 合同编号 = ?", {"D-1"});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(toDate(row->value("合同起始日期")), start);
+    EXPECT_EQ(toDateTime(row->value("提交日期")), submitted);
+    EXPECT_EQ(toDateTime(row->value("流转结束日期")), submitted) << "a plain QDateTime binds the same way";
+    EXPECT_EQ(row->text("提交日期"), "2026-03-05 14:07:09");
+    EXPECT_EQ(row->text("合同起始日期"), "2026-03-05");
+    EXPECT_TRUE(row->isNull("合同终止日期"));
+    // Text comparison of dates orders them on every dialect.
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM 合同信息 WHERE 合同起始日期 <= ?", {dateValue(QDate(2026, 3, 10))}), 1);
+
+    if (!test::testingOnPostgres()) {
+        const auto raw = selectFirst("SELECT typeof(合同起始日期), 合同起始日期, 流转结束日期 FROM 合同信息");
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->text(0), "text");
+        EXPECT_EQ(raw->text(1), "2026-03-05");
+        EXPECT_EQ(raw->text(2), "2026-03-05 14:07:09");
+    }
+}
+
+TEST(SqlDates, ReadsWhateverTheDriverReturned)
+{
+    const QDateTime noon(QDate(2026, 1, 2), QTime(12, 0, 0));
+    struct Case {
+        QVariant in;
+        QDateTime expected;
+    } cases[] = {
+        {QString("2026-01-02"), QDateTime(QDate(2026, 1, 2), QTime(0, 0))},
+        {QString("2026-01-02 12:00:00"), noon},
+        {QString("2026-01-02T12:00:00.000"), noon},
+        {QString("2026/01/02"), QDateTime(QDate(2026, 1, 2), QTime(0, 0))},
+        {QDate(2026, 1, 2), QDateTime(QDate(2026, 1, 2), QTime(0, 0))},
+        {noon, noon},
+        {QVariant(), QDateTime()},
+        {QString("not a date"), QDateTime()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.in.toString().toStdString());
+        EXPECT_EQ(toDateTime(c.in), c.expected);
+        EXPECT_EQ(toDate(c.in), c.expected.date());
+    }
+    EXPECT_EQ(placeholders(3), "?, ?, ?");
+}
+
+// Workstations allocating "one above the highest" at the same moment: the
+// write transaction and the numbering lock make every number distinct.
+TEST_F(Sql, ConcurrentNumberingGivesDistinctNumbers)
+{
+    constexpr int kWorkers = 4, kEach = 8;
+    std::atomic<int> failures{0};
+    auto worker = [&](int w) {
+        auto conn = openSecondConnection(QString("numbering-%1").arg(w));
+        const QSqlDatabase db = conn->db();
+        if (!db.isOpen()) {
+            ++failures;
+            return;
+        }
+        for (int i = 0; i < kEach; ++i) {
+            Transaction tx(db, Transaction::Write);
+            if (!tx.isActive() || !takeNumberingLock(db, "合同信息")) {
+                ++failures;
+                continue;
+            }
+            Statement top(db, "SELECT MAX(流水号) FROM 合同信息");
+            if (!top.exec() || !top.next()) {
+                ++failures;
+                continue;
+            }
+            const int serial = top.row().value(0).toInt() + 1;
+            Statement insert(db, "INSERT INTO 合同信息 (合同编号, 流水号) VALUES (?, ?)",
+                             {QString("WF-%1").arg(serial, 8, 10, QChar('0')), serial});
+            if (!insert.exec() || !tx.commit()) ++failures;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int w = 0; w < kWorkers; ++w) threads.emplace_back(worker, w);
+    for (auto& t : threads) t.join();
+
+    EXPECT_EQ(failures.load(), 0);
+    const auto rows = selectRows("SELECT 流水号 FROM 合同信息");
+    ASSERT_TRUE(rows);
+    QSet<int> serials;
+    for (const Row& r : *rows) serials.insert(r.value(0).toInt());
+    EXPECT_EQ(serials.size(), kWorkers * kEach);
+    EXPECT_EQ(rows->size(), size_t(kWorkers * kEach));
+}
+
+}  // namespace
+}  // namespace corvane

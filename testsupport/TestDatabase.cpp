@@ -1,0 +1,152 @@
+#include "testsupport/TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QUuid>
+#include <atomic>
+
+#include "db/Provision.h"
+#include "db/Schema.h"
+#include "db/Sql.h"
+#include "testsupport/TestEnvironment.h"
+
+namespace corvane::test {
+
+bool testingOnPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
+
+ExtraConnection::ExtraConnection(const DbSettings& settings, const QString& name) : m_name(name)
+{
+    OpenNamedConnection(settings, name);
+}
+
+ExtraConnection::~ExtraConnection()
+{
+    db().close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+std::unique_ptr<ExtraConnection> DbTest::openSecondConnection(const QString& name) const
+{
+    return std::make_unique<ExtraConnection>(m_settings, name);
+}
+
+namespace {
+
+DbSettings freshSettings(QTemporaryDir& dir)
+{
+    DbSettings s;
+    s.company = QStringLiteral("测试物业");
+    s.edition = QStringLiteral("2000");
+    if (!testingOnPostgres()) {
+        s.driver = QStringLiteral("QSQLITE");
+        s.database = dir.filePath(QStringLiteral("corvane.db"));
+        return s;
+    }
+    static std::atomic<int> counter{0};
+    s.driver = QStringLiteral("QPSQL");
+    s.server = qEnvironmentVariable("CORVANE_TEST_PG");
+    s.login = QStringLiteral("corvane");
+    s.database = QStringLiteral("corvane_t%1_%2_%3")
+                     .arg(QCoreApplication::applicationPid())
+                     .arg(++counter)
+                     .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
+    return s;
+}
+
+void putSettings(const DbSettings& s)
+{
+    auto& values = doubles().settings->values;
+    auto put = [&](const char* key, const QString& value) {
+        values[kSettingsApp + QLatin1Char('/') + kSettingsSection + QLatin1Char('/') + QString::fromLatin1(key)] = value;
+    };
+    put("Driver", s.driver);
+    put("Svr", s.server);
+    put("UID", s.login);
+    put("PWD", s.password);
+    put("DBname", s.database);
+    put("Company", s.company);
+}
+
+}  // namespace
+
+void DbTest::SetUp()
+{
+    resetServices();
+    m_dir = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(m_dir->isValid());
+    m_settings = freshSettings(*m_dir);
+
+    QString problem;
+    ASSERT_TRUE(provision::createDatabase(m_settings, nullptr, &problem)) << problem.toStdString();
+    {
+        ExtraConnection maker(m_settings, QStringLiteral("corvane-test-schema"));
+        ASSERT_TRUE(maker.db().isOpen()) << dbErrorOf(maker.db().lastError()).description.toStdString();
+        DbError e;
+        ASSERT_TRUE(schema::createSchema(maker.db(), &e)) << e.description.toStdString();
+    }
+    putSettings(m_settings);
+    ASSERT_TRUE(OpenConnection(ReadDbSettings()));
+}
+
+void DbTest::TearDown()
+{
+    CloseConnection();
+    if (testingOnPostgres()) {
+        QString problem;
+        EXPECT_TRUE(provision::dropDatabase(m_settings, &problem)) << problem.toStdString();
+    }
+    m_dir.reset();
+}
+
+void DbTest::exec(const QString& sql, const QVariantList& values)
+{
+    Statement st(sql, values);
+    EXPECT_TRUE(st.exec()) << sql.toStdString() << ": " << st.error().description.toStdString();
+}
+
+void DbTest::addDepartment(const QString& code, const QString& name, const QString& categoryCode,
+                           const QString& superior)
+{
+    exec(QStringLiteral("INSERT INTO 职能部门类别 (部门类别代号, 部门类别名称) SELECT ?, ? WHERE NOT EXISTS "
+                        "(SELECT 1 FROM 职能部门类别 WHERE 部门类别代号 = ?)"),
+         {categoryCode, QStringLiteral("类别") + categoryCode, categoryCode});
+    exec(QStringLiteral("INSERT INTO 职能部门new (职能部门编号, 职能部门名称, 职能部门类别代号) VALUES (?, ?, ?)"),
+         {code, name, categoryCode});
+    if (!superior.isEmpty())
+        exec(QStringLiteral("INSERT INTO 上级部门new (职能部门编号, 上级部门编号, 起始日期) VALUES (?, ?, ?)"),
+             {code, superior, QDate(2000, 1, 1)});
+}
+
+void DbTest::addPost(const QString& code, const QString& name, const QString& dept, const QString& postCategory,
+                     bool head)
+{
+    exec(QStringLiteral("INSERT INTO 岗位类别 (岗位类别编号, 岗位类别名称) SELECT ?, ? WHERE NOT EXISTS "
+                        "(SELECT 1 FROM 岗位类别 WHERE 岗位类别编号 = ?)"),
+         {postCategory, QStringLiteral("岗位类别") + postCategory, postCategory});
+    exec(QStringLiteral("INSERT INTO 岗位信息new (岗位代号, 岗位名称, 职能部门代号, 岗位类别代号, 部门主管) "
+                        "VALUES (?, ?, ?, ?, ?)"),
+         {code, name, dept, postCategory, head ? 1 : 0});
+}
+
+void DbTest::addStaff(const QString& 工号, const QString& 姓名, const QString& password, bool left)
+{
+    exec(QStringLiteral("INSERT INTO 员工档案 (工号, 姓名, 帐号密码, 离职日期) VALUES (?, ?, ?, ?)"),
+         {工号, 姓名, password, left ? QVariant(QDate(2020, 1, 31)) : QVariant()});
+}
+
+void DbTest::assignPost(const QString& 工号, const QString& post, bool main, bool ended)
+{
+    exec(QStringLiteral("INSERT INTO 岗位员工new (员工代号, 岗位代号, 主要岗位, 离岗日期) VALUES (?, ?, ?, ?)"),
+         {工号, post, main ? 1 : 0, ended ? QVariant(QDate(2020, 1, 31)) : QVariant()});
+    exec(QStringLiteral("UPDATE 岗位信息new SET 工号 = ? WHERE 岗位代号 = ? AND 工号 IS NULL"), {工号, post});
+}
+
+void DbTest::addMenuGrant(const QString& post, const QString& group, const QString& formName, bool popedom)
+{
+    exec(QStringLiteral("INSERT INTO 岗位权限设置 (组代号, 岗位代号, 授权) SELECT ?, ?, 1 WHERE NOT EXISTS "
+                        "(SELECT 1 FROM 岗位权限设置 WHERE 组代号 = ? AND 岗位代号 = ?)"),
+         {group, post, group, post});
+    exec(QStringLiteral("INSERT INTO GroupPrivilege (GroupID, FormName, Popedom) VALUES (?, ?, ?)"),
+         {group, formName, popedom ? 1 : 0});
+}
+
+}  // namespace corvane::test
