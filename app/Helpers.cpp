@@ -1,0 +1,81 @@
+#include "app/Helpers.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QScreen>
+#include <cmath>
+#include <vector>
+
+#include "platform/Services.h"
+#include "platform/TextMeasure.h"
+
+namespace corvane {
+
+namespace {
+
+// The area in which the main window lays out its children. Before the main
+// window exists a dialog is centred on the screen instead of failing.
+QSizeF clientAreaTwips()
+{
+    if (QMdiArea* area = FormRegistry::instance().mdiArea()) {
+        const QSize px = area->isVisible() ? area->viewport()->size() : area->contentsRect().size();
+        return QSizeF(pixelsToTwips(px.width()), pixelsToTwips(px.height()));
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize px = screen ? screen->availableGeometry().size() : QSize();
+    return QSizeF(pixelsToTwips(px.width()), pixelsToTwips(px.height()));
+}
+
+}  // namespace
+
+QPointF centredPosition(const QSizeF& clientTwips, const QSizeF& formTwips)
+{
+    const float left = (float(clientTwips.width()) - float(formTwips.width())) / 2.0f;
+    const float top = (float(clientTwips.height()) - float(formTwips.height())) / 2.0f;
+    return QPointF(left, top);
+}
+
+void CenterForm(Form& form)
+{
+    const QPointF p = centredPosition(clientAreaTwips(), QSizeF(form.Width(), form.Height()));
+    form.Move(int(std::floor(p.x())), int(std::floor(p.y())));
+}
+
+void FitGridColWidth(FlexGrid& grid, const QWidget& window)
+{
+    const int cols = grid.Cols();
+    const int rows = grid.Rows();
+    std::vector<double> widths(size_t(std::max(cols, 0)), 0.0);
+    for (int c = 0; c < cols; ++c) {
+        widths[size_t(c)] = 0;
+        if (grid.FixedAlignment(c) != flexAlignGeneral) {
+            for (int r = 0; r < rows; ++r) {
+                const double w = TextWidthTwips(window.font(), grid.TextMatrix(r, c)) + 120;
+                if (w > widths[size_t(c)]) widths[size_t(c)] = w;
+            }
+        }
+        if (widths[size_t(c)] != 0) grid.setColWidth(c, int(std::nearbyint(widths[size_t(c)])));
+    }
+}
+
+int CheckNumberKey(const int& KeyAscii, const QString& currentText)
+{
+    const bool accepted = (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8 || KeyAscii == '.' ||
+                          KeyAscii == 13 || KeyAscii == '-';
+    if (!accepted) {
+        MsgBox(QStringLiteral("只能输入数字和小数点"), vbOKOnly);
+        return 0;
+    }
+    if (KeyAscii == '.') {
+        if (currentText.contains(QLatin1Char('.'))) {
+            MsgBox(QStringLiteral("小数点已经存在"), vbOKOnly);
+            return 0;
+        }
+        return '.';
+    }
+    return KeyAscii;
+}
+
+int CheckNumberKey(const int& KeyAscii, const QLineEdit& textBox) { return CheckNumberKey(KeyAscii, textBox.text()); }
+
+}  // namespace corvane

@@ -1,0 +1,1113 @@
+#include "platform/FlexGrid.h"
+
+#include <QAbstractTableModel>
+#include <QCollator>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numeric>
+#include <optional>
+
+#include "platform/Forms.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextMeasure.h"
+
+namespace corvane {
+
+namespace {
+
+struct CellAttr {
+    QColor back;
+    bool italic = false;
+    QPixmap picture;
+};
+
+struct GridRow {
+    std::vector<QString> cells;
+    int data = 0;
+    // Only rows with coloured, italic or pictured cells carry attributes.
+    std::unique_ptr<std::vector<CellAttr>> attrs;
+};
+
+struct GridCol {
+    int width = -1;  // twips; -1 the default width
+    int alignment = flexAlignGeneral;
+    int fixedAlignment = flexAlignLeftCenter;
+    bool merge = false;
+};
+
+bool numberOf(const QString& text, double* value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return false;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (ok && value) *value = v;
+    return ok;
+}
+
+Qt::Alignment alignmentFlags(int code, const QString& text)
+{
+    if (code == flexAlignGeneral)
+        return Qt::AlignVCenter | (numberOf(text, nullptr) ? Qt::AlignRight : Qt::AlignLeft);
+    if (code < 0 || code > 8) code = flexAlignLeftCenter;
+    static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    return horizontal[code / 3] | vertical[code % 3];
+}
+
+void badRow() { throw RuntimeError(30009, QStringLiteral("Invalid Row value")); }
+void badCol() { throw RuntimeError(30010, QStringLiteral("Invalid Col value")); }
+void badValue() { throw RuntimeError(380, QStringLiteral("Invalid property value")); }
+
+int twipsToPixelsRounded(int twips) { return int(std::lround(twips / double(TwipsPerPixel))); }
+
+// Bottom-up merge sort on positions: stable, and safe with a comparison that
+// is not a strict weak order (the generic order mixes numbers and texts).
+template <class Less>
+void stableSort(std::vector<int>& v, Less less)
+{
+    const size_t n = v.size();
+    std::vector<int> buf(n);
+    for (size_t width = 1; width < n; width *= 2) {
+        for (size_t lo = 0; lo < n; lo += 2 * width) {
+            const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+            size_t i = lo, j = mid, k = lo;
+            while (i < mid && j < hi) buf[k++] = less(v[j], v[i]) ? v[j++] : v[i++];
+            while (i < mid) buf[k++] = v[i++];
+            while (j < hi) buf[k++] = v[j++];
+        }
+        v.swap(buf);
+    }
+}
+
+QCollator& collator(bool caseSensitive)
+{
+    static QCollator sensitive = [] {
+        QCollator c(QLocale(QLocale::Chinese, QLocale::China));
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    static QCollator insensitive = [] {
+        QCollator c(QLocale(QLocale::Chinese, QLocale::China));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return caseSensitive ? sensitive : insensitive;
+}
+
+}  // namespace
+
+class FlexGridModel : public QAbstractTableModel {
+public:
+    explicit FlexGridModel(FlexGrid* grid) : QAbstractTableModel(grid), m_grid(grid) {}
+
+    std::vector<GridRow> rows;
+    std::vector<GridCol> cols;
+    int fixedRows = 1;
+    int fixedCols = 1;
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(cols.size()); }
+    Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+
+    const CellAttr* attr(int r, int c) const
+    {
+        const auto& a = rows[size_t(r)].attrs;
+        return a ? &(*a)[size_t(c)] : nullptr;
+    }
+    CellAttr& attrForWrite(int r, int c)
+    {
+        auto& a = rows[size_t(r)].attrs;
+        if (!a) a = std::make_unique<std::vector<CellAttr>>(cols.size());
+        return (*a)[size_t(c)];
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid()) return {};
+        const int r = index.row(), c = index.column();
+        const QString& text = rows[size_t(r)].cells[size_t(c)];
+        const CellAttr* a = attr(r, c);
+        switch (role) {
+        case Qt::DisplayRole:
+            return text;
+        case Qt::TextAlignmentRole: {
+            const GridCol& col = cols[size_t(c)];
+            const bool fixed = r < fixedRows || c < fixedCols;
+            return QVariant::fromValue(alignmentFlags(fixed ? col.fixedAlignment : col.alignment, text));
+        }
+        case Qt::FontRole:
+            if (a && a->italic) {
+                QFont f = m_grid->font();
+                f.setItalic(true);
+                return f;
+            }
+            return {};
+        case Qt::BackgroundRole:
+            if (a && a->back.isValid()) return a->back;
+            return {};
+        case Qt::DecorationRole:
+            if (a && !a->picture.isNull()) return a->picture;
+            return {};
+        default:
+            return {};
+        }
+    }
+
+    GridRow newRow() const
+    {
+        GridRow row;
+        row.cells.resize(cols.size());
+        return row;
+    }
+
+    void setRowCount(int n)
+    {
+        const int old = int(rows.size());
+        if (n > old) {
+            beginInsertRows({}, old, n - 1);
+            rows.reserve(size_t(n));
+            for (int i = old; i < n; ++i) rows.push_back(newRow());
+            endInsertRows();
+        } else if (n < old) {
+            beginRemoveRows({}, n, old - 1);
+            rows.erase(rows.begin() + n, rows.end());
+            endRemoveRows();
+        }
+    }
+
+    void setColCount(int n)
+    {
+        const int old = int(cols.size());
+        if (n == old) return;
+        if (n > old) beginInsertColumns({}, old, n - 1);
+        else beginRemoveColumns({}, n, old - 1);
+        cols.resize(size_t(n));
+        for (GridRow& row : rows) {
+            row.cells.resize(size_t(n));
+            if (row.attrs) row.attrs->resize(size_t(n));
+        }
+        if (n > old) endInsertColumns();
+        else endRemoveColumns();
+    }
+
+    void insertRow(int at, GridRow row)
+    {
+        beginInsertRows({}, at, at);
+        rows.insert(rows.begin() + at, std::move(row));
+        endInsertRows();
+    }
+
+    void removeRow(int at)
+    {
+        beginRemoveRows({}, at, at);
+        rows.erase(rows.begin() + at);
+        endRemoveRows();
+    }
+
+    void replaceFrom(int first, std::vector<std::vector<QString>> texts)
+    {
+        if (int(rows.size()) > first) {
+            beginRemoveRows({}, first, int(rows.size()) - 1);
+            rows.erase(rows.begin() + first, rows.end());
+            endRemoveRows();
+        }
+        if (texts.empty()) return;
+        beginInsertRows({}, first, first + int(texts.size()) - 1);
+        rows.reserve(rows.size() + texts.size());
+        for (auto& cells : texts) {
+            GridRow row;
+            row.cells = std::move(cells);
+            row.cells.resize(cols.size());
+            rows.push_back(std::move(row));
+        }
+        endInsertRows();
+    }
+
+    void changed(int r0, int c0, int r1, int c1) { emit dataChanged(index(r0, c0), index(r1, c1)); }
+
+private:
+    FlexGrid* m_grid;
+};
+
+// Paints fixed cells like headings, the selection, and the focus frame of the
+// current cell; the view's own selection is not used.
+class FlexGridDelegate : public QStyledItemDelegate {
+public:
+    explicit FlexGridDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const int r = index.row(), c = index.column();
+        if (r == m_grid->m_row && c == m_grid->m_col && !m_grid->isFixed(r, c)) {
+            painter->save();
+            QPen pen(option.palette.color(QPalette::Text));
+            pen.setStyle(Qt::DotLine);
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        const int r = index.row(), c = index.column();
+        const bool ownBack = index.data(Qt::BackgroundRole).isValid();
+        if (m_grid->isFixed(r, c)) {
+            if (!ownBack) option->backgroundBrush = option->palette.button();
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::ButtonText));
+        } else if (m_grid->inSelection(r, c) && !(r == m_grid->m_row && c == m_grid->m_col)) {
+            option->backgroundBrush = option->palette.highlight();
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::HighlightedText));
+        }
+        if (option->features & QStyleOptionViewItem::HasDecoration) {
+            const QPixmap pix = qvariant_cast<QPixmap>(index.data(Qt::DecorationRole));
+            if (!pix.isNull()) option->decorationSize = pix.deviceIndependentSize().toSize();
+        }
+    }
+
+private:
+    FlexGrid* m_grid;
+};
+
+// ---------------------------------------------------------------------------
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridModel(this))
+{
+    m_model->cols.resize(2);
+    m_model->rows.push_back(m_model->newRow());
+    m_model->rows.push_back(m_model->newRow());
+    setModel(m_model);
+    setItemDelegate(new FlexGridDelegate(this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setDefaultSectionSize(64);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+    viewport()->setMouseTracking(true);
+
+    // A scroll by the user moves TopRow and LeftCol; a requested position
+    // that the view cannot show yet (not laid out) is kept until it can.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_applyingScroll && !m_scrollPending) m_topRow = value + FixedRows();
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_applyingScroll && !m_scrollPending) m_leftCol = value + FixedCols();
+    });
+}
+
+FlexGrid::~FlexGrid() = default;
+
+// --- shape ------------------------------------------------------------------
+
+int FlexGrid::Rows() const { return int(m_model->rows.size()); }
+int FlexGrid::Cols() const { return int(m_model->cols.size()); }
+int FlexGrid::FixedRows() const { return m_model->fixedRows; }
+int FlexGrid::FixedCols() const { return m_model->fixedCols; }
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < 0) badValue();
+    m_model->setRowCount(rows);
+    m_model->fixedRows = std::min(m_model->fixedRows, rows);
+    if (m_mergeRow.size() > size_t(rows)) m_mergeRow.resize(size_t(rows));
+    clampCurrent();
+    markMergeDirty();
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < 0) badValue();
+    const int old = Cols();
+    m_model->setColCount(cols);
+    m_model->fixedCols = std::min(m_model->fixedCols, cols);
+    for (int c = old; c < cols; ++c) applyColumn(c);
+    clampCurrent();
+    markMergeDirty();
+}
+
+void FlexGrid::setFixedRows(int rows)
+{
+    if (rows < 0 || rows > Rows()) badValue();
+    m_model->fixedRows = rows;
+    if (m_row < rows && rows < Rows()) setCurrent(rows, m_col, rows, m_colSel);
+    cellsChanged(0, 0, Rows() - 1, Cols() - 1);
+    markMergeDirty();
+}
+
+void FlexGrid::setFixedCols(int cols)
+{
+    if (cols < 0 || cols > Cols()) badValue();
+    m_model->fixedCols = cols;
+    if (m_col < cols && cols < Cols()) setCurrent(m_row, cols, m_rowSel, cols);
+    cellsChanged(0, 0, Rows() - 1, Cols() - 1);
+    markMergeDirty();
+}
+
+// --- texts ------------------------------------------------------------------
+
+void FlexGrid::checkRow(int row) const
+{
+    if (row < 0 || row >= Rows()) throw RuntimeError(381, QStringLiteral("Subscript out of range"));
+}
+
+void FlexGrid::checkCol(int col) const
+{
+    if (col < 0 || col >= Cols()) throw RuntimeError(381, QStringLiteral("Subscript out of range"));
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    checkRow(row);
+    checkCol(col);
+    return m_model->rows[size_t(row)].cells[size_t(col)];
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    checkRow(row);
+    checkCol(col);
+    m_model->rows[size_t(row)].cells[size_t(col)] = text;
+    cellsChanged(row, col, row, col);
+    markMergeDirty();
+}
+
+QString FlexGrid::Text() const { return TextMatrix(m_row, m_col); }
+void FlexGrid::setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
+
+QString FlexGrid::FormatString() const { return m_formatString; }
+
+void FlexGrid::setFormatString(const QString& format)
+{
+    m_formatString = format;
+    if (format.isEmpty()) return;
+    const int semicolon = format.indexOf(QLatin1Char(';'));
+    const QString colPart = semicolon < 0 ? format : format.left(semicolon);
+    const QStringList entries = colPart.split(QLatin1Char('|'));
+    setCols(int(entries.size()));
+    if (Rows() == 0) setRows(1);
+    // Widths fit the heading as written, trailing blanks included: the old
+    // designs widen columns with blanks.
+    constexpr int padding = 120;
+    for (int c = 0; c < int(entries.size()); ++c) {
+        QString text = entries[c];
+        if (!text.isEmpty()) {
+            const QChar p = text.at(0);
+            const int align = p == QLatin1Char('<')   ? flexAlignLeftCenter
+                              : p == QLatin1Char('^') ? flexAlignCenterCenter
+                              : p == QLatin1Char('>') ? flexAlignRightCenter
+                                                      : -1;
+            if (align >= 0) {
+                setColAlignment(c, align);
+                text.remove(0, 1);
+            }
+        }
+        setTextMatrix(0, c, text);
+        setColWidth(c, int(std::lround(TextWidthTwips(font(), text))) + padding);
+    }
+    if (semicolon >= 0 && Cols() > 0) {
+        const QStringList rowEntries = format.mid(semicolon + 1).split(QLatin1Char('|'));
+        if (Rows() < int(rowEntries.size()) + 1) setRows(int(rowEntries.size()) + 1);
+        int widest = ColWidth(0);
+        for (int i = 0; i < int(rowEntries.size()); ++i) {
+            QString text = rowEntries[i];
+            if (!text.isEmpty() && QStringLiteral("<^>").contains(text.at(0))) text.remove(0, 1);
+            setTextMatrix(i + 1, 0, text);
+            widest = std::max(widest, int(std::lround(TextWidthTwips(font(), text))) + padding);
+        }
+        setColWidth(0, widest);
+    }
+}
+
+void FlexGrid::AddItem(const QString& item) { AddItem(item, Rows()); }
+
+void FlexGrid::AddItem(const QString& item, int index)
+{
+    if (index < 0 || index > Rows()) badRow();
+    GridRow row = m_model->newRow();
+    const QStringList parts = item.split(QLatin1Char('\t'));
+    for (int c = 0; c < int(parts.size()) && c < Cols(); ++c) row.cells[size_t(c)] = parts[c];
+    m_model->insertRow(index, std::move(row));
+    if (index < int(m_mergeRow.size())) m_mergeRow.insert(m_mergeRow.begin() + index, false);
+    markMergeDirty();
+}
+
+void FlexGrid::RemoveItem(int index)
+{
+    checkRow(index);
+    m_model->removeRow(index);
+    if (index < m_model->fixedRows) --m_model->fixedRows;
+    if (index < int(m_mergeRow.size())) m_mergeRow.erase(m_mergeRow.begin() + index);
+    clampCurrent();
+    markMergeDirty();
+}
+
+void FlexGrid::Clear()
+{
+    for (GridRow& row : m_model->rows) {
+        for (QString& s : row.cells) s.clear();
+        row.attrs.reset();
+    }
+    if (Rows() > 0 && Cols() > 0) cellsChanged(0, 0, Rows() - 1, Cols() - 1);
+    markMergeDirty();
+}
+
+void FlexGrid::setRowsData(std::vector<std::vector<QString>> rows)
+{
+    m_model->replaceFrom(FixedRows(), std::move(rows));
+    if (m_mergeRow.size() > size_t(Rows())) m_mergeRow.resize(size_t(Rows()));
+    clampCurrent();
+    markMergeDirty();
+}
+
+void FlexGrid::appendRow(std::vector<QString> cells)
+{
+    GridRow row;
+    row.cells = std::move(cells);
+    row.cells.resize(size_t(Cols()));
+    m_model->insertRow(Rows(), std::move(row));
+    markMergeDirty();
+}
+
+void FlexGrid::reserveRows(int rows) { m_model->rows.reserve(size_t(std::max(rows, 0))); }
+
+// --- columns and rows ---------------------------------------------------------
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCol(col);
+    const int w = m_model->cols[size_t(col)].width;
+    return w >= 0 ? w : pixelsToTwips(horizontalHeader()->defaultSectionSize());
+}
+
+void FlexGrid::setColWidth(int col, int twips)
+{
+    checkCol(col);
+    if (twips < -1) badValue();
+    m_model->cols[size_t(col)].width = twips;
+    applyColumn(col);
+}
+
+void FlexGrid::applyColumn(int col)
+{
+    const int w = m_model->cols[size_t(col)].width;
+    setColumnHidden(col, w == 0);
+    if (w != 0) setColumnWidth(col, w < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixelsRounded(w));
+}
+
+int FlexGrid::RowHeight(int row) const
+{
+    checkRow(row);
+    return pixelsToTwips(verticalHeader()->sectionSize(row));
+}
+
+void FlexGrid::setRowHeight(int row, int twips)
+{
+    checkRow(row);
+    if (twips < -1) badValue();
+    verticalHeader()->resizeSection(row, twips < 0 ? verticalHeader()->defaultSectionSize()
+                                                   : twipsToPixelsRounded(twips));
+}
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCol(col);
+    return m_model->cols[size_t(col)].alignment;
+}
+
+void FlexGrid::setColAlignment(int col, int alignment)
+{
+    checkCol(col);
+    if (alignment < 0 || alignment > 9) badValue();
+    m_model->cols[size_t(col)].alignment = alignment;
+    if (Rows() > 0) cellsChanged(0, col, Rows() - 1, col);
+}
+
+int FlexGrid::FixedAlignment(int col) const
+{
+    checkCol(col);
+    return m_model->cols[size_t(col)].fixedAlignment;
+}
+
+void FlexGrid::setFixedAlignment(int col, int alignment)
+{
+    checkCol(col);
+    if (alignment < 0 || alignment > 9) badValue();
+    m_model->cols[size_t(col)].fixedAlignment = alignment;
+    if (Rows() > 0) cellsChanged(0, col, Rows() - 1, col);
+}
+
+int FlexGrid::RowData(int row) const
+{
+    checkRow(row);
+    return m_model->rows[size_t(row)].data;
+}
+
+void FlexGrid::setRowData(int row, int value)
+{
+    checkRow(row);
+    m_model->rows[size_t(row)].data = value;
+}
+
+// --- current cell and selection -------------------------------------------------
+
+int FlexGrid::Row() const { return m_row; }
+int FlexGrid::Col() const { return m_col; }
+int FlexGrid::RowSel() const { return m_rowSel; }
+int FlexGrid::ColSel() const { return m_colSel; }
+
+void FlexGrid::setRow(int row)
+{
+    if (row < 0 || row >= Rows()) badRow();
+    setCurrent(row, m_col, row, m_col);
+}
+
+void FlexGrid::setCol(int col)
+{
+    if (col < 0 || col >= Cols()) badCol();
+    setCurrent(m_row, col, m_row, col);
+}
+
+void FlexGrid::setRowSel(int row)
+{
+    if (row < 0 || row >= Rows()) badRow();
+    setCurrent(m_row, m_col, row, m_colSel);
+}
+
+void FlexGrid::setColSel(int col)
+{
+    if (col < 0 || col >= Cols()) badCol();
+    setCurrent(m_row, m_col, m_rowSel, col);
+}
+
+void FlexGrid::setCurrent(int row, int col, int rowSel, int colSel)
+{
+    const bool moved = row != m_row || col != m_col;
+    const bool selChanged = moved || rowSel != m_rowSel || colSel != m_colSel;
+    if (moved) emit LeaveCell();
+    m_row = row;
+    m_col = col;
+    m_rowSel = rowSel;
+    m_colSel = colSel;
+    if (selChanged) viewport()->update();
+    if (moved) {
+        emit EnterCell();
+        emit RowColChange();
+    }
+    if (selChanged) emit SelChange();
+}
+
+void FlexGrid::clampCurrent()
+{
+    auto clamp = [](int v, int n) { return std::max(0, std::min(v, n - 1)); };
+    m_row = clamp(m_row, Rows());
+    m_rowSel = clamp(m_rowSel, Rows());
+    m_col = clamp(m_col, Cols());
+    m_colSel = clamp(m_colSel, Cols());
+    viewport()->update();
+}
+
+bool FlexGrid::isFixed(int row, int col) const { return row < FixedRows() || col < FixedCols(); }
+
+bool FlexGrid::inSelection(int row, int col) const
+{
+    return row >= std::min(m_row, m_rowSel) && row <= std::max(m_row, m_rowSel) &&
+           col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
+}
+
+int FlexGrid::TopRow() const { return m_topRow; }
+int FlexGrid::LeftCol() const { return m_leftCol; }
+
+void FlexGrid::setTopRow(int row)
+{
+    if (row < 0 || row >= Rows()) badRow();
+    m_topRow = std::max(row, FixedRows());
+    m_scrollPending = true;
+    applyScroll();
+}
+
+void FlexGrid::setLeftCol(int col)
+{
+    if (col < 0 || col >= Cols()) badCol();
+    m_leftCol = std::max(col, FixedCols());
+    m_scrollPending = true;
+    applyScroll();
+}
+
+// The fixed rows scroll with the others, so the first scroll position shows
+// them above TopRow; TopRow is the first non-fixed row at the top of that.
+void FlexGrid::applyScroll()
+{
+    m_applyingScroll = true;
+    const int v = m_topRow - FixedRows(), h = m_leftCol - FixedCols();
+    verticalScrollBar()->setValue(v);
+    horizontalScrollBar()->setValue(h);
+    m_scrollPending = verticalScrollBar()->value() != v || horizontalScrollBar()->value() != h;
+    m_applyingScroll = false;
+}
+
+void FlexGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (m_scrollPending) applyScroll();
+}
+
+int FlexGrid::MouseRow() const { return m_mouseRow; }
+int FlexGrid::MouseCol() const { return m_mouseCol; }
+
+// --- cell attributes --------------------------------------------------------------
+
+QColor FlexGrid::CellBackColor() const
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    const CellAttr* a = m_model->attr(m_row, m_col);
+    return a ? a->back : QColor();
+}
+
+void FlexGrid::setCellBackColor(const QColor& color)
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    m_model->attrForWrite(m_row, m_col).back = color;
+    cellsChanged(m_row, m_col, m_row, m_col);
+}
+
+bool FlexGrid::CellFontItalic() const
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    const CellAttr* a = m_model->attr(m_row, m_col);
+    return a && a->italic;
+}
+
+void FlexGrid::setCellFontItalic(bool italic)
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    m_model->attrForWrite(m_row, m_col).italic = italic;
+    cellsChanged(m_row, m_col, m_row, m_col);
+}
+
+QPixmap FlexGrid::CellPicture() const
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    const CellAttr* a = m_model->attr(m_row, m_col);
+    return a ? a->picture : QPixmap();
+}
+
+void FlexGrid::setCellPicture(const QPixmap& picture)
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    m_model->attrForWrite(m_row, m_col).picture = picture;
+    cellsChanged(m_row, m_col, m_row, m_col);
+}
+
+int FlexGrid::CellLeft() const { return pixelsToTwips(frameWidth() + columnViewportPosition(m_col)); }
+int FlexGrid::CellTop() const { return pixelsToTwips(frameWidth() + rowViewportPosition(m_row)); }
+int FlexGrid::CellWidth() const { return pixelsToTwips(columnWidth(m_col)); }
+int FlexGrid::CellHeight() const { return pixelsToTwips(rowHeight(m_row)); }
+
+// --- merging ----------------------------------------------------------------------
+
+int FlexGrid::MergeCells() const { return m_mergeCells; }
+
+void FlexGrid::setMergeCells(int setting)
+{
+    if (setting < flexMergeNever || setting > flexMergeRestrictAll) badValue();
+    m_mergeCells = setting;
+    markMergeDirty();
+}
+
+bool FlexGrid::MergeRow(int row) const
+{
+    checkRow(row);
+    return size_t(row) < m_mergeRow.size() && m_mergeRow[size_t(row)];
+}
+
+void FlexGrid::setMergeRow(int row, bool merge)
+{
+    checkRow(row);
+    if (m_mergeRow.size() <= size_t(row)) m_mergeRow.resize(size_t(row) + 1, false);
+    m_mergeRow[size_t(row)] = merge;
+    markMergeDirty();
+}
+
+bool FlexGrid::MergeCol(int col) const
+{
+    checkCol(col);
+    return m_model->cols[size_t(col)].merge;
+}
+
+void FlexGrid::setMergeCol(int col, bool merge)
+{
+    checkCol(col);
+    m_model->cols[size_t(col)].merge = merge;
+    markMergeDirty();
+}
+
+void FlexGrid::markMergeDirty()
+{
+    if (m_mergeCells == flexMergeNever && !m_mergeDirty) return;
+    m_mergeDirty = true;
+    viewport()->update();
+}
+
+// Spans are worked out before painting, not on every cell write, so a fill
+// of many rows does not redo them row by row.
+void FlexGrid::rebuildSpans()
+{
+    m_mergeDirty = false;
+    clearSpans();
+    if (m_mergeCells == flexMergeNever) return;
+    const int rows = Rows(), cols = Cols(), fr = FixedRows(), fc = FixedCols();
+    const bool restrictCols = m_mergeCells == flexMergeRestrictColumns || m_mergeCells == flexMergeRestrictAll;
+    const bool restrictRows = m_mergeCells == flexMergeRestrictRows || m_mergeCells == flexMergeRestrictAll;
+    auto text = [this](int r, int c) -> const QString& { return m_model->rows[size_t(r)].cells[size_t(c)]; };
+    const bool anyRowMerge = std::find(m_mergeRow.begin(), m_mergeRow.end(), true) != m_mergeRow.end();
+    std::vector<char> inVertical(anyRowMerge ? size_t(rows) * size_t(cols) : 0, 0);
+
+    // Down the merged columns; with restriction a cell joins the one above
+    // only where the merged columns to its left join too.
+    std::vector<char> leftJoins(size_t(rows), 1);
+    for (int c = 0; c < cols; ++c) {
+        if (!m_model->cols[size_t(c)].merge) continue;
+        std::vector<char> joins(size_t(rows), 0);
+        for (int r = 1; r < rows; ++r)
+            joins[size_t(r)] = r != fr && !text(r, c).isEmpty() && text(r, c) == text(r - 1, c) &&
+                               (!restrictCols || leftJoins[size_t(r)]);
+        int start = 0;
+        for (int r = 1; r <= rows; ++r) {
+            if (r < rows && joins[size_t(r)]) continue;
+            if (r - start > 1) {
+                setSpan(start, c, r - start, 1);
+                if (anyRowMerge)
+                    for (int k = start; k < r; ++k) inVertical[size_t(k) * size_t(cols) + size_t(c)] = 1;
+            }
+            start = r;
+        }
+        if (restrictCols) leftJoins = std::move(joins);
+    }
+
+    // Across the merged rows, around the cells already merged downwards.
+    std::vector<char> aboveJoins(size_t(cols), 1);
+    for (int r = 0; r < rows && anyRowMerge; ++r) {
+        if (!MergeRow(r)) continue;
+        auto covered = [&](int c) { return inVertical[size_t(r) * size_t(cols) + size_t(c)] != 0; };
+        std::vector<char> joins(size_t(cols), 0);
+        for (int c = 1; c < cols; ++c)
+            joins[size_t(c)] = c != fc && !text(r, c).isEmpty() && text(r, c) == text(r, c - 1) && !covered(c) &&
+                               !covered(c - 1) && (!restrictRows || aboveJoins[size_t(c)]);
+        int start = 0;
+        for (int c = 1; c <= cols; ++c) {
+            if (c < cols && joins[size_t(c)]) continue;
+            if (c - start > 1) setSpan(r, start, 1, c - start);
+            start = c;
+        }
+        if (restrictRows) aboveJoins = std::move(joins);
+    }
+}
+
+// --- sorting ----------------------------------------------------------------------
+
+void FlexGrid::setSort(int order)
+{
+    if (order < flexSortNone || order > flexSortCustom) badValue();
+    if (order == flexSortNone || order == flexSortCustom) return;
+    int first = FixedRows(), last = Rows() - 1;
+    if (m_row != m_rowSel) {
+        first = std::max(first, std::min(m_row, m_rowSel));
+        last = std::max(m_row, m_rowSel);
+    }
+    if (last - first < 1) return;
+    const int c0 = std::min(m_col, m_colSel), c1 = std::max(m_col, m_colSel);
+    const int n = last - first + 1, keys = c1 - c0 + 1;
+
+    const bool generic = order <= flexSortGenericDescending;
+    const bool numeric = order == flexSortNumericAscending || order == flexSortNumericDescending;
+    const bool caseSensitive = order >= flexSortStringAscending;
+    const bool descending = order % 2 == 0;
+
+    struct Key {
+        bool isNumber = false;
+        double number = 0;
+        std::optional<QCollatorSortKey> text;
+    };
+    std::vector<Key> k(size_t(n) * size_t(keys));
+    QCollator& coll = collator(caseSensitive);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < keys; ++j) {
+            const QString& s = m_model->rows[size_t(first + i)].cells[size_t(c0 + j)];
+            Key& key = k[size_t(i) * size_t(keys) + size_t(j)];
+            key.isNumber = numberOf(s, &key.number);
+            if (numeric && !key.isNumber) key.number = 0;
+            if (!numeric) key.text = coll.sortKey(s);
+        }
+    }
+    auto compare = [&](int a, int b) {
+        for (int j = 0; j < keys; ++j) {
+            const Key& x = k[size_t(a) * size_t(keys) + size_t(j)];
+            const Key& y = k[size_t(b) * size_t(keys) + size_t(j)];
+            int r = 0;
+            if (numeric || (generic && x.isNumber && y.isNumber))
+                r = x.number < y.number ? -1 : (y.number < x.number ? 1 : 0);
+            else
+                r = x.text->compare(*y.text);
+            if (r != 0) return r;
+        }
+        return 0;
+    };
+    std::vector<int> perm(static_cast<size_t>(n));
+    std::iota(perm.begin(), perm.end(), 0);
+    stableSort(perm, [&](int a, int b) { return descending ? compare(a, b) > 0 : compare(a, b) < 0; });
+
+    std::vector<GridRow> sorted;
+    sorted.reserve(size_t(n));
+    for (int i : perm) sorted.push_back(std::move(m_model->rows[size_t(first + i)]));
+    std::move(sorted.begin(), sorted.end(), m_model->rows.begin() + first);
+    cellsChanged(first, 0, last, Cols() - 1);
+    markMergeDirty();
+}
+
+// --- drawing ----------------------------------------------------------------------
+
+bool FlexGrid::Redraw() const { return m_redraw; }
+
+void FlexGrid::setRedraw(bool redraw)
+{
+    if (redraw == m_redraw) return;
+    m_redraw = redraw;
+    viewport()->setUpdatesEnabled(redraw);
+    if (redraw) {
+        if (m_dirty && Rows() > 0 && Cols() > 0) m_model->changed(0, 0, Rows() - 1, Cols() - 1);
+        m_dirty = false;
+        viewport()->update();
+    }
+}
+
+// While the grid is hidden or not redrawing, changes are told to the view
+// once when it shows again instead of once per cell.
+void FlexGrid::cellsChanged(int row0, int col0, int row1, int col1)
+{
+    if (!m_redraw || !isVisible()) {
+        m_dirty = true;
+        return;
+    }
+    m_model->changed(row0, col0, row1, col1);
+}
+
+void FlexGrid::paintEvent(QPaintEvent* event)
+{
+    if (m_dirty && m_redraw) {
+        m_dirty = false;
+        if (Rows() > 0 && Cols() > 0) m_model->changed(0, 0, Rows() - 1, Cols() - 1);
+    }
+    if (m_mergeDirty) rebuildSpans();
+    QTableView::paintEvent(event);
+}
+
+// --- mouse and keys -----------------------------------------------------------------
+
+namespace {
+
+int vbButton(Qt::MouseButtons buttons)
+{
+    int b = 0;
+    if (buttons & Qt::LeftButton) b |= vbLeftButton;
+    if (buttons & Qt::RightButton) b |= vbRightButton;
+    if (buttons & Qt::MiddleButton) b |= vbMiddleButton;
+    return b;
+}
+
+int vbShift(Qt::KeyboardModifiers mods)
+{
+    int s = 0;
+    if (mods & Qt::ShiftModifier) s |= vbShiftMask;
+    if (mods & Qt::ControlModifier) s |= vbCtrlMask;
+    if (mods & Qt::AltModifier) s |= vbAltMask;
+    return s;
+}
+
+int vbKeyCode(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+float FlexGrid::toTwips(qreal pixels) const { return float(pixels * TwipsPerPixel); }
+
+void FlexGrid::mouseEventCell(const QPoint& pos, int& row, int& col)
+{
+    row = rowAt(pos.y());
+    col = columnAt(pos.x());
+    m_mouseRow = row;
+    m_mouseCol = col;
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    const QPointF p = event->position();
+    int r, c;
+    mouseEventCell(p.toPoint(), r, c);
+    m_pressed = false;
+    if (event->button() == Qt::LeftButton && r >= 0 && c >= 0) {
+        m_pressed = true;
+        const int fr = FixedRows(), fc = FixedCols();
+        if (r < fr && c >= fc) {
+            // A heading selects its whole column.
+            if (Rows() > fr) setCurrent(fr, c, Rows() - 1, c);
+            else setCurrent(m_row, c, m_rowSel, c);
+        } else if (c < fc && r >= fr) {
+            // A fixed cell on the left selects its whole row.
+            if (Cols() > fc) setCurrent(r, fc, r, Cols() - 1);
+        } else if (r >= fr && c >= fc) {
+            if (event->modifiers() & Qt::ShiftModifier) setCurrent(m_row, m_col, r, c);
+            else setCurrent(r, c, r, c);
+        }
+    }
+    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    int r, c;
+    mouseEventCell(p.toPoint(), r, c);
+    if (m_pressed && (event->buttons() & Qt::LeftButton) && r >= FixedRows() && c >= FixedCols())
+        setCurrent(m_row, m_col, r, c);
+    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    int r, c;
+    mouseEventCell(p.toPoint(), r, c);
+    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+    if (m_pressed) {
+        m_pressed = false;
+        emit Click();
+    }
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    int r, c;
+    mouseEventCell(event->position().toPoint(), r, c);
+    m_pressed = false;  // the release after a double click is no click
+    if (event->button() == Qt::LeftButton) emit DblClick();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event)
+{
+    int code = vbKeyCode(event->key());
+    if (code != 0) {
+        emit KeyDown(code, vbShift(event->modifiers()));
+        if (code == 0) {
+            event->accept();
+            return;
+        }
+    }
+
+    const int fr = FixedRows(), fc = FixedCols();
+    if (Rows() > fr && Cols() > fc) {
+        const int page = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+        const bool extend = event->modifiers() & Qt::ShiftModifier;
+        int r = extend ? m_rowSel : m_row, c = extend ? m_colSel : m_col;
+        int step = 0;  // direction across hidden columns
+        bool navigate = true;
+        switch (event->key()) {
+        case Qt::Key_Up: --r; break;
+        case Qt::Key_Down: ++r; break;
+        case Qt::Key_Left: --c; step = -1; break;
+        case Qt::Key_Right: ++c; step = 1; break;
+        case Qt::Key_PageUp: r -= page; break;
+        case Qt::Key_PageDown: r += page; break;
+        case Qt::Key_Home:
+            c = fc;
+            step = 1;
+            if (event->modifiers() & Qt::ControlModifier) r = fr;
+            break;
+        case Qt::Key_End:
+            c = Cols() - 1;
+            step = -1;
+            if (event->modifiers() & Qt::ControlModifier) r = Rows() - 1;
+            break;
+        default: navigate = false;
+        }
+        if (navigate) {
+            r = std::clamp(r, fr, Rows() - 1);
+            c = std::clamp(c, fc, Cols() - 1);
+            while (step != 0 && isColumnHidden(c) && c + step >= fc && c + step < Cols()) c += step;
+            if (!isColumnHidden(c)) {
+                if (extend) setCurrent(m_row, m_col, r, c);
+                else setCurrent(r, c, r, c);
+                scrollTo(m_model->index(r, c));
+            }
+            event->accept();
+            return;
+        }
+    }
+
+    int ascii = 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: ascii = 13; break;
+    case Qt::Key_Backspace: ascii = 8; break;
+    case Qt::Key_Escape: ascii = 27; break;
+    default:
+        if (!event->text().isEmpty()) ascii = event->text().at(0).unicode();
+    }
+    if (ascii != 0) emit KeyPress(ascii);
+    event->accept();
+}
+
+}  // namespace corvane

@@ -1,0 +1,215 @@
+#pragma once
+// The grid with the old grid control's vocabulary, so window code can say
+// grid.TextMatrix(r, c). Fixed rows and columns are ordinary rows and columns
+// of the model (row 0 is a heading row that can be read and written); they
+// are painted like headings and scroll with the rest. Rows are vectors of
+// texts behind one table model: no item object per cell, so a list of
+// 100,000 rows fills quickly.
+//
+// Geometry is in twips (15 per pixel). Mouse coordinates are relative to the
+// cell area, so they compare directly with ColWidth and RowHeight; the cell
+// rectangle is relative to the grid control, so a floating editor placed at
+// grid left + CellLeft covers the cell.
+//
+// Invalid rows, columns or settings throw RuntimeError with the old grid's
+// numbers, as the old control raised them to its caller.
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QTableView>
+#include <vector>
+
+namespace corvane {
+
+enum FlexAlignment : int {
+    flexAlignLeftTop = 0,
+    flexAlignLeftCenter = 1,
+    flexAlignLeftBottom = 2,
+    flexAlignCenterTop = 3,
+    flexAlignCenterCenter = 4,
+    flexAlignCenterBottom = 5,
+    flexAlignRightTop = 6,
+    flexAlignRightCenter = 7,
+    flexAlignRightBottom = 8,
+    flexAlignGeneral = 9,  // texts left, numbers right
+};
+
+enum FlexSort : int {
+    flexSortNone = 0,
+    flexSortGenericAscending = 1,  // numbers by value when both are numbers, otherwise as text
+    flexSortGenericDescending = 2,
+    flexSortNumericAscending = 3,
+    flexSortNumericDescending = 4,
+    flexSortStringNoCaseAscending = 5,
+    flexSortStringNoCaseDescending = 6,
+    flexSortStringAscending = 7,
+    flexSortStringDescending = 8,
+    flexSortCustom = 9,  // no compare event here: sorts nothing
+};
+
+enum FlexMerge : int {
+    flexMergeNever = 0,
+    flexMergeFree = 1,
+    flexMergeRestrictRows = 2,
+    flexMergeRestrictColumns = 3,
+    flexMergeRestrictAll = 4,
+};
+
+// Mouse buttons and shift state as the old events passed them.
+enum FlexButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum FlexShift : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+
+class FlexGridModel;
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+    ~FlexGrid() override;
+
+    // Shape. A new grid has 2 rows, 2 columns, one fixed row and one fixed column.
+    int Rows() const;
+    void setRows(int rows);
+    int Cols() const;
+    void setCols(int cols);
+    int FixedRows() const;
+    void setFixedRows(int rows);
+    int FixedCols() const;
+    void setFixedCols(int cols);
+
+    // Texts.
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    QString Text() const;  // of the current cell
+    void setText(const QString& text);
+    // "<a|^b|>c": sets Cols, the texts of row 0, the column alignments
+    // (< left, ^ centre, > right, nothing: unchanged) and widths that fit the
+    // texts (blanks included). After ";", the texts of column 0 from row 1 on.
+    QString FormatString() const;
+    void setFormatString(const QString& format);
+    // A row from a text with tab-separated cells; at the end or before row index.
+    void AddItem(const QString& item);
+    void AddItem(const QString& item, int index);
+    void RemoveItem(int index);
+    // Empties every cell (fixed ones too) and drops cell attributes; keeps the shape.
+    void Clear();
+
+    // Bulk fill: replaces every non-fixed row with these (short rows are
+    // padded, long ones cut to Cols); appendRow adds one row at the end.
+    void setRowsData(std::vector<std::vector<QString>> rows);
+    void appendRow(std::vector<QString> cells);
+    void reserveRows(int rows);
+
+    // Columns and rows, in twips. ColWidth 0 hides the column; -1 restores the default.
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int RowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+    int ColAlignment(int col) const;  // of the non-fixed cells; flexAlignGeneral at first
+    void setColAlignment(int col, int alignment);
+    int FixedAlignment(int col) const;  // of the fixed cells; flexAlignLeftCenter at first
+    void setFixedAlignment(int col, int alignment);
+    int RowData(int row) const;
+    void setRowData(int row, int value);
+
+    // Current cell and selection. Setting Row or Col makes the selection that one cell.
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+    int TopRow() const;  // the row shown at the top
+    void setTopRow(int row);
+    int LeftCol() const;  // the column shown at the left
+    void setLeftCol(int col);
+    int MouseRow() const;  // the cell under the pointer at the last mouse event; -1 outside
+    int MouseCol() const;
+
+    // Attributes of the current cell; they move with their row when sorting.
+    QColor CellBackColor() const;  // invalid: the grid's own colour
+    void setCellBackColor(const QColor& color);
+    bool CellFontItalic() const;
+    void setCellFontItalic(bool italic);
+    QPixmap CellPicture() const;
+    void setCellPicture(const QPixmap& picture);
+    // Rectangle of the current cell in twips, relative to the grid control.
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+
+    // Merging of equal neighbouring texts (empty cells never merge; fixed and
+    // non-fixed cells never merge with each other).
+    int MergeCells() const;
+    void setMergeCells(int setting);
+    bool MergeRow(int row) const;
+    void setMergeRow(int row, bool merge);
+    bool MergeCol(int col) const;
+    void setMergeCol(int col, bool merge);
+
+    // Sorts whole rows by the columns Col..ColSel, left to right: rows
+    // Row..RowSel when they differ, otherwise every non-fixed row. RowData
+    // and cell attributes travel with their rows; equal keys keep their order.
+    void setSort(int order);
+
+    bool Redraw() const;
+    void setRedraw(bool redraw);
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseDown(int Button, int Shift, float x, float y);
+    void MouseUp(int Button, int Shift, float x, float y);
+    void MouseMove(int Button, int Shift, float x, float y);
+    void KeyDown(int& KeyCode, int Shift);  // KeyCode 0 drops the key
+    void KeyPress(int& KeyAscii);           // KeyAscii 0 drops the key
+    void RowColChange();
+    void EnterCell();
+    void LeaveCell();
+    void SelChange();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void updateGeometries() override;
+
+private:
+    friend class FlexGridDelegate;
+    bool isFixed(int row, int col) const;
+    bool inSelection(int row, int col) const;
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+    void setCurrent(int row, int col, int rowSel, int colSel);
+    void cellsChanged(int row0, int col0, int row1, int col1);
+    void clampCurrent();
+    void applyColumn(int col);
+    void applyScroll();
+    void markMergeDirty();
+    void rebuildSpans();
+    void mouseEventCell(const QPoint& pos, int& row, int& col);
+    float toTwips(qreal pixels) const;
+
+    FlexGridModel* m_model;
+    QString m_formatString;
+    int m_row = 1, m_col = 1, m_rowSel = 1, m_colSel = 1;
+    int m_topRow = 1, m_leftCol = 1;
+    bool m_scrollPending = false;
+    bool m_applyingScroll = false;
+    int m_mouseRow = -1, m_mouseCol = -1;
+    bool m_pressed = false;
+    bool m_redraw = true;
+    bool m_dirty = false;
+    int m_mergeCells = flexMergeNever;
+    std::vector<bool> m_mergeRow;
+    bool m_mergeDirty = false;
+};
+
+}  // namespace corvane

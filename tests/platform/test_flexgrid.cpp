@@ -1,0 +1,375 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStringList>
+
+#include "platform/FlexGrid.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextMeasure.h"
+
+using namespace corvane;
+
+namespace {
+
+// 100 twips per character, whatever the font: widths become predictable.
+struct FixedMeasure {
+    FixedMeasure()
+    {
+        setTextWidthMeasure([](const QFont&, const QString& s) { return 100.0 * double(s.size()); });
+    }
+    ~FixedMeasure() { setTextWidthMeasure({}); }
+};
+
+QStringList column(const FlexGrid& g, int c)
+{
+    QStringList out;
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) out << g.TextMatrix(r, c);
+    return out;
+}
+
+QList<int> rowData(const FlexGrid& g)
+{
+    QList<int> out;
+    for (int r = g.FixedRows(); r < g.Rows(); ++r) out << g.RowData(r);
+    return out;
+}
+
+// A grid with a heading row and column 0 fixed, and the given texts in column 1.
+void fill(FlexGrid& g, const QStringList& texts)
+{
+    g.setCols(3);
+    g.setRows(1 + int(texts.size()));
+    g.setTextMatrix(0, 1, QStringLiteral("head"));
+    for (int i = 0; i < texts.size(); ++i) {
+        g.setTextMatrix(i + 1, 1, texts[i]);
+        g.setTextMatrix(i + 1, 2, QString::number(i));
+        g.setRowData(i + 1, i);
+    }
+}
+
+}  // namespace
+
+TEST(FlexGrid, FormatStringSetsColumnsHeadingsAlignmentsAndWidths)
+{
+    FixedMeasure measure;
+    FlexGrid g;
+    g.setRows(3);
+    g.setFormatString(QStringLiteral("^序|<合同编号|>金额  |plain||"));
+
+    ASSERT_EQ(g.Cols(), 6);
+    EXPECT_EQ(g.Rows(), 3);
+    const QStringList heads = {QStringLiteral("序"), QStringLiteral("合同编号"), QStringLiteral("金额  "),
+                               QStringLiteral("plain"), QString(), QString()};
+    const int aligns[] = {flexAlignCenterCenter, flexAlignLeftCenter, flexAlignRightCenter, flexAlignGeneral,
+                          flexAlignGeneral, flexAlignGeneral};
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(g.TextMatrix(0, c), heads[c]) << c;
+        EXPECT_EQ(g.ColAlignment(c), aligns[c]) << c;
+        EXPECT_EQ(g.ColWidth(c), 100 * heads[c].size() + 120) << c;
+    }
+    EXPECT_EQ(g.FormatString(), QStringLiteral("^序|<合同编号|>金额  |plain||"));
+}
+
+TEST(FlexGrid, FormatStringAfterSemicolonFillsColumnZero)
+{
+    FixedMeasure measure;
+    FlexGrid g;
+    g.setRows(1);
+    g.setFormatString(QStringLiteral("|a|b;一|二|三"));
+    EXPECT_EQ(g.Cols(), 3);
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")}));
+}
+
+TEST(FlexGrid, FixedCellsAreOrdinaryCellsAndBadIndexesRaise)
+{
+    FlexGrid g;
+    EXPECT_EQ(g.Rows(), 2);
+    EXPECT_EQ(g.FixedRows(), 1);
+    EXPECT_EQ(g.FixedCols(), 1);
+    g.setTextMatrix(0, 1, QStringLiteral("合同编号"));
+    g.setTextMatrix(1, 0, QStringLiteral("1"));
+    EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("合同编号"));
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("1"));
+
+    g.setRow(0);
+    g.setCol(1);
+    EXPECT_EQ(g.Text(), QStringLiteral("合同编号"));
+
+    try {
+        g.TextMatrix(2, 0);
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number, 381);
+    }
+    EXPECT_THROW(g.setRow(5), RuntimeError);
+    EXPECT_THROW(g.setCol(-1), RuntimeError);
+}
+
+TEST(FlexGrid, SettingRowOrColCollapsesTheSelection)
+{
+    FlexGrid g;
+    g.setRows(5);
+    g.setCols(4);
+    g.setRow(1);
+    g.setRowSel(3);
+    g.setColSel(3);
+    EXPECT_EQ(g.RowSel(), 3);
+    g.setCol(2);
+    EXPECT_EQ(g.RowSel(), 1);
+    EXPECT_EQ(g.ColSel(), 2);
+}
+
+TEST(FlexGrid, SortOrders)
+{
+    struct Case {
+        int order;
+        QStringList in;
+        QStringList out;
+    };
+    const QList<Case> cases = {
+        {flexSortGenericAscending, {"10", "9", "b", "A", "2.5"}, {"2.5", "9", "10", "A", "b"}},
+        {flexSortGenericDescending, {"10", "9", "b", "A", "2.5"}, {"b", "A", "10", "9", "2.5"}},
+        {flexSortNumericAscending, {"10", "x", "9", "-1"}, {"-1", "x", "9", "10"}},
+        {flexSortNumericDescending, {"10", "x", "9", "-1"}, {"10", "9", "x", "-1"}},
+        {flexSortStringNoCaseAscending, {"b", "c", "B", "a"}, {"a", "b", "B", "c"}},
+        {flexSortStringNoCaseDescending, {"b", "c", "B", "a"}, {"c", "b", "B", "a"}},
+        {flexSortStringAscending, {"9", "10", "b", "a"}, {"10", "9", "a", "b"}},
+        {flexSortStringDescending, {"9", "10", "b", "a"}, {"b", "a", "9", "10"}},
+        {flexSortStringAscending, {"张三", "李四", "王五"}, {"李四", "王五", "张三"}},
+        {flexSortStringAscending, {"2024-03-01", "2023-12-31", "2024-01-15"},
+         {"2023-12-31", "2024-01-15", "2024-03-01"}},
+    };
+    for (const Case& tc : cases) {
+        FlexGrid g;
+        fill(g, tc.in);
+        g.setCol(1);
+        g.setSort(tc.order);
+        EXPECT_EQ(column(g, 1), tc.out) << "order " << tc.order << " " << tc.in.join(',').toStdString();
+        EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("head"));
+        // Each row's other cells and RowData travel with it.
+        for (int r = 1; r < g.Rows(); ++r) {
+            const int from = g.RowData(r);
+            EXPECT_EQ(g.TextMatrix(r, 2), QString::number(from));
+            EXPECT_EQ(g.TextMatrix(r, 1), tc.in[from]);
+        }
+    }
+}
+
+TEST(FlexGrid, SortMovesCellAttributesAndKeepsTheCurrentCell)
+{
+    FlexGrid g;
+    fill(g, {QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")});
+    g.setRow(1);
+    g.setCol(2);
+    g.setCellFontItalic(true);
+    g.setCellBackColor(Qt::red);
+    g.setCol(1);
+    g.setSort(flexSortStringAscending);
+
+    EXPECT_EQ(rowData(g), (QList<int>{1, 2, 0}));
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 1);
+    g.setRow(3);
+    g.setCol(2);
+    EXPECT_TRUE(g.CellFontItalic());
+    EXPECT_EQ(g.CellBackColor(), QColor(Qt::red));
+    g.setRow(1);
+    EXPECT_FALSE(g.CellFontItalic());
+    EXPECT_FALSE(g.CellBackColor().isValid());
+}
+
+TEST(FlexGrid, SortWithARowSelectionSortsOnlyThoseRows)
+{
+    FlexGrid g;
+    fill(g, {QStringLiteral("d"), QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
+    g.setCol(1);
+    g.setRow(2);
+    g.setRowSel(3);
+    g.setSort(flexSortStringAscending);
+    EXPECT_EQ(column(g, 1), (QStringList{"d", "b", "c", "a"}));
+}
+
+TEST(FlexGrid, ColWidthZeroHidesAndMinusOneRestores)
+{
+    FlexGrid g;
+    g.setCols(3);
+    const int standard = g.ColWidth(2);
+    g.setColWidth(1, 1500);
+    EXPECT_EQ(g.ColWidth(1), 1500);
+    EXPECT_EQ(g.columnWidth(1), 100);
+    g.setColWidth(1, 0);
+    EXPECT_EQ(g.ColWidth(1), 0);
+    EXPECT_TRUE(g.isColumnHidden(1));
+    g.setColWidth(1, -1);
+    EXPECT_FALSE(g.isColumnHidden(1));
+    EXPECT_EQ(g.ColWidth(1), standard);
+}
+
+TEST(FlexGrid, AddItemRemoveItemAndClear)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setRows(1);
+    g.AddItem(QStringLiteral("1\tb\tx\textra"));
+    g.AddItem(QStringLiteral("0\ta"), 1);
+    ASSERT_EQ(g.Rows(), 3);
+    EXPECT_EQ(column(g, 1), (QStringList{"a", "b"}));
+    EXPECT_EQ(g.TextMatrix(2, 2), QStringLiteral("x"));
+    EXPECT_EQ(g.TextMatrix(1, 2), QString());
+
+    g.RemoveItem(1);
+    EXPECT_EQ(column(g, 1), (QStringList{"b"}));
+
+    g.setTextMatrix(0, 0, QStringLiteral("序"));
+    g.Clear();
+    EXPECT_EQ(g.Rows(), 2);
+    EXPECT_EQ(g.TextMatrix(0, 0), QString());
+    EXPECT_EQ(g.TextMatrix(1, 1), QString());
+}
+
+TEST(FlexGrid, BulkFillOfManyRows)
+{
+    FlexGrid g;
+    g.setCols(25);
+    std::vector<std::vector<QString>> rows(100000);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i].reserve(25);
+        for (int c = 0; c < 25; ++c) rows[i].push_back(QString::number(i * 25 + size_t(c)));
+    }
+    g.setRowsData(std::move(rows));
+    ASSERT_EQ(g.Rows(), 100001);
+    EXPECT_EQ(g.TextMatrix(100000, 24), QString::number(99999 * 25 + 24));
+    EXPECT_EQ(g.model()->rowCount(), 100001);
+
+    // Cell by cell through the old vocabulary, as the list windows fill.
+    g.setRows(1);
+    g.reserveRows(100001);
+    for (int i = 1; i <= 100000; ++i) {
+        g.setRows(i + 1);
+        g.setRow(i);
+        for (int c = 0; c < 25; ++c) g.setTextMatrix(i, c, QStringLiteral("x"));
+    }
+    EXPECT_EQ(g.Rows(), 100001);
+    EXPECT_EQ(g.Row(), 100000);
+}
+
+TEST(FlexGrid, MergesEqualNeighboursOfMergedColumns)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setRows(5);
+    const QStringList c1 = {"A", "A", "A", "B"}, c2 = {"x", "x", "y", "y"};
+    for (int i = 0; i < 4; ++i) {
+        g.setTextMatrix(i + 1, 0, QString::number(i + 1));
+        g.setTextMatrix(i + 1, 1, c1[i]);
+        g.setTextMatrix(i + 1, 2, c2[i]);
+    }
+    g.setMergeCells(flexMergeRestrictColumns);
+    g.setMergeCol(1, true);
+    g.setMergeCol(2, true);
+    g.resize(300, 200);
+    g.grab();  // spans are worked out when the grid paints
+
+    EXPECT_EQ(g.rowSpan(1, 1), 3);
+    EXPECT_EQ(g.rowSpan(4, 1), 1);
+    EXPECT_EQ(g.rowSpan(1, 2), 2);
+    // "y" in rows 3 and 4 does not merge: column 1 breaks between them.
+    EXPECT_EQ(g.rowSpan(3, 2), 1);
+    EXPECT_EQ(g.rowSpan(1, 0), 1);
+}
+
+TEST(FlexGrid, CellRectangleFollowsColumnWidthsAndRowHeights)
+{
+    FlexGrid g;
+    g.setCols(4);
+    g.setRows(4);
+    g.setColWidth(0, 600);
+    g.setColWidth(1, 900);
+    g.setRowHeight(0, 450);
+    g.setRow(2);
+    g.setCol(2);
+    const int border = g.frameWidth() * 15;
+    EXPECT_EQ(g.CellLeft() - border, 1500);
+    EXPECT_EQ(g.CellTop() - border, 450 + g.RowHeight(1));
+    EXPECT_EQ(g.CellWidth(), g.ColWidth(2));
+    EXPECT_EQ(g.CellHeight(), g.RowHeight(2));
+}
+
+TEST(FlexGrid, HeadingPressSelectsTheColumnAndReportsTwips)
+{
+    FlexGrid g;
+    g.setCols(4);
+    g.setRows(5);
+    g.resize(400, 300);
+    g.show();
+    QList<float> down;
+    int clicks = 0;
+    QObject::connect(&g, &FlexGrid::MouseDown, [&](int button, int, float x, float y) {
+        down = {float(button), x, y};
+    });
+    QObject::connect(&g, &FlexGrid::Click, [&] { ++clicks; });
+
+    const QPoint at(g.columnViewportPosition(2) + 3, 4);
+    QMouseEvent press(QEvent::MouseButtonPress, at, g.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, g.viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &press);
+    QApplication::sendEvent(g.viewport(), &release);
+
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.RowSel(), 4);
+    EXPECT_EQ(g.MouseRow(), 0);
+    EXPECT_EQ(g.MouseCol(), 2);
+    EXPECT_EQ(down, (QList<float>{1.0f, float(at.x() * 15), float(at.y() * 15)}));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(FlexGrid, TopRowScrollsAndFollowsTheScrollBar)
+{
+    FlexGrid g;
+    g.setRows(200);
+    g.resize(300, 200);
+    g.setTopRow(50);  // asked before the grid is laid out: applied when it is
+    g.show();
+    EXPECT_EQ(g.TopRow(), 50);
+    const int y = g.rowViewportPosition(50);
+    EXPECT_GE(y, 0);
+    EXPECT_LT(y, g.viewport()->height());
+
+    g.verticalScrollBar()->setValue(10);
+    EXPECT_EQ(g.TopRow(), 10 + g.FixedRows());
+}
+
+TEST(FlexGrid, KeysMoveWithinTheNonFixedCellsAndReachKeyPress)
+{
+    FlexGrid g;
+    g.setRows(4);
+    g.setCols(4);
+    g.setColWidth(2, 0);
+    QList<int> pressed;
+    QObject::connect(&g, &FlexGrid::KeyPress, [&](int& key) { pressed << key; });
+    auto key = [&](int k, const QString& text = QString()) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, text);
+        QApplication::sendEvent(&g, &e);
+    };
+
+    key(Qt::Key_Up);
+    key(Qt::Key_Left);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 1);
+    key(Qt::Key_Right);  // over the hidden column 2
+    EXPECT_EQ(g.Col(), 3);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 3);
+    key(Qt::Key_Return, QStringLiteral("\r"));
+    key(Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(pressed, (QList<int>{13, 'a'}));
+}
