@@ -1,7 +1,22 @@
 #include <QApplication>
+#include <QFont>
+
+#include "app/CommandLine.h"
+#include "app/frmLogin.h"
+#include "platform/Forms.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+    // The program ends through its own exits (cmdCancel, 退出, closing the
+    // main or login window), never because the login window went away
+    // before the main window appeared.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
+    auto* login = corvane::Forms::get<corvane::frmLogin>();
+    if (login->isLoaded()) login->Show();
+    return QApplication::exec();
 }

@@ -35,7 +35,8 @@ void Form::Show()
 {
     if (m_unloaded) return;
     auto& reg = FormRegistry::instance();
-    if (!m_subWindow && reg.mdiArea() && !m_modal) {
+    // The main window holds the MDI area and is never a child of it.
+    if (!m_subWindow && reg.mdiArea() && !m_modal && !isAncestorOf(reg.mdiArea())) {
         m_subWindow = reg.mdiArea()->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
         m_subWindow->adjustSize();

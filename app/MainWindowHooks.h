@@ -1,0 +1,27 @@
+#pragma once
+// What the main window reaches in subsystems built on top of this library
+// (contract list, statistics, reminders, approval synchronisation). Those
+// libraries depend on this one, so they hand their entry points in at start-up
+// instead of the main window naming their classes. A menu whose window is not
+// handed in yet keeps its place and its rights and opens nothing.
+
+#include <functional>
+
+#include "platform/Forms.h"
+
+namespace corvane {
+
+struct MainWindowHooks {
+    // Each gives the window's single instance, loaded (Forms::get<T>()).
+    std::function<Form*()> frmCorvane;
+    std::function<Form*()> frm合同收付款统计;
+    std::function<Form*()> frm合同汇总统计;
+    std::function<Form*()> Frm合同到期提醒;
+    // The approval outcome synchronisation run once at start-up. False when a
+    // database error stopped it; lastDbError() then tells which.
+    std::function<bool()> 行政合同审批同步;
+};
+
+MainWindowHooks& mainWindowHooks();
+
+}  // namespace corvane
