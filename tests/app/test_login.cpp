@@ -93,7 +93,9 @@ TEST_F(ShellTest, FocusOnTheNumberHidesThePostListAndEnterMovesOn)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(login->TxtUser, &enter);
     EXPECT_EQ(login->TxtUser->text(), QStringLiteral("E002"));
-    EXPECT_EQ(QApplication::focusWidget(), login->txtPassword);
+    // The window's own focus child: whether the offscreen window is the
+    // active one depends on timing.
+    EXPECT_EQ(login->focusWidget(), login->txtPassword);
 }
 
 TEST_F(ShellTest, TheSuperUserNeedsNoRowAndHasNoPost)
