@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 
 namespace corvane::test {
@@ -99,13 +101,22 @@ void MemorySettings::set(const QString& app, const QString& section, const QStri
     values[settingsKey(app, section, key)] = value;
 }
 
+QString formClassName(const Form& form)
+{
+    const char* mangled = typeid(form).name();
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    const QString name = QString::fromUtf8(status == 0 && demangled ? demangled : mangled);
+    std::free(demangled);
+    return name;
+}
+
 void ScriptedFormRunner::runModal(Form& form)
 {
-    const QString name = QString::fromLatin1(form.metaObject()->className());
-    ran << name;
+    ran << formClassName(form);
     QPointer<Form> guard(&form);
     form.presentModal();
-    auto it = scripts.find(name);
+    auto it = scripts.find(std::type_index(typeid(form)));
     if (guard && it != scripts.end() && !it->second.empty()) {
         auto script = std::move(it->second.front());
         it->second.pop_front();

@@ -83,9 +83,14 @@ public:
 class ScriptedFormRunner : public FormRunner {
 public:
     void runModal(Form& form) override;
-    std::map<QString, std::deque<std::function<void(Form&)>>> scripts;  // by class name
-    QStringList ran;  // class names of the modal windows shown, in order
+    // By window class; keyed by type rather than by the meta-object's name,
+    // which moc cannot give for classes with Chinese names.
+    std::map<std::type_index, std::deque<std::function<void(Form&)>>> scripts;
+    QStringList ran;  // class names ("corvane::frmLogin") of the modal windows shown, in order
 };
+
+// The window's class name, demangled.
+QString formClassName(const Form& form);
 
 // The doubles currently installed (reset by installTestEnvironment / resetServices).
 struct Doubles {
@@ -110,7 +115,7 @@ QString programFolder();
 template <class T>
 void onModal(std::function<void(T&)> script)
 {
-    doubles().runner->scripts[QString::fromLatin1(T::staticMetaObject.className())].push_back(
+    doubles().runner->scripts[std::type_index(typeid(T))].push_back(
         [script](Form& f) { script(static_cast<T&>(f)); });
 }
 
