@@ -1,0 +1,205 @@
+#include "app/frm输出到Excel文件.h"
+
+#include <QFileInfo>
+#include <QStyle>
+#include <QTimer>
+#include <map>
+
+#include "app/frmToExcel.h"
+#include "platform/Services.h"
+#include "platform/Xlsx.h"
+
+namespace corvane {
+
+namespace {
+
+void place(QWidget* w, const QString& name, int left, int top, int width, int height)
+{
+    w->setObjectName(name);
+    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+}  // namespace
+
+frm输出到Excel文件::frm输出到Excel文件()
+{
+    setObjectName(QStringLiteral("frm输出到Excel文件"));
+    setCaption(QStringLiteral("输出到Excel文件"));
+    setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    setFixedSize(twipsToPixels(3900), twipsToPixels(2970));
+
+    Label1 = new QLabel(QStringLiteral("Excel文件路径/文件名"), this);
+    place(Label1, QStringLiteral("Label1"), 120, 90, 3000, 270);
+    Text1[0] = new QLineEdit(this);
+    place(Text1[0], QStringLiteral("Text1_0"), 120, 375, 3300, 315);
+    Command1 = new QPushButton(this);
+    place(Command1, QStringLiteral("Command1"), 3450, 375, 330, 315);
+    Command1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+
+    Label2 = new QLabel(QStringLiteral("主标题"), this);
+    place(Label2, QStringLiteral("Label2"), 120, 825, 900, 270);
+    Text1[1] = new QLineEdit(QStringLiteral("Text1"), this);
+    place(Text1[1], QStringLiteral("Text1_1"), 1050, 795, 2730, 315);
+    Label3 = new QLabel(QStringLiteral("标题2"), this);
+    place(Label3, QStringLiteral("Label3"), 120, 1215, 900, 270);
+    Text1[3] = new QLineEdit(QStringLiteral("Text1"), this);
+    place(Text1[3], QStringLiteral("Text1_3"), 1050, 1185, 2730, 315);
+    Label4 = new QLabel(QStringLiteral("Excel表名"), this);
+    place(Label4, QStringLiteral("Label4"), 120, 1605, 900, 270);
+    Text1[2] = new QLineEdit(QStringLiteral("Text1"), this);
+    place(Text1[2], QStringLiteral("Text1_2"), 1050, 1575, 2730, 315);
+
+    Check1 = new QCheckBox(QStringLiteral("启动Excel"), this);
+    place(Check1, QStringLiteral("Check1"), 120, 2085, 1320, 300);
+    Check1->setChecked(true);
+    Command2 = new QPushButton(QStringLiteral("输出"), this);
+    place(Command2, QStringLiteral("Command2"), 1530, 2040, 1080, 375);
+    Command3 = new QPushButton(QStringLiteral("取消"), this);
+    place(Command3, QStringLiteral("Command3"), 2700, 2040, 1080, 375);
+
+    // The column list sits at the right edge, mostly beyond the client area.
+    Grid1 = new FlexGrid(this);
+    place(Grid1, QStringLiteral("Grid1"), 3840, 90, 2400, 840);
+    Grid1->setRows(2);
+    Grid1->setFixedRows(1);
+    Grid1->setFixedCols(0);
+
+    StatusBar1 = new QStatusBar(this);
+    place(StatusBar1, QStringLiteral("StatusBar1"), 0, 2595, 3900, 375);
+    StatusBar1->setSizeGripEnabled(false);
+    Panel1 = new QLabel(StatusBar1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel2 = new QLabel(StatusBar1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    StatusBar1->addWidget(Panel1, 1);
+    StatusBar1->addWidget(Panel2, 1);
+    showNow();
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, [this] { showNow(); });
+    clock->start(1000);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Grid1, &FlexGrid::Click, this, [this] { Grid1_Click(); });
+    connect(Grid1, &FlexGrid::DblClick, this, [this] { Grid1_DblClick(); });
+}
+
+void frm输出到Excel文件::showNow()
+{
+    const QDateTime now = Now();
+    Panel1->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
+    Panel2->setText(now.time().toString(QStringLiteral("HH:mm")));
+}
+
+bool frm输出到Excel文件::To_Execl(FlexGrid* Grid, const QString& Caption, const QString& ExName)
+{
+    // The texts come from the boxes; callers pass the same texts.
+    Q_UNUSED(Caption);
+    Q_UNUSED(ExName);
+    if (Text1[0]->text().isEmpty()) {
+        MsgBox(QStringLiteral("请确定输出的文件名"), vbOKOnly, ExeName());
+        return false;
+    }
+    const QString path = workbookFileName(Text1[0]->text());
+    Text1[0]->setText(path);
+    if (!Grid || Grid->Cols() == 0) return false;
+
+    const int rows = Grid->Rows();
+    const int cols = Grid->Cols();
+    const bool maintenanceItems = Tag == QStringLiteral("维修养护项目设置");
+    const QString title = Text1[1]->text();
+    const QString subtitle = Text1[3]->text();
+
+    WaitCursor wait;
+    const auto fill = [&](xlsx::SheetWriter& w) {
+        using xlsx::Cell;
+        using xlsx::CellFormat;
+        std::vector<Cell> cells(static_cast<size_t>(cols));
+        const auto heading = [&](int r, double size, const QString& text) {
+            const xlsx::FormatId f = w.addFormat(
+                CellFormat{.fontSize = size, .horizontal = xlsx::HAlign::Center, .vertical = xlsx::VAlign::Distributed});
+            cells[0] = text.isEmpty() ? Cell::blank(f) : Cell::fromText(text, f);
+            for (int n = 1; n < cols; ++n) cells[size_t(n)] = Cell::blank(f);
+            w.writeRow(r, cells, 0, f);
+            w.merge({r, 0, r, cols - 1});
+        };
+        heading(0, 18, title);
+        heading(1, 12, subtitle);
+        w.autoFitColumns(0, cols - 1, 2);
+
+        // Italic and fill colour vary per cell; each combination is one format.
+        std::map<std::pair<bool, int64_t>, xlsx::FormatId> formats;
+        const auto formatOf = [&](bool italic, const QColor& back) {
+            // The old grid's colour 0 meant "no colour of its own", and black
+            // was that same 0.
+            const int64_t rgb = back.isValid() ? int64_t(back.rgb() & 0xFFFFFF) : 0;
+            auto [it, added] = formats.try_emplace({italic, rgb}, xlsx::kDefaultFormat);
+            if (added) {
+                CellFormat f{.fontSize = 10.5, .italic = italic, .thinBorders = true};
+                if (rgb != 0) f.fill = QRgb(rgb);
+                it->second = w.addFormat(f);
+            }
+            return it->second;
+        };
+        for (int i = 0; i < rows && w.ok(); ++i) {
+            for (int j = 0; j < cols; ++j) {
+                QString text = Grid->TextMatrix(i, j);
+                if (maintenanceItems && j == 1) text += QChar(kAnsiCharacter255);
+                Grid->setRow(i);
+                Grid->setCol(j);
+                const xlsx::FormatId f = formatOf(Grid->CellFontItalic(), Grid->CellBackColor());
+                // No number format is set, so a plain number is stored as the
+                // number a spreadsheet reads it as.
+                double value;
+                if (text.isEmpty())
+                    cells[size_t(j)] = Cell::blank(f);
+                else if (parsePlainNumber(text, &value))
+                    cells[size_t(j)] = Cell::fromNumber(value, f);
+                else
+                    cells[size_t(j)] = Cell::fromText(std::move(text), f);
+            }
+            w.writeRow(i + 2, cells);
+        }
+    };
+
+    if (!xlsx::writeSheet(path, Text1[2]->text(), fill)) return false;
+    if (Check1->isChecked()) {
+        QString openError;
+        if (!Services::shell().open(QFileInfo(path).absoluteFilePath(), &openError)) ShowDescriptionError(openError);
+    }
+    return true;
+}
+
+void frm输出到Excel文件::Command1_Click()
+{
+    const QString chosen = Services::dialogs().openFileName(
+        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls;*.xlsx|*.xls;*.xlsx|All flie *.*|*.*"), ProgramFolder());
+    if (!chosen.isEmpty()) Text1[0]->setText(chosen);
+}
+
+void frm输出到Excel文件::Command2_Click()
+{
+    if (To_Execl(Grid(), Text1[1]->text(), Text1[2]->text()))
+        Unload();
+    else
+        MsgBox(QStringLiteral("输出到Execl失败"), vbOKOnly, ExeName());
+}
+
+void frm输出到Excel文件::Command3_Click() { Unload(); }
+
+void frm输出到Excel文件::Grid1_Click()
+{
+    if (Grid1->Cols() == 0) return;
+    const int c = Grid1->Col();
+    Grid1->setTextMatrix(1, c, QStringLiteral("√"));
+    Grid1->setColAlignment(c, flexAlignCenterCenter);
+}
+
+void frm输出到Excel文件::Grid1_DblClick()
+{
+    if (Grid1->Cols() == 0) return;
+    Grid1->setTextMatrix(1, Grid1->Col(), QString());
+}
+
+}  // namespace corvane
