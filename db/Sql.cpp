@@ -116,8 +116,11 @@ bool Statement::exec()
     }
     if (startsWithInsert(m_sql)) {
         if (m_query.isSelect()) {
-            // INSERT ... RETURNING / OUTPUT INSERTED hands the identity back as a row.
+            // INSERT ... RETURNING / OUTPUT INSERTED hands the identity back as
+            // a row. The statement is finished at once: on SQLite a statement
+            // still stepping keeps the enclosing transaction from committing.
             if (m_query.next()) m_insertId = m_query.value(0);
+            m_query.finish();
         } else if (dialectOf(m_db) == Dialect::SQLite) {
             // Only SQLite answers this without a statement of its own; on
             // PostgreSQL Qt would ask lastval(), whose error aborts the transaction.

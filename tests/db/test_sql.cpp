@@ -99,6 +99,20 @@ TEST_F(Sql, InsertGivesBackTheNewIdentity)
     EXPECT_EQ(row->value("附件").toByteArray(), bytes);
 }
 
+TEST_F(Sql, InsertReadingBackItsIdentityLetsTheTransactionCommit)
+{
+    Transaction tx(Transaction::Write);
+    ASSERT_TRUE(tx.isActive());
+    // Kept alive past the commit, as a window's local statement is.
+    Statement insert(dialect::insertReturningId("合同信息附件", {"合同ID", "名称"}, "ID"), {9, "c.doc"});
+    ASSERT_TRUE(insert.exec());
+    EXPECT_TRUE(insert.lastInsertId().isValid());
+    EXPECT_TRUE(tx.commit()) << tx.error().description.toStdString();
+    const auto row = selectFirst("SELECT 名称 FROM 合同信息附件 WHERE 合同ID = ?", {9});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->text("名称"), "c.doc");
+}
+
 TEST_F(Sql, BusinessKeyRefusesADuplicate)
 {
     exec("INSERT INTO 合同信息 (合同编号) VALUES (?)", {"WF-00000001"});
