@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/frmLogin.h"
+#include "contracts/Registration.h"
 #include "platform/Forms.h"
 
 int main(int argc, char** argv)
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     // before the main window appeared.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    corvane::contract::registerContractWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

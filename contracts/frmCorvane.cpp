@@ -1,0 +1,834 @@
+#include "contracts/frmCorvane.h"
+
+#include <QButtonGroup>
+#include <QMouseEvent>
+#include <QSet>
+#include <cmath>
+
+#include "app/Helpers.h"
+#include "app/LoginContext.h"
+#include "app/frmToExcel.h"
+#include "contracts/ColumnFit.h"
+#include "contracts/ContractFormats.h"
+#include "contracts/ContractHandovers.h"
+#include "contracts/ContractListQuery.h"
+#include "contracts/ContractRecord.h"
+#include "db/Dialect.h"
+#include "db/Sql.h"
+#include "platform/Services.h"
+#include "platform/TextMeasure.h"
+
+namespace corvane {
+
+using namespace contract;
+
+namespace {
+
+const QString kFormat = QStringLiteral(
+    "^序|<合同编号|<合同名称|<所属部门|<合同类别|<合同性质|>合同金额|<对方单位|<对方开户行|<对方帐号|<合同签订日期|"
+    "<合同生效日期|>合同期限|<合同终止日期|<合同中止日期|<合同状态|<签约人|<对方签约人|<对应续约合同编号||||||");
+const QString kAscending = QStringLiteral("▼");
+const QString kDescending = QStringLiteral("▲");
+// Only the columns a user reads at a glance are fitted to their texts.
+constexpr int kFittedCols = 8;
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+template <class W>
+W* named(W* w, const QString& name)
+{
+    w->setObjectName(name);
+    return w;
+}
+
+int vbButtonOf(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? vbLeftButton : 0) | (b & Qt::RightButton ? vbRightButton : 0) |
+           (b & Qt::MiddleButton ? vbMiddleButton : 0);
+}
+
+int vbShiftOf(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? vbShiftMask : 0) | (m & Qt::ControlModifier ? vbCtrlMask : 0) |
+           (m & Qt::AltModifier ? vbAltMask : 0);
+}
+
+QString withoutMarker(const QString& header)
+{
+    if (header.startsWith(kAscending) || header.startsWith(kDescending)) return header.mid(1);
+    return header;
+}
+
+void showMissing(const QString& caption) { MsgBox(windowNotAvailableText(caption), vbInformation); }
+
+}  // namespace
+
+void DragPanel::mousePressEvent(QMouseEvent* e)
+{
+    emit MouseDown(vbButtonOf(e->button()), vbShiftOf(e->modifiers()), float(pixelsToTwips(1) * e->position().x()),
+                   float(pixelsToTwips(1) * e->position().y()));
+}
+
+void DragPanel::mouseMoveEvent(QMouseEvent* e)
+{
+    emit MouseMove(vbButtonOf(e->buttons()), vbShiftOf(e->modifiers()), float(pixelsToTwips(1) * e->position().x()),
+                   float(pixelsToTwips(1) * e->position().y()));
+}
+
+void DragPanel::mouseReleaseEvent(QMouseEvent* e)
+{
+    emit MouseUp(vbButtonOf(e->button()), vbShiftOf(e->modifiers()), float(pixelsToTwips(1) * e->position().x()),
+                 float(pixelsToTwips(1) * e->position().y()));
+}
+
+frmCorvane::frmCorvane()
+{
+    setObjectName(QStringLiteral("frmCorvane"));
+    setCaption(QStringLiteral("合同信息"));
+    resize(960, 640);
+
+    Label3 = named(new QLabel(QStringLiteral(" 合同列表"), this), QStringLiteral("Label3"));
+    Label3->setGeometry(4, 2, 300, 20);
+
+    MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->move(2, 24);
+    MSFlexGrid1->setFormatString(kFormat);
+
+    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    const QString panelTexts[6] = {QStringLiteral("部门"), QString(), QStringLiteral("岗位"), QString(), QString(), QString()};
+    for (int i = 0; i < 6; ++i) {
+        StatusBar1_Panels[size_t(i)] = named(new QLabel(panelTexts[i], StatusBar1),
+                                             QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
+        StatusBar1->addWidget(StatusBar1_Panels[size_t(i)]);
+    }
+
+    // ---- button bar
+    Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
+    Command13 = button(Picture1, "Command13", QStringLiteral("快速查找"));
+    Command6 = button(Picture1, "Command6", QStringLiteral("合同筛选"));
+    Command7 = button(Picture1, "Command7", QStringLiteral("合同付款处理"));
+    Command8 = button(Picture1, "Command8", QStringLiteral("合同履行计划"));
+    Command9 = button(Picture1, "Command9", QStringLiteral("合同到期/中止处理"));
+    Command5 = button(Picture1, "Command5", QStringLiteral("删除"));
+    Command3 = button(Picture1, "Command3", QStringLiteral("新增"));
+    Command4 = button(Picture1, "Command4", QStringLiteral("关闭"));
+    Command2 = button(Picture1, "Command2", QStringLiteral("修改/查看"));
+    Command10 = button(Picture1, "Command10", QStringLiteral("输出EXCEL"));
+    Label1[2] = named(new QLabel(QStringLiteral("共有  份合同"), Picture1), QStringLiteral("Label1_2"));
+
+    // ---- filter panel
+    Picture2 = named(new QFrame(this), QStringLiteral("Picture2"));
+    Picture2->setFrameShape(QFrame::Panel);
+    Picture2->setFrameShadow(QFrame::Raised);
+    Picture2->setAutoFillBackground(true);
+    Picture2->setGeometry(0, 0, 600, 430);
+    Label5 = named(new QLabel(QStringLiteral("合同筛选"), Picture2), QStringLiteral("Label5"));
+    Label5->setGeometry(8, 6, 200, 20);
+    Label1[0] = named(new QLabel(QStringLiteral("部门"), Picture2), QStringLiteral("Label1_0"));
+    Label1[0]->setGeometry(8, 32, 40, 22);
+    Text1 = named(new QLineEdit(Picture2), QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setGeometry(50, 32, 230, 22);
+    TreeView1 = named(new QTreeWidget(Picture2), QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setGeometry(8, 60, 272, 320);
+    Command1 = button(Picture2, "Command1", QStringLiteral("确定"));
+    Command1->setGeometry(380, 390, 90, 28);
+    Command11 = button(Picture2, "Command11", QStringLiteral("关闭"));
+    Command11->setGeometry(490, 390, 90, 28);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("查询"), Picture2), QStringLiteral("Frame1"));
+    Frame1->setGeometry(290, 28, 300, 356);
+    const QString option3Captions[4] = {QStringLiteral("全部履行中合同"), QStringLiteral("应付到期合同"),
+                                        QStringLiteral("应收到期合同"), QStringLiteral("到期合同")};
+    auto* filters = new QButtonGroup(this);
+    int y = 20;
+    for (int i = 0; i < 4; ++i, y += 26) {
+        Option3[size_t(i)] = named(new QRadioButton(option3Captions[i], Frame1), QStringLiteral("Option3_%1").arg(i));
+        Option3[size_t(i)]->setGeometry(10, y, 150, 22);
+        filters->addButton(Option3[size_t(i)]);
+    }
+    const QString option1Captions[2] = {QStringLiteral("已终止履行合同"), QStringLiteral("已到期未终止履行合同")};
+    for (int i = 0; i < 2; ++i, y += 26) {
+        Option1[size_t(i)] = named(new QRadioButton(option1Captions[i], Frame1), QStringLiteral("Option1_%1").arg(i));
+        Option1[size_t(i)]->setGeometry(10, y, 180, 22);
+        filters->addButton(Option1[size_t(i)]);
+    }
+    Option4 = named(new QRadioButton(QStringLiteral("签约中"), Frame1), QStringLiteral("Option4"));
+    Option4->setGeometry(10, y, 180, 22);
+    y += 26;
+    Option2 = named(new QRadioButton(QStringLiteral("全部(合同较多时会影响速度)"), Frame1), QStringLiteral("Option2"));
+    Option2->setGeometry(10, y, 260, 22);
+    y += 26;
+    filters->addButton(Option4);
+    filters->addButton(Option2);
+    Label1[3] = named(new QLabel(QStringLiteral("天数范围"), Frame1), QStringLiteral("Label1_3"));
+    Label1[3]->setGeometry(170, 26, 60, 20);
+    Text2 = named(new QLineEdit(QStringLiteral("60"), Frame1), QStringLiteral("Text2"));
+    Text2->setGeometry(232, 22, 56, 22);
+    Check1 = named(new QCheckBox(QStringLiteral("按全公司显示"), Frame1), QStringLiteral("Check1"));
+    Check1->setGeometry(10, y, 200, 22);
+    y += 26;
+    Frame2 = named(new QGroupBox(Frame1), QStringLiteral("Frame2"));
+    Frame2->setGeometry(6, y, 288, 350 - y);
+    const QString option5Captions[3] = {QStringLiteral("按生效日期"), QStringLiteral("按终止日期"),
+                                        QStringLiteral("按中止日期")};
+    auto* basis = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        Option5[size_t(i)] = named(new QRadioButton(option5Captions[i], Frame2), QStringLiteral("Option5_%1").arg(i));
+        Option5[size_t(i)]->setGeometry(6 + 94 * i, 8, 92, 22);
+        basis->addButton(Option5[size_t(i)]);
+    }
+    Option5[0]->setChecked(true);
+    Label2[2] = named(new QLabel(QStringLiteral("日期范围"), Frame2), QStringLiteral("Label2_2"));
+    Label2[2]->setGeometry(6, 36, 60, 22);
+    DTPicker1 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    DTPicker1->setCalendarPopup(true);
+    DTPicker1->setGeometry(68, 36, 104, 22);
+    DTPicker2 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker2"));
+    DTPicker2->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    DTPicker2->setCalendarPopup(true);
+    DTPicker2->setGeometry(178, 36, 104, 22);
+    Option3[0]->setChecked(true);
+    Picture2->hide();
+
+    // ---- quick search panel
+    Picture3 = named(new DragPanel(this), QStringLiteral("Picture3"));
+    Picture3->setFrameShape(QFrame::Panel);
+    Picture3->setFrameShadow(QFrame::Raised);
+    Picture3->setAutoFillBackground(true);
+    Picture3->setGeometry(0, 0, 330, 320);
+    Label4 = named(new QLabel(QStringLiteral("合同快速查找"), Picture3), QStringLiteral("Label4"));
+    Label4->setGeometry(10, 6, 200, 20);
+    Image1[0] = named(new QToolButton(Picture3), QStringLiteral("Image1_0"));
+    Image1[0]->setText(QStringLiteral("×"));
+    Image1[0]->setAutoRaise(true);
+    Image1[0]->setGeometry(300, 4, 24, 22);
+    Label6 = named(new QLabel(QStringLiteral("请输入对方单位名称"), Picture3), QStringLiteral("Label6"));
+    Label6->setGeometry(10, 32, 200, 20);
+    Text3 = named(new QLineEdit(Picture3), QStringLiteral("Text3"));
+    Text3->setGeometry(10, 54, 310, 22);
+    List1 = named(new QListWidget(Picture3), QStringLiteral("List1"));
+    List1->setGeometry(10, 82, 310, 190);
+    Command14 = button(Picture3, "Command14", QStringLiteral("查找"));
+    Command14->setGeometry(10, 282, 96, 28);
+    Command16 = button(Picture3, "Command16", QStringLiteral("查下一个"));
+    Command16->setGeometry(116, 282, 96, 28);
+    Command15 = button(Picture3, "Command15", QStringLiteral("关闭"));
+    Command15->setGeometry(222, 282, 96, 28);
+    Picture3->hide();
+
+    // ---- events
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
+    connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
+    connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
+    connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
+    connect(Image1[0], &QToolButton::clicked, this, [this] { Image1_Click(0); });
+    connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    for (int i = 0; i < 4; ++i)
+        connect(Option3[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) { if (on) Option3_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(Option1[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) { if (on) Option1_Click(i); });
+    connect(Option4, &QRadioButton::toggled, this, [this](bool on) { if (on) Option4_Click(); });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1_DblClick(); });
+    connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(); });
+    connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &frmCorvane::MSFlexGrid1_MouseDown);
+    connect(Picture3, &DragPanel::MouseDown, this, &frmCorvane::Picture3_MouseDown);
+    connect(Picture3, &DragPanel::MouseMove, this, &frmCorvane::Picture3_MouseMove);
+    connect(Picture3, &DragPanel::MouseUp, this, &frmCorvane::Picture3_MouseUp);
+
+    // The initial panel state follows the option chosen at design.
+    Option3_Click(0);
+    layoutBar();
+}
+
+void frmCorvane::Form_Load()
+{
+    StatusBar1_Panels[1]->setText(Login().当前部门名称 + QLatin1Char(' '));
+    StatusBar1_Panels[3]->setText(Login().当前岗位名称 + QLatin1Char(' '));
+    const QDateTime now = Now();
+    StatusBar1_Panels[4]->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
+    StatusBar1_Panels[5]->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
+    DTPicker1->setDate(now.date());
+    DTPicker2->setDate(now.date());
+    m_activated = false;
+}
+
+void frmCorvane::Form_Activate()
+{
+    if (subWindow()) subWindow()->showMaximized();
+    if (m_activated) return;
+
+    WaitCursor wait;
+    加载部门树();
+
+    Text1->clear();
+    SetTag(Text1, QString());
+    if (QTreeWidgetItem* own = nodeByKey(QStringLiteral("$") + Login().当前部门编号)) {
+        TreeView1->setCurrentItem(own);
+        Text1->setText(own->text(0));
+        SetTag(Text1, Login().当前部门编号);
+    }
+
+    const auto right = selectRows(QStringLiteral("SELECT ID FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
+                                  {QStringLiteral("Corvane"), Login().当前部门编号, Login().当前岗位代号});
+    if (!right) return;
+    TreeView1->setEnabled(true);
+    if (right->empty()) {
+        Check1->setChecked(false);
+        Check1->setEnabled(false);
+        Tag = QStringLiteral("0");
+    } else {
+        Check1->setEnabled(true);
+        Tag = QStringLiteral("1");
+    }
+
+    for (int c = 0; c < MSFlexGrid1->Cols(); ++c) MSFlexGrid1->setFixedAlignment(c, flexAlignCenterCenter);
+    MSFlexGrid1->setRows(1);
+    for (int c = MSFlexGrid1->Cols() - 1; c >= MSFlexGrid1->Cols() - 6; --c) MSFlexGrid1->setColWidth(c, 0);
+
+    合同列表();
+    m_activated = true;
+}
+
+// ---- public members
+
+void frmCorvane::Command1_Click()
+{
+    合同列表();
+    Command11_Click();
+}
+
+QString frmCorvane::显示部门(const QString& departmentCode) const
+{
+    for (const QTreeWidgetItem* node : m_nodes) {
+        const QString text = node->text(0);
+        if (text.section(QLatin1Char(' '), 0, 0) == departmentCode) return text;
+    }
+    return QString();
+}
+
+void frmCorvane::合同列表()
+{
+    WaitCursor wait;
+    const BoundStatement b = contractListStatement(selection());
+    Statement st(b.sql, b.values);
+    if (!st.exec()) {
+        ShowStandardError(st.error().number, st.error().description);
+        return;
+    }
+
+    MSFlexGrid1->setRows(1);
+
+    std::vector<std::vector<QString>> rows;
+    QSqlQuery& q = st.query();
+    WidestText measure(font(), kFittedCols);
+    // A value equal to the one above shares its text, so a long list keeps
+    // one copy of each department, type, category and state; only new texts
+    // are measured.
+    std::vector<QString> above(static_cast<size_t>(kCols));
+    auto shared = [&](int col, QString text) -> QString {
+        QString& last = above[size_t(col)];
+        if (text == last && !rows.empty()) return last;
+        last = std::move(text);
+        if (col < kFittedCols) measure.add(col, last);
+        return last;
+    };
+    while (q.next()) {
+        std::vector<QString> cells(static_cast<size_t>(kCols));
+        cells[0] = shared(0, QString::number(rows.size() + 1));
+        auto put = [&](int col, QString text) { cells[size_t(col)] = shared(col, std::move(text)); };
+        put(1, q.value(lc合同编号).toString().trimmed());
+        put(2, q.value(lc合同名称).toString().trimmed());
+        put(3, q.value(lc职能部门名称).toString());
+        put(4, q.value(lc合同类型名称).toString());
+        put(5, q.value(lc合同类别).toString());
+        put(6, amountText(q.value(lc合同金额)));
+        put(7, q.value(lc对方单位).toString());
+        put(8, q.value(lc对方开户行).toString());
+        put(9, q.value(lc对方帐号).toString());
+        put(10, dateText(q.value(lc合同签订日期)));
+        put(11, dateText(q.value(lc合同生效日期)));
+        put(12, q.value(lc合同期限).toString());
+        put(13, dateText(q.value(lc合同终止日期)));
+        put(14, dateText(q.value(lc合同中止日期)));
+        put(15, q.value(lc合同状态).toString());
+        put(16, q.value(lc签约人).toString());
+        put(17, q.value(lc对方签约人).toString());
+        put(18, q.value(lc对应续约合同编号).toString());
+        put(19, dateText(q.value(lc提交日期)));
+        put(20, dateText(q.value(lc流转结束日期)));
+        put(21, flagText(q.value(lc流转通过)));
+        put(kCols - 3, q.value(lc对应部门).toString());
+        put(kCols - 2, q.value(lc对应科目).toString());
+        put(kCols - 1, q.value(lcId).toString());
+        rows.push_back(std::move(cells));
+    }
+    if (q.lastError().isValid()) {
+        const DbError e = dbErrorOf(q.lastError());
+        ShowStandardError(e.number, e.description);
+        return;
+    }
+
+    // Widths only grow.
+    for (int c = 0; c < kFittedCols; ++c) {
+        if (rows.empty()) break;
+        const double widest = measure.widest(c) + 90;
+        if (widest > MSFlexGrid1->ColWidth(c)) MSFlexGrid1->setColWidth(c, int(std::lround(widest)));
+    }
+
+    const int n = int(rows.size());
+    MSFlexGrid1->setRowsData(std::move(rows));
+    MSFlexGrid1->setRow(MSFlexGrid1->Rows() - 1);
+    Label1[2]->setText(QStringLiteral("共有 ") + QString::number(n) + QStringLiteral(" 份合同"));
+}
+
+ListSelection frmCorvane::selection() const
+{
+    ListSelection s;
+    s.companyScope = Check1->isChecked();
+    s.department = TagOf(Text1);
+    if (Option3[0]->isChecked()) s.filter = ListFilter::全部履行中合同;
+    else if (Option3[1]->isChecked()) s.filter = ListFilter::应付到期合同;
+    else if (Option3[2]->isChecked()) s.filter = ListFilter::应收到期合同;
+    else if (Option3[3]->isChecked()) s.filter = ListFilter::到期合同;
+    else if (Option1[0]->isChecked()) s.filter = ListFilter::已终止履行合同;
+    else if (Option1[1]->isChecked()) s.filter = ListFilter::已到期未终止履行合同;
+    else if (Option4->isChecked()) s.filter = ListFilter::签约中;
+    else s.filter = ListFilter::全部;
+    s.days = leadingNumber(Text2->text());
+    s.basis = Option5[0]->isChecked()   ? DateBasis::按生效日期
+              : Option5[1]->isChecked() ? DateBasis::按终止日期
+                                        : DateBasis::按中止日期;
+    s.from = DTPicker1->date();
+    s.to = DTPicker2->date();
+    s.today = Today();
+    return s;
+}
+
+// ---- department tree
+
+QString frmCorvane::nodeKey(const QTreeWidgetItem* node) { return node ? node->data(0, Qt::UserRole).toString() : QString(); }
+
+QTreeWidgetItem* frmCorvane::nodeByKey(const QString& key) const { return m_nodeByKey.value(key, nullptr); }
+
+QTreeWidgetItem* frmCorvane::addNode(QTreeWidgetItem* parent, const Department& d)
+{
+    const QString key = QStringLiteral("$") + d.code;
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
+    node->setText(0, d.code + QLatin1Char(' ') + d.name);
+    node->setData(0, Qt::UserRole, key);
+    m_nodes.push_back(node);
+    m_nodeByKey.insert(key, node);
+    return node;
+}
+
+void frmCorvane::加载部门树()
+{
+    TreeView1->clear();
+    m_nodes.clear();
+    m_nodeByKey.clear();
+    m_departments.clear();
+
+    const auto departments = selectRows(QStringLiteral(
+        "SELECT 职能部门编号, 职能部门名称 FROM 职能部门new WHERE 终止日期 IS NULL ORDER BY 职能部门编号"));
+    if (!departments) return;
+    // The superior in force: the link with the latest 起始日期; of two on the
+    // same date the one entered first.
+    const auto links = selectRows(QStringLiteral(
+        "SELECT 职能部门编号, 上级部门编号 FROM 上级部门new WHERE 起始日期 IS NOT NULL "
+        "ORDER BY 职能部门编号, 起始日期 DESC, ID"));
+    if (!links) return;
+    QHash<QString, QString> superior;
+    for (const Row& r : *links) {
+        const QString code = r.text(0);
+        if (!superior.contains(code)) superior.insert(code, r.text(1));
+    }
+    m_departments.reserve(departments->size());
+    for (const Row& r : *departments) m_departments.push_back({r.text(0), r.text(1), superior.value(r.text(0))});
+
+    for (const Department& d : m_departments) {
+        if (!d.superior.isEmpty()) continue;
+        addNode(nullptr, d);
+        添加下级部门(d.code);
+    }
+    TreeView1->expandAll();
+}
+
+void frmCorvane::添加下级部门(const QString& departmentCode)
+{
+    QTreeWidgetItem* parent = nodeByKey(QStringLiteral("$") + departmentCode);
+    for (const Department& d : m_departments) {
+        // A department already placed is never placed again, so a loop of
+        // superior links cannot recurse for ever.
+        if (d.superior != departmentCode || m_nodeByKey.contains(QStringLiteral("$") + d.code)) continue;
+        addNode(parent, d);
+        添加下级部门(d.code);
+    }
+}
+
+void frmCorvane::TreeView1_NodeClick(QTreeWidgetItem* node)
+{
+    if (Tag.isEmpty() || !node) return;
+    const QString own = QStringLiteral("$") + Login().当前部门编号;
+    if (Tag.toInt() == 0 && nodeKey(node) != own) {
+        bool below = false;
+        for (QTreeWidgetItem* up = node->parent(); up; up = up->parent())
+            if (nodeKey(up) == own) below = true;
+        if (!below) {
+            MsgBox(QStringLiteral("不属于您的部门，无法显示相关合同信息"), vbOKOnly);
+            清空列表();
+            return;
+        }
+    }
+    Text1->setText(node->text(0));
+    SetTag(Text1, nodeKey(node).mid(1));
+}
+
+void frmCorvane::TreeView1_DblClick() { 合同列表(); }
+
+void frmCorvane::清空列表() { MSFlexGrid1->setRows(1); }
+
+// ---- filter panel
+
+void frmCorvane::Check1_Click()
+{
+    清空列表();
+    const bool company = Check1->isChecked();
+    Command3->setEnabled(!company);
+    Command5->setEnabled(!company);
+}
+
+void frmCorvane::placeCentred(QWidget* panel)
+{
+    panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+}
+
+void frmCorvane::Command6_Click()
+{
+    Picture2->setVisible(!Picture2->isVisible());
+    placeCentred(Picture2);
+    Picture2->raise();
+}
+
+void frmCorvane::Command11_Click() { Picture2->hide(); }
+
+void frmCorvane::Option3_Click(int index)
+{
+    if (index == 0) {
+        Label1[3]->setEnabled(false);
+        Text2->setEnabled(false);
+    } else {
+        const int top = Option3[size_t(index)]->y();
+        Label1[3]->move(Label1[3]->x(), top + twipsToPixels(90));
+        Text2->move(Text2->x(), top + twipsToPixels(30));
+        Label1[3]->setEnabled(true);
+        Text2->setEnabled(true);
+        Text2->setFocus();
+    }
+    Frame2->setEnabled(false);
+}
+
+void frmCorvane::Option1_Click(int index) { Frame2->setEnabled(index == 0); }
+
+void frmCorvane::Option4_Click() { Frame2->setEnabled(false); }
+
+// 全部 uses no dates, so the range stays unavailable.
+void frmCorvane::Option2_Click() { Frame2->setEnabled(false); }
+
+// ---- grid click and hand-overs
+
+void frmCorvane::MSFlexGrid1_Click()
+{
+    if (!hasContractRow()) return;
+    FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    g.setCol(0);
+    g.setColSel(g.Cols() - 1);
+    Command7->setText(g.TextMatrix(r, 5) == 付款合同 ? QStringLiteral("合同付款处理") : QStringLiteral("合同收款处理"));
+    if (g.TextMatrix(r, 15) == 签约中) {
+        QString text = g.TextMatrix(r, 1) + QLatin1Char(' ') + g.TextMatrix(r, 2);
+        if (g.TextMatrix(r, 20).isEmpty()) text += QStringLiteral("会签之中，请等待会签结果");
+        else if (g.TextMatrix(r, 21) == QLatin1String("False")) text += QStringLiteral("会签没有通过");
+        else text += QStringLiteral("会签通过，你可以修改合同状态。");
+        MsgBox(text, vbOKOnly);
+    }
+}
+
+void frmCorvane::Command3_Click()
+{
+    const auto& open = contractHandovers().Frm合同信息;
+    if (!open) return showMissing(QStringLiteral("合同信息"));
+    open({QStringLiteral("新增"), TagOf(Text1), Text1->text(), QString(), QString()});
+}
+
+void frmCorvane::Command2_Click()
+{
+    if (!hasContractRow()) return;
+    const auto& open = contractHandovers().Frm合同信息;
+    if (!open) return showMissing(QStringLiteral("合同信息"));
+    const FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    open({QStringLiteral("修改"), TagOf(Text1), Text1->text(), g.TextMatrix(r, 1), g.TextMatrix(r, g.Cols() - 1)});
+}
+
+void frmCorvane::Command7_Click()
+{
+    if (!hasContractRow()) return;
+    const FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    const int cols = g.Cols();
+    if (Command7->text() == QStringLiteral("合同付款处理")) {
+        const auto& open = contractHandovers().frm合同付款处理;
+        if (!open) return showMissing(QStringLiteral("合同付款处理"));
+        PaymentHandover h;
+        h.number = g.TextMatrix(r, 1);
+        h.id = g.TextMatrix(r, cols - 1);
+        h.name = g.TextMatrix(r, 2);
+        h.amount = g.TextMatrix(r, 6);
+        h.ownerDepartment = 显示部门(g.TextMatrix(r, cols - 3));
+        h.budgetSubject = g.TextMatrix(r, cols - 2);
+        h.userDepartmentText = Login().当前部门编号 + QLatin1Char(' ') + Login().当前部门名称;
+        h.userDepartmentCode = Login().当前部门编号;
+        h.counterparty = g.TextMatrix(r, 7);
+        h.bank = g.TextMatrix(r, 8);
+        h.account = g.TextMatrix(r, 9);
+        open(h);
+    } else {
+        const auto& open = contractHandovers().frm合同收款;
+        if (!open) return showMissing(QStringLiteral("合同收款处理"));
+        open({g.TextMatrix(r, 1), g.TextMatrix(r, 2), 显示部门(g.TextMatrix(r, cols - 3))});
+    }
+}
+
+void frmCorvane::Command8_Click()
+{
+    if (!hasContractRow()) return;
+    const auto& open = contractHandovers().frm合同履行计划;
+    if (!open) return showMissing(QStringLiteral("合同履行计划"));
+    const int r = MSFlexGrid1->Row();
+    open({QStringLiteral("合同履行情况及检查记录"), MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2),
+          QStringLiteral("浏览")});
+}
+
+void frmCorvane::Command9_Click()
+{
+    if (!hasContractRow()) return;
+    const auto& open = contractHandovers().frm合同到期处理;
+    if (!open) return showMissing(QStringLiteral("合同到期/中止处理"));
+    const int r = MSFlexGrid1->Row();
+    open({MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2)});
+}
+
+void frmCorvane::Command10_Click()
+{
+    auto* excel = Forms::get<frmToExcel>();
+    excel->Config(MSFlexGrid1, QStringLiteral("合同列表"), Text1->text() + QStringLiteral("合同信息"));
+    excel->Show();
+}
+
+void frmCorvane::Command4_Click() { Unload(); }
+
+void frmCorvane::Command5_Click()
+{
+    if (!hasContractRow()) return;
+    const FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    if (MsgBox(QStringLiteral("您确定要删除该合同吗？"), vbYesNo + vbInformation, QStringLiteral("删除合同")) == vbYes) {
+        const QString refused = QStringLiteral("已经提交、流转结束或流转通过的合同不能删除！");
+        if (!g.TextMatrix(r, 20).isEmpty() || !g.TextMatrix(r, 19).isEmpty()) {
+            MsgBox(refused, vbOKOnly);
+            return;
+        }
+        // The grid may be stale: the delete itself requires the row to be
+        // still unsubmitted, and nothing deleted means it no longer is.
+        const DeleteOutcome outcome = deleteUnsubmittedContract(g.TextMatrix(r, 1), false);
+        if (outcome.kind == DeleteOutcome::Failed) {
+            ShowNumberedError(outcome.error.number, outcome.error.description);
+            return;
+        }
+        if (outcome.kind == DeleteOutcome::Refused) {
+            MsgBox(refused, vbOKOnly);
+            return;
+        }
+    }
+    合同列表();
+}
+
+// ---- header press
+
+void frmCorvane::MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    if (y >= g.RowHeight(0)) return;
+    int pressed = -1;
+    int edge = g.ColWidth(0);
+    for (int c = g.LeftCol(); c < g.Cols(); ++c) {
+        edge += g.ColWidth(c);
+        if (edge > x) {
+            pressed = c;
+            break;
+        }
+    }
+    if (pressed >= 0) {
+        const bool wasAscending = g.TextMatrix(0, pressed).startsWith(kAscending);
+        for (int c = 0; c < g.Cols(); ++c) {
+            const QString h = g.TextMatrix(0, c);
+            const QString plain = withoutMarker(h);
+            if (plain != h) g.setTextMatrix(0, c, plain);
+        }
+        if (g.Rows() > 2) {
+            g.setRow(1);
+            g.setRowSel(g.Rows() - 1);
+            g.setCol(pressed);
+            g.setColSel(pressed);
+            g.setSort(wasAscending ? flexSortGenericDescending : flexSortGenericAscending);
+        }
+        g.setTextMatrix(0, pressed, (wasAscending ? kDescending : kAscending) + g.TextMatrix(0, pressed));
+    }
+    for (int r = 1; r < g.Rows(); ++r) g.setTextMatrix(r, 0, QString::number(r));
+}
+
+// ---- quick search
+
+void frmCorvane::Command13_Click()
+{
+    Picture1->setEnabled(false);
+    MSFlexGrid1->setEnabled(false);
+    Text3->clear();
+    List1->clear();
+    Command16->setEnabled(false);
+    placeCentred(Picture3);
+    Picture3->show();
+    Picture3->raise();
+    Text3->setFocus();
+}
+
+void frmCorvane::Text3_Change()
+{
+    // The typed text is matched literally: its wildcard characters are escaped.
+    QString typed = Text3->text().trimmed();
+    typed.replace(QLatin1String("!"), QLatin1String("!!"));
+    typed.replace(QLatin1String("%"), QLatin1String("!%"));
+    typed.replace(QLatin1String("_"), QLatin1String("!_"));
+    const auto names = selectRows(
+        QStringLiteral("SELECT 合同信息.对方单位 FROM 合同信息 INNER JOIN 合同类型 ON 合同类型.合同类型编号 = 合同信息.合同类型 "
+                       "WHERE 合同类型.合同类型 <> ? AND 合同信息.对方单位 ") +
+            dialect::likeOperator() +
+            QStringLiteral(" ? ESCAPE '!' GROUP BY 合同信息.对方单位 ORDER BY 合同信息.对方单位"),
+        {租赁合同, QStringLiteral("%") + typed + QStringLiteral("%")});
+    if (!names) return;
+    List1->clear();
+    for (const Row& r : *names) {
+        QString name = r.text(0);
+        name.remove(QStringLiteral("\r\n"));
+        List1->addItem(name);
+    }
+}
+
+void frmCorvane::查找自(int firstRow)
+{
+    const QListWidgetItem* chosen = List1->currentItem();
+    const QString name = chosen ? chosen->text() : QString();
+    FlexGrid& g = *MSFlexGrid1;
+    for (int r = firstRow; r < g.Rows(); ++r) {
+        if (g.TextMatrix(r, 7) != name) continue;
+        g.setTopRow(r);
+        g.setRow(r);
+        MSFlexGrid1_Click();
+        Command16->setEnabled(true);
+        m_searchRow = r;
+        return;
+    }
+    Command16->setEnabled(false);
+}
+
+void frmCorvane::Command14_Click()
+{
+    if (List1->currentRow() < 0) {
+        MsgBox(QStringLiteral("请选择对方单位！"), vbInformation, QStringLiteral("系统提示"));
+        return;
+    }
+    查找自(1);
+}
+
+void frmCorvane::Command16_Click() { 查找自(m_searchRow + 1); }
+
+void frmCorvane::Command15_Click()
+{
+    Picture3->hide();
+    Picture1->setEnabled(true);
+    MSFlexGrid1->setEnabled(true);
+}
+
+void frmCorvane::Image1_Click(int) { Command15_Click(); }
+
+void frmCorvane::Picture3_MouseDown(int, int, float x, float y)
+{
+    m_dragging = true;
+    m_dragX = x;
+    m_dragY = y;
+}
+
+void frmCorvane::Picture3_MouseMove(int, int, float x, float y)
+{
+    if (!m_dragging) return;
+    const int left = pixelsToTwips(Picture3->x()) + int(x - m_dragX);
+    const int top = pixelsToTwips(Picture3->y()) + int(y - m_dragY);
+    Picture3->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void frmCorvane::Picture3_MouseUp(int, int, float, float) { m_dragging = false; }
+
+// ---- layout
+
+void frmCorvane::layoutBar()
+{
+    const int barHeight = 40;
+    const int statusHeight = StatusBar1->sizeHint().height();
+    StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    Picture1->setGeometry(0, height() - statusHeight - barHeight, width(), barHeight);
+    int x = 6;
+    for (QPushButton* b : {Command13, Command6, Command7, Command8, Command9, Command5, Command3, Command2, Command10, Command4}) {
+        const int w = std::max(80, b->sizeHint().width());
+        b->setGeometry(x, 6, w, 28);
+        x += w + 4;
+    }
+    Label1[2]->setGeometry(x + 8, 6, 160, 28);
+    Picture1_Resize();
+}
+
+void frmCorvane::Picture1_Resize()
+{
+    const int w = width() - MSFlexGrid1->x() - twipsToPixels(30);
+    const int h = Picture1->y() - MSFlexGrid1->y() - twipsToPixels(60);
+    if (w > 0 && h > 0) MSFlexGrid1->resize(w, h);
+}
+
+void frmCorvane::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    layoutBar();
+}
+
+}  // namespace corvane

@@ -1,0 +1,175 @@
+#pragma once
+// The contract list: the hub from which every contract task starts. Its grid
+// MSFlexGrid1 is a shared surface that other windows read and write by
+// column position, and Command1_Click is the refresh they call.
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <array>
+#include <vector>
+
+#include "platform/FlexGrid.h"
+#include "platform/Forms.h"
+
+namespace corvane::contract {
+struct ListSelection;
+}
+
+namespace corvane {
+
+// A panel that reports presses and moves in twips of its own coordinates.
+class DragPanel : public QFrame {
+    Q_OBJECT
+public:
+    using QFrame::QFrame;
+signals:
+    void MouseDown(int Button, int Shift, float x, float y);
+    void MouseMove(int Button, int Shift, float x, float y);
+    void MouseUp(int Button, int Shift, float x, float y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class frmCorvane : public Form {
+    Q_OBJECT
+public:
+    frmCorvane();
+
+    // Grid columns other windows address by position.
+    static constexpr int kCols = 25;
+
+    QLabel* Label3;
+    FlexGrid* MSFlexGrid1;
+    QStatusBar* StatusBar1;
+    std::array<QLabel*, 6> StatusBar1_Panels;  // panels 1..6 at index 0..5
+
+    QFrame* Picture1;  // button bar
+    QPushButton* Command13;
+    QPushButton* Command6;
+    QPushButton* Command7;
+    QPushButton* Command8;
+    QPushButton* Command9;
+    QPushButton* Command5;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command2;
+    QPushButton* Command10;
+    std::array<QLabel*, 4> Label1{};  // Label1(0), Label1(2), Label1(3) exist
+
+    QFrame* Picture2;  // filter panel
+    QLabel* Label5;
+    QLineEdit* Text1;  // department; its Tag holds the code
+    QTreeWidget* TreeView1;
+    QPushButton* Command1;
+    QPushButton* Command11;
+    QGroupBox* Frame1;
+    std::array<QRadioButton*, 4> Option3;
+    std::array<QRadioButton*, 2> Option1;
+    QRadioButton* Option4;
+    QRadioButton* Option2;
+    QLineEdit* Text2;
+    QCheckBox* Check1;
+    QGroupBox* Frame2;
+    std::array<QRadioButton*, 3> Option5;
+    std::array<QLabel*, 3> Label2{};  // Label2(2) exists
+    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker2;
+
+    DragPanel* Picture3;  // quick search
+    QLabel* Label4;
+    QLabel* Label6;
+    QLineEdit* Text3;
+    QListWidget* List1;
+    QPushButton* Command14;
+    QPushButton* Command15;
+    QPushButton* Command16;
+    std::array<QToolButton*, 1> Image1;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    // Public members other windows use.
+    void Command1_Click();
+    QString 显示部门(const QString& departmentCode) const;
+    void 合同列表();
+
+    // The tree node of a department ("$" + code), nullptr when not in the tree.
+    QTreeWidgetItem* nodeByKey(const QString& key) const;
+    static QString nodeKey(const QTreeWidgetItem* node);
+    // The nodes in the order they were added.
+    const std::vector<QTreeWidgetItem*>& nodes() const { return m_nodes; }
+
+    // Handlers.
+    void 加载部门树();
+    void 添加下级部门(const QString& departmentCode);
+    void TreeView1_NodeClick(QTreeWidgetItem* node);
+    void TreeView1_DblClick();
+    void Check1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+    void Option3_Click(int index);
+    void Option1_Click(int index);
+    void Option4_Click();
+    void Option2_Click();
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y);
+    void Command13_Click();
+    void Text3_Change();
+    void Command14_Click();
+    void Command16_Click();
+    void Command15_Click();
+    void Image1_Click(int index);
+    void Picture3_MouseDown(int Button, int Shift, float x, float y);
+    void Picture3_MouseMove(int Button, int Shift, float x, float y);
+    void Picture3_MouseUp(int Button, int Shift, float x, float y);
+    void Picture1_Resize();
+
+    // The filter selection the controls hold now.
+    contract::ListSelection selection() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Department {
+        QString code, name, superior;
+    };
+    void 清空列表();
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
+    bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
+    void placeCentred(QWidget* panel);
+    void 查找自(int firstRow);
+    void layoutBar();
+
+    bool m_activated = false;
+    std::vector<Department> m_departments;
+    std::vector<QTreeWidgetItem*> m_nodes;
+    QHash<QString, QTreeWidgetItem*> m_nodeByKey;
+    int m_searchRow = 1;
+    bool m_dragging = false;
+    float m_dragX = 0, m_dragY = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <atomic>
+#include <mutex>
+
+#include "ContractFixture.h"
+#include "contracts/ContractNumbering.h"
+#include "contracts/ContractRecord.h"
+
+using namespace corvane;
+using namespace corvane::contract;
+using namespace corvane::test;
+
+namespace {
+
+NewContract automatic(const QString& prefix, PrefixForm form = PrefixForm::DashAlways)
+{
+    NewContract c;
+    c.automatic = true;
+    c.prefix = prefix;
+    c.form = form;
+    c.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}, {QStringLiteral("合同类型"), QStringLiteral("T1")}};
+    return c;
+}
+
+NewContract typed(const QString& number)
+{
+    NewContract c = automatic(QString());
+    c.automatic = false;
+    c.typedNumber = number;
+    return c;
+}
+
+}  // namespace
+
+TEST(SchemeANumber, PrefixDashAndEightDigits)
+{
+    EXPECT_EQ(schemeANumber("GC", 1, PrefixForm::DashAlways), QStringLiteral("GC-00000001"));
+    EXPECT_EQ(schemeANumber("", 12, PrefixForm::DashAlways), QStringLiteral("-00000012"));
+    EXPECT_EQ(schemeANumber("", 12, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("00000012"));
+    EXPECT_EQ(schemeANumber("WY", 123456789, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("WY-123456789"));
+}
+
+TEST_F(ContractTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
+{
+    InsertedContract a = insertContract(automatic("GC"));
+    ASSERT_EQ(a.outcome, InsertedContract::Inserted) << a.error.description.toStdString();
+    EXPECT_EQ(a.number, QStringLiteral("GC-00000001"));
+    EXPECT_GT(a.id, 0);
+    EXPECT_EQ(insertContract(automatic("WY")).number, QStringLiteral("WY-00000002"));
+
+    // Typed by hand earlier: the serial steps past it, and typed rows keep no serial.
+    InsertedContract t = insertContract(typed("GC-00000003"));
+    ASSERT_EQ(t.outcome, InsertedContract::Inserted);
+    EXPECT_TRUE(selectFirst("SELECT 流水号 FROM 合同信息 WHERE 合同编号 = 'GC-00000003'")->isNull("流水号"));
+    InsertedContract b = insertContract(automatic("GC"));
+    EXPECT_EQ(b.number, QStringLiteral("GC-00000004"));
+    EXPECT_EQ(b.serial.toLongLong(), 4);
+    EXPECT_EQ(selectFirst("SELECT 合同状态 FROM 合同信息 WHERE 合同编号 = 'GC-00000004'")->text(0), QStringLiteral("未提交"));
+
+    EXPECT_EQ(insertContract(typed("GC-00000003")).outcome, InsertedContract::NumberTaken);
+    EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息")->value(0).toInt(), 4);
+}
+
+TEST_F(ContractTest, SupplementsAndRenewalLinks)
+{
+    NewContract s = automatic("", PrefixForm::DigitsAloneWhenNoPrefix);
+    addSupplementColumns(s.columns, "GC-1", true);
+    addContract("GC-1", "D01", "T1", "履行中");
+    InsertedContract in = insertContract(s);
+    ASSERT_EQ(in.outcome, InsertedContract::Inserted) << in.error.description.toStdString();
+    EXPECT_EQ(in.number, QStringLiteral("00000001"));
+    const auto row = selectFirst("SELECT 补充, 主合同编号, 收付款计划合并 FROM 合同信息 WHERE 合同编号 = ?", {in.number});
+    EXPECT_EQ(row->value(0).toInt(), 1);
+    EXPECT_EQ(row->text(1), QStringLiteral("GC-1"));
+
+    DbError e;
+    EXPECT_TRUE(linkRenewalOnOld("GC-1", "GC-2", &e));
+    EXPECT_FALSE(linkRenewalOnOld("GC-1", "GC-3", &e)) << "a second renewal is refused";
+    EXPECT_FALSE(e.isValid());
+    EXPECT_EQ(selectFirst("SELECT 对应续约合同编号 FROM 合同信息 WHERE 合同编号 = 'GC-1'")->text(0), QStringLiteral("GC-2"));
+}
+
+TEST_F(ContractTest, ADeleteWithUnitsTakesThemInTheSameTransaction)
+{
+    addContract("K", "D01", "T1", "未提交");
+    addContract("Q", "D01", "T1", "审批中", {{"提交日期", QDateTime(kToday, QTime(8, 0))}});
+    for (const char* n : {"K", "Q"})
+        exec("INSERT INTO 合同单元信息 (合同ID) SELECT id FROM 合同信息 WHERE 合同编号 = ?", {n});
+    EXPECT_EQ(deleteUnsubmittedContract("Q", true).kind, DeleteOutcome::Refused);
+    EXPECT_EQ(deleteUnsubmittedContract("K", true).kind, DeleteOutcome::Deleted);
+    EXPECT_EQ(deleteUnsubmittedContract("K", true).kind, DeleteOutcome::Refused);
+    EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同单元信息")->value(0).toInt(), 1);
+}
+
+TEST_F(ContractTest, WorkstationsSavingAtOnceGetDistinctNumbers)
+{
+    constexpr int kThreads = 4, kEach = 8;
+    std::mutex m;
+    QStringList numbers;
+    std::atomic<int> failures{0};
+    std::vector<QThread*> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.push_back(QThread::create([&, t] {
+            auto conn = openSecondConnection(QStringLiteral("numbering-%1").arg(t));
+            for (int i = 0; i < kEach; ++i) {
+                InsertedContract c = insertContract(conn->db(), automatic(t % 2 ? "GC" : "WY"));
+                if (c.outcome != InsertedContract::Inserted) {
+                    ++failures;
+                    continue;
+                }
+                std::lock_guard lock(m);
+                numbers << c.number.mid(3);
+            }
+        }));
+    }
+    for (QThread* th : threads) th->start();
+    for (QThread* th : threads) {
+        th->wait();
+        delete th;
+    }
+    EXPECT_EQ(failures.load(), 0);
+    numbers.sort();
+    QStringList expected;
+    for (int i = 1; i <= kThreads * kEach; ++i) expected << QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0'));
+    EXPECT_EQ(numbers, expected);
+}

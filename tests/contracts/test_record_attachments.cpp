@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "RecordFixture.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+TEST_F(RecordTest, AttachmentsAreAddedOpenedAndDeleted)
+{
+    addContract("A", "D01", "T1", "未提交");
+    auto* f = openRecord("修改", "A");
+    const FlexGrid& g = *f->MSFlexGrid2;
+    EXPECT_EQ(g.Rows(), 1);
+
+    const QString source = QDir(programFolder()).filePath("in/扫描件.pdf");
+    QDir(programFolder()).mkpath("in");
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4 contract scan");
+    file.close();
+    for (int i = 0; i < 3; ++i) {
+        doubles().dialogs->answers = {source};
+        f->Command11_Click();
+    }
+    ASSERT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.TextMatrix(3, 0) + g.TextMatrix(3, 1) + g.TextMatrix(3, 2), "3扫描件.pdf浏览");
+    EXPECT_TRUE(on(f->Command8));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息附件 WHERE 合同ID = ? AND 名称 = ? AND 类别 = ?",
+                    {idOf("A"), "扫描件.pdf", "文件"}),
+              3);
+
+    // Opening copies the file into Temp and hands it to the shell.
+    f->MSFlexGrid2->setRow(2);
+    f->MSFlexGrid2->setCol(2);
+    f->MSFlexGrid2_Click();
+    const QString copy = QDir(programFolder()).filePath("Temp/扫描件.pdf");
+    EXPECT_EQ(doubles().shell->opened, QStringList{copy});
+    QFile copied(copy);
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("%PDF-1.4 contract scan"));
+
+    // Deleting row 2 of 3 renumbers; No changes nothing.
+    f->MSFlexGrid2->setRow(2);
+    doubles().boxes->answers = {vbNo};
+    f->Command8_Click();
+    EXPECT_EQ(lastText(), "确认要删除 扫描件.pdf 这个文件？");
+    EXPECT_TRUE(on(f->Command8));
+    EXPECT_EQ(g.Rows(), 4);
+    f->Command8_Click();
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.TextMatrix(1, 0) + g.TextMatrix(2, 0), "12");
+    EXPECT_FALSE(on(f->Command8));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息附件"), 2);
+
+    // The next load lists what is stored.
+    f->Form_Activate();
+    EXPECT_EQ(g.Rows(), 3);
+}

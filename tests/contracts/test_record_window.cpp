@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include "RecordFixture.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QDateTime kSubmitted(QDate(2026, 1, 5), QTime(10, 0));
+const QDateTime kEnded(QDate(2026, 1, 9), QTime(16, 0));
+
+}  // namespace
+
+TEST_F(RecordTest, LoadingFillsTheBoxesFromTheRow)
+{
+    addContract("GC-00000001", "D01", "T1", "未提交",
+                {{"合同名称", "办公楼维修"}, {"对方单位", "甲公司"}, {"对方开户行", "工行"}, {"对方帐号", "6222"},
+                 {"对方税号", "91X"}, {"合同金额", "1234.565"}, {"合同起始日期", QDate(2026, 1, 1)},
+                 {"合同终止日期", QDate(2026, 12, 31)}, {"主要条款", "第一条\r\n第二条"}, {"对方签约人", "李四"},
+                 {"签约人", "张三"}, {"合格供方代码", "S01"}, {"是否是合格供方", 1}});
+    addContract("WY-00000002", "D01", "T2", "未提交");
+    auto* f = openRecord("修改", "GC-00000001");
+
+    const QStringList expected = {"办公楼维修", "GC-00000001", "甲公司", "T1 工程合同", "1234.57", "2026-01-01",
+                                  "2026-12-31", "第一条\n第二条", "李四", "张三"};
+    for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(f->Text1[size_t(i)]->text(), expected[i]) << "Text1 " << i;
+    EXPECT_EQ(TagOf(f->Text1[1]).toLongLong(), idOf("GC-00000001"));
+    EXPECT_EQ(TagOf(f->Text1[2]), "S01");
+    EXPECT_TRUE(shown(f->Label1[16]));
+    EXPECT_EQ(f->Text2->text(), "甲公司");
+    EXPECT_EQ(f->Text4[1]->text() + f->Text4[2]->text() + f->Text4[3]->text(), "工行622291X");
+    EXPECT_EQ(f->Command7->text(), "付款计划");
+    EXPECT_EQ(f->Label1[17]->text(), "共 365 天");
+
+    // Another contract in the same window: an empty amount shows 0.00, and the
+    // qualified-supplier mark does not stay from the contract before.
+    f->Text1[1]->setText("WY-00000002");
+    f->显示合同信息();
+    EXPECT_EQ(f->Text1[4]->text(), "0.00");
+    EXPECT_FALSE(shown(f->Label1[16]));
+    EXPECT_EQ(f->Command7->text(), "收款计划");
+}
+
+TEST_F(RecordTest, ButtonsFollowStateAndApprovalProgress)
+{
+    struct Case {
+        const char* name;
+        std::map<QString, QVariant> columns;
+        const char* state;
+        // 确定 删除 作废 Command9 Command18 合同中止 续签 补充 Frame1 editing
+        QString on;
+        QString command9, command18;
+    };
+    const QVariant approved = 1;
+    const std::vector<Case> cases = {
+        {"never submitted", {}, "未提交", "确定 删除 作废 9 编辑", "提交", ""},
+        {"approval running", {{"提交日期", kSubmitted}}, "审批中", "9", "流转情况", ""},
+        {"approved", {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", approved}}, "审批通过",
+         "删除 作废 9 18 Frame1", "流转情况", "合同签订"},
+        {"signed", {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", approved}, {"合同签订日期", QDate(2026, 2, 1)}},
+         "签约完成", "9 18 Frame1", "流转情况", "合同生效"},
+        {"effective, other state",
+         {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", approved}, {"合同签订日期", QDate(2026, 2, 1)},
+          {"合同生效日期", QDate(2026, 2, 1)}},
+         "签约完成", "9 中止 Frame1", "流转情况", "合同生效"},
+        {"ended at expiry",
+         {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", approved}, {"合同签订日期", QDate(2026, 2, 1)},
+          {"合同生效日期", QDate(2026, 2, 1)}, {"合同中止日期", QDate(2026, 6, 1)}},
+         "履行完成", "9 Frame1", "流转情况", "合同生效"},
+        {"refused", {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", 0}}, "审批未通过", "9", "流转情况", ""},
+        {"in force", {{"合同终止日期", QDate(2027, 1, 1)}}, "履行中", "中止 续签 补充 Frame1", "", ""},
+        {"suspended", {}, "已中止", "续签 Frame1", "", ""},
+        {"voided", {}, "已作废", "", "", ""},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString number = QStringLiteral("N-%1").arg(++n);
+        addContract(number, "D01", "T1", c.state, c.columns);
+        FormRegistry::instance().unloadAll();
+        auto* f = openRecord("修改", number);
+        QStringList enabled;
+        if (on(f->Command2)) enabled << "确定";
+        if (on(f->Command3)) enabled << "删除";
+        if (on(f->Command10)) enabled << "作废";
+        if (on(f->Command9)) enabled << "9";
+        if (on(f->Command18)) enabled << "18";
+        if (on(f->Command19)) enabled << "中止";
+        if (on(f->Command20)) enabled << "续签";
+        if (on(f->Command31)) enabled << "补充";
+        if (on(f->Frame1)) enabled << "Frame1";
+        const bool editing = on(f->Command1) && on(f->Command5) && on(f->Command11) && on(f->Command16) &&
+                             on(f->Command17) && on(f->Command29);
+        const bool noEditing = !on(f->Command1) && !on(f->Command5) && !on(f->Command11) && !on(f->Command16) &&
+                               !on(f->Command17) && !on(f->Command29);
+        EXPECT_TRUE(editing || noEditing) << c.name;
+        if (editing) enabled << "编辑";
+        EXPECT_EQ(enabled.join(' '), c.on) << c.name;
+        if (!c.command9.isEmpty()) EXPECT_EQ(f->Command9->text(), c.command9) << c.name;
+        if (!c.command18.isEmpty()) EXPECT_EQ(f->Command18->text(), c.command18) << c.name;
+        EXPECT_TRUE(on(f->Command7)) << c.name;
+        EXPECT_EQ(f->Label1[18]->text(), QString::fromUtf8(c.state)) << c.name;
+    }
+}
+
+TEST_F(RecordTest, ContractInForceEndingTodayIsMarkedExpired)
+{
+    addContract("A", "D01", "T1", "履行中", {{"合同终止日期", kToday}});
+    addContract("B", "D01", "T1", "履行中", {{"合同终止日期", kToday.addDays(1)}});
+    EXPECT_EQ(openRecord("修改", "A")->Label1[18]->text(), "履行中(已到期)");
+    EXPECT_EQ(openRecord("修改", "B")->Label1[18]->text(), "履行中");
+}
+
+TEST_F(RecordTest, ViewModeDisablesSubmitSaveAndDeleteOnly)
+{
+    addContract("A", "D01", "T1", "未提交");
+    auto* f = openRecord("查看", "A");
+    EXPECT_FALSE(on(f->Command9));
+    EXPECT_FALSE(on(f->Command2));
+    EXPECT_FALSE(on(f->Command3));
+    EXPECT_TRUE(on(f->Command10));
+    EXPECT_TRUE(on(f->Command16));
+}
+
+TEST_F(RecordTest, ActivationReloadsAndDiscardsUnsavedTyping)
+{
+    addContract("A", "D01", "T1", "未提交", {{"合同名称", "旧名"}});
+    auto* f = openRecord("修改", "A");
+    f->Text1[0]->setText("改了没存");
+    f->Form_Activate();
+    EXPECT_EQ(f->Text1[0]->text(), "旧名");
+}
+
+TEST_F(RecordTest, LeavingRefreshesTheListUnlessViewing)
+{
+    auto* list = openList();
+    list->Option2->setChecked(true);
+    list->Command1_Click();
+    addContract("A", "D01", "T1", "未提交");
+    openRecord("查看", "A")->Command6_Click();
+    EXPECT_FALSE(listed(*list).contains("A"));
+    openRecord("修改", "A")->Command6_Click();
+    EXPECT_TRUE(listed(*list).contains("A"));
+    EXPECT_EQ(Forms::find<Frm合同信息>(), nullptr);
+}
+
+TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)
+{
+    addContract("A", "D01", "T1", "未提交", {{"对方单位", "甲公司"}, {"对方开户行", "工行"}});
+    auto* f = openRecord("修改", "A");
+    f->Check1->setChecked(false);
+    openRecord("新增");
+    EXPECT_EQ(TagOf(f->Text1[1]), "");
+    EXPECT_FALSE(f->Text1[1]->Locked());
+    EXPECT_FALSE(on(f->Frame1));
+    EXPECT_FALSE(on(f->Frame3));
+    EXPECT_FALSE(on(f->Command3));
+    EXPECT_FALSE(on(f->Command10));
+
+    // The counterparty panel of the new contract writes nothing into A.
+    f->Text4[0]->setText("乙公司");
+    f->Text4[1]->setText("");
+    f->Command21_Click();
+    EXPECT_EQ(f->Text1[2]->text(), "乙公司");
+    const Row a = contractRow("A");
+    EXPECT_EQ(a.text("对方单位"), "甲公司");
+    EXPECT_EQ(a.text("对方开户行"), "工行");
+
+    f->Command3_Click();  // delete without a contract: nothing
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息"), 1);
+}
+
+TEST_F(RecordTest, PlanButtonsHandOverTheContract)
+{
+    addContract("A", "D01", "T2", "未提交",
+                {{"合同名称", " 保洁 "}, {"合同金额", "100"}, {"合同起始日期", QDate(2026, 1, 1)}});
+    auto* f = openRecord("修改", "A");
+
+    f->Command7_Click();
+    EXPECT_TRUE(lastText().contains("收付款计划"));  // not available yet
+    contract::InstalmentPlanHandover plan;
+    contract::recordWindowSeams().frm合同收付款计划设置 = [&](const contract::InstalmentPlanHandover& h) { plan = h; };
+    f->Command7_Click();
+    EXPECT_EQ(plan.Label1, "A 保洁");
+    EXPECT_EQ(plan.Label13_1, "100.00");
+    EXPECT_EQ(plan.DTPicker2, QDate(2026, 1, 1));
+    EXPECT_FALSE(plan.DTPicker3.isValid());
+    EXPECT_EQ(plan.caption, "合同收款计划设置");
+
+    contract::PerformancePlanEditHandover node;
+    contract::recordWindowSeams().frm合同履行计划 = [&](const contract::PerformancePlanEditHandover& h) { node = h; };
+    f->Command16_Click();
+    EXPECT_EQ(node.Text4_0, "A");
+    EXPECT_EQ(node.Text4_1, " 保洁 ");
+    EXPECT_EQ(node.mode, "编辑");
+
+    const int before = int(boxes().size());
+    f->Command9_Click();
+    ASSERT_EQ(int(boxes().size()), before + 1);
+    EXPECT_TRUE(lastText().contains("合同会签提交"));
+}
+
+TEST_F(RecordTest, TempFolderIsCreatedOnFirstOpening)
+{
+    QDir(programFolder()).rmdir("Temp");
+    openRecord("新增");
+    EXPECT_TRUE(QFileInfo(QDir(programFolder()).filePath("Temp")).isDir());
+}
