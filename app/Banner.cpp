@@ -53,6 +53,31 @@ QPixmap BannerPicture()
     return pixmap;
 }
 
+QPixmap ProgramEmblem(int size, const QColor& colour)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colour);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 2, size - 4, size - 4), size / 5.0, size / 5.0);
+    p.setPen(Qt::white);
+    QFont font = p.font();
+    font.setPixelSize(size / 2);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("C"));
+    return pixmap;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 64}) icon.addPixmap(ProgramEmblem(size, QColor(0x1f, 0x4e, 0x79)));
+    return icon;
+}
+
 BannerStrip::BannerStrip(QWidget* parent) : QWidget(parent), Picture(BannerPicture())
 {
     setFixedHeight(Picture.height());

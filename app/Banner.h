@@ -3,6 +3,7 @@
 // size, a middle filled with copies of one slice, and the picture's right-hand
 // part squeezed into the strip's last 4000 twips.
 
+#include <QIcon>
 #include <QPixmap>
 #include <QRect>
 #include <QSize>
@@ -25,6 +26,11 @@ std::vector<BannerCopy> BannerCopies(const QSize& strip, const QSize& picture);
 
 // The banner picture (1028 x 54 pixels). We ship no artwork, so it is drawn.
 QPixmap BannerPicture();
+
+// The program's emblem, a square of `size` pixels in `colour` (the about
+// box's pictures and, in the program's blue, the windows' icon).
+QPixmap ProgramEmblem(int size, const QColor& colour);
+QIcon ProgramIcon();
 
 class BannerStrip : public QWidget {
     Q_OBJECT

@@ -1,9 +1,11 @@
 #include "app/MDIForm1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QImage>
 #include <QLayout>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/Helpers.h"
@@ -59,7 +61,11 @@ MDIForm1::MDIForm1()
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setCaption(QStringLiteral("Corvane"));
-    resize(1200, 800);
+    setWindowIcon(ProgramIcon());
+    // Staff work in the frame filling the screen. Without a window manager to
+    // honour the maximised state the screen's size stands in for it.
+    if (QScreen* screen = QApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
 
     menuBar = new QMenuBar(this);
     menuBar->setNativeMenuBar(false);

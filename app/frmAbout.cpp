@@ -1,34 +1,15 @@
 #include "app/frmAbout.h"
 
 #include <QFileInfo>
-#include <QPainter>
 #include <QSettings>
 
+#include "app/Banner.h"
 #include "app/Helpers.h"
 #include "platform/Services.h"
 
 namespace corvane {
 
 namespace {
-
-// We ship no artwork: a simple emblem stands in for the old pictures.
-QPixmap emblem(int size, const QColor& colour)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(2, 2, size - 4, size - 4), size / 5.0, size / 5.0);
-    p.setPen(Qt::white);
-    QFont font = p.font();
-    font.setPixelSize(size / 2);
-    font.setBold(true);
-    p.setFont(font);
-    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("C"));
-    return pixmap;
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QRect& geometry)
 {
@@ -47,9 +28,9 @@ frmAbout::frmAbout()
     setFixedSize(430, 230);
 
     Picture1 = label(this, QStringLiteral("Picture1"), {20, 20, 64, 64});
-    Picture1->setPixmap(emblem(64, QColor(0x1f, 0x4e, 0x79)));
+    Picture1->setPixmap(ProgramEmblem(64, QColor(0x1f, 0x4e, 0x79)));  // we ship no artwork
     Picture2 = label(this, QStringLiteral("Picture2"), {20, 150, 32, 32});
-    Picture2->setPixmap(emblem(32, QColor(0x6f, 0xa8, 0xd8)));
+    Picture2->setPixmap(ProgramEmblem(32, QColor(0x6f, 0xa8, 0xd8)));
 
     Label7 = label(this, QStringLiteral("Label7"), {100, 20, 310, 30});
     QFont big = Label7->font();

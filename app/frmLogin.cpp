@@ -1,11 +1,15 @@
 #include "app/frmLogin.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPalette>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 
+#include "app/Banner.h"
 #include "app/CommandLine.h"
 #include "app/LoginContext.h"
 #include "app/MDIForm1.h"
@@ -48,6 +52,7 @@ frmLogin::frmLogin()
     setObjectName(QStringLiteral("frmLogin"));
     setCaption(QStringLiteral("Brindlemoor系统"));
     setFixedSize(420, 300);
+    if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(ProgramIcon());
 
     // The old window had a painted background; a soft gradient stands in for it.
     QLinearGradient gradient(0, 0, 0, 300);
@@ -78,6 +83,7 @@ frmLogin::frmLogin()
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
     txtPassword->setGeometry(100, 146, 180, 24);
 
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
@@ -258,6 +264,22 @@ bool frmLogin::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return Form::eventFilter(watched, event);
+}
+
+void frmLogin::showEvent(QShowEvent* event)
+{
+    // Staff look for the login in the middle of the screen, at start and
+    // when it comes back after 注销.
+    if (!event->spontaneous()) {
+        const MDIForm1* main = Forms::find<MDIForm1>();
+        QScreen* screen = main ? main->screen() : QApplication::primaryScreen();
+        if (screen) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    Form::showEvent(event);
 }
 
 void frmLogin::closeEvent(QCloseEvent* event)

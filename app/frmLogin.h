@@ -44,6 +44,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Closing the window by its frame ends the program, as cmdCancel does:
     // there is nobody to continue as.
     void closeEvent(QCloseEvent* event) override;

@@ -215,8 +215,10 @@ std::optional<QDate> GetServerDate()
         ShowStandardError(st.error().number, st.error().description);
         return std::nullopt;
     }
-    if (!st.next()) return QDate();
-    return toDate(st.row().value(0));
+    // No row, or nothing that reads as a date: there is no date to carry.
+    const QDate today = st.next() ? toDate(st.row().value(0)) : QDate();
+    if (!today.isValid()) return std::nullopt;
+    return today;
 }
 
 }  // namespace corvane

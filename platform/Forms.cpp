@@ -39,13 +39,29 @@ void Form::Show()
     if (!m_subWindow && reg.mdiArea() && !m_modal && !isAncestorOf(reg.mdiArea())) {
         m_subWindow = reg.mdiArea()->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        // A window of fixed size, like the old fixed dialogs, cannot be
+        // minimised or maximised.
+        if (minimumSize() == maximumSize())
+            m_subWindow->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                        Qt::WindowCloseButtonHint);
         m_subWindow->adjustSize();
     }
     const bool first = !m_shownOnce;
-    m_shownOnce = true;
+    const bool wasHidden = !frame()->isVisible();
     frame()->show();
     ZOrder();
-    if (first) activate();
+    if (first) {
+        // Showing makes it the active child, which would report the
+        // activation too: this is the one Form_Activate of the first showing.
+        m_shownOnce = true;
+        if (m_subWindow) reg.m_activeChild = this;
+        activate();
+    } else if (wasHidden && m_subWindow && reg.m_activeChild != this && reg.m_modalStack.isEmpty()) {
+        // The area may still count a hidden child as its active one and not
+        // report it again.
+        reg.m_activeChild = this;
+        activate();
+    }
 }
 
 void Form::ShowModal()
@@ -72,6 +88,9 @@ void Form::ShowModal()
 
 void Form::Hide()
 {
+    // Shown again later, it becomes the active child anew.
+    auto& reg = FormRegistry::instance();
+    if (reg.m_activeChild == this) reg.m_activeChild = nullptr;
     frame()->hide();
     emit dismissed();
 }
@@ -89,6 +108,8 @@ bool Form::Unload()
     frame()->hide();
     emit dismissed();
     if (m_subWindow) {
+        // Out of the area at once, so the next child becomes the active one now.
+        if (QMdiArea* area = m_subWindow->mdiArea()) area->removeSubWindow(m_subWindow);
         m_subWindow->setWidget(nullptr);
         m_subWindow->deleteLater();
     }
@@ -176,12 +197,17 @@ void FormRegistry::setMdiArea(QMdiArea* area)
     if (m_mdi == area) return;
     m_mdi = area;
     if (!area) return;
-    // A child that becomes the active one is activated, as the old windows were.
+    // A child that becomes the active one is activated, as the old windows
+    // were. The area also reports a child that is active already (when it is
+    // maximised or shown again, or the main window gets the activation back
+    // from a message box, a dialog or another program): no second activation.
     QObject::connect(area, &QMdiArea::subWindowActivated, area, [](QMdiSubWindow* sub) {
-        if (!sub) return;
-        auto* form = qobject_cast<Form*>(sub->widget());
-        if (form && form->isLoaded() && form->m_shownOnce && !FormRegistry::instance().m_modalStack.size())
-            form->activate();
+        auto& reg = FormRegistry::instance();
+        auto* form = sub ? qobject_cast<Form*>(sub->widget()) : nullptr;
+        if (!form || form == reg.m_activeChild) return;
+        if (!form->isLoaded() || !form->m_shownOnce || !reg.m_modalStack.isEmpty() || reg.m_unloadingAll) return;
+        reg.m_activeChild = form;
+        form->activate();
     });
 }
 
@@ -214,7 +240,10 @@ void FormRegistry::popModal(Form* form)
 
 void FormRegistry::unloadAll()
 {
+    // Windows that are going too are not activated on the way.
+    m_unloadingAll = true;
     for (Form* f : loaded()) f->Unload();
+    m_unloadingAll = false;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -95,6 +95,8 @@ public:
 };
 
 class FormRegistry {
+    friend class Form;
+
 public:
     static FormRegistry& instance();
 
@@ -122,6 +124,9 @@ private:
     QHash<std::type_index, QPointer<Form>> m_forms;
     QPointer<QMdiArea> m_mdi;
     QList<QPointer<Form>> m_modalStack;
+    // The child of the main window whose Form_Activate ran last as the active one.
+    QPointer<Form> m_activeChild;
+    bool m_unloadingAll = false;
     std::unique_ptr<FormRunner> m_runner;
 };
 

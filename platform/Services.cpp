@@ -16,6 +16,15 @@
 #include <QUrl>
 #include <cstdlib>
 
+#ifdef Q_OS_WIN
+#include <algorithm>
+#include <string>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace corvane {
 
 QString AppTitle() { return QStringLiteral("Corvane"); }
@@ -86,6 +95,31 @@ public:
     }
 };
 
+#ifdef Q_OS_WIN
+// A window whose title equals the text is taken, otherwise the first whose
+// title begins with it.
+struct WindowSearch {
+    std::wstring title;
+    HWND exact = nullptr;
+    HWND prefix = nullptr;
+};
+
+BOOL CALLBACK findWindowByTitle(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return TRUE;
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(std::max(0, GetWindowTextW(hwnd, text.data(), length + 1))));
+    if (text == search->title) {
+        search->exact = hwnd;
+        return FALSE;
+    }
+    if (!search->prefix && text.compare(0, search->title.size(), search->title) == 0) search->prefix = hwnd;
+    return TRUE;
+}
+#endif
+
 class DesktopShell final : public ShellService {
 public:
     bool open(const QString& pathOrUrl, QString* error) override
@@ -103,8 +137,16 @@ public:
     }
     bool activateWindow(const QString& title, QString* error) override
     {
-        // Other programs' windows can only be reached through the Windows API;
-        // here no such window exists.
+#ifdef Q_OS_WIN
+        WindowSearch search{title.toStdWString()};
+        EnumWindows(findWindowByTitle, reinterpret_cast<LPARAM>(&search));
+        if (HWND hwnd = search.exact ? search.exact : search.prefix) {
+            if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+            SetForegroundWindow(hwnd);
+            return true;
+        }
+#endif
+        // Elsewhere other programs' windows cannot be reached: none exists.
         if (error) *error = QStringLiteral("找不到窗口“%1”").arg(title);
         return false;
     }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
 
 #include "ShellFixture.h"
 
@@ -82,7 +84,11 @@ TEST_F(ShellTest, FocusOnTheNumberHidesThePostListAndEnterMovesOn)
     typeLogin(*login, QStringLiteral("E002"), QStringLiteral("pw2"));
     ASSERT_TRUE(login->List1->isVisible());
 
+    // Focus selects the whole text of either box; on the number it also hides the posts.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(login->txtPassword, &focusIn);
+    EXPECT_EQ(login->txtPassword->selectedText(), QStringLiteral("pw2"));
+    EXPECT_TRUE(login->List1->isVisible());
     QApplication::sendEvent(login->TxtUser, &focusIn);
     EXPECT_FALSE(login->List1->isVisible());
     EXPECT_FALSE(login->Label2->isVisible());
@@ -96,6 +102,25 @@ TEST_F(ShellTest, FocusOnTheNumberHidesThePostListAndEnterMovesOn)
     // The window's own focus child: whether the offscreen window is the
     // active one depends on timing.
     EXPECT_EQ(login->focusWidget(), login->txtPassword);
+
+    // Enter on the OK button logs in again from the start: a fresh list of the same two posts.
+    QApplication::sendEvent(login->cmdOK, &enter);
+    EXPECT_TRUE(login->List1->isVisible());
+    EXPECT_EQ(login->List1->count(), 2);
+    EXPECT_EQ(login->岗位记录().size(), 3u);  // one spare record after the listed ones
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(ShellTest, TheLoginWindowStandsInTheMiddleOfTheScreenAndMasksThePasswordWithStars)
+{
+    auto* login = Forms::get<frmLogin>();
+    login->Show();
+    const QPoint centre = login->screen()->availableGeometry().center();
+    EXPECT_LE((login->frameGeometry().center() - centre).manhattanLength(), 2);
+    EXPECT_EQ(login->txtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(login->txtPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                     login->txtPassword),
+              '*');
 }
 
 TEST_F(ShellTest, TheSuperUserNeedsNoRowAndHasNoPost)

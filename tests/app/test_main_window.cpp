@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QScreen>
 
 #include "ShellFixture.h"
 #include "app/frmAbout.h"
@@ -93,6 +96,16 @@ TEST_F(ShellTest, LogOffFromTheLauncherWritesTheLogOffFileAndWakesTheLauncher)
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("错误号：0\n错误描述：")));
+
+    // A log-off file that cannot be written is reported and the launcher is left alone.
+    boxes().clear();
+    doubles().shell->activated.clear();
+    ASSERT_TRUE(QFile::remove(ProgramPath(QStringLiteral("Command.Dll"))));
+    ASSERT_TRUE(QDir(programFolder()).mkdir(QStringLiteral("Command.Dll")));
+    main->注销_Click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, QStringLiteral("提示"));
+    EXPECT_TRUE(doubles().shell->activated.isEmpty());
 }
 
 TEST_F(ShellTest, TypedLogOffClosesEveryChildBeforeTheLoginWindowReturns)
@@ -210,4 +223,61 @@ TEST_F(ShellTest, MenusOpenTheWindowsHandedInByLaterSubsystems)
     ASSERT_TRUE(Forms::isLoaded<FakeChild>());
     EXPECT_TRUE(Forms::find<FakeChild>()->subWindow());
     EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(ShellTest, TheMainWindowFillsTheScreenWithTheBackgroundPictureWhenThereIsOne)
+{
+    struct Case {
+        const char* name;
+        bool picture;
+    } cases[] = {{"no MDI.BMP", false}, {"MDI.BMP in the program folder", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormRegistry::instance().unloadAll();
+        QFile::remove(ProgramPath(QStringLiteral("MDI.BMP")));
+        if (c.picture) {
+            QImage red(8, 8, QImage::Format_RGB32);
+            red.fill(Qt::red);
+            ASSERT_TRUE(red.save(ProgramPath(QStringLiteral("MDI.BMP")), "BMP"));
+        }
+        typedLogin(QStringLiteral("tebOx"), QStringLiteral("vulpex"));
+        auto* main = Forms::find<MDIForm1>();
+        main->Show();
+        QApplication::processEvents();
+        EXPECT_TRUE(main->windowState() & Qt::WindowMaximized);
+        EXPECT_EQ(main->frameGeometry().size(), main->screen()->availableGeometry().size());
+
+        // The picture is stretched over the whole client area.
+        const QBrush background = main->mdiArea->background();
+        const QSize client = main->mdiArea->viewport()->size();
+        if (c.picture) {
+            ASSERT_EQ(background.textureImage().size(), client);
+            EXPECT_EQ(background.textureImage().pixelColor(client.width() - 1, client.height() - 1), QColor(Qt::red));
+        } else {
+            EXPECT_EQ(background.color(), main->palette().window().color());
+            EXPECT_TRUE(background.textureImage().isNull());
+        }
+    }
+}
+
+TEST_F(ShellTest, TheAboutBoxIsCentredWhenItOpensAndLeftWhereItStandsWhenOpenedAgain)
+{
+    typedLogin(QStringLiteral("tebOx"), QStringLiteral("vulpex"));
+    auto* main = Forms::find<MDIForm1>();
+    main->Show();
+    main->关于软件_Click();
+    auto* about = Forms::find<frmAbout>();
+    ASSERT_TRUE(about);
+    const QRect client = main->mdiArea->viewport()->rect();
+    EXPECT_LE((about->frame()->geometry().center() - client.center()).manhattanLength(), 2);
+    // A fixed box: no maximise or minimise button.
+    EXPECT_FALSE(about->frame()->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    about->Move(150, 300);
+    Forms::get<FakeChild>()->Show();
+    main->关于软件_Click();
+    EXPECT_EQ(Forms::find<frmAbout>(), about);
+    EXPECT_EQ(about->Left(), 150);
+    EXPECT_EQ(about->Top(), 300);
+    EXPECT_EQ(main->mdiArea->activeSubWindow(), about->subWindow());
 }

@@ -1,0 +1,159 @@
+#include <QApplication>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "platform/Forms.h"
+#include "testsupport/TestEnvironment.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+QStringList g_events;
+
+// Records its lifecycle events under its name.
+template <int N>
+class Recorder : public Form {
+public:
+    Recorder() { setObjectName(QStringLiteral("F%1").arg(N)); }
+    void Form_Load() override { g_events << objectName() + QStringLiteral(".Load"); }
+    void Form_Activate() override { g_events << objectName() + QStringLiteral(".Activate"); }
+    void Form_Unload(int&) override { g_events << objectName() + QStringLiteral(".Unload"); }
+};
+using ChildA = Recorder<1>;
+using ChildB = Recorder<2>;
+using Dialog = Recorder<3>;
+using InnerDialog = Recorder<4>;
+
+// Maximises its frame whenever it is activated, as the contract windows do.
+class Maximising : public Form {
+public:
+    static inline int activations = 0;
+    void Form_Activate() override
+    {
+        ++activations;
+        if (subWindow()) subWindow()->showMaximized();
+    }
+};
+
+// A main window holding the MDI area, as the real one does.
+class MainFrame : public Form {
+public:
+    MainFrame()
+    {
+        area = new QMdiArea(this);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(area);
+        resize(800, 600);
+        FormRegistry::instance().setMdiArea(area);
+    }
+    QMdiArea* area;
+};
+
+class FormLifecycle : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetServices();
+        g_events.clear();
+        main = Forms::get<MainFrame>();
+        main->Show();
+        QApplication::setActiveWindow(main);
+    }
+    void TearDown() override
+    {
+        FormRegistry::instance().unloadAll();
+        FormRegistry::instance().setMdiArea(nullptr);
+    }
+    // What happened since the last call.
+    static std::string events()
+    {
+        QApplication::processEvents();
+        const QString e = g_events.join(QLatin1Char(' '));
+        g_events.clear();
+        return e.toStdString();
+    }
+    MainFrame* main = nullptr;
+};
+
+TEST_F(FormLifecycle, ActivateWhenFirstShownAndWhenAChildBecomesTheActiveOne)
+{
+    Forms::get<ChildA>()->Show();
+    EXPECT_EQ(events(), "F1.Load F1.Activate");
+
+    Forms::get<ChildA>()->Show();  // already the active child
+    EXPECT_EQ(events(), "");
+
+    Forms::get<ChildB>()->Show();
+    EXPECT_EQ(events(), "F2.Load F2.Activate");
+
+    Forms::get<ChildA>()->ZOrder();
+    EXPECT_EQ(events(), "F1.Activate");
+
+    Forms::unload<ChildA>();
+    EXPECT_EQ(events(), "F1.Unload F2.Activate");
+}
+
+TEST_F(FormLifecycle, ActivateWhenAModalWindowItOpenedCloses)
+{
+    auto* a = Forms::get<ChildA>();
+    a->Show();
+    events();
+
+    onModal<Dialog>([](Dialog&) {
+        // A modal window inside the modal one: the outer one is activated again.
+        Forms::get<InnerDialog>()->ShowModal();
+    });
+    Forms::get<Dialog>()->ShowModal();
+
+    EXPECT_EQ(events(), "F3.Load F3.Activate F4.Load F4.Activate F4.Unload F3.Activate F3.Unload F1.Activate");
+}
+
+TEST_F(FormLifecycle, NoActivateWhenTheMainWindowComesBackFromAnotherWindow)
+{
+    Forms::get<ChildA>()->Show();
+    events();
+
+    // Another program takes the activation away and gives it back.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    other.hide();
+    QApplication::setActiveWindow(main);
+    EXPECT_EQ(events(), "");
+
+    // A message box over the main window.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("提示"), QStringLiteral("x"), QMessageBox::Ok, main);
+    QTimer::singleShot(0, &box, [&box] { box.accept(); });
+    box.exec();
+    QApplication::setActiveWindow(main);
+    EXPECT_EQ(events(), "");
+    EXPECT_EQ(main->area->activeSubWindow(), Forms::find<ChildA>()->subWindow());
+}
+
+TEST_F(FormLifecycle, AChildThatMaximisesItselfOnActivationIsActivatedOnce)
+{
+    Maximising::activations = 0;
+    Forms::get<Maximising>()->Show();
+    Forms::get<ChildA>()->Show();
+    Forms::get<Maximising>()->ZOrder();
+    QApplication::processEvents();
+    EXPECT_EQ(Maximising::activations, 2);
+}
+
+TEST_F(FormLifecycle, AHiddenChildShownAgainIsActivatedAgain)
+{
+    auto* a = Forms::get<ChildA>();
+    a->Show();
+    events();
+    a->Hide();
+    a->Show();
+    EXPECT_EQ(events(), "F1.Activate");
+}
+
+}  // namespace
