@@ -1,6 +1,8 @@
 #include "app/frmToExcel.h"
 
+#include <QEvent>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QStyle>
 #include <algorithm>
 #include <charconv>
@@ -39,7 +41,29 @@ bool sameValue(const xlsx::Cell& a, const xlsx::Cell& b)
     return false;
 }
 
+// The main window wraps a child in a frame of its own, with every button,
+// when it takes the child in; the frame is set right before it is shown.
+class FixedDialogFrame : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ParentChange)
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(static_cast<QWidget*>(watched)->parentWidget()))
+                frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        return false;
+    }
+};
+
 }  // namespace
+
+void keepFixedDialogFrame(Form& form)
+{
+    form.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                        Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    form.installEventFilter(new FixedDialogFrame(&form));
+}
 
 QString workbookFileName(const QString& chosen)
 {
@@ -91,6 +115,7 @@ frmToExcel::frmToExcel()
 {
     setObjectName(QStringLiteral("frmToExcel"));
     setCaption(QString());
+    keepFixedDialogFrame(*this);
     setFixedSize(twipsToPixels(5070), twipsToPixels(3795));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径和名称"), this);
@@ -101,14 +126,16 @@ frmToExcel::frmToExcel()
     place(Command1, QStringLiteral("Command1"), 4620, 405, 330, 315);
     Command1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
 
+    // The labels are as wide as their texts in CJK fonts, which run wider
+    // than the old system font; the boxes begin after a gap.
     Label2 = new QLabel(QStringLiteral("文档标题"), this);
-    place(Label2, QStringLiteral("Label2"), 120, 885, 960, 255);
+    place(Label2, QStringLiteral("Label2"), 120, 870, 1125, 255);
     Text1[1] = new QLineEdit(this);
-    place(Text1[1], QStringLiteral("Text1_1"), 1080, 840, 3870, 315);
+    place(Text1[1], QStringLiteral("Text1_1"), 1290, 840, 3660, 315);
     Label3 = new QLabel(QStringLiteral("工作表名称"), this);
-    place(Label3, QStringLiteral("Label3"), 120, 1275, 960, 255);
+    place(Label3, QStringLiteral("Label3"), 120, 1260, 1125, 255);
     Text1[2] = new QLineEdit(this);
-    place(Text1[2], QStringLiteral("Text1_2"), 1080, 1230, 3870, 315);
+    place(Text1[2], QStringLiteral("Text1_2"), 1290, 1230, 3660, 315);
 
     Check1 = new QCheckBox(QStringLiteral("输出时启动Microsoft Excel程序"), this);
     place(Check1, QStringLiteral("Check1"), 120, 1620, 4000, 300);
@@ -320,8 +347,10 @@ bool frmToExcel::To_Execl(FlexGrid* Grid, const QString& Caption, const QString&
 
 void frmToExcel::Command1_Click()
 {
+    // The old filter's texts; the workbooks written here end in ".xlsx", so
+    // the Excel entry lists those too.
     const QString chosen = Services::dialogs().openFileName(
-        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls|*.xls|All flie *.*|*.*"), ProgramFolder());
+        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"), ProgramFolder());
     if (!chosen.isEmpty()) Text1[0]->setText(chosen);
 }
 

@@ -25,6 +25,10 @@ QString workbookFileName(const QString& chosen);
 // most one point); its value in *value, read exactly.
 bool parsePlainNumber(const QString& text, double* value);
 
+// A fixed dialog frame without minimise and maximise buttons, for the window
+// on its own and for the frame the main window gives it as its child.
+void keepFixedDialogFrame(Form& form);
+
 class frmToExcel : public Form {
     Q_OBJECT
 public:

@@ -26,6 +26,7 @@ frm输出到Excel文件::frm输出到Excel文件()
     setObjectName(QStringLiteral("frm输出到Excel文件"));
     setCaption(QStringLiteral("输出到Excel文件"));
     setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    keepFixedDialogFrame(*this);
     setFixedSize(twipsToPixels(3900), twipsToPixels(2970));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径/文件名"), this);
@@ -174,7 +175,8 @@ bool frm输出到Excel文件::To_Execl(FlexGrid* Grid, const QString& Caption, c
 void frm输出到Excel文件::Command1_Click()
 {
     const QString chosen = Services::dialogs().openFileName(
-        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls;*.xlsx|*.xls;*.xlsx|All flie *.*|*.*"), ProgramFolder());
+        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls;*.xlsx (*.xls *.xlsx);;All flie *.* (*)"),
+        ProgramFolder());
     if (!chosen.isEmpty()) Text1[0]->setText(chosen);
 }
 

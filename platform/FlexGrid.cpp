@@ -2,13 +2,16 @@
 
 #include <QAbstractTableModel>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -283,6 +286,63 @@ private:
     FlexGrid* m_grid;
 };
 
+// One of the views that keep the fixed cells in place. It shows the grid's
+// model through the grid's delegate, takes no focus and no scrolling of its
+// own, and hands its mouse to the grid, which reads every press in the
+// coordinates of the whole cell area.
+class FlexGridPane : public QTableView {
+public:
+    FlexGridPane(FlexGrid* grid, const char* name) : QTableView(grid), m_grid(grid)
+    {
+        setObjectName(QLatin1String(name));
+        setModel(grid->m_model);
+        setItemDelegate(grid->itemDelegate());
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setTabKeyNavigation(false);
+        setAutoScroll(false);
+        setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+        setWordWrap(false);
+        horizontalHeader()->hide();
+        verticalHeader()->hide();
+        horizontalHeader()->setMinimumSectionSize(0);
+        verticalHeader()->setMinimumSectionSize(0);
+        horizontalHeader()->setDefaultSectionSize(grid->horizontalHeader()->defaultSectionSize());
+        verticalHeader()->setDefaultSectionSize(grid->verticalHeader()->defaultSectionSize());
+        viewport()->setMouseTracking(true);
+    }
+
+    // The grid moves the pane; scrolling to a cell is the grid's business.
+    void scrollTo(const QModelIndex&, ScrollHint = EnsureVisible) override {}
+
+protected:
+    void updateGeometries() override
+    {
+        QTableView::updateGeometries();
+        m_grid->followScroll(this);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        m_grid->beforePaint();
+        QTableView::paintEvent(event);
+    }
+    void mousePressEvent(QMouseEvent* e) override { m_grid->pressAt(e, area(e)); }
+    void mouseMoveEvent(QMouseEvent* e) override { m_grid->moveAt(e, area(e)); }
+    void mouseReleaseEvent(QMouseEvent* e) override { m_grid->releaseAt(e, area(e)); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { m_grid->doubleClickAt(e, area(e)); }
+    void wheelEvent(QWheelEvent* e) override { QCoreApplication::sendEvent(m_grid->viewport(), e); }
+
+private:
+    QPointF area(const QMouseEvent* e) const { return m_grid->areaPosition(viewport(), e->position()); }
+
+    FlexGrid* m_grid;
+};
+
 // ---------------------------------------------------------------------------
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridModel(this))
@@ -292,12 +352,15 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridMo
     m_model->rows.push_back(m_model->newRow());
     setModel(m_model);
     setItemDelegate(new FlexGridDelegate(this));
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
+    // The headers are never seen: they only keep the view's margins as wide
+    // and as high as the fixed cells, and the panes cover them.
+    horizontalHeader()->setFixedHeight(0);
+    verticalHeader()->setFixedWidth(0);
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->setDefaultSectionSize(64);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    setCornerButtonEnabled(false);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -312,8 +375,14 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridMo
         if (!m_applyingScroll && !m_scrollPending) m_topRow = value + FixedRows();
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_applyingScroll && !m_scrollPending) m_leftCol = value + FixedCols();
+        if (!m_applyingScroll && !m_scrollPending) m_leftCol = colAtScrollValue(value);
     });
+
+    m_fixedRows = new FlexGridPane(this, "FixedRows");
+    m_fixedCols = new FlexGridPane(this, "FixedCols");
+    m_corner = new FlexGridPane(this, "FixedCorner");
+    for (int c = 0; c < Cols(); ++c) applyColumn(c);
+    applyFixed();
 }
 
 FlexGrid::~FlexGrid() = default;
@@ -331,6 +400,7 @@ void FlexGrid::setRows(int rows)
     m_model->setRowCount(rows);
     m_model->fixedRows = std::min(m_model->fixedRows, rows);
     if (m_mergeRow.size() > size_t(rows)) m_mergeRow.resize(size_t(rows));
+    if (m_hiddenRows != FixedRows()) applyFixed();
     clampCurrent();
     markMergeDirty();
 }
@@ -342,6 +412,7 @@ void FlexGrid::setCols(int cols)
     m_model->setColCount(cols);
     m_model->fixedCols = std::min(m_model->fixedCols, cols);
     for (int c = old; c < cols; ++c) applyColumn(c);
+    applyFixed();
     clampCurrent();
     markMergeDirty();
 }
@@ -350,6 +421,7 @@ void FlexGrid::setFixedRows(int rows)
 {
     if (rows < 0 || rows > Rows()) badValue();
     m_model->fixedRows = rows;
+    applyFixed();
     if (m_row < rows && rows < Rows()) setCurrent(rows, m_col, rows, m_colSel);
     cellsChanged(0, 0, Rows() - 1, Cols() - 1);
     markMergeDirty();
@@ -359,6 +431,7 @@ void FlexGrid::setFixedCols(int cols)
 {
     if (cols < 0 || cols > Cols()) badValue();
     m_model->fixedCols = cols;
+    applyFixed();
     if (m_col < cols && cols < Cols()) setCurrent(m_row, cols, m_rowSel, cols);
     cellsChanged(0, 0, Rows() - 1, Cols() - 1);
     markMergeDirty();
@@ -449,6 +522,7 @@ void FlexGrid::AddItem(const QString& item, int index)
     for (int c = 0; c < int(parts.size()) && c < Cols(); ++c) row.cells[size_t(c)] = parts[c];
     m_model->insertRow(index, std::move(row));
     if (index < int(m_mergeRow.size())) m_mergeRow.insert(m_mergeRow.begin() + index, false);
+    if (index < FixedRows()) applyFixed();
     markMergeDirty();
 }
 
@@ -456,7 +530,10 @@ void FlexGrid::RemoveItem(int index)
 {
     checkRow(index);
     m_model->removeRow(index);
-    if (index < m_model->fixedRows) --m_model->fixedRows;
+    if (index < m_model->fixedRows) {
+        --m_model->fixedRows;
+        applyFixed();
+    }
     if (index < int(m_mergeRow.size())) m_mergeRow.erase(m_mergeRow.begin() + index);
     clampCurrent();
     markMergeDirty();
@@ -508,25 +585,91 @@ void FlexGrid::setColWidth(int col, int twips)
     applyColumn(col);
 }
 
+// The scrolling views leave out the fixed columns (the fixed-rows view and
+// the grid itself); the views of the fixed columns show every column from
+// the left and are simply too narrow for the others.
 void FlexGrid::applyColumn(int col)
 {
     const int w = m_model->cols[size_t(col)].width;
-    setColumnHidden(col, w == 0);
-    if (w != 0) setColumnWidth(col, w < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixelsRounded(w));
+    const int px = w < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixelsRounded(w);
+    const bool fixed = col < FixedCols();
+    auto apply = [&](QTableView* view, bool leaveOut) {
+        if (!view) return;
+        const bool hide = w == 0 || leaveOut;
+        view->setColumnHidden(col, hide);
+        if (!hide) view->setColumnWidth(col, px);
+    };
+    apply(this, fixed);
+    apply(m_fixedRows, fixed);
+    apply(m_fixedCols, false);
+    apply(m_corner, false);
+    if (fixed) updateGeometries();
+}
+
+// The scrolling views hide the fixed rows and columns, so their first row
+// and column are the first non-fixed ones; rows that stop being fixed come
+// back at the height the fixed-rows view kept for them.
+void FlexGrid::applyFixed()
+{
+    if (!m_corner) return;
+    const int fr = FixedRows(), fc = FixedCols();
+    const int rows = std::min(Rows(), std::max(fr, m_hiddenRows) + 1);
+    for (int r = 0; r < rows; ++r) {
+        const bool hide = r < fr;
+        for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(m_fixedCols)}) {
+            if (view->isRowHidden(r) == hide) continue;
+            view->setRowHidden(r, hide);
+            if (!hide) view->setRowHeight(r, rowPixels(r));
+        }
+    }
+    m_hiddenRows = fr;
+    const int cols = std::min(Cols(), std::max(fc, m_hiddenCols) + 1);
+    m_hiddenCols = fc;
+    for (int c = 0; c < cols; ++c) applyColumn(c);
+    updateGeometries();
 }
 
 int FlexGrid::RowHeight(int row) const
 {
     checkRow(row);
-    return pixelsToTwips(verticalHeader()->sectionSize(row));
+    return pixelsToTwips(rowPixels(row));
 }
 
 void FlexGrid::setRowHeight(int row, int twips)
 {
     checkRow(row);
     if (twips < -1) badValue();
-    verticalHeader()->resizeSection(row, twips < 0 ? verticalHeader()->defaultSectionSize()
-                                                   : twipsToPixelsRounded(twips));
+    const int px = twips < 0 ? verticalHeader()->defaultSectionSize() : twipsToPixelsRounded(twips);
+    for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(m_fixedRows),
+                             static_cast<QTableView*>(m_fixedCols), static_cast<QTableView*>(m_corner)}) {
+        // A hidden row takes its height when it shows again.
+        if (!view->isRowHidden(row)) view->setRowHeight(row, px);
+    }
+    if (row < FixedRows()) updateGeometries();
+}
+
+// The fixed-rows view hides no row, so it knows every row's height.
+int FlexGrid::rowPixels(int row) const { return m_fixedRows->verticalHeader()->sectionSize(row); }
+
+int FlexGrid::colPixels(int col) const
+{
+    if (col < 0 || col >= Cols()) return 0;
+    const int w = m_model->cols[size_t(col)].width;
+    return w == 0 ? 0 : w < 0 ? horizontalHeader()->defaultSectionSize() : twipsToPixelsRounded(w);
+}
+
+int FlexGrid::fixedWidthPixels() const
+{
+    int w = 0;
+    for (int c = 0; c < FixedCols(); ++c) w += colPixels(c);
+    return w;
+}
+
+int FlexGrid::fixedHeightPixels() const
+{
+    int h = 0;
+    for (int r = 0; r < FixedRows(); ++r) h += rowPixels(r);
+    return h;
 }
 
 int FlexGrid::ColAlignment(int col) const
@@ -609,6 +752,7 @@ void FlexGrid::setCurrent(int row, int col, int rowSel, int colSel)
     m_col = col;
     m_rowSel = rowSel;
     m_colSel = colSel;
+    // Fixed cells show neither the selection nor the current cell.
     if (selChanged) viewport()->update();
     if (moved) {
         emit EnterCell();
@@ -654,22 +798,110 @@ void FlexGrid::setLeftCol(int col)
     applyScroll();
 }
 
-// The fixed rows scroll with the others, so the first scroll position shows
-// them above TopRow; TopRow is the first non-fixed row at the top of that.
+// The scroll bars count the rows and columns the scrolling view shows: the
+// fixed ones are not among them, nor are hidden columns.
+int FlexGrid::scrollValueOfCol(int col) const
+{
+    int value = 0;
+    for (int c = FixedCols(); c < col && c < Cols(); ++c)
+        if (!isColumnHidden(c)) ++value;
+    return value;
+}
+
+int FlexGrid::colAtScrollValue(int value) const
+{
+    int last = FixedCols();
+    for (int c = FixedCols(); c < Cols(); ++c) {
+        if (isColumnHidden(c)) continue;
+        last = c;
+        if (value-- == 0) break;
+    }
+    return last;
+}
+
+// A position asked for before the grid has laid out its rows waits for the
+// layout. On screen, once laid out, a position beyond the last page shows the
+// last page and TopRow and LeftCol tell what is shown: a request kept waiting
+// there would stop them following the user's scrolling.
 void FlexGrid::applyScroll()
 {
+    const bool onScreen = isVisible();
+    if (onScreen) executeDelayedItemsLayout();
     m_applyingScroll = true;
-    const int v = m_topRow - FixedRows(), h = m_leftCol - FixedCols();
+    const int v = m_topRow - FixedRows(), h = scrollValueOfCol(m_leftCol);
     verticalScrollBar()->setValue(v);
     horizontalScrollBar()->setValue(h);
-    m_scrollPending = verticalScrollBar()->value() != v || horizontalScrollBar()->value() != h;
+    const bool reached = verticalScrollBar()->value() == v && horizontalScrollBar()->value() == h;
+    m_scrollPending = !reached && !onScreen;
+    if (!reached && onScreen) {
+        m_topRow = verticalScrollBar()->value() + FixedRows();
+        if (horizontalScrollBar()->value() != h) m_leftCol = colAtScrollValue(horizontalScrollBar()->value());
+    }
     m_applyingScroll = false;
 }
 
 void FlexGrid::updateGeometries()
 {
+    if (!m_corner) {
+        QTableView::updateGeometries();
+        return;
+    }
+    const int w = fixedWidthPixels(), h = fixedHeightPixels();
+    if (verticalHeader()->width() != w || verticalHeader()->minimumWidth() != w) verticalHeader()->setFixedWidth(w);
+    if (horizontalHeader()->height() != h || horizontalHeader()->minimumHeight() != h)
+        horizontalHeader()->setFixedHeight(h);
     QTableView::updateGeometries();
+    // The panes lie where the headers are, over them.
+    const QRect top = horizontalHeader()->geometry(), left = verticalHeader()->geometry();
+    m_fixedRows->setGeometry(top);
+    m_fixedCols->setGeometry(left);
+    m_corner->setGeometry(left.x(), top.y(), left.width(), top.height());
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) {
+        pane->raise();
+        followScroll(pane);
+    }
     if (m_scrollPending) applyScroll();
+}
+
+void FlexGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    if (dx) followScroll(m_fixedRows);
+    if (dy) followScroll(m_fixedCols);
+}
+
+// The fixed rows go sideways with the grid and the fixed columns up and
+// down; both hide what the grid hides in that direction, so the same scroll
+// offset shows the same columns or rows.
+void FlexGrid::followScroll(FlexGridPane* pane)
+{
+    if (!m_corner) return;
+    auto follow = [](QScrollBar* own, QHeaderView* ownHeader, const QScrollBar* grid, const QHeaderView* gridHeader,
+                     QWidget* viewport) {
+        own->setRange(grid->minimum(), grid->maximum());
+        own->setValue(grid->value());
+        if (ownHeader->offset() != gridHeader->offset()) {
+            ownHeader->setOffset(gridHeader->offset());
+            viewport->update();
+        }
+    };
+    if (pane == m_fixedRows)
+        follow(pane->horizontalScrollBar(), pane->horizontalHeader(), horizontalScrollBar(), horizontalHeader(),
+               pane->viewport());
+    else if (pane == m_fixedCols)
+        follow(pane->verticalScrollBar(), pane->verticalHeader(), verticalScrollBar(), verticalHeader(),
+               pane->viewport());
+}
+
+QTableView* FlexGrid::fixedRowsView() const { return m_fixedRows; }
+QTableView* FlexGrid::fixedColsView() const { return m_fixedCols; }
+QTableView* FlexGrid::fixedCornerView() const { return m_corner; }
+
+void FlexGrid::updateViews()
+{
+    viewport()->update();
+    if (!m_corner) return;
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) pane->viewport()->update();
 }
 
 int FlexGrid::MouseRow() const { return m_mouseRow; }
@@ -725,10 +957,22 @@ void FlexGrid::setCellPicture(const QPixmap& picture)
     cellsChanged(m_row, m_col, m_row, m_col);
 }
 
-int FlexGrid::CellLeft() const { return pixelsToTwips(frameWidth() + columnViewportPosition(m_col)); }
-int FlexGrid::CellTop() const { return pixelsToTwips(frameWidth() + rowViewportPosition(m_row)); }
-int FlexGrid::CellWidth() const { return pixelsToTwips(columnWidth(m_col)); }
-int FlexGrid::CellHeight() const { return pixelsToTwips(rowHeight(m_row)); }
+// Cell positions in the cell area: fixed cells where the corner shows them,
+// the others after the fixed ones at the grid's scroll position.
+int FlexGrid::cellX(int col) const
+{
+    return col < FixedCols() ? m_corner->columnViewportPosition(col) : fixedWidthPixels() + columnViewportPosition(col);
+}
+
+int FlexGrid::cellY(int row) const
+{
+    return row < FixedRows() ? m_corner->rowViewportPosition(row) : fixedHeightPixels() + rowViewportPosition(row);
+}
+
+int FlexGrid::CellLeft() const { return pixelsToTwips(frameWidth() + cellX(m_col)); }
+int FlexGrid::CellTop() const { return pixelsToTwips(frameWidth() + cellY(m_row)); }
+int FlexGrid::CellWidth() const { return pixelsToTwips(colPixels(m_col)); }
+int FlexGrid::CellHeight() const { return pixelsToTwips(rowPixels(m_row)); }
 
 // --- merging ----------------------------------------------------------------------
 
@@ -772,7 +1016,7 @@ void FlexGrid::markMergeDirty()
 {
     if (m_mergeCells == flexMergeNever && !m_mergeDirty) return;
     m_mergeDirty = true;
-    viewport()->update();
+    updateViews();
 }
 
 // Spans are worked out before painting, not on every cell write, so a fill
@@ -781,6 +1025,7 @@ void FlexGrid::rebuildSpans()
 {
     m_mergeDirty = false;
     clearSpans();
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) pane->clearSpans();
     if (m_mergeCells == flexMergeNever) return;
     const int rows = Rows(), cols = Cols(), fr = FixedRows(), fc = FixedCols();
     const bool restrictCols = m_mergeCells == flexMergeRestrictColumns || m_mergeCells == flexMergeRestrictAll;
@@ -802,7 +1047,7 @@ void FlexGrid::rebuildSpans()
         for (int r = 1; r <= rows; ++r) {
             if (r < rows && joins[size_t(r)]) continue;
             if (r - start > 1) {
-                setSpan(start, c, r - start, 1);
+                setCellSpan(start, c, r - start, 1);
                 if (anyRowMerge)
                     for (int k = start; k < r; ++k) inVertical[size_t(k) * size_t(cols) + size_t(c)] = 1;
             }
@@ -823,11 +1068,19 @@ void FlexGrid::rebuildSpans()
         int start = 0;
         for (int c = 1; c <= cols; ++c) {
             if (c < cols && joins[size_t(c)]) continue;
-            if (c - start > 1) setSpan(r, start, 1, c - start);
+            if (c - start > 1) setCellSpan(r, start, 1, c - start);
             start = c;
         }
         if (restrictRows) aboveJoins = std::move(joins);
     }
+}
+
+// Fixed and non-fixed cells never merge, so a span lies in one view.
+void FlexGrid::setCellSpan(int row, int col, int rows, int cols)
+{
+    QTableView* view = row < FixedRows() ? (col < FixedCols() ? static_cast<QTableView*>(m_corner) : m_fixedRows)
+                                         : (col < FixedCols() ? static_cast<QTableView*>(m_fixedCols) : this);
+    view->setSpan(row, col, rows, cols);
 }
 
 // --- sorting ----------------------------------------------------------------------
@@ -900,10 +1153,11 @@ void FlexGrid::setRedraw(bool redraw)
     if (redraw == m_redraw) return;
     m_redraw = redraw;
     viewport()->setUpdatesEnabled(redraw);
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) pane->viewport()->setUpdatesEnabled(redraw);
     if (redraw) {
         if (m_dirty && Rows() > 0 && Cols() > 0) m_model->changed(0, 0, Rows() - 1, Cols() - 1);
         m_dirty = false;
-        viewport()->update();
+        updateViews();
     }
 }
 
@@ -918,13 +1172,19 @@ void FlexGrid::cellsChanged(int row0, int col0, int row1, int col1)
     m_model->changed(row0, col0, row1, col1);
 }
 
-void FlexGrid::paintEvent(QPaintEvent* event)
+// Whichever view paints first brings the others up to date.
+void FlexGrid::beforePaint()
 {
     if (m_dirty && m_redraw) {
         m_dirty = false;
         if (Rows() > 0 && Cols() > 0) m_model->changed(0, 0, Rows() - 1, Cols() - 1);
     }
     if (m_mergeDirty) rebuildSpans();
+}
+
+void FlexGrid::paintEvent(QPaintEvent* event)
+{
+    beforePaint();
     QTableView::paintEvent(event);
 }
 
@@ -983,20 +1243,26 @@ int vbKeyCode(int key)
 
 float FlexGrid::toTwips(qreal pixels) const { return float(pixels * TwipsPerPixel); }
 
-void FlexGrid::mouseEventCell(const QPoint& pos, int& row, int& col)
+QPointF FlexGrid::areaPosition(const QWidget* from, const QPointF& pos) const
 {
-    row = rowAt(pos.y());
-    col = columnAt(pos.x());
+    return pos + QPointF(from->mapTo(this, QPoint(0, 0)) - contentsRect().topLeft());
+}
+
+void FlexGrid::mouseEventCell(const QPointF& area, int& row, int& col)
+{
+    const int x = int(std::floor(area.x())), y = int(std::floor(area.y()));
+    const int w = fixedWidthPixels(), h = fixedHeightPixels();
+    row = y < h ? m_corner->rowAt(y) : rowAt(y - h);
+    col = x < w ? m_corner->columnAt(x) : columnAt(x - w);
     m_mouseRow = row;
     m_mouseCol = col;
 }
 
-void FlexGrid::mousePressEvent(QMouseEvent* event)
+void FlexGrid::pressAt(QMouseEvent* event, const QPointF& area)
 {
     setFocus(Qt::MouseFocusReason);
-    const QPointF p = event->position();
     int r, c;
-    mouseEventCell(p.toPoint(), r, c);
+    mouseEventCell(area, r, c);
     m_pressed = false;
     if (event->button() == Qt::LeftButton && r >= 0 && c >= 0) {
         m_pressed = true;
@@ -1013,37 +1279,44 @@ void FlexGrid::mousePressEvent(QMouseEvent* event)
             else setCurrent(r, c, r, c);
         }
     }
-    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+    emit MouseDown(vbButton(event->button()), vbShift(event->modifiers()), toTwips(area.x()), toTwips(area.y()));
 }
 
-void FlexGrid::mouseMoveEvent(QMouseEvent* event)
+void FlexGrid::moveAt(QMouseEvent* event, const QPointF& area)
 {
-    const QPointF p = event->position();
     int r, c;
-    mouseEventCell(p.toPoint(), r, c);
+    mouseEventCell(area, r, c);
     if (m_pressed && (event->buttons() & Qt::LeftButton) && r >= FixedRows() && c >= FixedCols())
         setCurrent(m_row, m_col, r, c);
-    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+    emit MouseMove(vbButton(event->buttons()), vbShift(event->modifiers()), toTwips(area.x()), toTwips(area.y()));
 }
 
-void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+void FlexGrid::releaseAt(QMouseEvent* event, const QPointF& area)
 {
-    const QPointF p = event->position();
     int r, c;
-    mouseEventCell(p.toPoint(), r, c);
-    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), toTwips(p.x()), toTwips(p.y()));
+    mouseEventCell(area, r, c);
+    emit MouseUp(vbButton(event->button()), vbShift(event->modifiers()), toTwips(area.x()), toTwips(area.y()));
     if (m_pressed) {
         m_pressed = false;
         emit Click();
     }
 }
 
-void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
+void FlexGrid::doubleClickAt(QMouseEvent* event, const QPointF& area)
 {
     int r, c;
-    mouseEventCell(event->position().toPoint(), r, c);
+    mouseEventCell(area, r, c);
     m_pressed = false;  // the release after a double click is no click
     if (event->button() == Qt::LeftButton) emit DblClick();
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) { pressAt(event, areaPosition(viewport(), event->position())); }
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) { moveAt(event, areaPosition(viewport(), event->position())); }
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) { releaseAt(event, areaPosition(viewport(), event->position())); }
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    doubleClickAt(event, areaPosition(viewport(), event->position()));
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event)

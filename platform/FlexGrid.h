@@ -2,20 +2,28 @@
 // The grid with the old grid control's vocabulary, so window code can say
 // grid.TextMatrix(r, c). Fixed rows and columns are ordinary rows and columns
 // of the model (row 0 is a heading row that can be read and written); they
-// are painted like headings and scroll with the rest. Rows are vectors of
-// texts behind one table model: no item object per cell, so a list of
-// 100,000 rows fills quickly.
+// are painted like headings and stay in place, the fixed rows at the top and
+// the fixed columns at the left, while the other cells scroll. Rows are
+// vectors of texts behind one table model: no item object per cell, so a
+// list of 100,000 rows fills quickly.
+//
+// The scrolling cells are the view itself; the fixed rows, the fixed columns
+// and the corner where they meet are three more views of the same model laid
+// over the margins that the view keeps free for them (where a table keeps its
+// headers), each following the view's scrolling in its own direction.
 //
 // Geometry is in twips (15 per pixel). Mouse coordinates are relative to the
-// cell area, so they compare directly with ColWidth and RowHeight; the cell
-// rectangle is relative to the grid control, so a floating editor placed at
-// grid left + CellLeft covers the cell.
+// cell area (its top left is the top left of the first fixed cell), so they
+// compare directly with ColWidth and RowHeight; the cell rectangle is
+// relative to the grid control, so a floating editor placed at grid left +
+// CellLeft covers the cell.
 //
 // Invalid rows, columns or settings throw RuntimeError with the old grid's
 // numbers, as the old control raised them to its caller.
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointF>
 #include <QString>
 #include <QTableView>
 #include <vector>
@@ -61,6 +69,7 @@ enum FlexButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 
 enum FlexShift : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 
 class FlexGridModel;
+class FlexGridPane;
 
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -122,9 +131,9 @@ public:
     void setRowSel(int row);
     int ColSel() const;
     void setColSel(int col);
-    int TopRow() const;  // the row shown at the top
+    int TopRow() const;  // the first non-fixed row shown, just below the fixed rows
     void setTopRow(int row);
-    int LeftCol() const;  // the column shown at the left
+    int LeftCol() const;  // the first non-fixed column shown, just right of the fixed columns
     void setLeftCol(int col);
     int MouseRow() const;  // the cell under the pointer at the last mouse event; -1 outside
     int MouseCol() const;
@@ -159,6 +168,14 @@ public:
     bool Redraw() const;
     void setRedraw(bool redraw);
 
+    // The views that keep the fixed cells in place: the fixed rows (scrolled
+    // sideways with the grid), the fixed columns (scrolled up and down with
+    // it) and the corner of fixed rows and fixed columns (never scrolled).
+    // Each shows the grid's own model; an empty area has zero size.
+    QTableView* fixedRowsView() const;
+    QTableView* fixedColsView() const;
+    QTableView* fixedCornerView() const;
+
 signals:
     void Click();
     void DblClick();
@@ -173,6 +190,7 @@ signals:
     void SelChange();
 
 protected:
+    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -183,6 +201,7 @@ protected:
 
 private:
     friend class FlexGridDelegate;
+    friend class FlexGridPane;
     bool isFixed(int row, int col) const;
     bool inSelection(int row, int col) const;
     void checkRow(int row) const;
@@ -191,13 +210,36 @@ private:
     void cellsChanged(int row0, int col0, int row1, int col1);
     void clampCurrent();
     void applyColumn(int col);
+    void applyFixed();
     void applyScroll();
     void markMergeDirty();
     void rebuildSpans();
-    void mouseEventCell(const QPoint& pos, int& row, int& col);
+    void setCellSpan(int row, int col, int rows, int cols);
+    void beforePaint();
+    void updateViews();
+    void followScroll(FlexGridPane* pane);
+    int fixedWidthPixels() const;
+    int fixedHeightPixels() const;
+    int rowPixels(int row) const;
+    int colPixels(int col) const;
+    int cellX(int col) const;
+    int cellY(int row) const;
+    int scrollValueOfCol(int col) const;
+    int colAtScrollValue(int value) const;
+    QPointF areaPosition(const QWidget* from, const QPointF& pos) const;
+    void mouseEventCell(const QPointF& area, int& row, int& col);
+    void pressAt(QMouseEvent* event, const QPointF& area);
+    void moveAt(QMouseEvent* event, const QPointF& area);
+    void releaseAt(QMouseEvent* event, const QPointF& area);
+    void doubleClickAt(QMouseEvent* event, const QPointF& area);
     float toTwips(qreal pixels) const;
 
     FlexGridModel* m_model;
+    FlexGridPane* m_fixedRows = nullptr;
+    FlexGridPane* m_fixedCols = nullptr;
+    FlexGridPane* m_corner = nullptr;
+    int m_hiddenRows = 0;  // leading rows the scrolling views hide: the fixed rows when last applied
+    int m_hiddenCols = 0;
     QString m_formatString;
     int m_row = 1, m_col = 1, m_rowSel = 1, m_colSel = 1;
     int m_topRow = 1, m_leftCol = 1;

@@ -2,13 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <tuple>
 
 #include "app/frmToExcel.h"
+#include "app/frm输出到Excel文件.h"
 #include "platform/TextMeasure.h"
 #include "platform/Xlsx.h"
 #include "testsupport/TestEnvironment.h"
@@ -175,9 +179,43 @@ TEST_F(ToExcel, WindowLayout)
     EXPECT_EQ(f->Command1->geometry().left(), f->Text1[0]->geometry().right() + 1);
     EXPECT_LT(f->Text1[0]->geometry().bottom(), f->Text1[1]->geometry().top());
     EXPECT_LT(f->Grid1->geometry().bottom(), f->Command2->geometry().top());
+    // Each label shows its whole text, clear of its box.
+    for (const auto& [label, box] : {std::pair{f->Label2, f->Text1[1]}, std::pair{f->Label3, f->Text1[2]}}) {
+        EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        EXPECT_LT(label->geometry().right(), box->geometry().left()) << label->text().toStdString();
+    }
 
     f->Command3->click();
     EXPECT_FALSE(Forms::isLoaded<frmToExcel>());
+}
+
+TEST_F(ToExcel, BothExportWindowsHaveAFixedFrameWithoutMinimiseAndMaximise)
+{
+    const auto noMinMax = [](const QWidget* w) {
+        return !(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    };
+    const std::vector<std::function<Form*()>> windows = {[] { return Forms::get<frmToExcel>(); },
+                                                         [] { return Forms::get<frm输出到Excel文件>(); }};
+    for (const auto& window : windows) {
+        Form* f = window();
+        EXPECT_TRUE(f->windowFlags() & Qt::MSWindowsFixedSizeDialogHint) << f->objectName().toStdString();
+        EXPECT_TRUE(noMinMax(f)) << f->objectName().toStdString();
+        f->Unload();
+
+        // Shown modeless as a child of the main window.
+        QMdiArea area;
+        area.resize(900, 600);
+        area.show();
+        FormRegistry::instance().setMdiArea(&area);
+        f = window();
+        f->Show();
+        ASSERT_NE(f->subWindow(), nullptr);
+        EXPECT_TRUE(f->subWindow()->isVisible());
+        EXPECT_TRUE(noMinMax(f->subWindow())) << f->objectName().toStdString();
+        EXPECT_TRUE(f->subWindow()->windowFlags() & Qt::WindowCloseButtonHint);
+        f->Unload();
+        FormRegistry::instance().setMdiArea(nullptr);
+    }
 }
 
 TEST_F(ToExcel, ConfigListsTheColumnsAndHidesHeadingLessOnes)
@@ -242,7 +280,7 @@ TEST_F(ToExcel, BrowseUsesTheProgramFolderAndKeepsTheNameOnCancel)
     dialogs->answer = QStringLiteral("/new.xls");
     f->Command1->click();
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xls"));
-    EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls|*.xls|All flie *.*|*.*"));
+    EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"));
     EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
     EXPECT_TRUE(doubles().boxes->shown.isEmpty());
     resetServices();

@@ -74,6 +74,39 @@ TEST_F(SecondExport, WindowLayout)
     EXPECT_EQ(f->Panel1->text(), QStringLiteral("2026-12-10"));
     EXPECT_EQ(f->Panel2->text(), QStringLiteral("09:30"));
     EXPECT_GT(f->Grid1->geometry().right(), f->width());  // mostly beyond the client area
+    // Each label shows its whole text, clear of its box.
+    for (const auto& [label, box] : {std::pair{f->Label2, f->Text1[1]}, std::pair{f->Label3, f->Text1[3]},
+                                     std::pair{f->Label4, f->Text1[2]}}) {
+        EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        EXPECT_LT(label->geometry().right(), box->geometry().left()) << label->text().toStdString();
+    }
+}
+
+TEST_F(SecondExport, BrowseOffersExcelFilesAndCancellingKeepsTheName)
+{
+    struct Recording : ScriptedDialogs {
+        QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override
+        {
+            filters << filter;
+            dirs << initialDir;
+            return ScriptedDialogs::openFileName(title, filter, initialDir);
+        }
+        QStringList filters, dirs;
+    };
+    auto* dialogs = new Recording;
+    Services::setDialogs(std::unique_ptr<DialogService>(dialogs));
+    auto* f = Forms::get<frm输出到Excel文件>();
+    f->Text1[0]->setText(QStringLiteral("/old.xlsx"));
+
+    f->Command1->click();  // cancelled
+    EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/old.xlsx"));
+    dialogs->answers.push_back(QStringLiteral("/new.xlsx"));
+    f->Command1->click();
+    EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xlsx"));
+    EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls;*.xlsx (*.xls *.xlsx);;All flie *.* (*)"));
+    EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
+    EXPECT_TRUE(doubles().boxes->shown.isEmpty());
+    resetServices();
 }
 
 TEST_F(SecondExport, EveryColumnWithItalicAndFillUnderTwoTitles)

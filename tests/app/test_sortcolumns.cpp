@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QStringList>
+#include <QTableView>
 
 #include "app/cColFlexGridSortColumn.h"
 #include "platform/RuntimeError.h"
@@ -152,6 +155,40 @@ TEST_F(SortColumnsTest, HiddenSortColumnSortsByItAndKeepsTheColumnCurrent)
     doubleClickHeading(3);
     EXPECT_EQ(order(), (QStringList{"r4", "r2", "r3", "r1"}));
     EXPECT_EQ(grid.Col(), 3);
+}
+
+TEST_F(SortColumnsTest, ADoubleClickOnAHeadingOfAScrolledGridSorts)
+{
+    // Wired as the reminder window wires its grid, and scrolled far down:
+    // the heading stays on screen and a double click on it sorts.
+    addReminderRules();
+    grid.setRows(301);
+    for (int r = 5; r < 301; ++r) {
+        grid.setTextMatrix(r, 0, QStringLiteral("r%1").arg(r));
+        grid.setTextMatrix(r, 3, QStringLiteral("x%1").arg(r));
+    }
+    QObject::connect(&grid, &FlexGrid::MouseDown, [&](int, int, float x, float y) { sorter.MouseDown(x, y); });
+    QObject::connect(&grid, &FlexGrid::DblClick, [&] { sorter.Sort(); });
+    grid.resize(500, 200);
+    grid.show();
+    grid.setTopRow(200);
+    QApplication::processEvents();
+
+    // The heading of column 3: right of the fixed column 0 and columns 1 and 2.
+    const QPoint inGrid = grid.contentsRect().topLeft() + QPoint(3 * 40 + 5, 5);
+    QWidget* target = grid.childAt(inGrid);
+    ASSERT_EQ(target, grid.fixedRowsView()->viewport());
+    const QPoint at = target->mapFrom(&grid, inGrid);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+    EXPECT_EQ(order().mid(0, 4), (QStringList{"r3", "r1", "r4", "r2"}));
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.TopRow(), 200);
 }
 
 TEST_F(SortColumnsTest, NullAlternateSortsWithTheDefaultEveryTime)

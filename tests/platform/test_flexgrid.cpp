@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTableView>
 
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
@@ -48,6 +49,22 @@ void fill(FlexGrid& g, const QStringList& texts)
         g.setTextMatrix(i + 1, 2, QString::number(i));
         g.setRowData(i + 1, i);
     }
+}
+
+// A left press and release at a point of the cell area, sent to whichever
+// view lies there, as the window system would.
+void click(FlexGrid& g, const QPoint& areaPoint)
+{
+    const QPoint inGrid = g.contentsRect().topLeft() + areaPoint;
+    QWidget* target = g.childAt(inGrid);
+    ASSERT_NE(target, nullptr);
+    const QPoint local = target->mapFrom(&g, inGrid);
+    QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, target->mapToGlobal(local), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
 }
 
 }  // namespace
@@ -313,13 +330,8 @@ TEST(FlexGrid, HeadingPressSelectsTheColumnAndReportsTwips)
     });
     QObject::connect(&g, &FlexGrid::Click, [&] { ++clicks; });
 
-    const QPoint at(g.columnViewportPosition(2) + 3, 4);
-    QMouseEvent press(QEvent::MouseButtonPress, at, g.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, g.viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(g.viewport(), &press);
-    QApplication::sendEvent(g.viewport(), &release);
+    const QPoint at((g.ColWidth(0) + g.ColWidth(1)) / 15 + 3, 4);
+    click(g, at);
 
     EXPECT_EQ(g.Col(), 2);
     EXPECT_EQ(g.Row(), 1);
@@ -328,6 +340,102 @@ TEST(FlexGrid, HeadingPressSelectsTheColumnAndReportsTwips)
     EXPECT_EQ(g.MouseCol(), 2);
     EXPECT_EQ(down, (QList<float>{1.0f, float(at.x() * 15), float(at.y() * 15)}));
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(FlexGrid, FixedRowsAndColumnsStayWhileTheRestScrolls)
+{
+    FlexGrid g;
+    g.setCols(20);
+    g.setRows(10000);
+    for (int c = 0; c < 20; ++c) g.setTextMatrix(0, c, QStringLiteral("head%1").arg(c));
+    for (int r = 1; r < 10000; ++r) g.setTextMatrix(r, 0, QString::number(r));
+    g.setColWidth(0, 600);
+    g.setRowHeight(0, 450);
+    g.resize(400, 300);
+    g.show();
+    g.setTopRow(5000);
+    g.setLeftCol(3);
+    QApplication::processEvents();
+
+    const QRect area = g.contentsRect();
+    QTableView* heads = g.fixedRowsView();
+    QTableView* numbers = g.fixedColsView();
+    QTableView* corner = g.fixedCornerView();
+    EXPECT_EQ(g.TopRow(), 5000);
+    EXPECT_EQ(g.LeftCol(), 3);
+    EXPECT_EQ(corner->geometry(), QRect(area.topLeft(), QSize(40, 30)));
+    EXPECT_EQ(heads->geometry(), QRect(area.left() + 40, area.top(), g.viewport()->width(), 30));
+    EXPECT_EQ(numbers->geometry(), QRect(area.left(), area.top() + 30, 40, g.viewport()->height()));
+    EXPECT_EQ(g.viewport()->geometry().topLeft(), area.topLeft() + QPoint(40, 30));
+
+    // What each view shows at its top left corner.
+    auto topLeft = [](QTableView* v) {
+        const QModelIndex i = v->indexAt(QPoint(1, 1));
+        return std::make_pair(i.row(), i.column());
+    };
+    EXPECT_EQ(topLeft(corner), std::make_pair(0, 0));
+    EXPECT_EQ(topLeft(heads), std::make_pair(0, 3));
+    EXPECT_EQ(topLeft(numbers), std::make_pair(5000, 0));
+    EXPECT_EQ(topLeft(&g), std::make_pair(5000, 3));
+    // The widget at the top left of the grid is the corner: the heading is on screen.
+    EXPECT_EQ(g.childAt(area.topLeft() + QPoint(1, 1)), corner->viewport());
+
+    // A press on a heading while scrolled reads the heading's cell and sorts
+    // that column in the callers; the position counts from the cell area.
+    click(g, QPoint(40 + 5, 5));
+    EXPECT_EQ(g.MouseRow(), 0);
+    EXPECT_EQ(g.MouseCol(), 3);
+    EXPECT_EQ(g.Col(), 3);
+    click(g, QPoint(5, 30 + 5));
+    EXPECT_EQ(g.MouseRow(), 5000);
+    EXPECT_EQ(g.MouseCol(), 0);
+    EXPECT_EQ(g.Row(), 5000);
+
+    // The cell rectangle of a scrolled cell lies below and right of the fixed ones.
+    g.setRow(5001);
+    g.setCol(4);
+    const int border = g.frameWidth() * 15;
+    EXPECT_EQ(g.CellLeft() - border, 600 + g.ColWidth(3));
+    EXPECT_EQ(g.CellTop() - border, 450 + g.RowHeight(5000));
+
+    // Wider fixed columns, taller fixed rows and a second fixed row move the panes.
+    g.setColWidth(0, 1500);
+    g.setRowHeight(0, 600);
+    g.setFixedRows(2);
+    QApplication::processEvents();
+    const int fixedHeight = 40 + g.RowHeight(1) / 15;
+    EXPECT_EQ(corner->geometry(), QRect(area.topLeft(), QSize(100, fixedHeight)));
+    EXPECT_EQ(heads->geometry().topLeft(), area.topLeft() + QPoint(100, 0));
+    EXPECT_EQ(g.viewport()->geometry().topLeft(), area.topLeft() + QPoint(100, fixedHeight));
+    EXPECT_EQ(topLeft(heads), std::make_pair(0, 3));
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(heads->indexAt(QPoint(1, 40 + 1)).row(), 1);
+
+    // No fixed rows or columns: the grid scrolls as a whole.
+    g.setFixedRows(0);
+    g.setFixedCols(0);
+    g.setTopRow(0);
+    g.setLeftCol(0);
+    QApplication::processEvents();
+    EXPECT_EQ(g.viewport()->geometry().topLeft(), area.topLeft());
+    EXPECT_EQ(topLeft(&g), std::make_pair(0, 0));
+    EXPECT_EQ(heads->height(), 0);
+    EXPECT_EQ(numbers->width(), 0);
+}
+
+TEST(FlexGrid, MergedHeadingsAreDrawnInTheFixedRows)
+{
+    FlexGrid g;
+    g.setCols(4);
+    g.setRows(4);
+    g.setFixedCols(0);
+    for (int c = 0; c < 4; ++c) g.setTextMatrix(0, c, c < 3 ? QStringLiteral("金额") : QStringLiteral("备注"));
+    g.setMergeCells(flexMergeRestrictRows);
+    g.setMergeRow(0, true);
+    g.resize(300, 200);
+    g.grab();
+    EXPECT_EQ(g.fixedRowsView()->columnSpan(0, 0), 3);
+    EXPECT_EQ(g.columnSpan(0, 0), 1);
 }
 
 TEST(FlexGrid, TopRowScrollsAndFollowsTheScrollBar)
@@ -344,6 +452,18 @@ TEST(FlexGrid, TopRowScrollsAndFollowsTheScrollBar)
 
     g.verticalScrollBar()->setValue(10);
     EXPECT_EQ(g.TopRow(), 10 + g.FixedRows());
+
+    // On screen, a row beyond the last page shows the last page, and the
+    // grid goes on following the scroll bar.
+    g.setTopRow(199);
+    EXPECT_EQ(g.TopRow(), g.verticalScrollBar()->maximum() + g.FixedRows());
+    EXPECT_LT(g.TopRow(), 199);
+    g.verticalScrollBar()->setValue(20);
+    EXPECT_EQ(g.TopRow(), 20 + g.FixedRows());
+    g.resize(300, 220);
+    QApplication::processEvents();
+    EXPECT_EQ(g.TopRow(), 20 + g.FixedRows());
+    EXPECT_EQ(g.verticalScrollBar()->value(), 20);
 }
 
 TEST(FlexGrid, KeysMoveWithinTheNonFixedCellsAndReachKeyPress)
