@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTextCursor>
@@ -53,9 +54,11 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return named(new QPushButton(caption, parent), name);
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width = 1000)
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width = 960)
 {
     auto* l = named(new QLabel(caption, parent), name);
+    // Placed a little below its box's top, the caption lines up with the box's text.
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setGeometry(px(left), px(top), px(width), px(315));
     return l;
 }
@@ -95,6 +98,14 @@ QString fromStored(const QString& stored)
     return t;
 }
 
+// The month calendar of the old window: Chinese month and day names, no week numbers.
+void chineseCalendar(QCalendarWidget* calendar)
+{
+    calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+}
+
 void showMissing(const QString& caption) { MsgBox(windowNotAvailableText(caption), vbInformation); }
 
 }  // namespace
@@ -105,6 +116,11 @@ Frm合同信息::Frm合同信息()
 {
     setObjectName(QStringLiteral("Frm合同信息"));
     setCaption(QStringLiteral("合同信息"));
+    // The geometry is in twips laid out for a nine-point face on a 96 dpi
+    // screen; a larger face would cut the captions off.
+    QFont face = font();
+    face.setPixelSize(12);
+    setFont(face);
     resize(px(10200), px(11400));
 
     buildBar();
@@ -165,20 +181,27 @@ void Frm合同信息::buildSheet()
         Text1[size_t(i)] = named(new TextBox(s, multi), QStringLiteral("Text1_%1").arg(i));
         place(Text1[size_t(i)], left, top, width, height);
     };
-    auto frameAround = [&](int i, QWidget* parent, int left, int top, int width) {
+    // A thin frame drawn around a box (and its button); the box inside has
+    // no border of its own, as on the old sheet.
+    auto frameAround = [&](int i, TextBox* inside, int width) {
+        QWidget* parent = inside->parentWidget();
         Shape1[size_t(i)] = named(new QFrame(parent), QStringLiteral("Shape1_%1").arg(i));
         Shape1[size_t(i)]->setFrameShape(QFrame::Box);
-        place(Shape1[size_t(i)], left, top, width, 345);
+        const QRect r = inside->geometry();
+        Shape1[size_t(i)]->setGeometry(r.x() - 1, r.y() - 1, px(width), r.height() + 2);
         Shape1[size_t(i)]->lower();
+        inside->setFrameShape(QFrame::NoFrame);
     };
 
     Label1[38] = label(s, QStringLiteral("Label1_38"), QStringLiteral("合同名称"), 120, 150);
-    box(0, 1100, 120, 8595, 495);
-    frameAround(0, s, 1085, 105, 8625);
+    // Two lines high: a long name wraps, and names may hold line breaks.
+    box(0, 1100, 120, 8595, 615, true);
+    Text1[0]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frameAround(0, Text1[0], 8625);
 
     Label1[0] = label(s, QStringLiteral("Label1_0"), QStringLiteral("合同编号"), 120, 885);
     box(1, 1100, 855, 3855);
-    frameAround(1, s, 1085, 840, 3885);
+    frameAround(1, Text1[1], 3885);
     Check1 = named(new QCheckBox(QStringLiteral("采用自动编号"), s), QStringLiteral("Check1"));
     place(Check1, 5100, 855, 1600, 315);
     Label1[16] = label(s, QStringLiteral("Label1_16"), QStringLiteral("对方单位是合格供方"), 6800, 885, 2400);
@@ -187,7 +210,7 @@ void Frm合同信息::buildSheet()
     Label1[1] = label(s, QStringLiteral("Label1_1"), QStringLiteral("对方单位"), 120, 1275);
     box(2, 1100, 1245, 5000);
     Text1[2]->setReadOnly(true);
-    frameAround(2, s, 1085, 1230, 5030);
+    frameAround(2, Text1[2], 5030);
     Command1 = button(s, QStringLiteral("Command1"), QStringLiteral("选择合格供方"));
     place(Command1, 6250, 1230, 1650, 345);
     Command4 = button(s, QStringLiteral("Command4"), QStringLiteral("输入对方资料"));
@@ -198,10 +221,10 @@ void Frm合同信息::buildSheet()
     Text1[3]->setReadOnly(true);
     Command5 = button(s, QStringLiteral("Command5"), QStringLiteral("▼"));
     place(Command5, 4100, 1635, 285, 315);
-    frameAround(3, s, 1085, 1620, 3315);
+    frameAround(3, Text1[3], 3315);
     Label1[4] = label(s, QStringLiteral("Label1_4"), QStringLiteral("合同金额"), 4550, 1665, 900);
     box(4, 5450, 1635, 1800);
-    frameAround(4, s, 5435, 1620, 1830);
+    frameAround(4, Text1[4], 1830);
     Label1[5] = label(s, QStringLiteral("Label1_5"), QStringLiteral("元"), 7300, 1665, 300);
     Command7 = button(s, QStringLiteral("Command7"), QStringLiteral("收付款计划"));
     place(Command7, 7700, 1620, 1950, 345);
@@ -209,12 +232,12 @@ void Frm合同信息::buildSheet()
     Label1[2] = label(s, QStringLiteral("Label1_2"), QStringLiteral("合同期"), 120, 2060, 700);
     Label1[21] = label(s, QStringLiteral("Label1_21"), QStringLiteral("从"), 850, 2060, 250);
     box(5, 1100, 2030, 1500);
-    frameAround(5, s, 1085, 2015, 1830);
+    frameAround(5, Text1[5], 1830);
     Command13 = button(s, QStringLiteral("Command13"), QStringLiteral("…"));
     place(Command13, 2600, 2030, 300, 315);
     Label1[3] = label(s, QStringLiteral("Label1_3"), QStringLiteral("至"), 2990, 2060, 250);
     box(6, 3250, 2030, 1500);
-    frameAround(6, s, 3235, 2015, 1830);
+    frameAround(6, Text1[6], 1830);
     Command14 = button(s, QStringLiteral("Command14"), QStringLiteral("…"));
     place(Command14, 4750, 2030, 300, 315);
     Label1[17] = label(s, QStringLiteral("Label1_17"), QString(), 5150, 2060, 1300);
@@ -224,11 +247,12 @@ void Frm合同信息::buildSheet()
     place(Command17, 7700, 2015, 1950, 345);
 
     Label1[6] = label(s, QStringLiteral("Label1_6"), QStringLiteral("主要条款"), 120, 2490);
-    Label1[22] = label(s, QStringLiteral("Label1_22"), QStringLiteral("或要点"), 120, 2790);
+    Label1[22] = label(s, QStringLiteral("Label1_22"), QStringLiteral("或要点"), 120, 2805);
     box(7, 1100, 2460, 8595, 2400, true);
 
     MonthView1 = named(new QCalendarWidget(s), QStringLiteral("MonthView1"));
     place(MonthView1, 1100, 2400, 4200, 3200);
+    chineseCalendar(MonthView1);
     MonthView1->hide();
 
     List1 = named(new QListWidget(s), QStringLiteral("List1"));
@@ -239,11 +263,11 @@ void Frm合同信息::buildSheet()
     Label1[7] = label(Picture4, QStringLiteral("Label1_7"), QStringLiteral("对方签字人"), 120, 105);
     Text1[8] = named(new TextBox(Picture4), QStringLiteral("Text1_8"));
     place(Text1[8], 1100, 75, 2400, 315);
-    frameAround(7, Picture4, 1085, 60, 2430);
+    frameAround(7, Text1[8], 2430);
     Label1[8] = label(Picture4, QStringLiteral("Label1_8"), QStringLiteral("本方经办人"), 3700, 105);
     Text1[9] = named(new TextBox(Picture4), QStringLiteral("Text1_9"));
     place(Text1[9], 4700, 75, 2400, 315);
-    frameAround(8, Picture4, 4685, 60, 2430);
+    frameAround(8, Text1[9], 2430);
     Command16 = button(Picture4, QStringLiteral("Command16"), QStringLiteral("设置履行计划"));
     place(Command16, 7700, 45, 1950, 360);
 }
@@ -257,7 +281,7 @@ void Frm合同信息::buildStateFrame()
         Text1[size_t(i)] = named(new TextBox(f), QStringLiteral("Text1_%1").arg(i));
         place(Text1[size_t(i)], left, top, width, 315);
     };
-    Label1[11] = label(f, QStringLiteral("Label1_11"), QStringLiteral("合同状态："), 120, 330, 1000);
+    Label1[11] = label(f, QStringLiteral("Label1_11"), QStringLiteral("合同状态："), 120, 330, 960);
     Label1[18] = label(f, QStringLiteral("Label1_18"), QString(), 1100, 330, 2200);
     Label1[9] = label(f, QStringLiteral("Label1_9"), QStringLiteral("签订日期"), 3400, 330, 900);
     box(10, 4300, 300, 1400);
@@ -278,7 +302,7 @@ void Frm合同信息::buildStateFrame()
     Label1[20] = label(f, QStringLiteral("Label1_20"), QStringLiteral("中止原因"), 3000, 750, 900);
     box(13, 3900, 720, 5400);
 
-    Label[12] = label(f, QStringLiteral("Label_12"), QStringLiteral("续签合同编号"), 120, 1170, 1300);
+    Label[12] = label(f, QStringLiteral("Label_12"), QStringLiteral("续签合同编号"), 120, 1170, 1260);
     box(14, 1400, 1140, 2600);
     Text1[14]->setReadOnly(true);
     Command20 = button(f, QStringLiteral("Command20"), QStringLiteral("续签"));
@@ -298,17 +322,18 @@ void Frm合同信息::buildAttachments()
     Frame3 = named(new QGroupBox(QStringLiteral("合同资料或附件"), Picture3), QStringLiteral("Frame3"));
     place(Frame3, 135, 5400, 9525, 2400);
     MSFlexGrid2 = named(new FlexGrid(Frame3), QStringLiteral("MSFlexGrid2"));
-    place(MSFlexGrid2, 120, 270, 7300, 2000);
+    place(MSFlexGrid2, 120, 270, 6900, 2000);
     MSFlexGrid2->setFormatString(QStringLiteral("^序|^附件文件名称                                  |^浏览"));
     Command11 = button(Frame3, QStringLiteral("Command11"), QStringLiteral("添加资料"));
-    place(Command11, 7600, 300, 1800, 360);
+    place(Command11, 7250, 300, 2100, 360);
     Command8 = button(Frame3, QStringLiteral("Command8"), QStringLiteral("删除资料"));
-    place(Command8, 7600, 750, 1800, 360);
+    place(Command8, 7250, 750, 2100, 360);
     Label1[37] = label(Frame3, QStringLiteral("Label1_37"),
-                       QStringLiteral("附件支持WORD、PDF、Excel、图片（Jpg、Bmp）格式，建议单个文件大小控制在10M内"), 7600, 1200,
-                       1850);
+                       QStringLiteral("附件支持WORD、PDF、Excel、图片（Jpg、Bmp）格式，建议单个文件大小控制在10M内"), 7250, 1170,
+                       2200);
     Label1[37]->setWordWrap(true);
-    Label1[37]->setFixedHeight(px(1000));
+    Label1[37]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1[37]->setFixedHeight(px(1170));
 
     Picture10 = named(new QFrame(Picture3), QStringLiteral("Picture10"));
     Picture10->setFrameShape(QFrame::Panel);
@@ -352,7 +377,7 @@ void Frm合同信息::buildPickers()
     Picture8->setFrameShape(QFrame::Panel);
     Picture8->setFrameShadow(QFrame::Raised);
     Picture8->setAutoFillBackground(true);
-    place(Picture8, 3000, 1575, 6600, 2100);
+    place(Picture8, 3000, 1575, 6600, 2220);
     const int labelIndex[4] = {13, 31, 14, 36};
     const QString captions[4] = {QStringLiteral("对方单位名称"), QStringLiteral("对方开户行"), QStringLiteral("对方帐号"),
                                  QStringLiteral("对方税号")};
@@ -442,6 +467,7 @@ void Frm合同信息::buildRenewalPanel()
     List2->hide();
     MonthView2 = named(new QCalendarWidget(Picture2), QStringLiteral("MonthView2"));
     place(MonthView2, 0, 0, 2775 * 3 / 2, 2910);
+    chineseCalendar(MonthView2);
     MonthView2->hide();
 }
 
@@ -601,7 +627,7 @@ void Frm合同信息::显示合同信息()
     }
     if (!rows->empty()) {
         const Row& r = rows->front();
-        Text1[0]->setText(r.text(QStringLiteral("合同名称")));
+        Text1[0]->setText(fromStored(r.text(QStringLiteral("合同名称"))));
         SetTag(Text1[1], r.text(QStringLiteral("id")));
         Text1[1]->setLocked(true);
         Text1[2]->setText(r.text(QStringLiteral("对方单位")));
@@ -823,7 +849,7 @@ void Frm合同信息::Command2_Click()
 
     const Counterparty cp = counterparty();
     ColumnValues columns{
-        {QStringLiteral("合同名称"), nullable(name)},
+        {QStringLiteral("合同名称"), nullable(toStored(name))},
         {QStringLiteral("对方单位"), nullable(Text1[2]->text())},
         {QStringLiteral("对方开户行"), nullable(cp.bank)},
         {QStringLiteral("对方帐号"), nullable(cp.account)},
@@ -1014,7 +1040,7 @@ void Frm合同信息::Command27_Click() { Picture10->hide(); }
 void Frm合同信息::合同类型列表()
 {
     const auto right = selectRowsQuiet(
-        QStringLiteral("SELECT ID FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
+        QStringLiteral("SELECT 类型 FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
         {QStringLiteral("Corvane"), Login().当前部门编号, Login().当前岗位代号});
     if (!right) return ShowDescriptionError(lastDbError().description);
     const bool company = !right->empty();
@@ -1141,9 +1167,6 @@ void Frm合同信息::MSFlexGrid3_Click()
 
 void Frm合同信息::Command24_Click()
 {
-    供方开户行.clear();
-    供方帐号.clear();
-    供方税号.clear();
     FlexGrid& g = *MSFlexGrid3;
     const QString name = Text2->text();
     int found = -1;
@@ -1154,6 +1177,10 @@ void Frm合同信息::Command24_Click()
         MsgBox(QStringLiteral("未找到您所选择的供方单位，请核对输入或选择的供方单位名称是否正确"), vbOKOnly);
         return;
     }
+    // A name that matches no row leaves the bank data of the last pick in place.
+    供方开户行.clear();
+    供方帐号.clear();
+    供方税号.clear();
     const QString supplier = g.TextMatrix(found, 1);
     SetTag(Text2, supplier);
     Text1[2]->setText(name);
@@ -1348,7 +1375,7 @@ void Frm合同信息::Command11_Click()
                                                  QStringLiteral("类别")},
                                                 QStringLiteral("ID")),
                      {*id, name, bytes, QStringLiteral("文件")});
-    if (!insert.exec()) return;
+    if (!insert.exec()) return ShowStandardError(insert.error().number, insert.error().description);
     addAttachmentRow(insert.lastInsertId().toInt(), name);
     Command8->setEnabled(true);
 }
@@ -1425,12 +1452,11 @@ void Frm合同信息::Command20_Click()
     Text5[0]->setText(name);
     Text5[4]->setText(Text1[4]->text());
     const auto oldEnd = parseDateText(Text1[6]->text());
-    const auto oldStart = parseDateText(Text1[5]->text());
-    if (!oldEnd || !oldStart) {
+    if (oldEnd) Text5[2]->setText(shortDateText(oldEnd->addDays(1)));
+    if (!oldEnd || !parseDateText(Text1[5]->text())) {
         MsgBox(QStringLiteral("原合同的起止日期不正确，无法推算续签合同期，请直接输入新合同期"), vbOKOnly);
         return;
     }
-    Text5[2]->setText(shortDateText(oldEnd->addDays(1)));
     Text5[3]->setText(renewalEndText(Text1[5]->text(), Text1[6]->text(), Text5[2]->text()).value_or(QString()));
 }
 
@@ -1548,7 +1574,8 @@ bool Frm合同信息::保存后续合同(bool renewal)
         return false;
     }
     if (!renewal) {
-        if (Text5[5]->text().isEmpty()) {
+        // A type typed by hand must still read "code name".
+        if (Text5[5]->text().isEmpty() || !Text5[5]->text().contains(QLatin1Char(' '))) {
             MsgBox(QStringLiteral("请确定补充合同的合同类型"), vbOKOnly);
             return false;
         }

@@ -13,6 +13,9 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : QPlainTextEdit(parent), m_mu
         setLineWrapMode(QPlainTextEdit::NoWrap);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The old boxes were one text line high: the default margin of a
+        // document would cut the line off at the bottom.
+        document()->setDocumentMargin(1);
     }
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         const QString now = toPlainText();

@@ -96,12 +96,16 @@ TEST_F(RecordTest, MainTermsTemplatesAreGbkFilesPerDepartmentAndType)
     EXPECT_EQ(f->Text1[7]->text(), "甲\n\n乙");
 }
 
-TEST_F(RecordTest, MainTermsAreStoredWithTheFamilysLineBreaks)
+TEST_F(RecordTest, NameAndMainTermsAreStoredWithTheFamilysLineBreaks)
 {
     auto* f = openRecord("新增");
     fillNew(*f);
     f->Text1[1]->setText("HT-1");
+    f->Text1[0]->setText("保洁\n服务");
     f->Text1[7]->setText("一\n二");
     f->Command2_Click();
+    EXPECT_EQ(contractRow("HT-1").text("合同名称"), "保洁\r\n服务");
     EXPECT_EQ(contractRow("HT-1").text("主要条款"), "一\r\n二");
+    f->Form_Activate();
+    EXPECT_EQ(f->Text1[0]->text(), "保洁\n服务");
 }

@@ -132,6 +132,11 @@ TEST_F(SupplierPickerTest, QualifiedSupplierBringsItsBankDataIntoTheSave)
     f->Command24_Click();
     EXPECT_TRUE(shown(f->Label1[16]));
     EXPECT_EQ(TagOf(f->Label1[16]), "1");
+    f->Command1_Click();
+    f->Text2->setText("X");  // names no supplier: refused, the pick stays
+    f->Command24_Click();
+    EXPECT_EQ(lastText(), "未找到您所选择的供方单位，请核对输入或选择的供方单位名称是否正确");
+    f->Command25_Click();
     fillNew(*f);
     f->Text1[1]->setText("HT-1");
     f->Text4[1]->setText("面板里的行");

@@ -34,6 +34,19 @@ TEST_F(RecordTest, RenewalProposesNameAmountAndTheNextTerm)
     EXPECT_EQ(f->月底日期("2100-02-10"), "28");
 }
 
+TEST_F(RecordTest, RenewalOfAContractWithoutStartLeavesTheEndToTheUser)
+{
+    auto columns = inForce(QDate(2021, 1, 1), QDate(2021, 2, 28));
+    columns.erase("合同起始日期");
+    addContract("A", "D01", "T1", "履行中", columns);
+    auto* f = openRecord("修改", "A");
+    f->Text5[3]->setText("");
+    f->Command20_Click();
+    EXPECT_EQ(lastText(), "原合同的起止日期不正确，无法推算续签合同期，请直接输入新合同期");
+    EXPECT_TRUE(shown(f->Picture6));
+    EXPECT_EQ(f->Text5[0]->text() + "|" + f->Text5[2]->text() + "|" + f->Text5[3]->text(), "保洁服务|2021-03-01|");
+}
+
 TEST_F(RecordTest, RenewalInsertsTheNewContractAndLinksTheOldOne)
 {
     addContract("GC-00000007", "D01", "T1", "履行中", inForce(QDate(2020, 1, 1), QDate(2020, 12, 31)));
@@ -100,6 +113,8 @@ TEST_F(RecordTest, PanelChecksComeWithTheirMessages)
         {"number", "补", "", "2021-01-01", "2021-12-31", "5", "T2 物业服务合同", false, "请输入合同编号"},
         {"term", "补", "", "2021-01-01", "2021-02-30", "5", "T2 物业服务合同", true, "请输入正确合同的起止日期"},
         {"type", "补", "", "2021-01-01", "2021-12-31", "5", "", true, "请确定补充合同的合同类型"},
+        {"type typed without its code", "补", "", "2021-01-01", "2021-12-31", "5", "物业服务合同", true,
+         "请确定补充合同的合同类型"},
         {"amount", "补", "", "2021-01-01", "2021-12-31", "五元", "T2 物业服务合同", true, "确认补充合同的金额为0"},
         {"taken", "补", "TAKEN", "2021-01-01", "2021-12-31", "5", "T2 物业服务合同", false,
          "TAKEN编号的合同已经存在，请输入其他的合同编号"},

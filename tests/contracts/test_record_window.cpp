@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QSet>
+#include <QStyle>
+
 #include "RecordFixture.h"
 
 using namespace corvane;
@@ -156,6 +159,7 @@ TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)
     EXPECT_FALSE(on(f->Frame3));
     EXPECT_FALSE(on(f->Command3));
     EXPECT_FALSE(on(f->Command10));
+    EXPECT_FALSE(on(f->Command16));
 
     // The counterparty panel of the new contract writes nothing into A.
     f->Text4[0]->setText("乙公司");
@@ -168,13 +172,89 @@ TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)
 
     f->Command3_Click();  // delete without a contract: nothing
     EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息"), 1);
+
+    // After an approved contract the new one is edited and submitted as in a
+    // fresh window.
+    addContract("B", "D01", "T1", "审批通过", {{"提交日期", kSubmitted}, {"流转结束日期", kEnded}, {"流转通过", 1}});
+    openRecord("修改", "B");
+    ASSERT_EQ(f->Command9->text(), "流转情况");
+    ASSERT_FALSE(on(f->Command1));
+    openRecord("新增");
+    EXPECT_EQ(f->Command9->text(), "提交");
+    for (QWidget* w : {f->Command1, f->Command4, f->Command17, f->Command29}) EXPECT_TRUE(on(w)) << w->objectName().toStdString();
+}
+
+// Captions are not cut off, controls of one container do not overlap, and
+// every pop-up opens inside the area that holds it.
+TEST_F(RecordTest, LayoutKeepsCaptionsWholeAndPanelsInside)
+{
+    addContract("A", "D01", "T1", "履行中", {{"合同起始日期", QDate(2026, 1, 1)}, {"合同终止日期", QDate(2026, 12, 31)}});
+    auto* f = openRecord("修改", "A");
+    f->resize(1000, 640);
+
+    for (const QLabel* l : f->findChildren<QLabel*>()) {
+        if (l->wordWrap()) EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->objectName().toStdString();
+        else EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->objectName().toStdString();
+    }
+    for (const QAbstractButton* b : f->findChildren<QAbstractButton*>()) {
+        if (b->objectName().startsWith("Option2_")) continue;  // never shown
+        int room = b->width() - 6;
+        if (qobject_cast<const QCheckBox*>(b) || qobject_cast<const QRadioButton*>(b))
+            room = b->width() - b->style()->pixelMetric(QStyle::PM_IndicatorWidth) -
+                   b->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), room) << b->objectName().toStdString();
+    }
+
+    // Frames drawn around boxes, the buttons inside the panel's boxes and the
+    // pop-ups lie over other controls by design.
+    const QSet<QWidget*> popups = {f->Picture6, f->Picture8, f->Picture9, f->Picture10,
+                                   f->List1,    f->List2,    f->MonthView1, f->MonthView2};
+    for (QWidget* container : {static_cast<QWidget*>(f->Picture1), static_cast<QWidget*>(f->Picture3),
+                               static_cast<QWidget*>(f->Picture4), static_cast<QWidget*>(f->Picture5),
+                               static_cast<QWidget*>(f->Picture6), static_cast<QWidget*>(f->Picture8),
+                               static_cast<QWidget*>(f->Picture9), static_cast<QWidget*>(f->Frame1),
+                               static_cast<QWidget*>(f->Frame3)}) {
+        QList<QWidget*> controls;
+        for (QWidget* w : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QString name = w->objectName();
+            if (popups.contains(w) || name.startsWith("Shape1_") || name.startsWith("Command23_") ||
+                name.startsWith("Option2_") || name.isEmpty())
+                continue;
+            EXPECT_TRUE(container->rect().contains(w->geometry())) << name.toStdString();
+            for (QWidget* other : controls)
+                EXPECT_FALSE(w->geometry().intersects(other->geometry())) << name.toStdString() << " " << other->objectName().toStdString();
+            controls << w;
+        }
+    }
+
+    auto inside = [](const QWidget* w) { return w->parentWidget()->rect().contains(w->geometry()); };
+    f->Command1_Click();
+    EXPECT_TRUE(inside(f->Picture9));
+    f->Command4_Click();
+    EXPECT_TRUE(inside(f->Picture8));
+    f->Command5_Click();
+    EXPECT_TRUE(inside(f->List1));
+    for (QPushButton* b : {f->Command13, f->Command14, f->Command12}) {
+        b->click();
+        EXPECT_TRUE(inside(f->MonthView1)) << b->objectName().toStdString();
+        b->click();
+    }
+    f->Command31_Click();
+    EXPECT_TRUE(inside(f->Picture6));
+    f->Command23_Click(0);
+    EXPECT_TRUE(inside(f->List2));
+    f->Text5_GotFocus(2);
+    EXPECT_TRUE(inside(f->MonthView2));
 }
 
 TEST_F(RecordTest, PlanButtonsHandOverTheContract)
 {
     addContract("A", "D01", "T2", "未提交",
                 {{"合同名称", " 保洁 "}, {"合同金额", "100"}, {"合同起始日期", QDate(2026, 1, 1)}});
-    auto* f = openRecord("修改", "A");
+    auto* f = openRecord("新增");
+    f->Command7_Click();  // no type chosen yet
+    EXPECT_EQ(lastText(), "请选择合同类型");
+    f = openRecord("修改", "A");
 
     f->Command7_Click();
     EXPECT_TRUE(lastText().contains("收付款计划"));  // not available yet
