@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QMouseEvent>
 #include <QSet>
+#include <QStyle>
+#include <QTimer>
 #include <cmath>
 
 #include "app/Helpers.h"
@@ -66,6 +68,14 @@ QString withoutMarker(const QString& header)
 
 void showMissing(const QString& caption) { MsgBox(windowNotAvailableText(caption), vbInformation); }
 
+// A fitted column is its text plus 90 twips, a pixel less than the item views'
+// text margins; the old grid cut a long text off rather than end it in "…".
+void clipLikeTheOldGrid(FlexGrid& grid)
+{
+    grid.setTextElideMode(Qt::ElideNone);
+    for (QAbstractItemView* pane : grid.findChildren<QAbstractItemView*>()) pane->setTextElideMode(Qt::ElideNone);
+}
+
 }  // namespace
 
 void DragPanel::mousePressEvent(QMouseEvent* e)
@@ -98,8 +108,13 @@ frmCorvane::frmCorvane()
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->move(2, 24);
     MSFlexGrid1->setFormatString(kFormat);
+    clipLikeTheOldGrid(*MSFlexGrid1);
 
     StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    // The date and time panels keep the clock, as the old status bar did.
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, [this] { showClock(); });
+    clock->start(1000);
     const QString panelTexts[6] = {QStringLiteral("部门"), QString(), QStringLiteral("岗位"), QString(), QString(), QString()};
     for (int i = 0; i < 6; ++i) {
         StatusBar1_Panels[size_t(i)] = named(new QLabel(panelTexts[i], StatusBar1),
@@ -126,75 +141,75 @@ frmCorvane::frmCorvane()
     Picture2->setFrameShape(QFrame::Panel);
     Picture2->setFrameShadow(QFrame::Raised);
     Picture2->setAutoFillBackground(true);
-    Picture2->setGeometry(0, 0, 600, 430);
+    Picture2->setGeometry(0, 0, 690, 446);
     Label5 = named(new QLabel(QStringLiteral("合同筛选"), Picture2), QStringLiteral("Label5"));
-    Label5->setGeometry(8, 6, 200, 20);
+    Label5->setGeometry(8, 6, 200, 22);
     Label1[0] = named(new QLabel(QStringLiteral("部门"), Picture2), QStringLiteral("Label1_0"));
-    Label1[0]->setGeometry(8, 32, 40, 22);
+    Label1[0]->setGeometry(8, 34, 40, 24);
     Text1 = named(new QLineEdit(Picture2), QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Text1->setGeometry(50, 32, 230, 22);
+    Text1->setGeometry(50, 34, 250, 24);
     TreeView1 = named(new QTreeWidget(Picture2), QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
-    TreeView1->setGeometry(8, 60, 272, 320);
+    TreeView1->setGeometry(8, 64, 292, 330);
     Command1 = button(Picture2, "Command1", QStringLiteral("确定"));
-    Command1->setGeometry(380, 390, 90, 28);
+    Command1->setGeometry(476, 406, 96, 30);
     Command11 = button(Picture2, "Command11", QStringLiteral("关闭"));
-    Command11->setGeometry(490, 390, 90, 28);
+    Command11->setGeometry(582, 406, 96, 30);
 
     Frame1 = named(new QGroupBox(QStringLiteral("查询"), Picture2), QStringLiteral("Frame1"));
-    Frame1->setGeometry(290, 28, 300, 356);
+    Frame1->setGeometry(310, 28, 370, 366);
     const QString option3Captions[4] = {QStringLiteral("全部履行中合同"), QStringLiteral("应付到期合同"),
                                         QStringLiteral("应收到期合同"), QStringLiteral("到期合同")};
     auto* filters = new QButtonGroup(this);
-    int y = 20;
-    for (int i = 0; i < 4; ++i, y += 26) {
+    int y = 30;  // clear of the frame's caption
+    for (int i = 0; i < 4; ++i, y += 27) {
         Option3[size_t(i)] = named(new QRadioButton(option3Captions[i], Frame1), QStringLiteral("Option3_%1").arg(i));
-        Option3[size_t(i)]->setGeometry(10, y, 150, 22);
+        Option3[size_t(i)]->setGeometry(10, y, 170, 24);
         filters->addButton(Option3[size_t(i)]);
     }
     const QString option1Captions[2] = {QStringLiteral("已终止履行合同"), QStringLiteral("已到期未终止履行合同")};
-    for (int i = 0; i < 2; ++i, y += 26) {
+    for (int i = 0; i < 2; ++i, y += 27) {
         Option1[size_t(i)] = named(new QRadioButton(option1Captions[i], Frame1), QStringLiteral("Option1_%1").arg(i));
-        Option1[size_t(i)]->setGeometry(10, y, 180, 22);
+        Option1[size_t(i)]->setGeometry(10, y, 220, 24);
         filters->addButton(Option1[size_t(i)]);
     }
     Option4 = named(new QRadioButton(QStringLiteral("签约中"), Frame1), QStringLiteral("Option4"));
-    Option4->setGeometry(10, y, 180, 22);
-    y += 26;
+    Option4->setGeometry(10, y, 220, 24);
+    y += 27;
     Option2 = named(new QRadioButton(QStringLiteral("全部(合同较多时会影响速度)"), Frame1), QStringLiteral("Option2"));
-    Option2->setGeometry(10, y, 260, 22);
-    y += 26;
+    Option2->setGeometry(10, y, 300, 24);
+    y += 27;
     filters->addButton(Option4);
     filters->addButton(Option2);
     Label1[3] = named(new QLabel(QStringLiteral("天数范围"), Frame1), QStringLiteral("Label1_3"));
-    Label1[3]->setGeometry(170, 26, 60, 20);
+    Label1[3]->setGeometry(196, 36, 76, 20);
     Text2 = named(new QLineEdit(QStringLiteral("60"), Frame1), QStringLiteral("Text2"));
-    Text2->setGeometry(232, 22, 56, 22);
+    Text2->setGeometry(276, 32, 72, 24);
     Check1 = named(new QCheckBox(QStringLiteral("按全公司显示"), Frame1), QStringLiteral("Check1"));
-    Check1->setGeometry(10, y, 200, 22);
-    y += 26;
+    Check1->setGeometry(10, y, 220, 24);
+    y += 28;
     Frame2 = named(new QGroupBox(Frame1), QStringLiteral("Frame2"));
-    Frame2->setGeometry(6, y, 288, 350 - y);
+    Frame2->setGeometry(6, y, 358, 360 - y);
     const QString option5Captions[3] = {QStringLiteral("按生效日期"), QStringLiteral("按终止日期"),
                                         QStringLiteral("按中止日期")};
     auto* basis = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         Option5[size_t(i)] = named(new QRadioButton(option5Captions[i], Frame2), QStringLiteral("Option5_%1").arg(i));
-        Option5[size_t(i)]->setGeometry(6 + 94 * i, 8, 92, 22);
+        Option5[size_t(i)]->setGeometry(6 + 116 * i, 8, 112, 24);
         basis->addButton(Option5[size_t(i)]);
     }
     Option5[0]->setChecked(true);
     Label2[2] = named(new QLabel(QStringLiteral("日期范围"), Frame2), QStringLiteral("Label2_2"));
-    Label2[2]->setGeometry(6, 36, 60, 22);
+    Label2[2]->setGeometry(6, 40, 72, 24);
     DTPicker1 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DTPicker1->setCalendarPopup(true);
-    DTPicker1->setGeometry(68, 36, 104, 22);
+    DTPicker1->setGeometry(80, 40, 132, 24);
     DTPicker2 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker2"));
     DTPicker2->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DTPicker2->setCalendarPopup(true);
-    DTPicker2->setGeometry(178, 36, 104, 22);
+    DTPicker2->setGeometry(218, 40, 132, 24);
     Option3[0]->setChecked(true);
     Picture2->hide();
 
@@ -209,7 +224,7 @@ frmCorvane::frmCorvane()
     Image1[0] = named(new QToolButton(Picture3), QStringLiteral("Image1_0"));
     Image1[0]->setText(QStringLiteral("×"));
     Image1[0]->setAutoRaise(true);
-    Image1[0]->setGeometry(300, 4, 24, 22);
+    Image1[0]->setGeometry(292, 4, 32, 24);
     Label6 = named(new QLabel(QStringLiteral("请输入对方单位名称"), Picture3), QStringLiteral("Label6"));
     Label6->setGeometry(10, 32, 200, 20);
     Text3 = named(new QLineEdit(Picture3), QStringLiteral("Text3"));
@@ -266,11 +281,9 @@ void frmCorvane::Form_Load()
 {
     StatusBar1_Panels[1]->setText(Login().当前部门名称 + QLatin1Char(' '));
     StatusBar1_Panels[3]->setText(Login().当前岗位名称 + QLatin1Char(' '));
-    const QDateTime now = Now();
-    StatusBar1_Panels[4]->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
-    StatusBar1_Panels[5]->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
-    DTPicker1->setDate(now.date());
-    DTPicker2->setDate(now.date());
+    showClock();
+    DTPicker1->setDate(Today());
+    DTPicker2->setDate(Today());
     m_activated = false;
 }
 
@@ -280,7 +293,8 @@ void frmCorvane::Form_Activate()
     if (m_activated) return;
 
     WaitCursor wait;
-    加载部门树();
+    // A failed statement has shown its error; the next activation tries again.
+    if (!加载部门树()) return;
 
     Text1->clear();
     SetTag(Text1, QString());
@@ -290,7 +304,7 @@ void frmCorvane::Form_Activate()
         SetTag(Text1, Login().当前部门编号);
     }
 
-    const auto right = selectRows(QStringLiteral("SELECT ID FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
+    const auto right = selectRows(QStringLiteral("SELECT 类型 FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
                                   {QStringLiteral("Corvane"), Login().当前部门编号, Login().当前岗位代号});
     if (!right) return;
     TreeView1->setEnabled(true);
@@ -309,6 +323,13 @@ void frmCorvane::Form_Activate()
 
     合同列表();
     m_activated = true;
+}
+
+void frmCorvane::showClock()
+{
+    const QDateTime now = Now();
+    StatusBar1_Panels[4]->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
+    StatusBar1_Panels[5]->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 // ---- public members
@@ -438,12 +459,13 @@ QTreeWidgetItem* frmCorvane::addNode(QTreeWidgetItem* parent, const Department& 
     auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
     node->setText(0, d.code + QLatin1Char(' ') + d.name);
     node->setData(0, Qt::UserRole, key);
+    node->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     m_nodes.push_back(node);
     m_nodeByKey.insert(key, node);
     return node;
 }
 
-void frmCorvane::加载部门树()
+bool frmCorvane::加载部门树()
 {
     TreeView1->clear();
     m_nodes.clear();
@@ -452,13 +474,13 @@ void frmCorvane::加载部门树()
 
     const auto departments = selectRows(QStringLiteral(
         "SELECT 职能部门编号, 职能部门名称 FROM 职能部门new WHERE 终止日期 IS NULL ORDER BY 职能部门编号"));
-    if (!departments) return;
+    if (!departments) return false;
     // The superior in force: the link with the latest 起始日期; of two on the
     // same date the one entered first.
     const auto links = selectRows(QStringLiteral(
         "SELECT 职能部门编号, 上级部门编号 FROM 上级部门new WHERE 起始日期 IS NOT NULL "
         "ORDER BY 职能部门编号, 起始日期 DESC, ID"));
-    if (!links) return;
+    if (!links) return false;
     QHash<QString, QString> superior;
     for (const Row& r : *links) {
         const QString code = r.text(0);
@@ -473,6 +495,7 @@ void frmCorvane::加载部门树()
         添加下级部门(d.code);
     }
     TreeView1->expandAll();
+    return true;
 }
 
 void frmCorvane::添加下级部门(const QString& departmentCode)
@@ -704,7 +727,11 @@ void frmCorvane::MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y)
             g.setColSel(pressed);
             g.setSort(wasAscending ? flexSortGenericDescending : flexSortGenericAscending);
         }
-        g.setTextMatrix(0, pressed, (wasAscending ? kDescending : kAscending) + g.TextMatrix(0, pressed));
+        const QString marked = (wasAscending ? kDescending : kAscending) + g.TextMatrix(0, pressed);
+        g.setTextMatrix(0, pressed, marked);
+        // The marker must not push the heading's own text out of sight.
+        const double fits = TextWidthTwips(font(), marked) + 90;
+        if (g.ColWidth(pressed) < fits) g.setColWidth(pressed, int(std::lround(fits)));
     }
     for (int r = 1; r < g.Rows(); ++r) g.setTextMatrix(r, 0, QString::number(r));
 }

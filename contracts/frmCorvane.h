@@ -114,7 +114,7 @@ public:
     const std::vector<QTreeWidgetItem*>& nodes() const { return m_nodes; }
 
     // Handlers.
-    void 加载部门树();
+    bool 加载部门树();  // false when a statement failed
     void 添加下级部门(const QString& departmentCode);
     void TreeView1_NodeClick(QTreeWidgetItem* node);
     void TreeView1_DblClick();
@@ -162,6 +162,7 @@ private:
     void placeCentred(QWidget* panel);
     void 查找自(int firstRow);
     void layoutBar();
+    void showClock();
 
     bool m_activated = false;
     std::vector<Department> m_departments;

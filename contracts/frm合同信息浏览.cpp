@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 
 #include "app/Helpers.h"
@@ -27,14 +28,38 @@ const QString kNodeHeader = QStringLiteral(
 
 constexpr int px(int twips) { return twips / TwipsPerPixel; }
 
+// Tops on a tab are given from the top of the tab control, whose strip of
+// tab captions takes about this much.
+constexpr int kTabStrip = 390;
+constexpr int onPage(int twips) { return std::max(0, px(twips - kTabStrip)); }
+
 QLabel* label(QWidget* parent, const QString& text, int left, int top)
 {
     auto* l = new QLabel(text, parent);
-    l->setGeometry(px(left), px(top), px(1100), px(300));
+    l->setGeometry(px(left), onPage(top), std::max(px(1100), l->sizeHint().width()), px(300));
     return l;
 }
 
+// Nine-point 宋体, or where that face is missing a CJK face, so that a
+// measured text has the widths and heights the grid draws it with.
+QFont gridFace()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+                   QStringLiteral("Noto Sans CJK SC")});
+    f.setPointSize(9);
+    return f;
+}
+
 void fail(const QString& description) { ShowStandardError(0, description); }
+
+// Columns grow to their text plus 90 twips, a pixel less than the item views'
+// text margins; the old grid cut a long text off rather than end it in "…".
+void clipLikeTheOldGrid(FlexGrid& grid)
+{
+    grid.setTextElideMode(Qt::ElideNone);
+    for (QAbstractItemView* pane : grid.findChildren<QAbstractItemView*>()) pane->setTextElideMode(Qt::ElideNone);
+}
 
 }  // namespace
 
@@ -44,6 +69,11 @@ frm合同信息浏览::frm合同信息浏览()
     setCaption(QStringLiteral("合同信息浏览"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(8715), px(6405));
+    // The geometry is in twips laid out for a nine-point face on a 96 dpi
+    // screen; a larger face would cut the captions off.
+    QFont face = font();
+    face.setPixelSize(12);
+    setFont(face);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -63,7 +93,7 @@ frm合同信息浏览::frm合同信息浏览()
     auto text = [&](int i, int left, int top, int width) {
         auto* t = new QLineEdit(basic);
         t->setObjectName(QStringLiteral("Text%1").arg(i));
-        t->setGeometry(px(left), px(top), px(width), px(300));
+        t->setGeometry(px(left), onPage(top), px(width), px(300));
         t->installEventFilter(this);
         Text[size_t(i)] = t;
     };
@@ -71,7 +101,7 @@ frm合同信息浏览::frm合同信息浏览()
         auto* c = new QComboBox(basic);
         c->setObjectName(QStringLiteral("Combo%1").arg(i));
         c->setEditable(editable);
-        c->setGeometry(px(left), px(top), px(width), px(300));
+        c->setGeometry(px(left), onPage(top), px(width), px(300));
         Combo[size_t(i)] = c;
     };
     auto picker = [&](int i, int left, int top) {
@@ -80,7 +110,7 @@ frm合同信息浏览::frm合同信息浏览()
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setDateRange(minimumDate(), QDate(9999, 12, 31));
         d->setDate(minimumDate());
-        d->setGeometry(px(left), px(top), px(1500), px(300));
+        d->setGeometry(px(left), onPage(top), px(1500), px(300));
         d->installEventFilter(this);
         for (QObject* child : d->children()) child->installEventFilter(this);
         DTPicker[size_t(i)] = d;
@@ -110,7 +140,7 @@ frm合同信息浏览::frm合同信息浏览()
     Combo[3]->setCurrentIndex(-1);
     Check1 = new QCheckBox(QStringLiteral("合格供方"), basic);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(px(2760), px(1530), px(1100), px(300));
+    Check1->setGeometry(px(2760), onPage(1530), px(1100), px(300));
     label(basic, QStringLiteral("合格供方名称"), 3900, 1530);
     combo(4, 5100, 1530, 3300, true);
     label(basic, QStringLiteral("对方单位"), 120, 1860);
@@ -131,7 +161,7 @@ frm合同信息浏览::frm合同信息浏览()
     label(basic, QStringLiteral("主要条款"), 120, 2910);
     Text11 = new QPlainTextEdit(basic);
     Text11->setObjectName(QStringLiteral("Text11"));
-    Text11->setGeometry(px(900), px(2910), px(7485), px(2325));
+    Text11->setGeometry(px(900), onPage(2910), px(7485), px(2325));
     Text11->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text11->installEventFilter(this);
     label(basic, QStringLiteral("对应续约合同编号"), 120, 5340);
@@ -139,20 +169,25 @@ frm合同信息浏览::frm合同信息浏览()
 
     MSFlexGrid1 = new FlexGrid(plan);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setGeometry(px(60), px(360) - px(330), px(8445), px(4935));
-    MSFlexGrid1->setCols(7);
+    MSFlexGrid1->setGeometry(px(60), onPage(360), px(8445), px(4935));
+    MSFlexGrid1->setFont(gridFace());
+    // Until a contract of a known category is loaded the grid shows the
+    // headings of the tab's own kind.
+    MSFlexGrid1->setFormatString(kPaymentHeader);
     MSFlexGrid1->setRows(1);
-    MSFlexGrid1->setFont(QFont(QStringLiteral("宋体"), 9));
+    MSFlexGrid1->setColWidth(6, 0);
+    clipLikeTheOldGrid(*MSFlexGrid1);
     Label20 = new QLabel(QStringLiteral("合计"), plan);
     Label20->setObjectName(QStringLiteral("Label20"));
-    Label20->setGeometry(px(60), px(5000), px(8445), px(300));
+    Label20->setGeometry(px(60), onPage(5340), px(8445), px(300));
 
     MSFlexGrid2 = new FlexGrid(nodes);
     MSFlexGrid2->setObjectName(QStringLiteral("MSFlexGrid2"));
-    MSFlexGrid2->setGeometry(px(60), px(360) - px(330), px(8460), px(5295));
-    MSFlexGrid2->setFont(QFont(QStringLiteral("宋体"), 9));
+    MSFlexGrid2->setGeometry(px(60), onPage(360), px(8460), px(5295));
+    MSFlexGrid2->setFont(gridFace());
     MSFlexGrid2->setFormatString(kNodeHeader);
     MSFlexGrid2->setRows(1);
+    clipLikeTheOldGrid(*MSFlexGrid2);
 
     QObject::connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     QObject::connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
@@ -174,26 +209,28 @@ void frm合同信息浏览::Form_Activate()
             move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
         }
     }
-    加载选择列表();
-    读取合同资料();
+    if (加载选择列表()) 读取合同资料();
 }
 
-void frm合同信息浏览::加载选择列表()
+bool frm合同信息浏览::加载选择列表()
 {
     const auto types = selectRows(QStringLiteral("SELECT 合同类型编号, 合同类型 FROM 合同类型 ORDER BY 合同类型编号"));
-    if (!types) return;
+    if (!types) return false;
     Combo[1]->clear();
     for (const Row& r : *types) Combo[1]->addItem(r.text(0) + QLatin1Char(' ') + r.text(1));
+    // A refilled list has no choice until the contract's type makes one.
+    Combo[1]->setCurrentIndex(-1);
 
     const auto suppliers = selectRows(
         QStringLiteral("SELECT 供方信息.供应商编号, 供方信息.供应商名称 FROM 供方信息 INNER JOIN 供方对应部门 "
                        "ON 供方信息.供应商编号 = 供方对应部门.供应商编号 "
                        "WHERE 供方对应部门.职能部门编号 = ? AND 供方信息.结束日期 IS NULL ORDER BY 供方信息.供应商编号"),
         {TagOf(Text[10])});
-    if (!suppliers) return;
+    if (!suppliers) return false;
     Combo[4]->clear();
     Combo[4]->addItem(QStringLiteral("无"));
     for (const Row& r : *suppliers) Combo[4]->addItem(r.text(0) + QLatin1Char(' ') + r.text(1));
+    return true;
 }
 
 void frm合同信息浏览::读取合同资料()
@@ -302,8 +339,10 @@ bool frm合同信息浏览::读取收付款计划(bool payment, const QString& n
             g.setCol(1);
             g.setCellBackColor(buttonFace);
         }
+        // Measured in the face the grid draws with (the old window and its
+        // grids shared one face; here they do not).
         for (int c = 1; c <= 6; ++c) {
-            const double w = TextWidthTwips(font(), g.TextMatrix(row, c)) + 90;
+            const double w = TextWidthTwips(g.font(), g.TextMatrix(row, c)) + 90;
             if (g.ColWidth(c) < w) g.setColWidth(c, int(std::lround(w)));
         }
     }
@@ -329,9 +368,9 @@ bool frm合同信息浏览::读取节点计划(const QString& number)
                      dateText(r.value(6)), r.text(0)});
         for (int c = 0; c <= 6; ++c) {
             const QString t = g.TextMatrix(row, c);
-            const double w = TextWidthTwips(font(), t) + 90;
+            const double w = TextWidthTwips(g.font(), t) + 90;
             if (g.ColWidth(c) < w) g.setColWidth(c, int(std::lround(w)));
-            const double h = TextHeightTwips(font(), t) + 40;
+            const double h = TextHeightTwips(g.font(), t) + 40;
             if (g.RowHeight(row) < h) g.setRowHeight(row, int(std::lround(h)));
         }
     }

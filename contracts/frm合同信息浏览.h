@@ -43,7 +43,8 @@ public:
 
     void Form_Activate() override;
 
-    void 加载选择列表();
+    // False when a statement failed (the error box has been shown).
+    bool 加载选择列表();
     void 读取合同资料();
 
     void Check1_Click();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "ContractFixture.h"
 #include "contracts/frm合同信息浏览.h"
 
@@ -136,6 +138,8 @@ TEST_F(ContractViewTest, NodesAndAnUnknownCategory)
          {"Q", "开工", "第一行\n第二行", QDate(2026, 3, 1), "完成", "王五"});
     auto* f = open("Q");
     EXPECT_EQ(f->Label20->text(), QStringLiteral("合计"));
+    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(0, 1), QStringLiteral("计划付款日期")) << "the design headings stay";
+    EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);
     const FlexGrid& n = *f->MSFlexGrid2;
     ASSERT_EQ(n.Rows(), 2);
     EXPECT_EQ(n.TextMatrix(1, 1), QStringLiteral("开工"));
@@ -145,12 +149,51 @@ TEST_F(ContractViewTest, NodesAndAnUnknownCategory)
     EXPECT_GT(n.RowHeight(1), n.RowHeight(0));
 }
 
-TEST_F(ContractViewTest, AMissingContractIsReported)
+TEST_F(ContractViewTest, AFailedLoadReportsOnceAndFillsNothing)
 {
-    auto* f = open("NONE");
-    ASSERT_EQ(boxes().size(), 1);
-    EXPECT_EQ(boxes()[0].title, QStringLiteral("提示"));
-    EXPECT_TRUE(f->Text[2]->text().isEmpty());
+    addContract("X", "D01", "T1", "履行中", {{"合同名称", "名"}});
+    struct Case {
+        const char* name;
+        const char* number;
+        const char* before;
+    } cases[] = {{"no such contract", "NONE", ""}, {"the supplier list fails", "X", "DROP TABLE 供方对应部门"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (*c.before) exec(c.before);
+        FormRegistry::instance().unloadAll();
+        boxes().clear();
+        auto* f = open(c.number);
+        ASSERT_EQ(boxes().size(), 1);
+        EXPECT_EQ(boxes()[0].title, QStringLiteral("提示"));
+        EXPECT_TRUE(f->Text[2]->text().isEmpty());
+    }
+}
+
+TEST_F(ContractViewTest, ATypeThatMatchesNoItemSelectsNone)
+{
+    // The list item is cut at its first blank, so a code with a blank never matches.
+    addType("T 9", "其他", "付款合同", "QT");
+    addContract("X", "D01", "T 9", "履行中");
+    auto* f = open("X");
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_EQ(f->Combo[1]->currentIndex(), -1);
+}
+
+TEST_F(ContractViewTest, EveryFieldOfTheFirstTabShowsWhole)
+{
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+    addContract("X", "D01", "T1", "履行中");
+    auto* f = open("X");
+    QWidget* page = f->SSTab1->widget(0);
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = w->objectName() + (qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : QString());
+        EXPECT_TRUE(page->rect().contains(w->geometry())) << name.toStdString();
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            EXPECT_LE(l->sizeHint().width(), l->width()) << name.toStdString();
+        }
+    }
+    QApplication::setFont(before);
 }
 
 TEST_F(ContractViewTest, NumericBoxesRefuseLettersAndEnterMovesOn)

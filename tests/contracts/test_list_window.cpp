@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+
 #include "ContractFixture.h"
 #include "app/MainWindowHooks.h"
 #include "app/frmToExcel.h"
@@ -362,4 +365,26 @@ TEST_F(ContractTest, TheFilterPanelFollowsTheOption)
     EXPECT_TRUE(f->Picture2->isVisibleTo(f));
     f->Command1_Click();
     EXPECT_FALSE(f->Picture2->isVisibleTo(f));
+}
+
+TEST_F(ContractTest, ThePanelsShowEveryCaptionWhole)
+{
+    // The program's own face, which is wider than the test default.
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+    auto* f = openList();
+    for (QWidget* panel : {static_cast<QWidget*>(f->Picture2), static_cast<QWidget*>(f->Picture3)}) {
+        for (QLabel* l : panel->findChildren<QLabel*>())
+            EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
+        for (QAbstractButton* b : panel->findChildren<QAbstractButton*>())
+            EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+    }
+    // The days box sits beside each option that uses it, clear of its caption.
+    for (int i = 1; i < 4; ++i) {
+        f->Option3[size_t(i)]->setChecked(true);
+        EXPECT_LT(f->Option3[size_t(i)]->x() + f->Option3[size_t(i)]->sizeHint().width(), f->Label1[3]->x());
+        EXPECT_LT(f->Label1[3]->geometry().right(), f->Text2->x());
+        EXPECT_LE(f->Text2->geometry().right(), f->Frame1->width());
+    }
+    QApplication::setFont(before);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ContractFixture.h"
+#include "platform/TextMeasure.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -30,6 +31,7 @@ TEST_F(ContractTest, AHeaderPressSortsByValueAndAlternates)
     EXPECT_EQ(column(*f, 6), QStringList({"3.00", "20.00", "100.00"}));
     EXPECT_EQ(g.TextMatrix(0, 6), QStringLiteral("▼合同金额"));
     EXPECT_EQ(column(*f, 0), QStringList({"1", "2", "3"}));
+    EXPECT_GE(g.ColWidth(6), TextWidthTwips(f->font(), g.TextMatrix(0, 6)) + 90) << "the marked heading shows whole";
 
     f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 6), y);
     EXPECT_EQ(column(*f, 6), QStringList({"100.00", "20.00", "3.00"}));
