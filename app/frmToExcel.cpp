@@ -350,7 +350,8 @@ void frmToExcel::Command1_Click()
     // The old filter's texts; the workbooks written here end in ".xlsx", so
     // the Excel entry lists those too.
     const QString chosen = Services::dialogs().openFileName(
-        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"), ProgramFolder());
+        QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"), ProgramFolder(),
+        DialogService::NewNameAllowed);
     if (!chosen.isEmpty()) Text1[0]->setText(chosen);
 }
 

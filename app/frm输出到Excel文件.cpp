@@ -176,7 +176,7 @@ void frm输出到Excel文件::Command1_Click()
 {
     const QString chosen = Services::dialogs().openFileName(
         QStringLiteral("打开"), QStringLiteral("Excel Flie *.xls;*.xlsx (*.xls *.xlsx);;All flie *.* (*)"),
-        ProgramFolder());
+        ProgramFolder(), DialogService::NewNameAllowed);
     if (!chosen.isEmpty()) Text1[0]->setText(chosen);
 }
 

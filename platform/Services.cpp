@@ -73,9 +73,16 @@ public:
 
 class QtDialogs final : public DialogService {
 public:
-    QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override
+    QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                         OpenMode mode) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialDir, filter);
+        if (mode == ExistingFile)
+            return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialDir, filter);
+        QFileDialog dialog(QApplication::activeWindow(), title, initialDir, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        return dialog.selectedFiles().constFirst();
     }
     QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override
     {

@@ -49,8 +49,16 @@ public:
 class DialogService {
 public:
     virtual ~DialogService() = default;
+    enum OpenMode { ExistingFile, NewNameAllowed };
     // Each returns the chosen path, or an empty text when the user cancelled.
-    virtual QString openFileName(const QString& title, const QString& filter, const QString& initialDir) = 0;
+    // An Open dialog normally takes only files that exist; NewNameAllowed also
+    // takes a name typed for a file that is still to be written.
+    virtual QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                 OpenMode mode) = 0;
+    QString openFileName(const QString& title, const QString& filter, const QString& initialDir)
+    {
+        return openFileName(title, filter, initialDir, ExistingFile);
+    }
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& initialName) = 0;
     virtual QString folder(const QString& title, const QString& initialDir) = 0;
     // The chosen printer's name, or empty when cancelled.

@@ -35,9 +35,10 @@ static QString nextAnswer(std::deque<QString>& answers)
     return a;
 }
 
-QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString&)
+QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString&, OpenMode mode)
 {
     asked << title;
+    openModes << mode;
     return nextAnswer(answers);
 }
 QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString&)

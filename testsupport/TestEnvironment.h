@@ -34,7 +34,10 @@ public:
 
 class ScriptedDialogs : public DialogService {
 public:
-    QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override;
+    using DialogService::openFileName;
+    QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                         OpenMode mode) override;
+    QList<OpenMode> openModes;  // how each Open dialog was asked for
     QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override;
     QString folder(const QString& title, const QString& initialDir) override;
     QString printer(const QString& title) override;

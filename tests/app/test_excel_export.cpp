@@ -71,8 +71,10 @@ CellFormat body(const char* numberFormat, bool heading = false)
 // Records what the browse button asks for.
 class RecordingDialogs : public DialogService {
 public:
-    QString openFileName(const QString&, const QString& filter, const QString& initialDir) override
+    using DialogService::openFileName;
+    QString openFileName(const QString&, const QString& filter, const QString& initialDir, OpenMode mode) override
     {
+        modes << mode;
         filters << filter;
         dirs << initialDir;
         return answer;
@@ -82,6 +84,7 @@ public:
     QString printer(const QString&) override { return {}; }
     QString answer;
     QStringList filters, dirs;
+    QList<OpenMode> modes;
 };
 
 class ToExcel : public ::testing::Test {
@@ -281,6 +284,8 @@ TEST_F(ToExcel, BrowseUsesTheProgramFolderAndKeepsTheNameOnCancel)
     f->Command1->click();
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xls"));
     EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"));
+    // A workbook still to be written may be named in the Open dialog.
+    EXPECT_EQ(dialogs->modes.value(0), DialogService::NewNameAllowed);
     EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
     EXPECT_TRUE(doubles().boxes->shown.isEmpty());
     resetServices();

@@ -85,11 +85,13 @@ TEST_F(SecondExport, WindowLayout)
 TEST_F(SecondExport, BrowseOffersExcelFilesAndCancellingKeepsTheName)
 {
     struct Recording : ScriptedDialogs {
-        QString openFileName(const QString& title, const QString& filter, const QString& initialDir) override
+        using ScriptedDialogs::openFileName;
+        QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                             OpenMode mode) override
         {
             filters << filter;
             dirs << initialDir;
-            return ScriptedDialogs::openFileName(title, filter, initialDir);
+            return ScriptedDialogs::openFileName(title, filter, initialDir, mode);
         }
         QStringList filters, dirs;
     };
@@ -104,6 +106,7 @@ TEST_F(SecondExport, BrowseOffersExcelFilesAndCancellingKeepsTheName)
     f->Command1->click();
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xlsx"));
     EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls;*.xlsx (*.xls *.xlsx);;All flie *.* (*)"));
+    EXPECT_EQ(dialogs->openModes.value(0), DialogService::NewNameAllowed);
     EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
     EXPECT_TRUE(doubles().boxes->shown.isEmpty());
     resetServices();
