@@ -16,14 +16,9 @@ void addSupplementColumns(ColumnValues& columns, const QString& mainNumber, bool
     columns.emplace_back(QStringLiteral("收付款计划合并"), mergedPlans ? 1 : 0);
 }
 
-InsertedContract insertContract(const QSqlDatabase& db, const NewContract& contract)
+InsertedContract insertContractRow(const QSqlDatabase& db, const NewContract& contract)
 {
     InsertedContract out;
-    Transaction tx(db, Transaction::Write);
-    if (!tx.isActive()) {
-        out.error = tx.error();
-        return out;
-    }
     if (!takeNumberingLock(db, kContractNumberingKey, &out.error)) return out;
 
     if (contract.automatic) {
@@ -55,14 +50,24 @@ InsertedContract insertContract(const QSqlDatabase& db, const NewContract& contr
         return out;
     }
     out.id = insert.lastInsertId().toLongLong();
-    // The identity came back as a result row; the statement must be finished
-    // before the transaction can end.
-    insert.query().finish();
-    if (!tx.commit()) {
+    out.outcome = InsertedContract::Inserted;
+    return out;
+}
+
+InsertedContract insertContract(const QSqlDatabase& db, const NewContract& contract)
+{
+    Transaction tx(db, Transaction::Write);
+    if (!tx.isActive()) {
+        InsertedContract out;
         out.error = tx.error();
         return out;
     }
-    out.outcome = InsertedContract::Inserted;
+    InsertedContract out = insertContractRow(db, contract);
+    if (out.outcome != InsertedContract::Inserted) return out;
+    if (!tx.commit()) {
+        out.outcome = InsertedContract::Failed;
+        out.error = tx.error();
+    }
     return out;
 }
 

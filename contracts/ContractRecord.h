@@ -65,6 +65,9 @@ struct InsertedContract {
 // transaction under the numbering lock: two workstations saving at the same
 // moment get different numbers, and a typed number is refused while taken.
 InsertedContract insertContract(const QSqlDatabase& db, const NewContract& contract);
+// The same inside the caller's write transaction, which it leaves open: for
+// saves that write more rows with the new contract.
+InsertedContract insertContractRow(const QSqlDatabase& db, const NewContract& contract);
 InsertedContract insertContract(const NewContract& contract);
 
 // The record window's renewal: the old row points at the new one. Refused

@@ -128,39 +128,12 @@ FollowUpOutcome insertFollowUp(const QSqlDatabase& db, const FollowUp& followUp)
         out.error = tx.error();
         return out;
     }
-    if (!takeNumberingLock(db, kContractNumberingKey, &out.error)) return out;
-
-    QVariant serial(QMetaType::fromType<qint64>());
-    if (c.automatic) {
-        const auto n = nextSchemeANumber(db, c.prefix, c.form, &out.error);
-        if (!n) return out;
-        out.number = n->number;
-        serial = n->serial;
-    } else {
-        const auto taken = contractNumberTaken(db, c.typedNumber, &out.error);
-        if (!taken) return out;
-        out.number = c.typedNumber;
-        if (*taken) {
-            out.kind = FollowUpOutcome::NumberTaken;
-            return out;
-        }
-    }
-
-    QStringList names{QStringLiteral("合同编号"), QStringLiteral("流水号"), QStringLiteral("合同状态")};
-    QVariantList values{out.number, serial, c.state};
-    for (const auto& [name, value] : c.columns) {
-        names << name;
-        values << value;
-    }
-    Statement insert(db, dialect::insertReturningId(dialectOf(db), QStringLiteral("合同信息"), names, QStringLiteral("id")),
-                     values);
-    if (!insert.exec()) {
-        out.error = insert.error();
-        return out;
-    }
-    out.id = insert.lastInsertId().toLongLong();
-    // SQLite commits only when no statement is left half-read.
-    insert.query().finish();
+    const InsertedContract inserted = insertContractRow(db, c);
+    out.number = inserted.number;
+    out.id = inserted.id;
+    out.error = inserted.error;
+    if (inserted.outcome == InsertedContract::NumberTaken) out.kind = FollowUpOutcome::NumberTaken;
+    if (inserted.outcome != InsertedContract::Inserted) return out;
 
     if (followUp.renewal) {
         // The old contract may have been renewed by someone else meanwhile:
