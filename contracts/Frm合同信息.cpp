@@ -68,6 +68,18 @@ void place(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
+// A pop-up panel of the window: a hidden raised frame that its button shows.
+QFrame* popUpPanel(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                   QFrame::Shadow shadow = QFrame::Raised)
+{
+    auto* panel = named(new QFrame(parent), name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(shadow);
+    panel->setAutoFillBackground(true);
+    place(panel, left, top, width, height);
+    return panel;
+}
+
 // The type code: the text before the first blank of "code name".
 QString codeOf(const QString& codeAndName) { return codeAndName.section(QLatin1Char(' '), 0, 0); }
 // The type name: the text after the first blank, the whole text without one.
@@ -335,10 +347,7 @@ void Frm合同信息::buildAttachments()
     Label1[37]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1[37]->setFixedHeight(px(1170));
 
-    Picture10 = named(new QFrame(Picture3), QStringLiteral("Picture10"));
-    Picture10->setFrameShape(QFrame::Panel);
-    Picture10->setAutoFillBackground(true);
-    place(Picture10, 135, 2460, 9525, 4000);
+    Picture10 = popUpPanel(Picture3, QStringLiteral("Picture10"), 135, 2460, 9525, 4000, QFrame::Plain);
     MSFlexGrid1 = named(new FlexGrid(Picture10), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setCols(6);
     place(MSFlexGrid1, 60, 60, 9400, 3400);
@@ -350,11 +359,7 @@ void Frm合同信息::buildAttachments()
 void Frm合同信息::buildPickers()
 {
     // Qualified-supplier picker.
-    Picture9 = named(new QFrame(Picture3), QStringLiteral("Picture9"));
-    Picture9->setFrameShape(QFrame::Panel);
-    Picture9->setFrameShadow(QFrame::Raised);
-    Picture9->setAutoFillBackground(true);
-    place(Picture9, 1085, 1560, 6600, 4400);
+    Picture9 = popUpPanel(Picture3, QStringLiteral("Picture9"), 1085, 1560, 6600, 4400);
     Label1[23] = label(Picture9, QStringLiteral("Label1_23"), QStringLiteral("合格供方"), 120, 90, 1200);
     Text2 = named(new QLineEdit(Picture9), QStringLiteral("Text2"));
     place(Text2, 120, 420, 6300, 315);
@@ -373,11 +378,7 @@ void Frm合同信息::buildPickers()
     Picture9->hide();
 
     // Counterparty panel.
-    Picture8 = named(new QFrame(Picture3), QStringLiteral("Picture8"));
-    Picture8->setFrameShape(QFrame::Panel);
-    Picture8->setFrameShadow(QFrame::Raised);
-    Picture8->setAutoFillBackground(true);
-    place(Picture8, 3000, 1575, 6600, 2220);
+    Picture8 = popUpPanel(Picture3, QStringLiteral("Picture8"), 3000, 1575, 6600, 2220);
     const int labelIndex[4] = {13, 31, 14, 36};
     const QString captions[4] = {QStringLiteral("对方单位名称"), QStringLiteral("对方开户行"), QStringLiteral("对方帐号"),
                                  QStringLiteral("对方税号")};
@@ -396,11 +397,7 @@ void Frm合同信息::buildPickers()
 
 void Frm合同信息::buildRenewalPanel()
 {
-    Picture6 = named(new QFrame(Picture2), QStringLiteral("Picture6"));
-    Picture6->setFrameShape(QFrame::Panel);
-    Picture6->setFrameShadow(QFrame::Raised);
-    Picture6->setAutoFillBackground(true);
-    place(Picture6, 0, 6000, 9795, 3765);
+    Picture6 = popUpPanel(Picture2, QStringLiteral("Picture6"), 0, 6000, 9795, 3765);
     QWidget* p = Picture6;
     Label1[24] = label(p, QStringLiteral("Label1_24"), QStringLiteral("合同续签/补充处理"), 120, 30, 4000);
     Image1 = named(new QToolButton(p), QStringLiteral("Image1"));

@@ -11,6 +11,7 @@
 #include <memory>
 #include <tuple>
 
+#include "testsupport/Workbooks.h"
 #include "app/frmToExcel.h"
 #include "app/frm输出到Excel文件.h"
 #include "platform/TextMeasure.h"
@@ -20,6 +21,8 @@
 using namespace corvane;
 using namespace corvane::test;
 using namespace corvane::xlsx;
+using corvane::test::readSheet;
+using corvane::test::sheetNames;
 
 namespace {
 
@@ -37,22 +40,6 @@ std::unique_ptr<FlexGrid> makeGrid(const Rows& rows, int fixedRows = 1)
     return g;
 }
 
-ReadSheet readSheet(const QString& path, const QString& name)
-{
-    WorkbookReader r;
-    QString error;
-    EXPECT_TRUE(r.open(path, &error)) << error.toStdString();
-    auto s = r.sheet(name, &error);
-    EXPECT_TRUE(s.has_value()) << error.toStdString();
-    return s.value_or(ReadSheet{});
-}
-
-QStringList sheetNames(const QString& path)
-{
-    WorkbookReader r;
-    r.open(path);
-    return r.sheetNames();
-}
 
 const CellFormat kTitleRow{.fontSize = 18, .horizontal = HAlign::Center, .vertical = VAlign::Distributed};
 const CellFormat kSubtitleRow{.fontSize = 12, .horizontal = HAlign::Center, .vertical = VAlign::Distributed};

@@ -7,10 +7,13 @@
 #include <QTemporaryDir>
 #include <xlsxwriter.h>
 
+#include "testsupport/Workbooks.h"
 #include "platform/Xlsx.h"
 
 using namespace corvane;
 using namespace corvane::xlsx;
+using corvane::test::readSheet;
+using corvane::test::sheetNames;
 
 namespace {
 
@@ -72,22 +75,6 @@ void expectExport(const ReadSheet& s)
     EXPECT_FALSE(s.column(3).has_value());
 }
 
-ReadSheet readSheet(const QString& path, const QString& name)
-{
-    WorkbookReader r;
-    QString error;
-    EXPECT_TRUE(r.open(path, &error)) << error.toStdString();
-    auto s = r.sheet(name, &error);
-    EXPECT_TRUE(s.has_value()) << error.toStdString();
-    return s.value_or(ReadSheet{});
-}
-
-QStringList sheetNames(const QString& path)
-{
-    WorkbookReader r;
-    r.open(path);
-    return r.sheetNames();
-}
 
 std::map<QString, QByteArray> partsOf(const QString& path)
 {
