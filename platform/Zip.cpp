@@ -40,19 +40,26 @@ bool fail(QString* error, const QString& text)
     return false;
 }
 
+// The fields a local header and its central-directory record share, from
+// "version needed" to the name's length.
+void putEntryFields(QByteArray& out, const Entry& e)
+{
+    put16(out, 20);
+    put16(out, e.flags);
+    put16(out, e.method);
+    put16(out, e.dosTime);
+    put16(out, e.dosDate);
+    put32(out, e.crc);
+    put32(out, e.compressedSize);
+    put32(out, e.size);
+    put16(out, uint16_t(e.name.size()));
+}
+
 QByteArray localHeader(const Entry& e)
 {
     QByteArray h;
     put32(h, kLocalSig);
-    put16(h, 20);
-    put16(h, e.flags);
-    put16(h, e.method);
-    put16(h, e.dosTime);
-    put16(h, e.dosDate);
-    put32(h, e.crc);
-    put32(h, e.compressedSize);
-    put32(h, e.size);
-    put16(h, uint16_t(e.name.size()));
+    putEntryFields(h, e);
     put16(h, 0);
     h.append(e.name);
     return h;
@@ -321,15 +328,7 @@ bool Writer::finish(QString* error)
     for (const Entry& e : std::as_const(written_)) {
         put32(cd, kCentralSig);
         put16(cd, 20);  // made by: MS-DOS attributes, version 2.0
-        put16(cd, 20);
-        put16(cd, e.flags);
-        put16(cd, e.method);
-        put16(cd, e.dosTime);
-        put16(cd, e.dosDate);
-        put32(cd, e.crc);
-        put32(cd, e.compressedSize);
-        put32(cd, e.size);
-        put16(cd, uint16_t(e.name.size()));
+        putEntryFields(cd, e);
         put16(cd, 0);
         put16(cd, 0);
         put16(cd, 0);
