@@ -15,6 +15,7 @@
 #include "app/frmLogin.h"
 #include "db/Sql.h"
 #include "platform/Services.h"
+#include "platform/Widgets.h"
 #include "platform/TextFile.h"
 
 namespace corvane {
@@ -41,12 +42,6 @@ const QString kRightsQuery = QStringLiteral(
 const QString kReminderQuery = QStringLiteral(
     "SELECT 启用提醒 FROM 合同提醒设置 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ? ORDER BY ID");
 
-template <class T>
-T* named(T* object, const QString& name)
-{
-    object->setObjectName(name);
-    return object;
-}
 
 QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption)
 {
@@ -167,7 +162,9 @@ void MDIForm1::全部菜单可用()
 void MDIForm1::行政合同审批同步()
 {
     const auto& synchronise = mainWindowHooks().行政合同审批同步;
-    if (synchronise && !synchronise()) ShowStandardError(lastDbError().number, lastDbError().description);
+    if (!synchronise) return;
+    const DbError failed = synchronise();
+    if (failed.isValid()) reportDbError(failed);
 }
 
 void MDIForm1::居中子窗口(Form* form)

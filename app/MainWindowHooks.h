@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "db/Sql.h"
 #include "platform/Forms.h"
 
 namespace corvane {
@@ -17,9 +18,9 @@ struct MainWindowHooks {
     std::function<Form*()> frm合同收付款统计;
     std::function<Form*()> frm合同汇总统计;
     std::function<Form*()> Frm合同到期提醒;
-    // The approval outcome synchronisation run once at start-up. False when a
-    // database error stopped it; lastDbError() then tells which.
-    std::function<bool()> 行政合同审批同步;
+    // The approval outcome synchronisation run once at start-up: the
+    // database error that stopped it, or an empty one.
+    std::function<DbError()> 行政合同审批同步;
 };
 
 MainWindowHooks& mainWindowHooks();

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "contracts/ContractRecord.h"
+#include "contracts/ContractStates.h"
 #include "db/Sql.h"
 
 namespace corvane::contract {

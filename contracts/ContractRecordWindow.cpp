@@ -22,18 +22,8 @@ void openRecordWindow(const RecordWindowHandover& h)
     w->Tag = h.mode;
     SetTag(w->Text3, h.departmentCode);
     w->Text3->setText(h.departmentText);
-    if (h.mode == QStringLiteral("新增")) {
-        // A window still holding another contract must not act on it any more,
-        // and the new contract is edited and submitted as in a fresh window.
-        SetTag(w->Text1[1], QString());
-        for (QPushButton* b : {w->Command3, w->Command9, w->Command10, w->Command16}) b->setEnabled(false);
-        for (QPushButton* b : {w->Command1, w->Command4, w->Command17, w->Command29}) b->setEnabled(true);
-        w->Command9->setText(QStringLiteral("提交"));
-    } else {
-        w->Text1[1]->setText(h.number);
-        SetTag(w->Text1[1], h.id);
-        w->Text1[1]->setLocked(true);
-    }
+    if (h.mode == QStringLiteral("新增")) w->beginNewContract();
+    else w->showContract(h.number, h.id);
 
     // Showing a window that is already the active one activates nothing, yet
     // the hand-over must reach Form_Activate.

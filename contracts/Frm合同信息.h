@@ -19,6 +19,7 @@
 #include <array>
 #include <optional>
 
+#include "contracts/RecordSheet.h"
 #include "contracts/TextBox.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
@@ -30,6 +31,9 @@ namespace corvane {
 class Frm合同信息 : public Form {
 public:
     Frm合同信息();
+
+    // What the number box shows until a number is typed.
+    static inline const QString kAskNumber = QStringLiteral("<请输入合同编号>");
 
     // ---- bottom bar
     QFrame* Picture1;
@@ -121,6 +125,10 @@ public:
     void Form_Activate() override;
 
     // ---- operations other code uses
+    // The list's hand-overs: a new contract from an empty sheet, or the
+    // contract with this number and id.
+    void beginNewContract();
+    void showContract(const QString& number, const QString& id);
     void 显示合同信息();
     void 清空界面();
     QString 获取字(const QString& typeName);
@@ -128,7 +136,7 @@ public:
     void 供方列表(bool byName);
     // False when nothing was written (no contract yet, an error shown, or the row gone).
     bool 保存对方资料();
-    void 附件列表(int contractId);
+    void 附件列表(qint64 contractId);
     bool 续签合同确定();
     bool 补充合同确定();
     QString 月底日期(const QString& dateText) const;
@@ -199,7 +207,7 @@ private:
     void buildAttachments();
     void buildRenewalPanel();
     void buildBar();
-    void connectEvents();
+    void connectEvents();  // in the behaviour file, beside the handlers
 
     // The id in Text1[1]'s Tag; no value when the contract does not exist yet.
     std::optional<qint64> contractId() const;
@@ -211,7 +219,13 @@ private:
     Counterparty counterparty() const;
     void openCalendar(QPushButton* button, int index);
     void placePanelCalendar(int index);
-    void addAttachmentRow(int id, const QString& name);
+    void addAttachmentRow(qint64 id, const QString& name);
+    void applyButtons(const contract::RecordButtons& buttons);
+    // The typed sheet as the saves write it.
+    contract::RecordSheet sheet(const QString& name, const QString& typeEntry, std::optional<qint64> amount,
+                                const QDate& start, const QDate& end) const;
+    // The numbering prefix of the type shown; no value after a database error (shown).
+    std::optional<QString> numberingPrefix();
     bool 保存后续合同(bool renewal);
     void reportNoRow();
 

@@ -14,11 +14,11 @@
 #include "contracts/ContractFormats.h"
 #include "contracts/ContractHandovers.h"
 #include "contracts/ContractListQuery.h"
-#include "contracts/ContractRecord.h"
-#include "db/Dialect.h"
-#include "db/Sql.h"
+#include "contracts/ContractLookups.h"
+#include "contracts/ContractStore.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
+#include "platform/Widgets.h"
 
 namespace corvane {
 
@@ -33,20 +33,6 @@ const QString kAscending = QStringLiteral("▼");
 const QString kDescending = QStringLiteral("▲");
 // Only the columns a user reads at a glance are fitted to their texts.
 constexpr int kFittedCols = 8;
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-template <class W>
-W* named(W* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 int vbButtonOf(Qt::MouseButtons b)
 {
@@ -124,16 +110,16 @@ frmCorvane::frmCorvane()
 
     // ---- button bar
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
-    Command13 = button(Picture1, "Command13", QStringLiteral("快速查找"));
-    Command6 = button(Picture1, "Command6", QStringLiteral("合同筛选"));
-    Command7 = button(Picture1, "Command7", QStringLiteral("合同付款处理"));
-    Command8 = button(Picture1, "Command8", QStringLiteral("合同履行计划"));
-    Command9 = button(Picture1, "Command9", QStringLiteral("合同到期/中止处理"));
-    Command5 = button(Picture1, "Command5", QStringLiteral("删除"));
-    Command3 = button(Picture1, "Command3", QStringLiteral("新增"));
-    Command4 = button(Picture1, "Command4", QStringLiteral("关闭"));
-    Command2 = button(Picture1, "Command2", QStringLiteral("修改/查看"));
-    Command10 = button(Picture1, "Command10", QStringLiteral("输出EXCEL"));
+    Command13 = button(Picture1, QStringLiteral("Command13"), QStringLiteral("快速查找"));
+    Command6 = button(Picture1, QStringLiteral("Command6"), QStringLiteral("合同筛选"));
+    Command7 = button(Picture1, QStringLiteral("Command7"), QStringLiteral("合同付款处理"));
+    Command8 = button(Picture1, QStringLiteral("Command8"), QStringLiteral("合同履行计划"));
+    Command9 = button(Picture1, QStringLiteral("Command9"), QStringLiteral("合同到期/中止处理"));
+    Command5 = button(Picture1, QStringLiteral("Command5"), QStringLiteral("删除"));
+    Command3 = button(Picture1, QStringLiteral("Command3"), QStringLiteral("新增"));
+    Command4 = button(Picture1, QStringLiteral("Command4"), QStringLiteral("关闭"));
+    Command2 = button(Picture1, QStringLiteral("Command2"), QStringLiteral("修改/查看"));
+    Command10 = button(Picture1, QStringLiteral("Command10"), QStringLiteral("输出EXCEL"));
     Label1[2] = named(new QLabel(QStringLiteral("共有  份合同"), Picture1), QStringLiteral("Label1_2"));
 
     // ---- filter panel
@@ -152,9 +138,9 @@ frmCorvane::frmCorvane()
     TreeView1 = named(new QTreeWidget(Picture2), QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setGeometry(8, 64, 292, 330);
-    Command1 = button(Picture2, "Command1", QStringLiteral("确定"));
+    Command1 = button(Picture2, QStringLiteral("Command1"), QStringLiteral("确定"));
     Command1->setGeometry(476, 406, 96, 30);
-    Command11 = button(Picture2, "Command11", QStringLiteral("关闭"));
+    Command11 = button(Picture2, QStringLiteral("Command11"), QStringLiteral("关闭"));
     Command11->setGeometry(582, 406, 96, 30);
 
     Frame1 = named(new QGroupBox(QStringLiteral("查询"), Picture2), QStringLiteral("Frame1"));
@@ -231,11 +217,11 @@ frmCorvane::frmCorvane()
     Text3->setGeometry(10, 54, 310, 22);
     List1 = named(new QListWidget(Picture3), QStringLiteral("List1"));
     List1->setGeometry(10, 82, 310, 190);
-    Command14 = button(Picture3, "Command14", QStringLiteral("查找"));
+    Command14 = button(Picture3, QStringLiteral("Command14"), QStringLiteral("查找"));
     Command14->setGeometry(10, 282, 96, 28);
-    Command16 = button(Picture3, "Command16", QStringLiteral("查下一个"));
+    Command16 = button(Picture3, QStringLiteral("Command16"), QStringLiteral("查下一个"));
     Command16->setGeometry(116, 282, 96, 28);
-    Command15 = button(Picture3, "Command15", QStringLiteral("关闭"));
+    Command15 = button(Picture3, QStringLiteral("Command15"), QStringLiteral("关闭"));
     Command15->setGeometry(222, 282, 96, 28);
     Picture3->hide();
 
@@ -304,11 +290,10 @@ void frmCorvane::Form_Activate()
         SetTag(Text1, Login().当前部门编号);
     }
 
-    const auto right = selectRows(QStringLiteral("SELECT 类型 FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
-                                  {QStringLiteral("Corvane"), Login().当前部门编号, Login().当前岗位代号});
-    if (!right) return;
+    const auto company = hasCompanyScope(Login().当前部门编号, Login().当前岗位代号);
+    if (!company) return reportDbError(company.error());
     TreeView1->setEnabled(true);
-    if (right->empty()) {
+    if (!*company) {
         Check1->setChecked(false);
         Check1->setEnabled(false);
         Tag = QStringLiteral("0");
@@ -352,17 +337,7 @@ QString frmCorvane::显示部门(const QString& departmentCode) const
 void frmCorvane::合同列表()
 {
     WaitCursor wait;
-    const BoundStatement b = contractListStatement(selection());
-    Statement st(b.sql, b.values);
-    if (!st.exec()) {
-        ShowStandardError(st.error().number, st.error().description);
-        return;
-    }
-
-    MSFlexGrid1->setRows(1);
-
     std::vector<std::vector<QString>> rows;
-    QSqlQuery& q = st.query();
     WidestText measure(font(), kFittedCols);
     // A value equal to the one above shares its text, so a long list keeps
     // one copy of each department, type, category and state; only new texts
@@ -375,7 +350,10 @@ void frmCorvane::合同列表()
         if (col < kFittedCols) measure.add(col, last);
         return last;
     };
-    while (q.next()) {
+    // The previous list goes once the new one starts to arrive, so the two
+    // are never held at once; a statement that fails at once leaves it.
+    const DbError failed = readContractList(selection(), [&](const Statement& q) {
+        if (rows.empty()) MSFlexGrid1->setRows(1);
         std::vector<QString> cells(static_cast<size_t>(kCols));
         cells[0] = shared(0, QString::number(rows.size() + 1));
         auto put = [&](int col, QString text) { cells[size_t(col)] = shared(col, std::move(text)); };
@@ -404,12 +382,9 @@ void frmCorvane::合同列表()
         put(kCols - 2, q.value(lc对应科目).toString());
         put(kCols - 1, q.value(lcId).toString());
         rows.push_back(std::move(cells));
-    }
-    if (q.lastError().isValid()) {
-        const DbError e = dbErrorOf(q.lastError());
-        ShowStandardError(e.number, e.description);
-        return;
-    }
+    });
+    if (failed.isValid()) return reportDbError(failed);
+    if (rows.empty()) MSFlexGrid1->setRows(1);
 
     // Widths only grow.
     for (int c = 0; c < kFittedCols; ++c) {
@@ -472,22 +447,12 @@ bool frmCorvane::加载部门树()
     m_nodeByKey.clear();
     m_departments.clear();
 
-    const auto departments = selectRows(QStringLiteral(
-        "SELECT 职能部门编号, 职能部门名称 FROM 职能部门new WHERE 终止日期 IS NULL ORDER BY 职能部门编号"));
-    if (!departments) return false;
-    // The superior in force: the link with the latest 起始日期; of two on the
-    // same date the one entered first.
-    const auto links = selectRows(QStringLiteral(
-        "SELECT 职能部门编号, 上级部门编号 FROM 上级部门new WHERE 起始日期 IS NOT NULL "
-        "ORDER BY 职能部门编号, 起始日期 DESC, ID"));
-    if (!links) return false;
-    QHash<QString, QString> superior;
-    for (const Row& r : *links) {
-        const QString code = r.text(0);
-        if (!superior.contains(code)) superior.insert(code, r.text(1));
+    const auto departments = departmentsInForce();
+    if (!departments) {
+        reportDbError(departments.error());
+        return false;
     }
-    m_departments.reserve(departments->size());
-    for (const Row& r : *departments) m_departments.push_back({r.text(0), r.text(1), superior.value(r.text(0))});
+    m_departments = *departments;
 
     for (const Department& d : m_departments) {
         if (!d.superior.isEmpty()) continue;
@@ -685,12 +650,12 @@ void frmCorvane::Command5_Click()
         }
         // The grid may be stale: the delete itself requires the row to be
         // still unsubmitted, and nothing deleted means it no longer is.
-        const DeleteOutcome outcome = deleteUnsubmittedContract(g.TextMatrix(r, 1), false);
-        if (outcome.kind == DeleteOutcome::Failed) {
+        const WriteOutcome outcome = deleteContract(g.TextMatrix(r, kCols - 1).toLongLong(), DeletableWhile::NeverSubmitted);
+        if (outcome.kind == WriteOutcome::Failed) {
             ShowNumberedError(outcome.error.number, outcome.error.description);
             return;
         }
-        if (outcome.kind == DeleteOutcome::Refused) {
+        if (outcome.kind == WriteOutcome::NoRow) {
             MsgBox(refused, vbOKOnly);
             return;
         }
@@ -753,21 +718,11 @@ void frmCorvane::Command13_Click()
 
 void frmCorvane::Text3_Change()
 {
-    // The typed text is matched literally: its wildcard characters are escaped.
-    QString typed = Text3->text().trimmed();
-    typed.replace(QLatin1String("!"), QLatin1String("!!"));
-    typed.replace(QLatin1String("%"), QLatin1String("!%"));
-    typed.replace(QLatin1String("_"), QLatin1String("!_"));
-    const auto names = selectRows(
-        QStringLiteral("SELECT 合同信息.对方单位 FROM 合同信息 INNER JOIN 合同类型 ON 合同类型.合同类型编号 = 合同信息.合同类型 "
-                       "WHERE 合同类型.合同类型 <> ? AND 合同信息.对方单位 ") +
-            dialect::likeOperator() +
-            QStringLiteral(" ? ESCAPE '!' GROUP BY 合同信息.对方单位 ORDER BY 合同信息.对方单位"),
-        {租赁合同, QStringLiteral("%") + typed + QStringLiteral("%")});
-    if (!names) return;
+    // The typed text is matched literally, whatever the letter case.
+    const auto names = counterpartiesHolding(Text3->text().trimmed());
+    if (!names) return reportDbError(names.error());
     List1->clear();
-    for (const Row& r : *names) {
-        QString name = r.text(0);
+    for (QString name : *names) {
         name.remove(QStringLiteral("\r\n"));
         List1->addItem(name);
     }

@@ -19,6 +19,7 @@
 #include <array>
 #include <vector>
 
+#include "contracts/ContractLookups.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
 
@@ -153,9 +154,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Department {
-        QString code, name, superior;
-    };
+    using Department = contract::Department;
     void 清空列表();
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }

@@ -10,10 +10,11 @@
 
 #include "app/Helpers.h"
 #include "contracts/ContractFormats.h"
-#include "contracts/ContractRecord.h"
-#include "db/Sql.h"
+#include "contracts/ContractLookups.h"
+#include "contracts/ContractStore.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
+#include "platform/Widgets.h"
 
 namespace corvane {
 
@@ -25,8 +26,6 @@ const QString kPaymentHeader = QStringLiteral("序|计划付款日期|计划付�
 const QString kReceiptHeader = QStringLiteral("序|计划收款日期|计划收款金额|已收金额     |余额        |科目代号|");
 const QString kNodeHeader = QStringLiteral(
     "<序|<阶段      |<要求                     |<时间节点   |完成情况             |检查人     |检查日期|");
-
-constexpr int px(int twips) { return twips / TwipsPerPixel; }
 
 // Tops on a tab are given from the top of the tab control, whose strip of
 // tab captions takes about this much.
@@ -214,34 +213,34 @@ void frm合同信息浏览::Form_Activate()
 
 bool frm合同信息浏览::加载选择列表()
 {
-    const auto types = selectRows(QStringLiteral("SELECT 合同类型编号, 合同类型 FROM 合同类型 ORDER BY 合同类型编号"));
-    if (!types) return false;
+    const auto types = allContractTypes();
+    if (!types) {
+        reportDbError(types.error());
+        return false;
+    }
     Combo[1]->clear();
-    for (const Row& r : *types) Combo[1]->addItem(r.text(0) + QLatin1Char(' ') + r.text(1));
+    for (const ContractType& t : *types) Combo[1]->addItem(t.code + QLatin1Char(' ') + t.name);
     // A refilled list has no choice until the contract's type makes one.
     Combo[1]->setCurrentIndex(-1);
 
-    const auto suppliers = selectRows(
-        QStringLiteral("SELECT 供方信息.供应商编号, 供方信息.供应商名称 FROM 供方信息 INNER JOIN 供方对应部门 "
-                       "ON 供方信息.供应商编号 = 供方对应部门.供应商编号 "
-                       "WHERE 供方对应部门.职能部门编号 = ? AND 供方信息.结束日期 IS NULL ORDER BY 供方信息.供应商编号"),
-        {TagOf(Text[10])});
-    if (!suppliers) return false;
+    const auto suppliers = suppliersOfDepartment(TagOf(Text[10]));
+    if (!suppliers) {
+        reportDbError(suppliers.error());
+        return false;
+    }
     Combo[4]->clear();
     Combo[4]->addItem(QStringLiteral("无"));
-    for (const Row& r : *suppliers) Combo[4]->addItem(r.text(0) + QLatin1Char(' ') + r.text(1));
+    for (const Supplier& sp : *suppliers) Combo[4]->addItem(sp.code + QLatin1Char(' ') + sp.name);
     return true;
 }
 
 void frm合同信息浏览::读取合同资料()
 {
     const QString number = Text[1]->text();
-    const auto found = selectRows(QStringLiteral("SELECT 合同信息.*, 合同类型.合同类别 FROM 合同信息 INNER JOIN 合同类型 "
-                                                 "ON 合同信息.合同类型 = 合同类型.合同类型编号 WHERE 合同信息.合同编号 = ?"),
-                                  {number});
-    if (!found) return;
-    if (found->empty()) return fail(QStringLiteral("没有合同编号为“") + number + QStringLiteral("”的合同"));
-    const Row& c = found->front();
+    const auto found = contractWithCategoryByNumber(number);
+    if (!found) return reportDbError(found.error());
+    if (found->count() == 0) return fail(QStringLiteral("没有合同编号为“") + number + QStringLiteral("”的合同"));
+    const Row& c = *found;
     auto dateOr = [&](const char* column) {
         const QDate d = toDate(c.value(QString::fromUtf8(column)));
         return d.isValid() ? d : minimumDate();
@@ -297,17 +296,11 @@ bool frm合同信息浏览::读取收付款计划(bool payment, const QString& n
 {
     FlexGrid& g = *MSFlexGrid1;
     g.setFormatString(payment ? kPaymentHeader : kReceiptHeader);
-    const QString plan = payment ? QStringLiteral("合同付款计划表") : QStringLiteral("合同收款计划表");
-    const QString record = payment ? QStringLiteral("合同付款记录") : QStringLiteral("合同收款记录");
-    const QString date = payment ? QStringLiteral("付款日期") : QStringLiteral("收款日期");
-    const QString amount = payment ? QStringLiteral("付款金额") : QStringLiteral("收款金额");
-    const QString link = payment ? QStringLiteral("合同付款计划ID") : QStringLiteral("合同收款计划ID");
-    const auto rows = selectRows(QStringLiteral("SELECT %1.ID, %1.%3, %1.%4, %1.余额, %2.科目代号 FROM %1 "
-                                                "LEFT JOIN %2 ON %1.ID = %2.%5 WHERE %1.合同编号 = ? "
-                                                "ORDER BY %1.%3, %1.ID, %2.ID")
-                                     .arg(plan, record, date, amount, link),
-                                 {number});
-    if (!rows) return false;
+    const auto rows = instalmentsWithRecords(payment, number);
+    if (!rows) {
+        reportDbError(rows.error());
+        return false;
+    }
     g.setRows(1);
 
     // An instalment settled by several records shows once per record but
@@ -355,10 +348,11 @@ bool frm合同信息浏览::读取收付款计划(bool payment, const QString& n
 
 bool frm合同信息浏览::读取节点计划(const QString& number)
 {
-    const auto rows = selectRows(QStringLiteral("SELECT ID, 阶段, 要求, 时间节点, 完成情况, 检查人, 检查日期 "
-                                                "FROM 合同履行计划表 WHERE 合同编号 = ? ORDER BY ID"),
-                                 {number});
-    if (!rows) return false;
+    const auto rows = performanceNodes(number);
+    if (!rows) {
+        reportDbError(rows.error());
+        return false;
+    }
     FlexGrid& g = *MSFlexGrid2;
     g.setRows(1);
     g.setColWidth(g.Cols() - 1, 0);

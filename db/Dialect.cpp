@@ -45,6 +45,23 @@ QString insertReturningId(Dialect d, const QString& table, const QStringList& co
 
 QString likeOperator(Dialect d) { return d == Dialect::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
 
+QString escapeLike(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1String("!"), QLatin1String("!!"));
+    escaped.replace(QLatin1String("%"), QLatin1String("!%"));
+    escaped.replace(QLatin1String("_"), QLatin1String("!_"));
+    // SQL Server reads "[" as the start of a character class.
+    escaped.replace(QLatin1String("["), QLatin1String("!["));
+    return escaped;
+}
+
+LikeCondition containsText(Dialect d, const QString& expression, const QString& text)
+{
+    return {expression + QLatin1Char(' ') + likeOperator(d) + QStringLiteral(" ? ESCAPE '!'"),
+            QLatin1Char('%') + escapeLike(text) + QLatin1Char('%')};
+}
+
 QString concat(Dialect d, const QString& a, const QString& b)
 {
     const QString op = d == Dialect::SqlServer ? QStringLiteral(" + ") : QStringLiteral(" || ");

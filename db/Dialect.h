@@ -39,6 +39,17 @@ QString serverToday(Dialect d);
 QString insertReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn);
 // Case-insensitive LIKE operator (ILIKE on PostgreSQL).
 QString likeOperator(Dialect d);
+
+// "`expression` holds `text` as typed, whatever the letter case": the
+// condition with one placeholder, and the value to bind to it. The wildcard
+// characters of the text are escaped, so "50%" finds "50%", not "50 and more".
+struct LikeCondition {
+    QString sql;
+    QString value;
+};
+LikeCondition containsText(Dialect d, const QString& expression, const QString& text);
+// The text with LIKE's wildcards (and the escape character '!') escaped.
+QString escapeLike(const QString& text);
 // String concatenation of two expressions.
 QString concat(Dialect d, const QString& a, const QString& b);
 
@@ -50,6 +61,10 @@ inline QString selectTop(int n, const QString& body) { return selectTop(DbDialec
 inline QString serverNow() { return serverNow(DbDialect()); }
 inline QString serverToday() { return serverToday(DbDialect()); }
 inline QString likeOperator() { return likeOperator(DbDialect()); }
+inline LikeCondition containsText(const QString& expression, const QString& text)
+{
+    return containsText(DbDialect(), expression, text);
+}
 inline QString concat(const QString& a, const QString& b) { return concat(DbDialect(), a, b); }
 inline QString insertReturningId(const QString& table, const QStringList& columns, const QString& idColumn)
 {

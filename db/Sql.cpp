@@ -1,6 +1,7 @@
 #include "db/Sql.h"
 
 #include <QSqlDriver>
+#include <QSqlError>
 
 #include "db/Dialect.h"
 #include "platform/Services.h"
@@ -8,8 +9,6 @@
 namespace corvane {
 
 namespace {
-
-DbError g_lastError;
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
@@ -130,7 +129,14 @@ bool Statement::exec()
     return true;
 }
 
-bool Statement::next() { return m_query.isActive() && m_query.next(); }
+bool Statement::next()
+{
+    if (!m_query.isActive()) return false;
+    if (m_query.next()) return true;
+    // The end of the rows, or a fetch that failed half-way through them.
+    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = dbErrorOf(m_query.lastError());
+    return false;
+}
 
 Row Statement::row() const { return Row(m_query.record()); }
 
@@ -140,56 +146,53 @@ QVariant Statement::lastInsertId() const { return m_insertId; }
 
 // ---- Helpers over DbConnection
 
-const DbError& lastDbError() { return g_lastError; }
-
-std::optional<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values)
+DbResult<Rows> selectRowsQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    Statement st(sql, values);
-    if (!st.exec()) {
-        g_lastError = st.error();
-        return std::nullopt;
-    }
+    Statement st(db, sql, values);
+    if (!st.exec()) return st.error();
     Rows rows;
     while (st.next()) rows.push_back(st.row());
+    if (st.error().isValid()) return st.error();
     return rows;
 }
 
-std::optional<int> executeQuiet(const QString& sql, const QVariantList& values)
+DbResult<int> executeQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    Statement st(sql, values);
-    if (!st.exec()) {
-        g_lastError = st.error();
-        return std::nullopt;
-    }
+    Statement st(db, sql, values);
+    if (!st.exec()) return st.error();
     return st.rowsAffected();
 }
 
-std::optional<Rows> selectRows(const QString& sql, const QVariantList& values)
+DbResult<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values)
 {
-    auto rows = selectRowsQuiet(sql, values);
-    if (!rows) reportLastDbError();
-    return rows;
+    return selectRowsQuiet(DbConnection(), sql, values);
 }
 
-std::optional<Row> selectFirst(const QString& sql, const QVariantList& values)
+DbResult<int> executeQuiet(const QString& sql, const QVariantList& values) { return executeQuiet(DbConnection(), sql, values); }
+
+DbResult<Row> selectFirstQuiet(const QString& sql, const QVariantList& values)
 {
     Statement st(sql, values);
-    if (!st.exec()) {
-        g_lastError = st.error();
-        reportLastDbError();
-        return std::nullopt;
-    }
-    return st.next() ? st.row() : Row();
+    if (!st.exec()) return st.error();
+    if (st.next()) return st.row();
+    if (st.error().isValid()) return st.error();
+    return Row();
 }
 
-std::optional<int> execute(const QString& sql, const QVariantList& values)
+namespace {
+template <class T>
+DbResult<T> reported(DbResult<T> result)
 {
-    auto n = executeQuiet(sql, values);
-    if (!n) reportLastDbError();
-    return n;
+    if (!result) reportDbError(result.error());
+    return result;
 }
+}  // namespace
 
-void reportLastDbError() { ShowStandardError(g_lastError.number, g_lastError.description); }
+DbResult<Rows> selectRows(const QString& sql, const QVariantList& values) { return reported(selectRowsQuiet(sql, values)); }
+DbResult<Row> selectFirst(const QString& sql, const QVariantList& values) { return reported(selectFirstQuiet(sql, values)); }
+DbResult<int> execute(const QString& sql, const QVariantList& values) { return reported(executeQuiet(sql, values)); }
+
+void reportDbError(const DbError& error) { ShowStandardError(error.number, error.description); }
 
 // ---- Dates
 
@@ -317,14 +320,6 @@ bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* erro
         if (error) *error = e;
     }
     return ok;
-}
-
-bool takeNumberingLock(const QString& key)
-{
-    DbError e;
-    if (takeNumberingLock(DbConnection(), key, &e)) return true;
-    g_lastError = e;
-    return false;
 }
 
 }  // namespace corvane

@@ -2,7 +2,6 @@
 // Bound statements over DbConnection. No value is ever pasted into SQL text:
 // every value is a positional "?" parameter.
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -12,6 +11,8 @@
 #include <vector>
 
 #include "db/Connection.h"
+
+class QSqlError;
 
 namespace corvane {
 
@@ -51,13 +52,18 @@ public:
 
     // Runs it forward-only. False on failure (error() tells why).
     bool exec();
+    // Steps to the next row. False at the end, and when reading failed
+    // (error() then tells why): check error() after the loop.
     bool next();
+    // The current row as a whole (a copy of every column).
     Row row() const;
+    // One column of the current row, without copying the row: the reader of
+    // large results, which a loop over next() asks column by column.
+    QVariant value(int index) const { return m_query.value(index); }
     int rowsAffected() const;
     // The identity of the row an INSERT ... RETURNING / OUTPUT INSERTED gave back.
     QVariant lastInsertId() const;
     const DbError& error() const { return m_error; }
-    QSqlQuery& query() { return m_query; }
 
 private:
     QSqlDatabase m_db;
@@ -68,22 +74,50 @@ private:
     QVariant m_insertId;
 };
 
-// The last failure of the helpers below (also after they reported it).
-const DbError& lastDbError();
+// What a helper gives back: its value, or the error that stopped it. Reads
+// like std::optional, and carries its own error so no caller needs a global.
+template <class T>
+class DbResult {
+public:
+    DbResult(T value) : m_value(std::move(value)) {}
+    DbResult(DbError error) : m_error(std::move(error)) {}
+
+    bool has_value() const { return m_value.has_value(); }
+    explicit operator bool() const { return has_value(); }
+    T& operator*() { return *m_value; }
+    const T& operator*() const { return *m_value; }
+    T* operator->() { return &*m_value; }
+    const T* operator->() const { return &*m_value; }
+    T value_or(T fallback) const { return m_value ? *m_value : std::move(fallback); }
+    // Empty when the helper succeeded.
+    const DbError& error() const { return m_error; }
+
+    friend bool operator==(const DbResult& r, std::nullopt_t) { return !r.has_value(); }
+    friend bool operator==(const DbResult& r, const T& value) { return r.has_value() && *r.m_value == value; }
+
+private:
+    std::optional<T> m_value;
+    DbError m_error;
+};
 
 // Conveniences that show the standard error box on failure.
-std::optional<Rows> selectRows(const QString& sql, const QVariantList& values = {});
-// First row, or an empty Row when none; no value on failure.
-std::optional<Row> selectFirst(const QString& sql, const QVariantList& values = {});
-// Rows affected; no value on failure.
-std::optional<int> execute(const QString& sql, const QVariantList& values = {});
+DbResult<Rows> selectRows(const QString& sql, const QVariantList& values = {});
+// First row, or an empty Row when none.
+DbResult<Row> selectFirst(const QString& sql, const QVariantList& values = {});
+// Rows affected.
+DbResult<int> execute(const QString& sql, const QVariantList& values = {});
 
-// The same, without showing anything: the caller reports lastDbError() its own way.
-std::optional<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values = {});
-std::optional<int> executeQuiet(const QString& sql, const QVariantList& values = {});
+// The same, without showing anything: the caller reports the result's error
+// its own way.
+DbResult<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values = {});
+DbResult<Row> selectFirstQuiet(const QString& sql, const QVariantList& values = {});
+DbResult<int> executeQuiet(const QString& sql, const QVariantList& values = {});
+// The same on another connection.
+DbResult<Rows> selectRowsQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+DbResult<int> executeQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
-// Shows lastDbError() in the standard error box.
-void reportLastDbError();
+// The standard error box for a database error.
+void reportDbError(const DbError& error);
 
 // A date as the database keeps it (SQLite: text "YYYY-MM-DD"), and a
 // date-time ("YYYY-MM-DD HH:MM:SS"). Null dates bind as NULL. Statement also
@@ -126,10 +160,10 @@ private:
 // Serialises number allocation for `key` across workstations until the
 // enclosing transaction ends (PostgreSQL advisory lock, SQL Server applock;
 // on SQLite the Write transaction already holds the database's write lock).
-bool takeNumberingLock(const QString& key);
 bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* error = nullptr);
 
-// A failed query's error as the standard error box shows it.
+// A driver's error as the standard error box shows it (for the database
+// layer and its tools; windows and stores get DbError from results).
 DbError dbErrorOf(const QSqlError& error);
 
 }  // namespace corvane

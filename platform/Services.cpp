@@ -275,6 +275,13 @@ QString ProgramFolder()
 
 QString ProgramPath(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
 
+QString TempFolder()
+{
+    QDir program(ProgramFolder());
+    if (!QFileInfo(program.filePath(QStringLiteral("Temp"))).isDir()) program.mkdir(QStringLiteral("Temp"));
+    return program.filePath(QStringLiteral("Temp"));
+}
+
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& defaultValue)
 {
     return Services::settings().get(app, section, key, defaultValue);

@@ -139,6 +139,9 @@ QDateTime Now();
 QString ProgramFolder();
 // A path inside the program folder ("Temp", "MDI.BMP", "Command.Dll").
 QString ProgramPath(const QString& name);
+// The program folder's Temp folder, where stored files are written before
+// they are opened; made when missing.
+QString TempFolder();
 
 // The per-user program settings.
 QString GetSetting(const QString& app, const QString& section, const QString& key,

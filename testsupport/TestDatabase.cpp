@@ -1,5 +1,6 @@
 #include "testsupport/TestDatabase.h"
 
+#include <QSqlError>
 #include <QCoreApplication>
 #include <QUuid>
 #include <atomic>

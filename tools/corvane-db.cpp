@@ -6,6 +6,7 @@
 //   corvane-db demo     (same options)
 //   corvane-db settings --database FILE [--company NAME]
 
+#include <QSqlError>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 
 #include "ContractFixture.h"
 #include "contracts/ContractNumbering.h"
-#include "contracts/ContractRecord.h"
+#include "contracts/ContractStore.h"
 
 using namespace corvane;
 using namespace corvane::contract;
@@ -34,12 +34,12 @@ NewContract typed(const QString& number)
 
 }  // namespace
 
-TEST(SchemeANumber, PrefixDashAndEightDigits)
+TEST(ContractNumber, PrefixDashAndEightDigits)
 {
-    EXPECT_EQ(schemeANumber("GC", 1, PrefixForm::DashAlways), QStringLiteral("GC-00000001"));
-    EXPECT_EQ(schemeANumber("", 12, PrefixForm::DashAlways), QStringLiteral("-00000012"));
-    EXPECT_EQ(schemeANumber("", 12, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("00000012"));
-    EXPECT_EQ(schemeANumber("WY", 123456789, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("WY-123456789"));
+    EXPECT_EQ(contractNumber("GC", 1, PrefixForm::DashAlways), QStringLiteral("GC-00000001"));
+    EXPECT_EQ(contractNumber("", 12, PrefixForm::DashAlways), QStringLiteral("-00000012"));
+    EXPECT_EQ(contractNumber("", 12, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("00000012"));
+    EXPECT_EQ(contractNumber("WY", 123456789, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("WY-123456789"));
 }
 
 TEST_F(ContractTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
@@ -75,22 +75,27 @@ TEST_F(ContractTest, SupplementsAndRenewalLinks)
     EXPECT_EQ(row->value(0).toInt(), 1);
     EXPECT_EQ(row->text(1), QStringLiteral("GC-1"));
 
-    DbError e;
-    EXPECT_TRUE(linkRenewalOnOld("GC-1", "GC-2", &e));
-    EXPECT_FALSE(linkRenewalOnOld("GC-1", "GC-3", &e)) << "a second renewal is refused";
-    EXPECT_FALSE(e.isValid());
+    FollowUp renewal{typed("GC-2"), true, "GC-1"};
+    EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::Inserted);
+    renewal.contract = typed("GC-3");
+    EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::AlreadyRenewed) << "a second renewal is refused";
     EXPECT_EQ(selectFirst("SELECT 对应续约合同编号 FROM 合同信息 WHERE 合同编号 = 'GC-1'")->text(0), QStringLiteral("GC-2"));
+    EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息 WHERE 合同编号 = 'GC-3'")->value(0).toInt(), 0);
 }
 
-TEST_F(ContractTest, ADeleteWithUnitsTakesThemInTheSameTransaction)
+TEST_F(ContractTest, ADeleteTakesTheUnitsInTheSameTransaction)
 {
     addContract("K", "D01", "T1", "未提交");
     addContract("Q", "D01", "T1", "审批中", {{"提交日期", QDateTime(kToday, QTime(8, 0))}});
     for (const char* n : {"K", "Q"})
         exec("INSERT INTO 合同单元信息 (合同ID) SELECT id FROM 合同信息 WHERE 合同编号 = ?", {n});
-    EXPECT_EQ(deleteUnsubmittedContract("Q", true).kind, DeleteOutcome::Refused);
-    EXPECT_EQ(deleteUnsubmittedContract("K", true).kind, DeleteOutcome::Deleted);
-    EXPECT_EQ(deleteUnsubmittedContract("K", true).kind, DeleteOutcome::Refused);
+    auto idOf = [](const char* n) {
+        return selectFirst("SELECT id FROM 合同信息 WHERE 合同编号 = ?", {n})->value(0).toLongLong();
+    };
+    const qint64 k = idOf("K");
+    EXPECT_EQ(deleteContract(idOf("Q"), DeletableWhile::NeverSubmitted).kind, WriteOutcome::NoRow);
+    EXPECT_EQ(deleteContract(k, DeletableWhile::NeverSubmitted).kind, WriteOutcome::Done);
+    EXPECT_EQ(deleteContract(k, DeletableWhile::NeverSubmitted).kind, WriteOutcome::NoRow);
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同单元信息")->value(0).toInt(), 1);
 }
 

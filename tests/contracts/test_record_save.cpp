@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "RecordFixture.h"
-#include "contracts/ContractRecordStore.h"
+#include "contracts/ContractStore.h"
 
 using namespace corvane;
 using namespace corvane::test;

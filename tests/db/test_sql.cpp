@@ -45,15 +45,16 @@ TEST_F(Sql, ConditionalUpdateThatMissesReportsNoRows)
 
 TEST_F(Sql, FailureShowsTheStandardErrorBoxWithTheNativeCode)
 {
-    EXPECT_EQ(selectRows("SELECT * FROM 没有这个表"), std::nullopt);
+    const auto rows = selectRows("SELECT * FROM 没有这个表");
+    EXPECT_EQ(rows, std::nullopt);
     ASSERT_EQ(doubles().boxes->shown.size(), 1);
     const auto& box = doubles().boxes->shown[0];
     EXPECT_EQ(box.title, "提示");
     // SQLite's code is a number; PostgreSQL's SQLSTATE 42P01 is not, and shows as 0.
     const qint64 expected = test::testingOnPostgres() ? 0 : 1;
-    EXPECT_EQ(lastDbError().number, expected);
-    EXPECT_EQ(box.text, "错误号：" + QString::number(expected) + "\n错误描述：" + lastDbError().description);
-    EXPECT_FALSE(lastDbError().description.isEmpty());
+    EXPECT_EQ(rows.error().number, expected);
+    EXPECT_EQ(box.text, "错误号：" + QString::number(expected) + "\n错误描述：" + rows.error().description);
+    EXPECT_FALSE(rows.error().description.isEmpty());
 
     EXPECT_EQ(executeQuiet("DELETE FROM 没有这个表"), std::nullopt);
     EXPECT_EQ(doubles().boxes->shown.size(), 1) << "the quiet variants show nothing";
