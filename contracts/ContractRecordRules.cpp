@@ -16,26 +16,6 @@ std::optional<QDate> parseDateText(const QString& text)
     return d;
 }
 
-std::optional<qint64> parseAmountText(const QString& text)
-{
-    static const QRegularExpression form(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
-    const auto m = form.match(text.trimmed());
-    if (!m.hasMatch()) return std::nullopt;
-    const QString whole = m.captured(2);
-    const QString frac = m.captured(3);
-    if (whole.isEmpty() && frac.isEmpty()) return std::nullopt;
-    // DECIMAL(18,2) holds sixteen digits before the point.
-    QString digits = whole;
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
-    if (digits.size() > 16) return std::nullopt;
-    qint64 cents = digits.isEmpty() ? 0 : digits.toLongLong() * 100;
-    const QString f = (frac + QStringLiteral("000")).left(3);
-    cents += f.left(2).toInt();
-    if (f.at(2) >= QLatin1Char('5')) cents += 1;
-    if (cents > 999999999999999999LL) return std::nullopt;
-    return m.captured(1) == QLatin1String("-") ? -cents : cents;
-}
-
 qint64 termDays(const QDate& start, const QDate& end) { return start.daysTo(end) + 1; }
 
 QString lastDayOfMonthText(int year, int month)

@@ -16,12 +16,6 @@ QString shortDateText(const QDate& date);
 // by "-", "/" or "."; no value for anything else (an empty text included).
 std::optional<QDate> parseDateText(const QString& text);
 
-// An amount typed in a box, in hundredths (halves of a hundredth rounded away
-// from zero). No value for a text that is not a plain decimal number or does
-// not fit DECIMAL(18,2); an empty text is no amount either (callers decide
-// whether empty means Null).
-std::optional<qint64> parseAmountText(const QString& text);
-
 // Days of the term, both ends counted (start and end the same day: 1).
 qint64 termDays(const QDate& start, const QDate& end);
 

@@ -20,7 +20,7 @@
 #include <optional>
 
 #include "contracts/RecordSheet.h"
-#include "contracts/TextBox.h"
+#include "platform/TextBox.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
 

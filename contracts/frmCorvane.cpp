@@ -10,7 +10,7 @@
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
 #include "app/frmToExcel.h"
-#include "contracts/ColumnFit.h"
+#include "platform/ColumnFit.h"
 #include "contracts/ContractFormats.h"
 #include "contracts/ContractHandovers.h"
 #include "contracts/ContractListQuery.h"

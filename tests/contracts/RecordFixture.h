@@ -12,8 +12,6 @@
 
 namespace corvane::test {
 
-using contract::SetTag;
-using contract::TagOf;
 
 class RecordTest : public ContractTest {
 protected:

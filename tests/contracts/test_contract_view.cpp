@@ -16,7 +16,7 @@ protected:
     {
         auto* f = Forms::get<frm合同信息浏览>();
         f->Text1()->setText(number);
-        contract::SetTag(f->Text10(), dept);
+        SetTag(f->Text10(), dept);
         f->Show();
         return f;
     }

@@ -131,7 +131,7 @@ TEST_F(ContractTest, DepartmentScopeRefusesOtherDepartments)
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].text, QStringLiteral("不属于您的部门，无法显示相关合同信息"));
     EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);
-    EXPECT_EQ(contract::TagOf(f->Text1), QStringLiteral("D01"));
+    EXPECT_EQ(TagOf(f->Text1), QStringLiteral("D01"));
 
     f->TreeView1_NodeClick(f->nodeByKey("$D02"));  // below the own department
     EXPECT_EQ(f->Text1->text(), QStringLiteral("D02 工程部"));
@@ -150,7 +150,7 @@ TEST_F(ContractTest, CompanyScopeMayChooseAnyDepartmentAndListAll)
     ASSERT_TRUE(f->Check1->isEnabled());
     f->TreeView1_NodeClick(f->nodeByKey("$D03"));
     EXPECT_TRUE(boxes().isEmpty());
-    EXPECT_EQ(contract::TagOf(f->Text1), QStringLiteral("D03"));
+    EXPECT_EQ(TagOf(f->Text1), QStringLiteral("D03"));
 
     f->Check1->setChecked(true);
     EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);

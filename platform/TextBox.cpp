@@ -1,4 +1,4 @@
-#include "contracts/TextBox.h"
+#include "platform/TextBox.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

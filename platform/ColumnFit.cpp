@@ -1,11 +1,11 @@
-#include "contracts/ColumnFit.h"
+#include "platform/ColumnFit.h"
 
 #include <QSet>
 #include <algorithm>
 
 #include "platform/TextMeasure.h"
 
-namespace corvane::contract {
+namespace corvane {
 
 namespace {
 
@@ -81,4 +81,4 @@ double WidestText::widest(int col)
     return widest;
 }
 
-}  // namespace corvane::contract
+}  // namespace corvane

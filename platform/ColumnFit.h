@@ -14,7 +14,7 @@
 #include <QString>
 #include <vector>
 
-namespace corvane::contract {
+namespace corvane {
 
 class WidestText {
 public:
@@ -46,4 +46,4 @@ private:
     int m_measuredCount = 0;
 };
 
-}  // namespace corvane::contract
+}  // namespace corvane

@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "platform/Amounts.h"
+
+using namespace corvane;
+
+TEST(Amounts, TypedAndStoredAmountsAreReadInTheProgramOrRefused)
+{
+    const struct {
+        const char* text;
+        std::optional<qint64> cents;
+    } cases[] = {
+        {"1234.5", 123450},        {" 12 ", 1200},           {"0.005", 1},   {"-0.005", -1}, {"-12.345", -1235},
+        {".5", 50},                {"9999999999999999.99", 999999999999999999LL},
+        {"", std::nullopt},        {"abc", std::nullopt},    {"1e3", std::nullopt}, {"1,234", std::nullopt},
+        {"12.3.4", std::nullopt},  {"-", std::nullopt},      {".", std::nullopt},
+        {"10000000000000000", std::nullopt},  // seventeen digits do not fit DECIMAL(18,2)
+        {"00000000000000000012.5", 1250},     // leading zeros take no room
+        {"123456789012345678901234", std::nullopt},  // would overflow a 64-bit count of hundredths
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseCents(QString::fromUtf8(c.text)), c.cents) << c.text;
+        // A database that hands the amount back as text is read by the same rule.
+        if (*c.text) EXPECT_EQ(centsOf(QString::fromUtf8(c.text)), c.cents) << c.text;
+    }
+}
