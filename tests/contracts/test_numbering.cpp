@@ -98,36 +98,3 @@ TEST_F(ContractTest, ADeleteTakesTheUnitsInTheSameTransaction)
     EXPECT_EQ(deleteContract(k, DeletableWhile::NeverSubmitted).kind, WriteOutcome::NoRow);
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同单元信息")->value(0).toInt(), 1);
 }
-
-TEST_F(ContractTest, WorkstationsSavingAtOnceGetDistinctNumbers)
-{
-    constexpr int kThreads = 4, kEach = 8;
-    std::mutex m;
-    QStringList numbers;
-    std::atomic<int> failures{0};
-    std::vector<QThread*> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.push_back(QThread::create([&, t] {
-            auto conn = openSecondConnection(QStringLiteral("numbering-%1").arg(t));
-            for (int i = 0; i < kEach; ++i) {
-                InsertedContract c = insertContract(conn->db(), automatic(t % 2 ? "GC" : "WY"));
-                if (c.outcome != InsertedContract::Inserted) {
-                    ++failures;
-                    continue;
-                }
-                std::lock_guard lock(m);
-                numbers << c.number.mid(3);
-            }
-        }));
-    }
-    for (QThread* th : threads) th->start();
-    for (QThread* th : threads) {
-        th->wait();
-        delete th;
-    }
-    EXPECT_EQ(failures.load(), 0);
-    numbers.sort();
-    QStringList expected;
-    for (int i = 1; i <= kThreads * kEach; ++i) expected << QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0'));
-    EXPECT_EQ(numbers, expected);
-}

@@ -171,48 +171,5 @@ TEST(SqlDates, ReadsWhateverTheDriverReturned)
     EXPECT_EQ(placeholders(3), "?, ?, ?");
 }
 
-// Workstations allocating "one above the highest" at the same moment: the
-// write transaction and the numbering lock make every number distinct.
-TEST_F(Sql, ConcurrentNumberingGivesDistinctNumbers)
-{
-    constexpr int kWorkers = 4, kEach = 8;
-    std::atomic<int> failures{0};
-    auto worker = [&](int w) {
-        auto conn = openSecondConnection(QString("numbering-%1").arg(w));
-        const QSqlDatabase db = conn->db();
-        if (!db.isOpen()) {
-            ++failures;
-            return;
-        }
-        for (int i = 0; i < kEach; ++i) {
-            Transaction tx(db, Transaction::Write);
-            if (!tx.isActive() || !takeNumberingLock(db, "合同信息")) {
-                ++failures;
-                continue;
-            }
-            Statement top(db, "SELECT MAX(流水号) FROM 合同信息");
-            if (!top.exec() || !top.next()) {
-                ++failures;
-                continue;
-            }
-            const int serial = top.row().value(0).toInt() + 1;
-            Statement insert(db, "INSERT INTO 合同信息 (合同编号, 流水号) VALUES (?, ?)",
-                             {QString("WF-%1").arg(serial, 8, 10, QChar('0')), serial});
-            if (!insert.exec() || !tx.commit()) ++failures;
-        }
-    };
-    std::vector<std::thread> threads;
-    for (int w = 0; w < kWorkers; ++w) threads.emplace_back(worker, w);
-    for (auto& t : threads) t.join();
-
-    EXPECT_EQ(failures.load(), 0);
-    const auto rows = selectRows("SELECT 流水号 FROM 合同信息");
-    ASSERT_TRUE(rows);
-    QSet<int> serials;
-    for (const Row& r : *rows) serials.insert(r.value(0).toInt());
-    EXPECT_EQ(serials.size(), kWorkers * kEach);
-    EXPECT_EQ(rows->size(), size_t(kWorkers * kEach));
-}
-
 }  // namespace
 }  // namespace corvane

@@ -1,0 +1,260 @@
+// The contract store against both engines: the column names it writes, what
+// a failure half-way through an action leaves, and workstations acting on
+// the same contracts at once.
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "ContractFixture.h"
+#include "contracts/ContractStore.h"
+#include "contracts/RecordSheet.h"
+#include "db/Schema.h"
+
+using namespace corvane;
+using namespace corvane::contract;
+using namespace corvane::test;
+
+namespace {
+
+NewContract numbered(const QString& prefix, PrefixForm form = PrefixForm::DashAlways)
+{
+    NewContract c;
+    c.automatic = true;
+    c.prefix = prefix;
+    c.form = form;
+    c.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}, {QStringLiteral("合同类型"), QStringLiteral("T1")}};
+    return c;
+}
+
+NewContract typed(const QString& number)
+{
+    NewContract c = numbered(QString());
+    c.automatic = false;
+    c.typedNumber = number;
+    return c;
+}
+
+class StoreTest : public ContractTest {
+public:
+    // Runs `work` on `threads` further connections at once.
+    void atOnce(int threads, const std::function<void(const QSqlDatabase&, int thread)>& work) const
+    {
+        std::vector<std::thread> running;
+        for (int t = 0; t < threads; ++t)
+            running.emplace_back([&, t] {
+                auto conn = openSecondConnection(QStringLiteral("worker-%1").arg(t));
+                work(conn->db(), t);
+            });
+        for (auto& th : running) th.join();
+    }
+
+    qint64 idOf(const QString& number) const
+    {
+        return selectFirst(QStringLiteral("SELECT id FROM 合同信息 WHERE 合同编号 = ?"), {number})->value(0).toLongLong();
+    }
+    int count(const QString& sql) const { return selectFirst(sql)->value(0).toInt(); }
+
+    // A trigger that makes every `event` (INSERT, UPDATE, DELETE) on `table` fail.
+    void failEvery(const QString& event, const QString& table)
+    {
+        if (testingOnPostgres()) {
+            exec(QStringLiteral("CREATE OR REPLACE FUNCTION injected_failure() RETURNS trigger AS $$ "
+                                "BEGIN RAISE EXCEPTION 'injected failure'; END $$ LANGUAGE plpgsql"));
+            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION injected_failure()")
+                     .arg(event, table));
+        } else {
+            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
+                     .arg(event, table));
+        }
+    }
+};
+
+}  // namespace
+
+// A misspelt column fails here, not at a customer's.
+TEST_F(StoreTest, EveryColumnTheStoreAndTheSheetNameIsInTheSchema)
+{
+    auto known = [](const QString& table, const QString& column) {
+        const schema::Table* t = schema::table(table);
+        if (!t) return false;
+        for (const schema::Column& c : t->columns())
+            if (c.name.compare(column, Qt::CaseInsensitive) == 0) return true;
+        return false;
+    };
+    for (const auto& [table, column] : columnsNamedByStore())
+        EXPECT_TRUE(known(table, column)) << table.toStdString() << "." << column.toStdString();
+    RecordSheet full;
+    full.qualified = true;
+    ColumnValues written = sheetColumns(full);
+    addSupplementColumns(written, QStringLiteral("X"), true);
+    for (const auto& [column, value] : written) EXPECT_TRUE(known("合同信息", column)) << column.toStdString();
+}
+
+// An action that writes several statements leaves the database as it was
+// when a later statement fails.
+TEST_F(StoreTest, AFailureHalfWayLeavesTheDatabaseAsItWas)
+{
+    struct Case {
+        const char* name;
+        const char* event;
+        const char* table;
+        std::function<bool(StoreTest&)> act;  // true when the action reported success
+    };
+    const std::vector<Case> cases = {
+        {"renewal: the link on the old row fails", "UPDATE", "合同信息",
+         [](StoreTest& t) {
+             return insertFollowUp({numbered("GC"), true, QStringLiteral("OLD")}).kind == FollowUpOutcome::Inserted;
+         }},
+        {"delete: the units fail", "DELETE", "合同单元信息",
+         [](StoreTest& t) {
+             return deleteContract(t.idOf(QStringLiteral("OLD")), DeletableWhile::NeverSubmitted).done();
+         }},
+        {"delete from the record window: the units fail", "DELETE", "合同单元信息",
+         [](StoreTest& t) {
+             return deleteContract(t.idOf(QStringLiteral("OLD")), DeletableWhile::NotSignedNorInApproval).done();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec(QStringLiteral("DELETE FROM 合同单元信息"));
+        exec(QStringLiteral("DELETE FROM 合同信息"));
+        addContract(QStringLiteral("OLD"), QStringLiteral("D01"), QStringLiteral("T1"), 未提交);
+        exec(QStringLiteral("INSERT INTO 合同单元信息 (合同ID) SELECT id FROM 合同信息 WHERE 合同编号 = 'OLD'"));
+        failEvery(QString::fromUtf8(c.event), QString::fromUtf8(c.table));
+
+        EXPECT_FALSE(c.act(*this));
+        exec(QStringLiteral("DROP TRIGGER injected") +
+             (testingOnPostgres() ? QStringLiteral(" ON ") + QString::fromUtf8(c.table) : QString()));
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同信息")), 1);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同单元信息")), 1);
+        EXPECT_TRUE(contractByNumber(QStringLiteral("OLD"))->isNull(QStringLiteral("对应续约合同编号")));
+    }
+}
+
+// Several workstations number contracts at the same moment, through every
+// entry point that allocates: every number differs and serials run from 1
+// without a gap.
+TEST_F(StoreTest, WorkstationsNumberingAtOnceGetDistinctGaplessNumbers)
+{
+    constexpr int kThreads = 4, kEach = 8;
+    struct Case {
+        const char* name;
+        std::function<bool(const QSqlDatabase&, int thread, int i)> allocate;
+    };
+    const std::vector<Case> cases = {
+        {"the numbering lock alone",
+         [](const QSqlDatabase& db, int, int) {
+             Transaction tx(db, Transaction::Write);
+             if (!tx.isActive() || !takeNumberingLock(db, kContractNumberingKey)) return false;
+             Statement top(db, QStringLiteral("SELECT MAX(流水号) FROM 合同信息"));
+             if (!top.exec() || !top.next()) return false;
+             const int serial = top.value(0).toInt() + 1;
+             Statement insert(db, QStringLiteral("INSERT INTO 合同信息 (合同编号, 流水号) VALUES (?, ?)"),
+                              {contractNumber(QStringLiteral("GC"), serial, PrefixForm::DashAlways), serial});
+             return insert.exec() && tx.commit();
+         }},
+        {"new contracts of two types, which share one run of serials",
+         [](const QSqlDatabase& db, int t, int) {
+             return insertContract(db, numbered(t % 2 ? QStringLiteral("GC") : QStringLiteral("WY"))).outcome ==
+                    InsertedContract::Inserted;
+         }},
+        {"new contracts and supplements mixed",
+         [](const QSqlDatabase& db, int t, int i) {
+             if ((t + i) % 2 == 0)
+                 return insertContract(db, numbered(QStringLiteral("GC"))).outcome == InsertedContract::Inserted;
+             return insertFollowUp(db, {numbered(QStringLiteral("GC"), PrefixForm::DigitsAloneWhenNoPrefix), false,
+                                        QString()})
+                        .kind == FollowUpOutcome::Inserted;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec(QStringLiteral("DELETE FROM 合同信息"));
+        std::atomic<int> failures{0};
+        atOnce(kThreads, [&](const QSqlDatabase& db, int t) {
+            for (int i = 0; i < kEach; ++i)
+                if (!c.allocate(db, t, i)) ++failures;
+        });
+        EXPECT_EQ(failures.load(), 0);
+
+        const auto rows = selectRows(QStringLiteral("SELECT 合同编号, 流水号 FROM 合同信息 ORDER BY 流水号"));
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(int(rows->size()), kThreads * kEach);
+        QSet<QString> numbers;
+        for (int i = 0; i < int(rows->size()); ++i) {
+            EXPECT_EQ((*rows)[size_t(i)].value(1).toInt(), i + 1);
+            const QString number = (*rows)[size_t(i)].text(0);
+            EXPECT_TRUE(number == QStringLiteral("GC-%1").arg(i + 1, 8, 10, QLatin1Char('0')) ||
+                        number == QStringLiteral("WY-%1").arg(i + 1, 8, 10, QLatin1Char('0')))
+                << number.toStdString();
+            numbers.insert(number);
+        }
+        EXPECT_EQ(numbers.size(), kThreads * kEach);
+    }
+}
+
+// A number typed by one clerk while another's is being allocated: never two
+// rows with one number, and the typed one is refused only when taken.
+TEST_F(StoreTest, ATypedNumberRacingAnAutomaticOneNeverDuplicates)
+{
+    for (int round = 1; round <= 6; ++round) {
+        SCOPED_TRACE(round);
+        exec(QStringLiteral("DELETE FROM 合同信息"));
+        std::atomic<int> typedOutcome{-1}, automaticOutcome{-1};
+        atOnce(2, [&](const QSqlDatabase& db, int t) {
+            if (t == 0) typedOutcome = insertContract(db, typed(QStringLiteral("GC-00000001"))).outcome;
+            else automaticOutcome = insertContract(db, numbered(QStringLiteral("GC"))).outcome;
+        });
+        EXPECT_EQ(automaticOutcome.load(), InsertedContract::Inserted);
+        EXPECT_NE(typedOutcome.load(), InsertedContract::Failed);
+        const int rows = count(QStringLiteral("SELECT COUNT(*) FROM 合同信息"));
+        EXPECT_EQ(rows, typedOutcome == InsertedContract::Inserted ? 2 : 1);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(DISTINCT 合同编号) FROM 合同信息")), rows);
+    }
+}
+
+TEST_F(StoreTest, TwoWorkstationsRenewingOneContractMakeOneRenewal)
+{
+    addContract(QStringLiteral("OLD"), QStringLiteral("D01"), QStringLiteral("T1"), 履行中);
+    std::atomic<int> inserted{0}, refused{0};
+    atOnce(2, [&](const QSqlDatabase& db, int) {
+        const auto out = insertFollowUp(db, {numbered(QStringLiteral("GC")), true, QStringLiteral("OLD")});
+        if (out.kind == FollowUpOutcome::Inserted) ++inserted;
+        if (out.kind == FollowUpOutcome::AlreadyRenewed) ++refused;
+    });
+    EXPECT_EQ(inserted.load(), 1);
+    EXPECT_EQ(refused.load(), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同信息")), 2);
+    const QString renewal = contractByNumber(QStringLiteral("OLD"))->text(QStringLiteral("对应续约合同编号"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同信息 WHERE 合同编号 = '") + renewal + QLatin1Char('\'')), 1);
+}
+
+TEST_F(StoreTest, QuickSearchMatchesLiterallyWhateverTheLetterCase)
+{
+    const std::vector<std::pair<const char*, const char*>> counterparties = {
+        {"N1", "Acme 物业"}, {"N2", "ACME 保洁"}, {"N3", "acme_x"}, {"N4", "100% 达标"}, {"N5", "其他公司"}};
+    for (const auto& [number, name] : counterparties)
+        addContract(number, "D01", "T1", 履行中, {{"对方单位", QString::fromUtf8(name)}});
+    const struct {
+        const char* typed;
+        QStringList found;
+    } cases[] = {
+        {"acme", {"ACME 保洁", "Acme 物业", "acme_x"}},
+        {"ACME", {"ACME 保洁", "Acme 物业", "acme_x"}},
+        {"e_", {"acme_x"}},
+        {"0%", {"100% 达标"}},
+        {"达标", {"100% 达标"}},
+    };
+    for (const auto& c : cases) {
+        auto found = counterpartiesHolding(QString::fromUtf8(c.typed));
+        ASSERT_TRUE(found) << found.error().description.toStdString();
+        QStringList sorted = *found;
+        sorted.sort(Qt::CaseSensitive);
+        QStringList expected = c.found;
+        expected.sort(Qt::CaseSensitive);
+        EXPECT_EQ(sorted, expected) << c.typed;
+    }
+}
