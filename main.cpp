@@ -2,6 +2,7 @@
 #include <QFont>
 
 #include "app/CommandLine.h"
+#include "app/QtTranslation.h"
 #include "app/frmLogin.h"
 #include "contracts/Registration.h"
 #include "platform/Forms.h"
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+    const std::unique_ptr<QTranslator> qtTexts = corvane::loadQtTranslation();
+    if (qtTexts) QApplication::installTranslator(qtTexts.get());
     // The program ends through its own exits (cmdCancel, 退出, closing the
     // main or login window), never because the login window went away
     // before the main window appeared.

@@ -5,7 +5,10 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QUuid>
+#include <utility>
+#include <vector>
 
 #include "db/Sql.h"
 
@@ -107,6 +110,291 @@ bool dropDatabase(const DbSettings& settings, QString* error)
         }
         return true;
     });
+}
+
+namespace {
+
+// One row of a demo table: the columns by name, every value bound.
+using Columns = std::vector<std::pair<const char*, QVariant>>;
+
+bool insertRow(const QSqlDatabase& db, const char* table, const Columns& columns, DbError* error)
+{
+    QStringList names;
+    QVariantList values;
+    for (const auto& [name, value] : columns) {
+        names << QString::fromUtf8(name);
+        values << value;
+    }
+    Statement st(db,
+                 QStringLiteral("INSERT INTO ") + QString::fromUtf8(table) + QStringLiteral(" (") +
+                     names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") + placeholders(int(names.size())) +
+                     QLatin1Char(')'),
+                 values);
+    if (st.exec()) return true;
+    *error = st.error();
+    return false;
+}
+
+// The organisation: three departments (one under another), five posts, five
+// staff (one has left, one post assignment has ended), three contract types
+// and two suppliers.
+std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
+{
+    const QVariant none;
+    const QDate since(2020, 1, 1);
+    auto department = [&](const char* code, const char* name, const char* category) {
+        return Columns{{"职能部门编号", code}, {"职能部门名称", name}, {"职能部门类别代号", category}, {"起始日期", since}};
+    };
+    auto post = [](const char* code, const char* name, const char* dept, const char* category, const char* staff,
+                   int head) {
+        return Columns{{"岗位代号", code}, {"岗位名称", name},   {"职能部门代号", dept},
+                       {"岗位类别代号", category}, {"工号", staff}, {"部门主管", head}};
+    };
+    auto staff = [](const char* number, const char* name, const QVariant& left) {
+        return Columns{{"工号", number}, {"姓名", name}, {"帐号密码", "123"}, {"离职日期", left}};
+    };
+    auto assignment = [](const char* staff, const char* post, int main, const QDate& from, const QVariant& until) {
+        return Columns{{"员工代号", staff}, {"岗位代号", post}, {"主要岗位", main}, {"上岗日期", from}, {"离岗日期", until}};
+    };
+    auto type = [&](const char* code, const char* name, const char* category, const char* prefix, int shared,
+                    const QVariant& subject, int singleLevel, int headApproves) {
+        return Columns{{"合同类型编号", code}, {"合同类型", name},     {"合同类别", category},
+                       {"字", prefix},         {"公用", shared},       {"对应科目", subject},
+                       {"单级流转", singleLevel}, {"部门主管审批", headApproves}};
+    };
+    return {
+        {"职能部门类别", {{{"部门类别代号", "01"}, {"部门类别名称", "职能部门"}},
+                          {{"部门类别代号", "02"}, {"部门类别名称", "管理处"}}}},
+        {"职能部门new", {department("001", "总经理办公室", "01"), department("002", "财务部", "01"),
+                         department("003", "第一管理处", "02")}},
+        {"上级部门new", {{{"职能部门编号", "003"}, {"上级部门编号", "001"}, {"起始日期", since}}}},
+        {"岗位类别", {{{"岗位类别编号", "01"}, {"岗位类别名称", "管理岗位"}},
+                      {{"岗位类别编号", "02"}, {"岗位类别名称", "业务岗位"}}}},
+        {"岗位信息new", {post("G001", "总经理", "001", "01", "1001", 1), post("G002", "财务经理", "002", "01", "1002", 1),
+                         post("G003", "会计", "002", "02", "1003", 0), post("G004", "管理处主任", "003", "01", "1004", 1),
+                         post("G005", "合同管理员", "003", "02", "1002", 0)}},
+        {"员工档案", {staff("1001", "张伟", none), staff("1002", "李娜", none), staff("1003", "王芳", none),
+                      staff("1004", "刘洋", none), staff("1005", "陈静", QDate(2024, 6, 30))}},
+        // 李娜 holds two posts; 王芳's time as 管理处主任 has ended.
+        {"岗位员工new", {assignment("1001", "G001", 1, since, none), assignment("1002", "G002", 1, since, none),
+                         assignment("1002", "G005", 0, since, none), assignment("1003", "G003", 1, since, none),
+                         assignment("1003", "G004", 0, since, QDate(2023, 12, 31)),
+                         assignment("1004", "G004", 1, QDate(2024, 1, 1), none),
+                         assignment("1005", "G003", 1, since, QDate(2024, 6, 30))}},
+        {"合同类型", {type("01", "物业服务合同", "收款合同", "WF", 1, none, 0, 1),
+                      type("02", "采购合同", "付款合同", "CG", 1, "5501", 0, 1),
+                      type("03", "租赁合同", "收款合同", "ZL", 0, none, 1, 0)}},
+        {"合同使用部门设置", {{{"合同类型编号", "03"}, {"部门", "003"}}}},
+        {"供方信息", {{{"供应商编号", "S001"}, {"供应商名称", "恒达电梯维保有限公司"}, {"合格供方", 1}, {"结束日期", none}},
+                      {{"供应商编号", "S002"}, {"供应商名称", "洁美保洁服务有限公司"}, {"合格供方", 0}, {"结束日期", none}}}},
+        {"供方单位基本信息", {{{"供应商编号", "S001"}, {"开户行", "工商银行城东支行"}, {"帐号", "6222000011112222"},
+                               {"税号", "91310000MA1K000001"}}}},
+        {"供方对应部门", {{{"供应商编号", "S001"}, {"职能部门编号", "003"}},
+                          {{"供应商编号", "S002"}, {"职能部门编号", "003"}}}},
+        {"合同提醒设置", {{{"类型", "普通合同"}, {"部门代号", "003"}, {"岗位代号", "G005"}, {"提前天数", 30},
+                           {"启用提醒", 1}}}},
+        {"SystemSetup", {{{"Code", "合同同步"}, {"Value", "0"}}}},
+    };
+}
+
+// Menu rights in three groups, so that every menu, both contract scopes and
+// the way out can be tried: 总经理 and 合同管理员 hold every group, the other
+// posts one or two, and every post can log off, quit and read the about box.
+std::vector<std::pair<const char*, std::vector<Columns>>> rights()
+{
+    auto grant = [](const char* group, const char* post) {
+        return Columns{{"组代号", group}, {"岗位代号", post}, {"授权", 1}};
+    };
+    auto menu = [](const char* group, const char* formName) {
+        return Columns{{"GroupID", group}, {"FormName", formName}, {"Popedom", 1}};
+    };
+    return {
+        {"GroupPrivilege", {menu("XT", "退出系统"), menu("XT", "关于软件"), menu("XT", "联系我们"),
+                            menu("HT", "CorvaneC"), menu("HT", "合同信息"),
+                            menu("TJ", "统计"), menu("TJ", "合同收付款统计"), menu("TJ", "合同到期提醒"),
+                            menu("TJ", "合同汇总统计")}},
+        {"岗位权限设置", {grant("XT", "G001"), grant("HT", "G001"), grant("TJ", "G001"),
+                          grant("XT", "G002"), grant("TJ", "G002"),
+                          grant("XT", "G003"),
+                          grant("XT", "G004"), grant("HT", "G004"),
+                          grant("XT", "G005"), grant("HT", "G005"), grant("TJ", "G005")}},
+        // The contract list of 总经理 may cover the whole company.
+        {"专项审核权限表", {{{"类型", "Corvane"}, {"部门代号", "001"}, {"岗位代号", "G001"}}}},
+    };
+}
+
+// A contract's route through approval, signing and taking effect, as the
+// program writes it: each step only after the one before.
+struct Route {
+    QVariant submitted, approvalEnded, approved, signedOn, effective;
+};
+
+Route notSubmitted() { return {QVariant(), QVariant(), QVariant(), QVariant(), QVariant()}; }
+Route inApproval(const QDateTime& submitted) { return {submitted, QVariant(), QVariant(), QVariant(), QVariant()}; }
+Route approvedOnly(const QDateTime& submitted, const QDateTime& ended)
+{
+    return {submitted, ended, 1, QVariant(), QVariant()};
+}
+Route signedOnly(const QDate& signedOn)
+{
+    return {QDateTime(signedOn.addDays(-15), QTime(9, 10)), QDateTime(signedOn.addDays(-8), QTime(16, 30)), 1, signedOn,
+            QVariant()};
+}
+Route inForce(const QDate& effective)
+{
+    const QDate signedOn = effective.addDays(-5);
+    return {QDateTime(signedOn.addDays(-15), QTime(9, 10)), QDateTime(signedOn.addDays(-8), QTime(16, 30)), 1, signedOn,
+            effective};
+}
+
+struct DemoContract {
+    const char* prefix;
+    const char* type;
+    const char* department;
+    const char* state;
+    const char* name;
+    const char* counterparty;
+    const char* bank;
+    const char* account;
+    const char* amount;
+    QDate start, end;
+    int months;  // 合同期限
+    Route route;
+    const char* signatory;
+    const char* counterpartySignatory;
+    const char* terms;
+    Columns more;  // supplier, suspension, void, renewal and supplement columns
+};
+
+QString demoNumber(const char* prefix, int serial)
+{
+    return QString::fromUtf8(prefix) + QLatin1Char('-') + QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
+{
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        *error = tx.error();
+        return false;
+    }
+    for (const auto& part : {organisation(), rights()})
+        for (const auto& [table, rows] : part)
+            for (const Columns& row : rows)
+                if (!insertRow(db, table, row, error)) return false;
+
+    const auto day = [&](int offset) { return today.addDays(offset); };
+    const auto at = [&](int offset, int hour, int minute) { return QDateTime(day(offset), QTime(hour, minute)); };
+    const QVariant none;
+    // The last day of a term of whole months.
+    const auto until = [](const QDate& start, int months) { return start.addMonths(months).addDays(-1); };
+    const QDate greenStart = day(-180);
+    const QDate greenEnd = until(greenStart, 12);
+    const QDate cuihuStart = day(-15).addYears(-3).addDays(1);
+    const QDate sunStart = day(20).addYears(-2).addDays(1);
+    // In serial order: the numbers are the type's prefix and the serial.
+    const std::vector<DemoContract> contracts = {
+        {"WF", "01", "003", "未提交", "翠湖花园二期前期物业服务合同", "翠湖置业发展有限公司", "建设银行翠湖支行",
+         "6217000010203040", "1280000.00", day(30), until(day(30), 36), 36, notSubmitted(), nullptr, nullptr,
+         "前期物业服务，服务期三年；物业服务费按建筑面积每月每平方米2.80元计收。", {}},
+        {"CG", "02", "003", "签约中", "电梯年度维保采购合同", "恒达电梯维保有限公司", "工商银行城东支行",
+         "6222000011112222", "86400.00", day(10), until(day(10), 12), 12, approvedOnly(at(-20, 9, 15), at(-12, 16, 40)),
+         nullptr, nullptr,
+         "小区12台电梯的年度维护保养，每月保养两次，故障2小时内到场。",
+         {{"对方税号", "91310000MA1K000001"}, {"是否是合格供方", 1}, {"合格供方代码", "S001"}}},
+        {"WF", "01", "003", "签约完成", "锦绣苑写字楼物业服务合同", "锦绣苑资产管理有限公司", "招商银行锦绣支行",
+         "6214830000123456", "960000.00", day(15), until(day(15), 24), 24, signedOnly(day(-30)), "刘洋", "周明",
+         "写字楼公共区域保洁、安保、设备运行维护，服务期两年。", {}},
+        {"CG", "02", "003", "履行中", "小区绿化养护采购合同", "青禾园林绿化工程有限公司", "农业银行青禾支行",
+         "6228480011223344", "150000.00", greenStart, greenEnd, 12, inForce(greenStart), "刘洋", "孙立",
+         "小区公共绿地的修剪、施肥、病虫害防治，按季度付款。", {}},
+        {"WF", "01", "003", "履行中", "翠湖花园一期物业服务合同", "翠湖花园业主委员会", "建设银行翠湖支行",
+         "6217000010205060", "2400000.00", cuihuStart, day(-15), 36, inForce(cuihuStart), "张伟", "赵刚",
+         "一期住宅物业服务，服务期三年，期满前三个月协商续签。", {}},
+        {"WF", "01", "003", "履行中", "阳光公寓物业服务合同", "阳光公寓业主委员会", "交通银行阳光支行",
+         "6222600011002200", "720000.00", sunStart, day(20), 24, inForce(sunStart), "刘洋", "钱芳", "公寓楼物业服务，服务期两年。",
+         {{"对应续约合同编号", demoNumber("WF", 7)}}},
+        {"WF", "01", "003", "签约中", "阳光公寓物业服务合同（续签）", "阳光公寓业主委员会", "交通银行阳光支行",
+         "6222600011002200", "756000.00", day(21), until(day(21), 24), 24, inApproval(at(-3, 10, 20)), nullptr, nullptr,
+         "续签两年，物业服务费上调5%。", {}},
+        {"CG", "02", "003", "履行中", "小区绿化养护采购合同补充协议（屋顶花园）", "青禾园林绿化工程有限公司",
+         "农业银行青禾支行", "6228480011223344", "18000.00", day(-60), greenEnd, 8, inForce(day(-60)), "刘洋", "孙立",
+         "增加3号楼屋顶花园的养护，至主合同期满为止。",
+         {{"补充", 1}, {"主合同编号", demoNumber("CG", 4)}, {"收付款计划合并", 0}}},
+        {"WF", "01", "003", "已中止", "滨江商业广场保洁服务合同", "滨江商业广场管理有限公司", "中国银行滨江支行",
+         "6216610000334455", "360000.00", day(-120), until(day(-120), 12), 12, inForce(day(-120)), "刘洋", "吴磊",
+         "商场公共区域日常保洁，按月结算。",
+         {{"合同中止日期", day(0)}, {"中止原因", "商场停业装修，双方协商中止履行"}}},
+        {"CG", "02", "003", "已作废", "保安服务外包采购合同", "盾安保安服务有限公司", "工商银行城西支行",
+         "6222000033334444", "432000.00", day(-30), until(day(-30), 12), 12, notSubmitted(), nullptr, nullptr,
+         "小区门岗及巡逻保安服务外包。", {{"作废日期", day(-40)}}},
+        {"CG", "02", "001", "履行中", "总部办公家具采购合同", "宏远办公家具有限公司", "民生银行开发区支行",
+         "6226220012345678", "46800.00", day(-30), until(day(-30), 12), 12, inForce(day(-30)), "张伟", "郑浩",
+         "总部办公室桌椅及文件柜，验收合格后一次付款。", {}},
+        {"CG", "02", "002", "未提交", "财务软件年度维护采购合同", "智账软件服务有限公司", "招商银行高新支行",
+         "6214830000987654", "28000.00", day(20), until(day(20), 12), 12, notSubmitted(), nullptr, nullptr,
+         "财务软件升级与年度远程维护。", {}},
+    };
+    int serial = 0;
+    for (const DemoContract& c : contracts) {
+        ++serial;
+        Columns row{{"合同编号", demoNumber(c.prefix, serial)},
+                    {"流水号", serial},
+                    {"字", c.prefix},
+                    {"合同名称", c.name},
+                    {"合同类型", c.type},
+                    {"对应部门", c.department},
+                    {"对方单位", c.counterparty},
+                    {"对方开户行", c.bank},
+                    {"对方帐号", c.account},
+                    {"合同金额", c.amount},
+                    {"合同起始日期", c.start},
+                    {"合同终止日期", c.end},
+                    {"合同期限", c.months},
+                    {"主要条款", c.terms},
+                    {"签约人", c.signatory ? QVariant(QString::fromUtf8(c.signatory)) : none},
+                    {"对方签约人", c.counterpartySignatory ? QVariant(QString::fromUtf8(c.counterpartySignatory)) : none},
+                    {"合同状态", c.state},
+                    {"提交日期", c.route.submitted},
+                    {"流转结束日期", c.route.approvalEnded},
+                    {"流转通过", c.route.approved},
+                    {"合同签订日期", c.route.signedOn},
+                    {"合同生效日期", c.route.effective},
+                    {"CzyDH", "1002"}};
+        for (const auto& more : c.more) row.push_back(more);
+        if (!insertRow(db, "合同信息", row, error)) return false;
+    }
+
+    // Instalments: some paid, some due soon, one overdue, so the lists of
+    // payments and receipts due have something to show.
+    auto instalment = [](const char* dateColumn, const char* amountColumn, const QString& number, const QDate& date,
+                         const char* amount, const char* balance) {
+        return Columns{{"合同编号", number}, {dateColumn, date}, {amountColumn, amount}, {"余额", balance}};
+    };
+    const std::vector<Columns> payments = {
+        instalment("付款日期", "付款金额", demoNumber("CG", 4), greenStart.addMonths(3), "37500.00", "0.00"),
+        instalment("付款日期", "付款金额", demoNumber("CG", 4), greenStart.addMonths(6), "37500.00", "37500.00"),
+        instalment("付款日期", "付款金额", demoNumber("CG", 4), greenStart.addMonths(9), "37500.00", "37500.00"),
+        instalment("付款日期", "付款金额", demoNumber("CG", 4), greenStart.addMonths(12), "37500.00", "37500.00"),
+        instalment("付款日期", "付款金额", demoNumber("CG", 11), day(-5), "46800.00", "46800.00"),
+    };
+    const std::vector<Columns> receipts = {
+        instalment("收款日期", "收款金额", demoNumber("WF", 5), day(-20), "200000.00", "200000.00"),
+        instalment("收款日期", "收款金额", demoNumber("WF", 6), day(-25), "30000.00", "0.00"),
+        instalment("收款日期", "收款金额", demoNumber("WF", 6), day(5), "30000.00", "30000.00"),
+    };
+    for (const Columns& row : payments)
+        if (!insertRow(db, "合同付款计划表", row, error)) return false;
+    for (const Columns& row : receipts)
+        if (!insertRow(db, "合同收款计划表", row, error)) return false;
+
+    if (!tx.commit()) {
+        *error = tx.error();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace corvane::provision

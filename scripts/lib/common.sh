@@ -4,7 +4,7 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6sql6-sqlite libqt6sql6-psql
-                libqt6sql6-odbc libxlsxwriter-dev zlib1g-dev fonts-noto-cjk)
+                libqt6sql6-odbc libxlsxwriter-dev zlib1g-dev fonts-noto-cjk qt6-translations-l10n)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev postgresql poppler-utils)
 
 ensure_packages() {
