@@ -39,6 +39,7 @@ struct ReceiptHandover {
     QString number;           // Text3(0)'s tag
     QString name;             // Text3(0)
     QString ownerDepartment;  // Text3(1)
+    QString id;               // the contract's id: what the window acts on
 };
 
 // frm合同履行计划 in check mode
@@ -47,12 +48,14 @@ struct PerformancePlanHandover {
     QString number;   // Text4(0)
     QString name;     // Text4(1)
     QString mode;     // window Tag, "浏览"
+    QString id;       // the contract's id: what the window acts on
 };
 
 // frm合同到期处理; it writes columns 14 and 15 of the list's current row.
 struct ExpiryHandover {
     QString number;  // Text1(0)
     QString name;    // Text1(1)
+    QString id;      // the contract's id: what the window acts on
 };
 
 struct ContractHandovers {

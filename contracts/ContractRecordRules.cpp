@@ -16,6 +16,14 @@ std::optional<QDate> parseDateText(const QString& text)
     return d;
 }
 
+std::optional<QString> typedNumberProblem(const QString& number)
+{
+    for (const QChar c : number)
+        if (c.isSpace() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return QStringLiteral("合同编号中不能含有空格或控制字符");
+    return std::nullopt;
+}
+
 qint64 termDays(const QDate& start, const QDate& end) { return start.daysTo(end) + 1; }
 
 QString lastDayOfMonthText(int year, int month)

@@ -16,6 +16,11 @@ QString shortDateText(const QDate& date);
 // by "-", "/" or "."; no value for anything else (an empty text included).
 std::optional<QDate> parseDateText(const QString& text);
 
+// Why a typed contract number (already trimmed) cannot be stored: a blank
+// or a control character inside it would make a number that looks like
+// another. No value when it can.
+std::optional<QString> typedNumberProblem(const QString& number);
+
 // Days of the term, both ends counted (start and end the same day: 1).
 qint64 termDays(const QDate& start, const QDate& end);
 

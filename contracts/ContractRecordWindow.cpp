@@ -19,6 +19,10 @@ namespace {
 void openRecordWindow(const RecordWindowHandover& h)
 {
     auto* w = Forms::get<Frm合同信息>();
+    if (w->loadFailed()) {
+        w->Unload();
+        return;
+    }
     w->Tag = h.mode;
     SetTag(w->Text3, h.departmentCode);
     w->Text3->setText(h.departmentText);

@@ -59,6 +59,10 @@ const QString kApproved = QStringLiteral(" AND 流转结束日期 IS NOT NULL AN
 // Never submitted, or approved: not while approval runs, not when refused.
 const QString kNeverSubmittedOrApproved =
     QStringLiteral(" AND (提交日期 IS NULL OR (流转结束日期 IS NOT NULL AND 流转通过 = 1))");
+// What editing requires: never submitted, and a state other than the final
+// ones; binds the three states.
+const QString kEditable =
+    QStringLiteral(" AND 提交日期 IS NULL AND 合同状态 IS NOT NULL AND 合同状态 NOT IN (?, ?, ?)");
 // What the list's delete requires: never submitted and no approval outcome.
 const QString kNeverSubmitted =
     QStringLiteral(" AND 提交日期 IS NULL AND 流转结束日期 IS NULL AND (流转通过 IS NULL OR 流转通过 = 0)");
@@ -207,7 +211,7 @@ FollowUpOutcome insertFollowUp(const FollowUp& followUp) { return insertFollowUp
 
 // ---- Writes on a chosen contract
 
-WriteOutcome updateUnsubmittedContract(qint64 id, const ColumnValues& columns)
+WriteOutcome updateEditableContract(qint64 id, const ColumnValues& columns)
 {
     QStringList sets;
     QVariantList values;
@@ -216,9 +220,9 @@ WriteOutcome updateUnsubmittedContract(qint64 id, const ColumnValues& columns)
         values << value;
     }
     values << id;
-    return run(QStringLiteral("UPDATE 合同信息 SET ") + sets.join(QStringLiteral(", ")) +
-                   QStringLiteral(" WHERE id = ? AND 提交日期 IS NULL"),
-               values);
+    return run(QStringLiteral("UPDATE 合同信息 SET ") + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE id = ?") +
+                   kEditable,
+               values + finalStates());
 }
 
 WriteOutcome signContract(qint64 id, const QDate& signedOn, bool immediate, const QString& counterpartySignatory,
@@ -257,8 +261,10 @@ WriteOutcome voidContract(qint64 id, const QDate& today)
 WriteOutcome saveCounterparty(qint64 id, const QString& name, const QString& bank, const QString& account,
                               const QString& taxNumber)
 {
-    return run(QStringLiteral("UPDATE 合同信息 SET 对方开户行 = ?, 对方单位 = ?, 对方帐号 = ?, 对方税号 = ? WHERE id = ?"),
-               {textOrNull(bank), textOrNull(name), textOrNull(account), textOrNull(taxNumber), id});
+    return run(QStringLiteral("UPDATE 合同信息 SET 对方开户行 = ?, 对方单位 = ?, 对方帐号 = ?, 对方税号 = ? WHERE id = ?") +
+                   kEditable,
+               QVariantList{textOrNull(bank), textOrNull(name), textOrNull(account), textOrNull(taxNumber), id} +
+                   finalStates());
 }
 
 WriteOutcome deleteContract(qint64 id, DeletableWhile rule)
@@ -294,6 +300,11 @@ WriteOutcome deleteContract(qint64 id, DeletableWhile rule)
 }
 
 // ---- Reads
+
+DbResult<Row> contractById(qint64 id)
+{
+    return selectFirstQuiet(QStringLiteral("SELECT * FROM 合同信息 WHERE id = ?"), {id});
+}
 
 DbResult<Row> contractByNumber(const QString& number)
 {
@@ -364,12 +375,27 @@ DbResult<std::vector<Attachment>> attachmentsOf(qint64 contractId)
     return out;
 }
 
-DbResult<qint64> addAttachment(qint64 contractId, const QString& name, const QVariant& bytes)
+WriteOutcome addAttachment(qint64 contractId, const QString& name, const QVariant& bytes, qint64* newId)
 {
-    Statement insert(dialect::insertReturningId(kAttachments, kAttachmentColumns.mid(1), kAttachmentColumns[0]),
-                     {contractId, name, bytes, QStringLiteral("文件")});
-    if (!insert.exec()) return insert.error();
-    return insert.lastInsertId().toLongLong();
+    // Inserted only while the contract is still there and editable: a row
+    // for a contract deleted meanwhile would be an orphan.
+    const QStringList columns = kAttachmentColumns.mid(1);
+    Statement insert(dialect::insertSelectReturningId(kAttachments, columns, kAttachmentColumns[0],
+                                                      QStringLiteral("EXISTS (SELECT 1 FROM 合同信息 WHERE id = ?") +
+                                                          kEditable + QLatin1Char(')')),
+                     QVariantList{contractId, name, bytes, QStringLiteral("文件"), contractId} + finalStates());
+    WriteOutcome out;
+    if (!insert.exec()) {
+        out.error = insert.error();
+        return out;
+    }
+    if (insert.lastInsertId().isNull()) {
+        out.kind = WriteOutcome::NoRow;
+        return out;
+    }
+    if (newId) *newId = insert.lastInsertId().toLongLong();
+    out.kind = WriteOutcome::Done;
+    return out;
 }
 
 DbResult<AttachmentFile> attachmentFile(qint64 attachmentId)

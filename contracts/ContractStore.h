@@ -85,8 +85,11 @@ struct WriteOutcome {
     bool done() const { return kind == Done; }
 };
 
-// The columns of the save, on a contract that was never submitted.
-WriteOutcome updateUnsubmittedContract(qint64 id, const ColumnValues& columns);
+// The record window offers editing (the save, the counterparty panel, new
+// attachments) only on a contract that was never submitted and has a state
+// other than 履行中, 已中止 and 已作废 (recordButtonsFor); these writes
+// require the same of the row.
+WriteOutcome updateEditableContract(qint64 id, const ColumnValues& columns);
 // Signing of an approved contract that is not signed yet: 签约完成, or
 // 履行中 with the same date as effective date when `immediate`.
 WriteOutcome signContract(qint64 id, const QDate& signedOn, bool immediate, const QString& counterpartySignatory,
@@ -97,7 +100,8 @@ WriteOutcome takeEffect(qint64 id, const QDate& effectiveOn);
 WriteOutcome suspendContract(qint64 id, const QDate& suspendedOn, const QString& reason);
 // A contract not yet signed (never submitted, or approved) becomes 已作废.
 WriteOutcome voidContract(qint64 id, const QDate& today);
-// 保存对方资料: the four counterparty columns; empty texts are Null.
+// 保存对方资料, on an editable contract: the four counterparty columns;
+// empty texts are Null.
 WriteOutcome saveCounterparty(qint64 id, const QString& name, const QString& bank, const QString& account,
                               const QString& taxNumber);
 
@@ -115,7 +119,8 @@ WriteOutcome deleteContract(qint64 id, DeletableWhile rule);
 
 // ---- Reads
 
-// The row of 合同信息 with this number; an empty Row when there is none.
+// The row of 合同信息 with this id, or number; an empty Row when there is none.
+DbResult<Row> contractById(qint64 id);
 DbResult<Row> contractByNumber(const QString& number);
 // The same with the category of its type (合同类型.合同类别); contracts
 // whose type is missing from 合同类型 are not found.
@@ -146,8 +151,9 @@ struct Attachment {
     QString name;
 };
 DbResult<std::vector<Attachment>> attachmentsOf(qint64 contractId);
-// The new attachment's id.
-DbResult<qint64> addAttachment(qint64 contractId, const QString& name, const QVariant& bytes);
+// A new attachment of an editable contract; `newId` receives its id. NoRow
+// when the contract is gone or no longer editable: nothing is stored.
+WriteOutcome addAttachment(qint64 contractId, const QString& name, const QVariant& bytes, qint64* newId);
 struct AttachmentFile {
     bool found = false;
     QString name;

@@ -35,6 +35,8 @@ const QString kBadAmount = QStringLiteral("请输入正确的合同金额（数�
 const QString kChooseType = QStringLiteral("请选择合同类型");
 const QString kBadSigningDate = QStringLiteral("请输入正确的签订日期");
 const QString kNoRow = QStringLiteral("该合同已被删除，或其状态已被他人改变，本次操作没有执行。请重新打开该合同。");
+const QString kNoDepartment = QStringLiteral("请选择合同所属部门");
+const QString kEndBeforeStart = QStringLiteral("合同终止日期不能早于开始日期");
 const QString kContinue = QStringLiteral("请继续补充收付款计划等续签合同的相关信息，并按[确定]保存补充的信息");
 
 // The type code: the text before the first blank of "code name".
@@ -127,7 +129,9 @@ void Frm合同信息::resizeEvent(QResizeEvent* event)
 
 void Frm合同信息::Form_Load()
 {
-    合同类型列表();
+    // Without the types or the suppliers the window cannot work: one error
+    // box, and the opener closes it again.
+    m_loadFailed = !合同类型列表();
     // Attachments are copied here before they are opened.
     TempFolder();
 
@@ -137,7 +141,7 @@ void Frm合同信息::Form_Load()
     MSFlexGrid2->setRows(1);
     for (int c = 0; c < MSFlexGrid2->Cols(); ++c) MSFlexGrid2->setColAlignment(c, flexAlignCenterCenter);
 
-    供方列表(false);
+    if (!m_loadFailed) m_loadFailed = !供方列表(false);
     MonthView1->setSelectedDate(Today());
 }
 
@@ -215,7 +219,10 @@ void Frm合同信息::showContract(const QString& number, const QString& id)
 
 void Frm合同信息::显示合同信息()
 {
-    const auto found = contractByNumber(Text1[1]->text());
+    // The contract is the one whose id the window holds: a number may match
+    // two rows that differ only by blanks.
+    const auto id = contractId();
+    const auto found = id ? contractById(*id) : DbResult<Row>(Row());
     if (!found) {
         ShowNumberedError(found.error().number, found.error().description);
         return;
@@ -245,7 +252,7 @@ void Frm合同信息::显示合同信息()
     Text1[10]->setText(dateText(r.value(QStringLiteral("合同签订日期"))));
     Text1[11]->setText(dateText(r.value(QStringLiteral("合同生效日期"))));
     Text1[12]->setText(dateText(r.value(QStringLiteral("合同中止日期"))));
-    Text1[13]->setText(r.text(QStringLiteral("中止原因")));
+    Text1[13]->setText(fromStoredText(r.text(QStringLiteral("中止原因"))));
     Text1[14]->setText(r.text(QStringLiteral("对应续约合同编号")));
 
     // The mark follows the row shown, not a contract shown earlier.
@@ -431,19 +438,35 @@ void Frm合同信息::Command2_Click()
         MsgBox(QStringLiteral("合同名称不能为空，请填写合同名称!"));
         return;
     }
-    const QString number = Text1[1]->text();
+    // A blank typed after the number would make a second contract that
+    // looks like the first.
+    const QString number = Text1[1]->text().trimmed();
     if (number.isEmpty() || number == kAskNumber) {
         MsgBox(QStringLiteral("请输入合同编号"));
         return;
     }
+    if (adding && !Check1->isChecked()) {
+        if (const auto problem = typedNumberProblem(number)) {
+            MsgBox(*problem);
+            return;
+        }
+    }
     if (Text1[3]->text().isEmpty()) {
         MsgBox(kChooseType);
+        return;
+    }
+    if (adding && TagOf(Text3).isEmpty()) {
+        MsgBox(kNoDepartment);
         return;
     }
     const auto start = parseDateText(Text1[5]->text());
     const auto end = parseDateText(Text1[6]->text());
     if (!start || !end) {
         MsgBox(kBadTerm);
+        return;
+    }
+    if (*end < *start) {
+        MsgBox(kEndBeforeStart);
         return;
     }
     std::optional<qint64> amount;
@@ -488,7 +511,7 @@ void Frm合同信息::Command2_Click()
             reportNoRow();
             return;
         }
-        const WriteOutcome out = updateUnsubmittedContract(*id, columns);
+        const WriteOutcome out = updateEditableContract(*id, columns);
         if (out.kind == WriteOutcome::Failed) {
             ShowNumberedError(out.error.number, out.error.description);
             return;
@@ -581,7 +604,7 @@ void Frm合同信息::Command19_Click()
         MsgBox(QStringLiteral("您输入了非法的中止日期"));
         return;
     }
-    const WriteOutcome out = suspendContract(*id, *suspendedOn, Text1[13]->text());
+    const WriteOutcome out = suspendContract(*id, *suspendedOn, toStoredText(Text1[13]->text()));
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
     for (QPushButton* b : {Command1, Command4, Command5, Command17, Command11, Command18, Command19, Command20, Command29,
@@ -630,15 +653,21 @@ void Frm合同信息::Command27_Click() { Picture10->hide(); }
 
 // ---------------------------------------------------------------- contract types
 
-void Frm合同信息::合同类型列表()
+bool Frm合同信息::合同类型列表()
 {
     const auto company = hasCompanyScope(Login().当前部门编号, Login().当前岗位代号);
-    if (!company) return ShowDescriptionError(company.error().description);
+    if (!company) {
+        ShowDescriptionError(company.error().description);
+        return false;
+    }
     const auto types = contractTypesFor(*company, Login().当前部门编号);
     List1->clear();
     List2->clear();
     类型类别.clear();
-    if (!types) return ShowDescriptionError(types.error().description);
+    if (!types) {
+        ShowDescriptionError(types.error().description);
+        return false;
+    }
     for (const ContractType& t : *types) {
         const QString entry = t.code + QLatin1Char(' ') + t.name;
         List1->addItem(entry);
@@ -646,6 +675,7 @@ void Frm合同信息::合同类型列表()
         // A type without a category still belongs in the list.
         类型类别.append(t.category);
     }
+    return true;
 }
 
 void Frm合同信息::Command5_Click()
@@ -669,17 +699,21 @@ void Frm合同信息::List1_Click()
 
 // ---------------------------------------------------------------- supplier picker
 
-void Frm合同信息::供方列表(bool byName)
+bool Frm合同信息::供方列表(bool byName)
 {
     const auto suppliers = activeSuppliers(byName);
     MSFlexGrid3->setRows(1);
-    if (!suppliers) return ShowDescriptionError(suppliers.error().description);
+    if (!suppliers) {
+        ShowDescriptionError(suppliers.error().description);
+        return false;
+    }
     std::vector<std::vector<QString>> cells;
     cells.reserve(suppliers->size());
     for (const Supplier& sp : *suppliers)
         cells.push_back({QString::number(cells.size() + 1), sp.code, sp.name,
                          sp.qualified ? QStringLiteral("1") : QStringLiteral("0")});
     MSFlexGrid3->setRowsData(std::move(cells));
+    return true;
 }
 
 void Frm合同信息::Command1_Click()
@@ -934,11 +968,14 @@ void Frm合同信息::Command11_Click()
     const auto id = contractId();
     if (!id) return;
     QVariant bytes;
-    if (!文件存入字段(bytes, path, nullptr)) return;
+    QString unreadable;
+    if (!文件存入字段(bytes, path, &unreadable)) return ShowStandardError(0, unreadable);
     const QString name = 文件名(path);
-    const auto added = addAttachment(*id, name, bytes);
-    if (!added) return reportDbError(added.error());
-    addAttachmentRow(*added, name);
+    qint64 added = 0;
+    const WriteOutcome out = addAttachment(*id, name, bytes, &added);
+    if (out.kind == WriteOutcome::Failed) return reportDbError(out.error);
+    if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    addAttachmentRow(added, name);
     Command8->setEnabled(true);
 }
 
@@ -977,6 +1014,8 @@ void Frm合同信息::Command8_Click()
     }
     const WriteOutcome out = deleteAttachment(g.RowData(r));
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
+    // Gone already: the row leaves the grid all the same, and the clerk is told.
+    if (out.kind == WriteOutcome::NoRow) ShowStandardError(0, QStringLiteral("附件已不存在"));
     if (g.Rows() == 2) {
         g.setRows(1);
         return;
@@ -1124,14 +1163,29 @@ bool Frm合同信息::保存后续合同(bool renewal)
         MsgBox(QStringLiteral("合同名称不能为空，请填写合同名称!"), vbOKOnly);
         return false;
     }
-    if (Text5[1]->text().isEmpty() && !Check3->isChecked()) {
-        MsgBox(QStringLiteral("请输入合同编号"), vbOKOnly);
+    const QString typedNumber = Text5[1]->text().trimmed();
+    if (!Check3->isChecked()) {
+        if (typedNumber.isEmpty()) {
+            MsgBox(QStringLiteral("请输入合同编号"), vbOKOnly);
+            return false;
+        }
+        if (const auto problem = typedNumberProblem(typedNumber)) {
+            MsgBox(*problem, vbOKOnly);
+            return false;
+        }
+    }
+    if (TagOf(Text3).isEmpty()) {
+        MsgBox(kNoDepartment, vbOKOnly);
         return false;
     }
     const auto start = parseDateText(Text5[2]->text());
     const auto end = parseDateText(Text5[3]->text());
     if (!start || !end) {
         MsgBox(kBadTerm, vbOKOnly);
+        return false;
+    }
+    if (*end < *start) {
+        MsgBox(kEndBeforeStart, vbOKOnly);
         return false;
     }
     if (!renewal) {
@@ -1156,11 +1210,11 @@ bool Frm合同信息::保存后续合同(bool renewal)
     Command28->setEnabled(false);
     FollowUp f;
     f.renewal = renewal;
-    f.fromNumber = Text1[1]->text();
+    f.fromNumber = Text1[1]->text().trimmed();
     NewContract& c = f.contract;
     c.automatic = Check3->isChecked();
     c.form = PrefixForm::DigitsAloneWhenNoPrefix;
-    c.typedNumber = Text5[1]->text();
+    c.typedNumber = typedNumber;
     if (c.automatic) {
         // A supplement is numbered with its main contract's prefix.
         const auto prefix = numberingPrefix();

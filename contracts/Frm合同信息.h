@@ -132,8 +132,11 @@ public:
     void 显示合同信息();
     void 清空界面();
     QString 获取字(const QString& typeName);
-    void 合同类型列表();
-    void 供方列表(bool byName);
+    // False after a database error (shown).
+    bool 合同类型列表();
+    bool 供方列表(bool byName);
+    // True when Form_Load could not read what the window needs.
+    bool loadFailed() const { return m_loadFailed; }
     // False when nothing was written (no contract yet, an error shown, or the row gone).
     bool 保存对方资料();
     void 附件列表(qint64 contractId);
@@ -232,6 +235,7 @@ private:
     // True once the picker's 确定 has filled 供方开户行 ... for the contract shown.
     bool m_supplierPicked = false;
     bool m_searching = false;
+    bool m_loadFailed = false;
 };
 
 }  // namespace corvane

@@ -605,7 +605,7 @@ void frmCorvane::Command7_Click()
     } else {
         const auto& open = contractHandovers().frm合同收款;
         if (!open) return showMissing(QStringLiteral("合同收款处理"));
-        open({g.TextMatrix(r, 1), g.TextMatrix(r, 2), 显示部门(g.TextMatrix(r, cols - 3))});
+        open({g.TextMatrix(r, 1), g.TextMatrix(r, 2), 显示部门(g.TextMatrix(r, cols - 3)), g.TextMatrix(r, cols - 1)});
     }
 }
 
@@ -616,7 +616,7 @@ void frmCorvane::Command8_Click()
     if (!open) return showMissing(QStringLiteral("合同履行计划"));
     const int r = MSFlexGrid1->Row();
     open({QStringLiteral("合同履行情况及检查记录"), MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2),
-          QStringLiteral("浏览")});
+          QStringLiteral("浏览"), MSFlexGrid1->TextMatrix(r, kCols - 1)});
 }
 
 void frmCorvane::Command9_Click()
@@ -625,7 +625,7 @@ void frmCorvane::Command9_Click()
     const auto& open = contractHandovers().frm合同到期处理;
     if (!open) return showMissing(QStringLiteral("合同到期/中止处理"));
     const int r = MSFlexGrid1->Row();
-    open({MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2)});
+    open({MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2), MSFlexGrid1->TextMatrix(r, kCols - 1)});
 }
 
 void frmCorvane::Command10_Click()
@@ -642,7 +642,8 @@ void frmCorvane::Command5_Click()
     if (!hasContractRow()) return;
     const FlexGrid& g = *MSFlexGrid1;
     const int r = g.Row();
-    if (MsgBox(QStringLiteral("您确定要删除该合同吗？"), vbYesNo + vbInformation, QStringLiteral("删除合同")) == vbYes) {
+    if (MsgBox(QStringLiteral("您确定要删除合同 ") + g.TextMatrix(r, 1) + QStringLiteral(" 吗？"), vbYesNo + vbInformation,
+               QStringLiteral("删除合同")) == vbYes) {
         const QString refused = QStringLiteral("已经提交、流转结束或流转通过的合同不能删除！");
         if (!g.TextMatrix(r, 20).isEmpty() || !g.TextMatrix(r, 19).isEmpty()) {
             MsgBox(refused, vbOKOnly);

@@ -32,15 +32,33 @@ QString serverToday(Dialect d)
     return {};
 }
 
-QString insertReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn)
+namespace {
+QString placeholderList(int n)
 {
     QStringList marks;
-    for (int i = 0; i < columns.size(); ++i) marks << QStringLiteral("?");
+    for (int i = 0; i < n; ++i) marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
+}
+}  // namespace
+
+QString insertReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn)
+{
     const QString head = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
                          QStringLiteral(")");
-    const QString values = QStringLiteral(" VALUES (") + marks.join(QStringLiteral(", ")) + QStringLiteral(")");
+    const QString values = QStringLiteral(" VALUES (") + placeholderList(int(columns.size())) + QStringLiteral(")");
     if (d == Dialect::SqlServer) return head + QStringLiteral(" OUTPUT INSERTED.") + idColumn + values;
     return head + values + QStringLiteral(" RETURNING ") + idColumn;
+}
+
+QString insertSelectReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn,
+                                const QString& condition)
+{
+    const QString head = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                         QStringLiteral(")");
+    const QString select = QStringLiteral(" SELECT ") + placeholderList(int(columns.size())) + QStringLiteral(" WHERE ") +
+                           condition;
+    if (d == Dialect::SqlServer) return head + QStringLiteral(" OUTPUT INSERTED.") + idColumn + select;
+    return head + select + QStringLiteral(" RETURNING ") + idColumn;
 }
 
 QString likeOperator(Dialect d) { return d == Dialect::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }

@@ -37,6 +37,11 @@ QString serverToday(Dialect d);
 // INSERT that gives back the new identity of column `idColumn`:
 // inserts into `table` (columns) VALUES (placeholders).
 QString insertReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn);
+// The same as INSERT ... SELECT (placeholders) WHERE `condition`: a row is
+// inserted only while the condition holds (its placeholders follow the
+// columns'), and no identity comes back when none was.
+QString insertSelectReturningId(Dialect d, const QString& table, const QStringList& columns, const QString& idColumn,
+                                const QString& condition);
 // Case-insensitive LIKE operator (ILIKE on PostgreSQL).
 QString likeOperator(Dialect d);
 
@@ -61,6 +66,11 @@ inline QString selectTop(int n, const QString& body) { return selectTop(DbDialec
 inline QString serverNow() { return serverNow(DbDialect()); }
 inline QString serverToday() { return serverToday(DbDialect()); }
 inline QString likeOperator() { return likeOperator(DbDialect()); }
+inline QString insertSelectReturningId(const QString& table, const QStringList& columns, const QString& idColumn,
+                                       const QString& condition)
+{
+    return insertSelectReturningId(DbDialect(), table, columns, idColumn, condition);
+}
 inline LikeCondition containsText(const QString& expression, const QString& text)
 {
     return containsText(DbDialect(), expression, text);

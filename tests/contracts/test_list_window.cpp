@@ -208,7 +208,7 @@ TEST_F(ContractTest, DeleteOnlyWhatIsStillUnsubmitted)
         f->Command5_Click();
 
         ASSERT_GE(boxes().size(), 1);
-        EXPECT_EQ(boxes()[0].text, QStringLiteral("您确定要删除该合同吗？"));
+        EXPECT_EQ(boxes()[0].text, QStringLiteral("您确定要删除合同 K1 吗？"));
         EXPECT_EQ(boxes()[0].title, QStringLiteral("删除合同"));
         EXPECT_EQ(boxes()[0].buttons(), vbYesNo);
         const bool refusedShown = boxes().size() == 2 && boxes()[1].text == QStringLiteral("已经提交、流转结束或流转通过的合同不能删除！");

@@ -77,7 +77,7 @@ TEST_F(RecordTest, RenewalInsertsTheNewContractAndLinksTheOldOne)
     EXPECT_TRUE(on(f->Command2));
 
     // Back on the old contract a second renewal is refused.
-    f->Text1[1]->setText("GC-00000007");
+    f->showContract("GC-00000007", QString::number(idOf("GC-00000007")));
     f->显示合同信息();
     f->Command20_Click();
     EXPECT_EQ(lastText(), "已经有续签合同，不能生成多份续签合同");

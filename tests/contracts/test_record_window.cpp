@@ -38,7 +38,7 @@ TEST_F(RecordTest, LoadingFillsTheBoxesFromTheRow)
 
     // Another contract in the same window: an empty amount shows 0.00, and the
     // qualified-supplier mark does not stay from the contract before.
-    f->Text1[1]->setText("WY-00000002");
+    f->showContract("WY-00000002", QString::number(idOf("WY-00000002")));
     f->显示合同信息();
     EXPECT_EQ(f->Text1[4]->text(), "0.00");
     EXPECT_FALSE(shown(f->Label1[16]));

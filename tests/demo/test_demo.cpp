@@ -16,7 +16,7 @@
 #include "contracts/ContractFormats.h"
 #include "contracts/ContractListQuery.h"
 #include "contracts/ContractNumbering.h"
-#include "contracts/ContractRecord.h"
+#include "contracts/ContractStates.h"
 #include "contracts/Registration.h"
 #include "contracts/frmCorvane.h"
 #include "db/Provision.h"
@@ -72,7 +72,7 @@ protected:
         const auto rows = selectRowsQuiet(QStringLiteral(
             "SELECT 合同信息.*, 合同类型.字 AS 类型字, 合同类型.合同类型 AS 类型名称 FROM 合同信息"
             " INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号 ORDER BY 合同信息.id"));
-        EXPECT_TRUE(rows) << lastDbError().description.toStdString();
+        EXPECT_TRUE(rows) << rows.error().description.toStdString();
         return rows ? *rows : Rows();
     }
 
@@ -138,13 +138,13 @@ TEST_F(DemoTest, ContractsAreNumberedAndRoutedAsTheProgramWouldHaveDoneIt)
     for (const Row& r : rows) {
         const QString number = r.text("合同编号");
         SCOPED_TRACE(number.toStdString());
-        EXPECT_EQ(number, contract::schemeANumber(r.text("类型字"), r.value("流水号").toLongLong(),
+        EXPECT_EQ(number, contract::contractNumber(r.text("类型字"), r.value("流水号").toLongLong(),
                                                   contract::PrefixForm::DashAlways));
         EXPECT_TRUE(departments.contains(r.text("对应部门")));
         EXPECT_NE(r.text("类型名称"), contract::租赁合同);  // the list leaves lease contracts out
         EXPECT_FALSE(r.text("合同名称").isEmpty());
         EXPECT_FALSE(r.text("对方单位").isEmpty());
-        EXPECT_GT(contract::centsOf(r.value("合同金额")).value_or(0), 0);
+        EXPECT_GT(centsOf(r.value("合同金额")).value_or(0), 0);
         EXPECT_LT(dateOf(r, "合同起始日期"), dateOf(r, "合同终止日期"));
 
         // Each step of the route only after the one before, and as far as the state says.
@@ -209,7 +209,7 @@ TEST_F(DemoTest, EveryFilterOfTheContractListShowsSomethingOnTheFirstDay)
         s.from = s.to = s.today = kToday;
         const contract::BoundStatement b = contract::contractListStatement(s);
         const auto rows = selectRowsQuiet(b.sql, b.values);
-        ASSERT_TRUE(rows) << lastDbError().description.toStdString();
+        ASSERT_TRUE(rows) << rows.error().description.toStdString();
         Numbers got;
         for (const Row& r : *rows) got << r.text(contract::lc合同编号);
         EXPECT_TRUE(sameNames(got, c.expected));
