@@ -969,7 +969,9 @@ void Frm合同信息::Command11_Click()
     if (!id) return;
     QVariant bytes;
     QString unreadable;
-    if (!文件存入字段(bytes, path, &unreadable)) return ShowStandardError(0, unreadable);
+    if (!文件存入字段(bytes, path, &unreadable))
+        return ShowStandardError(0, QStringLiteral("无法读取文件 ") + QDir::toNativeSeparators(path) + QStringLiteral("：") +
+                                        unreadable);
     const QString name = 文件名(path);
     qint64 added = 0;
     const WriteOutcome out = addAttachment(*id, name, bytes, &added);

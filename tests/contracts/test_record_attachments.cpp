@@ -56,3 +56,26 @@ TEST_F(RecordTest, AttachmentsAreAddedOpenedAndDeleted)
     f->Form_Activate();
     EXPECT_EQ(g.Rows(), 3);
 }
+
+TEST_F(RecordTest, AnAttachmentThatCannotBeReadOrIsGoneIsReported)
+{
+    addContract("A", "D01", "T1", "未提交");
+    auto* f = openRecord("修改", "A");
+    doubles().dialogs->answers = {QDir(programFolder()).filePath("no such file.pdf")};
+    f->Command11_Click();
+    ASSERT_FALSE(boxes().isEmpty());
+    EXPECT_TRUE(lastText().startsWith("错误号：0\n错误描述：")) << lastText().toStdString();
+    EXPECT_TRUE(lastText().contains("no such file.pdf")) << lastText().toStdString();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息附件"), 0);
+
+    // Deleted by someone else while shown: the clerk is told, the row goes.
+    exec("INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, 'x.pdf', '文件')", {idOf("A")});
+    f->Form_Activate();
+    ASSERT_EQ(f->MSFlexGrid2->Rows(), 2);
+    exec("DELETE FROM 合同信息附件");
+    f->MSFlexGrid2->setRow(1);
+    doubles().boxes->answers = {vbYes};
+    f->Command8_Click();
+    EXPECT_EQ(lastText(), "错误号：0\n错误描述：附件已不存在");
+    EXPECT_EQ(f->MSFlexGrid2->Rows(), 1);
+}

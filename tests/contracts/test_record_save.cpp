@@ -7,6 +7,7 @@
 
 #include "RecordFixture.h"
 #include "contracts/ContractStore.h"
+#include "contracts/RecordSheet.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -29,6 +30,9 @@ TEST_F(RecordTest, SaveRefusesIncompleteInputWithItsMessages)
         {"end empty", 6, "", "请输入正确合同的起止日期"},
         {"amount not a number", 4, "12万", "请输入正确的合同金额（数字，最多两位小数）"},
         {"amount with two points", 4, "1.2.3", "请输入正确的合同金额（数字，最多两位小数）"},
+        {"number with a blank inside", 1, "HT 1", "合同编号中不能含有空格或控制字符"},
+        {"number with a tab inside", 1, "HT\t1", "合同编号中不能含有空格或控制字符"},
+        {"end before start", 6, "2025-12-31", "合同终止日期不能早于开始日期"},
     };
     for (const auto& c : cases) {
         fillNew(*f);
@@ -181,4 +185,106 @@ TEST_F(RecordTest, QualifiedSupplierKeepsStoredBankDataUnlessThePickerWasUsed)
     f->Command2_Click();
     r = contractRow("A");
     EXPECT_EQ(r.text("对方开户行") + r.text("对方帐号") + r.text("对方税号"), "新行新号新税");
+}
+
+// A blank typed after a number made a second contract that the list showed
+// as the first, and opening or deleting it reached the first.
+TEST_F(RecordTest, ATypedNumberIsTrimmedAndAnOpenedContractIsTheOneChosen)
+{
+    addContract("WF-00000003", "D01", "T1", "未提交", {{"合同名称", "原合同"}});
+    auto* f = openRecord("新增");
+    fillNew(*f);
+    f->Text1[1]->setText("WF-00000003 ");
+    f->Command2_Click();
+    EXPECT_EQ(lastText(), "WF-00000003编号的合同已经存在，请输入其他的合同编号");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息"), 1);
+
+    f->Text1[1]->setText(" WF-00000004\n");
+    f->Command2_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息 WHERE 合同编号 = 'WF-00000004'"), 1);
+
+    // Two rows that differ only by a blank (left by older programs): the
+    // window shows and acts on the row whose id it was handed.
+    addContract("WF-00000005 ", "D01", "T1", "未提交", {{"合同名称", "带空格"}});
+    addContract("WF-00000005", "D01", "T1", "未提交", {{"合同名称", "不带空格"}});
+    FormRegistry::instance().unloadAll();
+    auto* g = openRecord("修改", "WF-00000005 ");
+    EXPECT_EQ(g->Text1[0]->text(), "带空格");
+    doubles().boxes->answers = {vbYes};
+    g->Command3_Click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息 WHERE 合同名称 = '不带空格'"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息 WHERE 合同名称 = '带空格'"), 0);
+}
+
+TEST_F(RecordTest, AContractNeedsADepartment)
+{
+    auto* f = openRecord("新增");
+    SetTag(f->Text3, QString());  // the built-in super user has none
+    fillNew(*f);
+    f->Text1[1]->setText("HT-1");
+    f->Command2_Click();
+    EXPECT_EQ(lastText(), "请选择合同所属部门");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息"), 0);
+}
+
+// Every write the window makes requires the contract to be still in a state
+// that offers it; the same rule decides which buttons are on.
+TEST_F(RecordTest, EditsReachOnlyAContractStillEditable)
+{
+    const struct {
+        const char* state;
+        std::map<QString, QVariant> columns;
+    } cases[] = {
+        {"未提交", {}},
+        {"审批中", {{"提交日期", QDateTime(kToday, QTime(9, 0))}}},
+        {"已作废", {}},
+        {"履行中", {}},
+        {"已中止", {}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        const QString number = QStringLiteral("E-%1").arg(++n);
+        addContract(number, "D01", "T1", c.state, c.columns);
+        const qint64 id = idOf(number);
+        contract::ContractProgress p;
+        p.hasState = true;
+        p.state = QString::fromUtf8(c.state);
+        p.submitted = c.columns.count("提交日期") > 0;
+        const contract::RecordButtons offered = contract::recordButtonsFor(p, false);
+
+        const auto saved = contract::updateEditableContract(id, {{QStringLiteral("合同名称"), QStringLiteral("改")}});
+        EXPECT_EQ(saved.done(), offered.Command2);
+        EXPECT_EQ(saved.kind == contract::WriteOutcome::NoRow, !offered.Command2);
+        EXPECT_EQ(contract::saveCounterparty(id, "乙", "", "", "").done(), offered.Command4);
+        qint64 attachment = 0;
+        EXPECT_EQ(contract::addAttachment(id, "a.pdf", QByteArray("%PDF-1.4"), &attachment).done(), offered.Command11);
+    }
+    // Nothing is stored for a contract deleted meanwhile.
+    qint64 attachment = 0;
+    EXPECT_EQ(contract::addAttachment(999999, "a.pdf", QByteArray("%PDF-1.4"), &attachment).kind,
+              contract::WriteOutcome::NoRow);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息附件 WHERE 合同ID = 999999"), 0);
+}
+
+TEST_F(RecordTest, TheCounterpartyOfAContractSubmittedMeanwhileStaysAsItWas)
+{
+    addContract("A", "D01", "T1", "未提交", {{"对方单位", "甲公司"}});
+    auto* f = openRecord("修改", "A");
+    exec("UPDATE 合同信息 SET 提交日期 = ?, 合同状态 = '审批中' WHERE 合同编号 = 'A'", {QDateTime(kToday, QTime(9, 0))});
+    f->Text4[0]->setText("乙公司");
+    f->Command21_Click();
+    EXPECT_EQ(lastText(), "该合同已被删除，或其状态已被他人改变，本次操作没有执行。请重新打开该合同。");
+    EXPECT_EQ(contractRow("A").text("对方单位"), "甲公司");
+}
+
+// A window that cannot read its lists says so once and does not open.
+TEST_F(RecordTest, AFailedReadWhileLoadingShowsOneBoxAndTheWindowStaysClosed)
+{
+    addContract("A", "D01", "T1", "未提交");
+    exec("DROP TABLE 供方信息");
+    boxes().clear();
+    openRecord("修改", "A");
+    EXPECT_EQ(boxes().size(), 1);
+    EXPECT_FALSE(Forms::isLoaded<Frm合同信息>());
 }
