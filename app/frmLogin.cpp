@@ -15,6 +15,7 @@
 #include "app/MDIForm1.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "platform/InputRules.h"
 #include "platform/Services.h"
 
 namespace corvane {
@@ -85,6 +86,9 @@ frmLogin::frmLogin()
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
     txtPassword->setGeometry(100, 146, 180, 24);
+    // As long as 员工档案's 工号 and 帐号密码 columns.
+    applyLineRules(TxtUser, 20);
+    applyLineRules(txtPassword, 50);
 
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -17,6 +17,8 @@
 #include "contracts/ContractStore.h"
 #include "contracts/RecordSheet.h"
 #include "contracts/frmCorvane.h"
+#include "db/Schema.h"
+#include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "platform/Widgets.h"
@@ -104,6 +106,24 @@ void Frm合同信息::connectEvents()
         connect(Text1[size_t(i)], &TextBox::GotFocus, this, [this, i] { Text1_GotFocus(i); });
     }
     for (QWidget* w : {Picture1, Picture2, Picture3}) w->installEventFilter(this);
+}
+
+void Frm合同信息::applyInputRules()
+{
+    // Each box takes no more than its column holds.
+    const schema::Table* contracts = schema::table(QStringLiteral("合同信息"));
+    auto lengthOf = [contracts](const char* column) {
+        const schema::Column* c = contracts ? contracts->column(QString::fromUtf8(column)) : nullptr;
+        return c ? c->length : 0;
+    };
+    const std::pair<int, const char*> sheet[] = {{0, "合同名称"},   {1, "合同编号"}, {2, "对方单位"},
+                                                 {8, "对方签约人"}, {9, "签约人"},   {13, "中止原因"}};
+    for (const auto& [box, column] : sheet) Text1[size_t(box)]->setMaxLength(lengthOf(column));
+    const char* counterparty[] = {"对方单位", "对方开户行", "对方帐号", "对方税号"};
+    for (int i = 0; i < 4; ++i) applyLineRules(Text4[size_t(i)], lengthOf(counterparty[i]));
+    applyLineRules(Text5[0], lengthOf("合同名称"));
+    applyLineRules(Text5[1], lengthOf("合同编号"));
+    for (int i : {2, 3, 4, 5}) applyLineRules(Text5[size_t(i)], 0);
 }
 
 bool Frm合同信息::eventFilter(QObject* watched, QEvent* event)
@@ -892,9 +912,14 @@ void Frm合同信息::Text1_GotFocus(int index)
 
 // ---------------------------------------------------------------- main-terms templates
 
-QString Frm合同信息::templatePath() const
+std::optional<QString> Frm合同信息::templatePath() const
 {
-    return ProgramPath(Text3->text() + Text1[3]->text() + QStringLiteral("主要条款.TXT"));
+    // Department and type texts come from the database: a text that makes no
+    // plain file name in the program folder writes and reads nothing.
+    const QString name = Text3->text() + Text1[3]->text() + QStringLiteral("主要条款.TXT");
+    const auto path = ProgramFilePath(name);
+    if (!path) ShowStandardError(0, QStringLiteral("无法用“") + name + QStringLiteral("”作为模板文件名"));
+    return path;
 }
 
 void Frm合同信息::Command17_Click()
@@ -904,10 +929,12 @@ void Frm合同信息::Command17_Click()
         MsgBox(kChooseType);
         return;
     }
+    const auto path = templatePath();
+    if (!path) return;
     QString text = Text1[7]->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QString error;
-    if (!writeGbkLines(templatePath(), text.split(QLatin1Char('\n')), &error)) ShowStandardError(0, error);
+    if (!writeGbkLines(*path, text.split(QLatin1Char('\n')), &error)) ShowStandardError(0, error);
 }
 
 void Frm合同信息::Command29_Click()
@@ -916,10 +943,10 @@ void Frm合同信息::Command29_Click()
         MsgBox(kChooseType);
         return;
     }
-    const QString path = templatePath();
-    if (!QFileInfo::exists(path)) return;
+    const auto path = templatePath();
+    if (!path || !QFileInfo::exists(*path)) return;
     QString error;
-    const auto content = readGbkFile(path, &error);
+    const auto content = readGbkFile(*path, &error);
     if (!content) return ShowStandardError(0, error);
     QStringList lines = content->split(QLatin1Char('\n'));
     // A file ends with a line break; it opens no further line.

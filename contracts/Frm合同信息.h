@@ -196,8 +196,10 @@ public:
     void Picture3_Resize();
     void Form_Resize();
 
-    // The path of the main-terms template for the department and type shown.
-    QString templatePath() const;
+    // The path of the main-terms template for the department and type shown;
+    // no value (after the standard error box) when their texts make no plain
+    // file name in the program folder.
+    std::optional<QString> templatePath() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -211,6 +213,7 @@ private:
     void buildRenewalPanel();
     void buildBar();
     void connectEvents();  // in the behaviour file, beside the handlers
+    void applyInputRules();
 
     // The id in Text1[1]'s Tag; no value when the contract does not exist yet.
     std::optional<qint64> contractId() const;

@@ -65,6 +65,7 @@ Frm合同信息::Frm合同信息()
     buildPickers();
     buildRenewalPanel();
     connectEvents();
+    applyInputRules();
 
     // The controls as the window is created.
     for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command5),

@@ -275,6 +275,16 @@ QString ProgramFolder()
 
 QString ProgramPath(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
 
+std::optional<QString> ProgramFilePath(const QString& fileName)
+{
+    if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String("..")) return std::nullopt;
+    for (const QChar c : fileName)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.category() == QChar::Other_Control)
+            return std::nullopt;
+    return QDir(ProgramFolder()).filePath(fileName);
+}
+
 QString TempFolder()
 {
     QDir program(ProgramFolder());

@@ -139,6 +139,10 @@ QDateTime Now();
 QString ProgramFolder();
 // A path inside the program folder ("Temp", "MDI.BMP", "Command.Dll").
 QString ProgramPath(const QString& name);
+// The path of a plain file of this name in the program folder; no value when
+// the name would reach elsewhere or is no plain name (a separator, "..", a
+// drive, a control character, or nothing at all).
+std::optional<QString> ProgramFilePath(const QString& fileName);
 // The program folder's Temp folder, where stored files are written before
 // they are opened; made when missing.
 QString TempFolder();

@@ -4,6 +4,9 @@
 #include <QMimeData>
 #include <QTextCursor>
 
+#include "platform/InputRules.h"
+#include "platform/Services.h"
+
 namespace corvane {
 
 TextBox::TextBox(QWidget* parent, bool multiLine) : QPlainTextEdit(parent), m_multiLine(multiLine)
@@ -44,16 +47,35 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    const QString typed = event->text();
+    if (!typed.isEmpty() && !isReadOnly() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+        (typed.front().isPrint() || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // A full box takes no more; a character it would not keep is dropped.
+        const QString kept = m_multiLine ? multiLineText(typed) : singleLineText(typed);
+        const qsizetype selected = textCursor().selectedText().size();
+        if (kept.isEmpty() || (m_maxLength > 0 && toPlainText().size() - selected + kept.size() > m_maxLength)) {
+            event->accept();
+            return;
+        }
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
-    if (m_multiLine || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
-    QString t = source->text();
-    t.remove(QLatin1Char('\r'));
-    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    insertPlainText(t);
+    if (!source->hasText()) return;
+    insertTyped(source->text());
+}
+
+void TextBox::insertTyped(const QString& text)
+{
+    const QString kept = m_multiLine ? multiLineText(text) : singleLineText(text);
+    const qsizetype selected = textCursor().selectedText().size();
+    if (m_maxLength > 0 && toPlainText().size() - selected + kept.size() > m_maxLength) {
+        MsgBox(tooLongMessage(m_maxLength), vbExclamation);
+        return;
+    }
+    insertPlainText(kept);
 }
 
 }  // namespace corvane

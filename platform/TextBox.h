@@ -7,6 +7,8 @@ namespace corvane {
 
 // A text box of the old window: one line unless made multi-line. text() and
 // setText() as the old box had them; Change fires only when the text changes.
+// What a user types or pastes follows the box's input rules (InputRules.h);
+// what the program sets is shown as it is.
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -15,6 +17,12 @@ public:
     void setText(const QString& text);
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
+    // The most characters a user may put in; 0 for no limit of ours.
+    void setMaxLength(int maxLength) { m_maxLength = maxLength; }
+    int maxLength() const { return m_maxLength; }
+    // Inserts text as a user's paste does: cleaned by the box's rules, and
+    // refused with a message when the box would hold more than it takes.
+    void insertTyped(const QString& text);
 
 signals:
     void Change();
@@ -27,6 +35,7 @@ protected:
 
 private:
     bool m_multiLine;
+    int m_maxLength = 0;
     QString m_last;
 };
 

@@ -60,8 +60,24 @@ std::optional<QString> readGbkFile(const QString& path, QString* error)
     return text;
 }
 
+std::optional<QString> firstCharNotInGbk(const QString& text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x80) continue;
+        const QString one = QString::fromUcs4(&c, 1);
+        if (toGbk(one) == "?") return one;
+    }
+    return std::nullopt;
+}
+
 bool writeGbkLines(const QString& path, const QStringList& lines, QString* error)
 {
+    for (const QString& line : lines) {
+        if (const auto bad = firstCharNotInGbk(line)) {
+            if (error) *error = QStringLiteral("文本中的字符“%1”无法以GBK编码保存，请删除或替换后再保存").arg(*bad);
+            return false;
+        }
+    }
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += toGbk(line);

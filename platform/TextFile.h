@@ -14,7 +14,12 @@ QString fromGbk(const QByteArray& bytes);
 
 // Reads a whole GBK file; line ends are returned as "\n". No value when it cannot be read.
 std::optional<QString> readGbkFile(const QString& path, QString* error = nullptr);
-// Writes lines, each followed by CR LF, replacing the file. False (with error) on failure.
+// The first character of the text GBK cannot hold (an emoji, Korean, ẞ), or
+// no value when it holds them all.
+std::optional<QString> firstCharNotInGbk(const QString& text);
+// Writes lines, each followed by CR LF, replacing the file. False (with error)
+// on failure, and when a character cannot be written in GBK (the error names
+// it): nothing is written then, rather than a "?" in its place.
 bool writeGbkLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 }  // namespace corvane
