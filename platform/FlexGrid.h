@@ -143,6 +143,11 @@ public:
     void setCellBackColor(const QColor& color);
     bool CellFontItalic() const;
     void setCellFontItalic(bool italic);
+    // The same of any cell, read without making it the current one, so a
+    // reader (an export) neither moves the user's cursor nor raises the
+    // cursor events the window handles.
+    QColor CellBackColor(int row, int col) const;
+    bool CellFontItalic(int row, int col) const;
     QPixmap CellPicture() const;
     void setCellPicture(const QPixmap& picture);
     // Rectangle of the current cell in twips, relative to the grid control.
