@@ -1150,6 +1150,12 @@ void FlexGrid::setSort(int order)
 
 // --- drawing ----------------------------------------------------------------------
 
+void FlexGrid::clipLongTexts()
+{
+    setTextElideMode(Qt::ElideNone);
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) pane->setTextElideMode(Qt::ElideNone);
+}
+
 bool FlexGrid::Redraw() const { return m_redraw; }
 
 void FlexGrid::setRedraw(bool redraw)

@@ -173,6 +173,12 @@ public:
     bool Redraw() const;
     void setRedraw(bool redraw);
 
+    // Texts too long for their cell are cut off at its edge, as the old grid
+    // did, instead of ending in "…". A column fitted the old way (its text
+    // plus 90 twips) is a pixel narrower than the views' text margins, so
+    // without this its text would lose its last character to the ellipsis.
+    void clipLongTexts();
+
     // The views that keep the fixed cells in place: the fixed rows (scrolled
     // sideways with the grid), the fixed columns (scrolled up and down with
     // it) and the corner of fixed rows and fixed columns (never scrolled).

@@ -230,6 +230,18 @@ TEST(FlexGrid, AnyCellsAttributesAreReadWithoutMovingTheCursor)
     EXPECT_THROW(g.CellFontItalic(0, 3), RuntimeError);
 }
 
+TEST(FlexGrid, ClipLongTextsCutsOffInEveryView)
+{
+    FlexGrid g;
+    EXPECT_EQ(g.textElideMode(), Qt::ElideRight);
+    g.clipLongTexts();
+    for (const QAbstractItemView* view : {static_cast<const QAbstractItemView*>(&g),
+                                          static_cast<const QAbstractItemView*>(g.fixedRowsView()),
+                                          static_cast<const QAbstractItemView*>(g.fixedColsView()),
+                                          static_cast<const QAbstractItemView*>(g.fixedCornerView())})
+        EXPECT_EQ(view->textElideMode(), Qt::ElideNone) << view->objectName().toStdString();
+}
+
 TEST(FlexGrid, SortWithARowSelectionSortsOnlyThoseRows)
 {
     FlexGrid g;
