@@ -4,9 +4,6 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QStyle>
-#include <algorithm>
-#include <charconv>
-#include <string>
 
 #include "app/Helpers.h"
 #include "platform/Services.h"
@@ -25,19 +22,6 @@ void place(QWidget* w, const QString& name, int left, int top, int width, int he
 bool failWith(QString* error, const QString& text)
 {
     if (error) *error = text;
-    return false;
-}
-
-// Whether two sheet values are equal the way the old comparison of cell
-// values saw them: a number never equals a text, and two empty cells do.
-bool sameValue(const xlsx::Cell& a, const xlsx::Cell& b)
-{
-    if (a.kind != b.kind) return false;
-    switch (a.kind) {
-    case xlsx::Cell::Kind::Blank: return true;
-    case xlsx::Cell::Kind::Number: return a.number == b.number;
-    case xlsx::Cell::Kind::Text: return a.text == b.text;
-    }
     return false;
 }
 
@@ -63,52 +47,6 @@ void keepFixedDialogFrame(Form& form)
     form.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     form.installEventFilter(new FixedDialogFrame(&form));
-}
-
-QString workbookFileName(const QString& chosen)
-{
-    const QString suffix = QFileInfo(chosen).suffix();
-    if (chosen.endsWith(QLatin1Char('.'))) return chosen + QStringLiteral("xlsx");
-    if (suffix.isEmpty()) return chosen + QStringLiteral(".xlsx");
-    if (suffix.compare(QStringLiteral("xls"), Qt::CaseInsensitive) == 0)
-        return chosen.left(chosen.size() - suffix.size()) + QStringLiteral("xlsx");
-    return chosen;
-}
-
-bool parsePlainNumber(const QString& text, double* value)
-{
-    // Only what our grids show for amounts counts: thousands separators,
-    // exponents, blanks or percent signs leave the text as it stands, since
-    // guessing at them could turn a code or a note into a different number.
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    bool negative = false;
-    if (n > 0 && (text[0] == u'+' || text[0] == u'-')) {
-        negative = text[0] == u'-';
-        i = 1;
-    }
-    std::string digits;
-    digits.reserve(size_t(n - i) + 1);
-    if (negative) digits.push_back('-');
-    bool point = false;
-    int count = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= u'0' && c <= u'9') {
-            ++count;
-        } else if (c == u'.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-        digits.push_back(char(c));
-    }
-    if (count == 0) return false;
-    double v = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, std::chars_format::fixed);
-    if (ec != std::errc() || ptr != digits.data() + digits.size()) return false;
-    *value = v == 0 ? 0.0 : v;  // no "-0" in the sheet
-    return true;
 }
 
 frmToExcel::frmToExcel()
@@ -239,104 +177,22 @@ bool frmToExcel::To_Execl(FlexGrid* Grid, const QString& Caption, const QString&
     if (k > kMaxExportColumns)
         return failWith(error, QStringLiteral("选择了 %1 列，一次最多只能输出 %2 列（A 至 EZ 列）").arg(k).arg(kMaxExportColumns));
 
-    const QString title = Text1[1]->text();
-    const QString subtitle = Tag;
-    const QString printDate = QStringLiteral("打印日期：") + Today().toString(QStringLiteral("yyyy年MM月dd日"));
-    const int rows = Grid->Rows();
-    const bool twoHeadings = Grid->FixedRows() == 2 && rows >= 2;
-
-    WaitCursor wait;
-    const auto fill = [&](xlsx::SheetWriter& w) {
-        using xlsx::CellFormat;
-        using xlsx::Cell;
-        const auto headRow = [&](double size, xlsx::HAlign h) {
-            return w.addFormat(CellFormat{.fontSize = size, .horizontal = h, .vertical = xlsx::VAlign::Distributed});
-        };
-        const xlsx::FormatId rowFormat[3] = {headRow(18, xlsx::HAlign::Center), headRow(12, xlsx::HAlign::Center),
-                                             headRow(10, xlsx::HAlign::Right)};
-        const xlsx::FormatId firstRowFormat = headRow(11, xlsx::HAlign::Center);
-        // One format per kind of column and row, chosen once: the loop over
-        // the rows does no format look-ups.
-        xlsx::FormatId dataFormat[2], firstFormat[2];
-        for (int numeric = 0; numeric < 2; ++numeric) {
-            CellFormat f{.numberFormat = numeric ? QStringLiteral("0.00_ ") : QStringLiteral("@"), .fontSize = 10.5,
-                         .thinBorders = true};
-            dataFormat[numeric] = w.addFormat(f);
-            f.horizontal = xlsx::HAlign::Center;
-            f.vertical = xlsx::VAlign::Distributed;
-            firstFormat[numeric] = w.addFormat(f);
-        }
-        std::vector<char> numeric(static_cast<size_t>(k));
-        for (int n = 0; n < k; ++n) {
-            const int j = marked[size_t(n)];
-            numeric[size_t(n)] = Grid->ColAlignment(j) >= 6;
-            // A workbook column is at most 255 characters wide; a wider grid
-            // column is not a reason to lose the export.
-            w.setColumn(n, std::min(255.0, xlsx::columnWidthFromTwips(Grid->ColWidth(j))));
-        }
-
-        std::vector<Cell> cells(static_cast<size_t>(k));
-        const auto heading = [&](int r, const QString& text) {
-            cells[0] = text.isEmpty() ? Cell::blank(rowFormat[r]) : Cell::fromText(text, rowFormat[r]);
-            for (int n = 1; n < k; ++n) cells[size_t(n)] = Cell::blank(rowFormat[r]);
-            w.writeRow(r, cells, 0, rowFormat[r]);
-            w.merge({r, 0, r, k - 1});
-        };
-        heading(0, title);
-        heading(1, subtitle);
-        heading(2, printDate);
-
-        const auto sourceRow = [&](int i, std::vector<Cell>& out) {
-            const xlsx::FormatId* formats = i == 0 ? firstFormat : dataFormat;
-            for (int n = 0; n < k; ++n) {
-                const bool isNumeric = numeric[size_t(n)];
-                const xlsx::FormatId f = formats[isNumeric];
-                QString text = Grid->TextMatrix(i, marked[size_t(n)]);
-                double value;
-                if (text.isEmpty())
-                    out[size_t(n)] = Cell::blank(f);
-                else if (isNumeric && parsePlainNumber(text, &value))
-                    out[size_t(n)] = Cell::fromNumber(value, f);
-                else
-                    out[size_t(n)] = Cell::fromText(std::move(text), f);
-            }
-        };
-
-        int first = 0;
-        if (twoHeadings) {
-            // Runs of equal texts in the upper heading become one cell; a
-            // column whose two headings are equal becomes one cell over both
-            // rows. A run's columns are not merged downwards as well: the two
-            // merges would overlap, which no workbook may hold.
-            std::vector<Cell> lower(static_cast<size_t>(k));
-            sourceRow(0, cells);
-            sourceRow(1, lower);
-            for (int n = 0; n < k;) {
-                int e = n;
-                while (e + 1 < k && sameValue(cells[size_t(e + 1)], cells[size_t(n)])) ++e;
-                if (e > n) {
-                    for (int m = n + 1; m <= e; ++m) cells[size_t(m)] = Cell::blank(cells[size_t(m)].format);
-                    w.merge({3, n, 3, e});
-                } else if (sameValue(cells[size_t(n)], lower[size_t(n)])) {
-                    lower[size_t(n)] = Cell::blank(lower[size_t(n)].format);
-                    w.merge({3, n, 4, n});
-                }
-                n = e + 1;
-            }
-            w.writeRow(3, cells, 0, firstRowFormat);
-            w.writeRow(4, lower);
-            first = 2;
-        } else if (rows == 0) {
-            w.writeRow(3, {}, 0, firstRowFormat);
-        }
-        for (int i = first; i < rows && w.ok(); ++i) {
-            sourceRow(i, cells);
-            w.writeRow(i + 3, cells, 0, i == 0 ? firstRowFormat : xlsx::kDefaultFormat);
-        }
+    const auto title = [](const QString& text, double size, xlsx::HAlign h) {
+        return SheetTitle{text, {.fontSize = size, .horizontal = h, .vertical = xlsx::VAlign::Distributed}};
+    };
+    const GridSheetLayout layout{
+        .columns = std::move(marked),
+        .titles = {title(Text1[1]->text(), 18, xlsx::HAlign::Center), title(Tag, 12, xlsx::HAlign::Center),
+                   title(QStringLiteral("打印日期：") + Today().toString(QStringLiteral("yyyy年MM月dd日")), 10,
+                         xlsx::HAlign::Right)},
+        .amountColumns = true,
+        .widthsFromGrid = true,
+        .headingRows = true,
     };
 
+    WaitCursor wait;
     QString failure;
-    if (!xlsx::writeSheet(path, Text1[2]->text(), fill, &failure)) return failWith(error, failure);
+    if (!writeGridToSheet(*Grid, path, Text1[2]->text(), layout, &failure)) return failWith(error, failure);
 
     if (Check1->isChecked()) {
         QString openError;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/GridToSheet.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
 
@@ -17,13 +18,6 @@ namespace corvane {
 
 // Sheet columns A to EZ: the most columns one export can hold.
 inline constexpr int kMaxExportColumns = 156;
-
-// The workbook name actually written: no extension or ".xls" becomes ".xlsx".
-QString workbookFileName(const QString& chosen);
-
-// Whether a cell text is a plain decimal number (optional sign, digits, at
-// most one point); its value in *value, read exactly.
-bool parsePlainNumber(const QString& text, double* value);
 
 // A fixed dialog frame without minimise and maximise buttons, for the window
 // on its own and for the frame the main window gives it as its child.

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QStyle>
 #include <QTimer>
-#include <map>
 
+#include "app/GridToSheet.h"
 #include "app/frmToExcel.h"
 #include "platform/Services.h"
 #include "platform/Xlsx.h"
@@ -106,65 +106,22 @@ bool frm输出到Excel文件::To_Execl(FlexGrid* Grid, const QString& Caption, c
     Text1[0]->setText(path);
     if (!Grid || Grid->Cols() == 0) return false;
 
-    const int rows = Grid->Rows();
-    const int cols = Grid->Cols();
-    const bool maintenanceItems = Tag == QStringLiteral("维修养护项目设置");
-    const QString title = Text1[1]->text();
-    const QString subtitle = Text1[3]->text();
+    const auto title = [](const QString& text, double size) {
+        return SheetTitle{text, {.fontSize = size, .horizontal = xlsx::HAlign::Center,
+                                 .vertical = xlsx::VAlign::Distributed}};
+    };
+    GridSheetLayout layout{.titles = {title(Text1[1]->text(), 18), title(Text1[3]->text(), 12)},
+                           .cellAttributes = true};
+    if (Tag == QStringLiteral("维修养护项目设置")) layout.appended = {QString(), QString(QChar(kAnsiCharacter255))};
 
     WaitCursor wait;
-    const auto fill = [&](xlsx::SheetWriter& w) {
-        using xlsx::Cell;
-        using xlsx::CellFormat;
-        std::vector<Cell> cells(static_cast<size_t>(cols));
-        const auto heading = [&](int r, double size, const QString& text) {
-            const xlsx::FormatId f = w.addFormat(
-                CellFormat{.fontSize = size, .horizontal = xlsx::HAlign::Center, .vertical = xlsx::VAlign::Distributed});
-            cells[0] = text.isEmpty() ? Cell::blank(f) : Cell::fromText(text, f);
-            for (int n = 1; n < cols; ++n) cells[size_t(n)] = Cell::blank(f);
-            w.writeRow(r, cells, 0, f);
-            w.merge({r, 0, r, cols - 1});
-        };
-        heading(0, 18, title);
-        heading(1, 12, subtitle);
-        w.autoFitColumns(0, cols - 1, 2);
-
-        // Italic and fill colour vary per cell; each combination is one format.
-        std::map<std::pair<bool, int64_t>, xlsx::FormatId> formats;
-        const auto formatOf = [&](bool italic, const QColor& back) {
-            // The old grid's colour 0 meant "no colour of its own", and black
-            // was that same 0.
-            const int64_t rgb = back.isValid() ? int64_t(back.rgb() & 0xFFFFFF) : 0;
-            auto [it, added] = formats.try_emplace({italic, rgb}, xlsx::kDefaultFormat);
-            if (added) {
-                CellFormat f{.fontSize = 10.5, .italic = italic, .thinBorders = true};
-                if (rgb != 0) f.fill = QRgb(rgb);
-                it->second = w.addFormat(f);
-            }
-            return it->second;
-        };
-        for (int i = 0; i < rows && w.ok(); ++i) {
-            for (int j = 0; j < cols; ++j) {
-                QString text = Grid->TextMatrix(i, j);
-                if (maintenanceItems && j == 1) text += QChar(kAnsiCharacter255);
-                Grid->setRow(i);
-                Grid->setCol(j);
-                const xlsx::FormatId f = formatOf(Grid->CellFontItalic(), Grid->CellBackColor());
-                // No number format is set, so a plain number is stored as the
-                // number a spreadsheet reads it as.
-                double value;
-                if (text.isEmpty())
-                    cells[size_t(j)] = Cell::blank(f);
-                else if (parsePlainNumber(text, &value))
-                    cells[size_t(j)] = Cell::fromNumber(value, f);
-                else
-                    cells[size_t(j)] = Cell::fromText(std::move(text), f);
-            }
-            w.writeRow(i + 2, cells);
-        }
-    };
-
-    if (!xlsx::writeSheet(path, Text1[2]->text(), fill)) return false;
+    if (!writeGridToSheet(*Grid, path, Text1[2]->text(), layout)) return false;
+    // Callers find their grid on its last cell after an export, as the old
+    // window's walk over the cells left it; it is put there once.
+    if (Grid->Rows() > 0) {
+        Grid->setRow(Grid->Rows() - 1);
+        Grid->setCol(Grid->Cols() - 1);
+    }
     if (Check1->isChecked()) {
         QString openError;
         if (!Services::shell().open(QFileInfo(path).absoluteFilePath(), &openError)) ShowDescriptionError(openError);

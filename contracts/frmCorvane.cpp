@@ -54,14 +54,6 @@ QString withoutMarker(const QString& header)
 
 void showMissing(const QString& caption) { MsgBox(windowNotAvailableText(caption), vbInformation); }
 
-// A fitted column is its text plus 90 twips, a pixel less than the item views'
-// text margins; the old grid cut a long text off rather than end it in "…".
-void clipLikeTheOldGrid(FlexGrid& grid)
-{
-    grid.setTextElideMode(Qt::ElideNone);
-    for (QAbstractItemView* pane : grid.findChildren<QAbstractItemView*>()) pane->setTextElideMode(Qt::ElideNone);
-}
-
 }  // namespace
 
 void DragPanel::mousePressEvent(QMouseEvent* e)
@@ -94,7 +86,7 @@ frmCorvane::frmCorvane()
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->move(2, 24);
     MSFlexGrid1->setFormatString(kFormat);
-    clipLikeTheOldGrid(*MSFlexGrid1);
+    MSFlexGrid1->clipLongTexts();
 
     StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
     // The date and time panels keep the clock, as the old status bar did.

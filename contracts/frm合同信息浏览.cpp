@@ -52,14 +52,6 @@ QFont gridFace()
 
 void fail(const QString& description) { ShowStandardError(0, description); }
 
-// Columns grow to their text plus 90 twips, a pixel less than the item views'
-// text margins; the old grid cut a long text off rather than end it in "…".
-void clipLikeTheOldGrid(FlexGrid& grid)
-{
-    grid.setTextElideMode(Qt::ElideNone);
-    for (QAbstractItemView* pane : grid.findChildren<QAbstractItemView*>()) pane->setTextElideMode(Qt::ElideNone);
-}
-
 }  // namespace
 
 frm合同信息浏览::frm合同信息浏览()
@@ -175,7 +167,7 @@ frm合同信息浏览::frm合同信息浏览()
     MSFlexGrid1->setFormatString(kPaymentHeader);
     MSFlexGrid1->setRows(1);
     MSFlexGrid1->setColWidth(6, 0);
-    clipLikeTheOldGrid(*MSFlexGrid1);
+    MSFlexGrid1->clipLongTexts();
     Label20 = new QLabel(QStringLiteral("合计"), plan);
     Label20->setObjectName(QStringLiteral("Label20"));
     Label20->setGeometry(px(60), onPage(5340), px(8445), px(300));
@@ -186,7 +178,7 @@ frm合同信息浏览::frm合同信息浏览()
     MSFlexGrid2->setFont(gridFace());
     MSFlexGrid2->setFormatString(kNodeHeader);
     MSFlexGrid2->setRows(1);
-    clipLikeTheOldGrid(*MSFlexGrid2);
+    MSFlexGrid2->clipLongTexts();
 
     QObject::connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     QObject::connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });

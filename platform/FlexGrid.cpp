@@ -909,11 +909,13 @@ int FlexGrid::MouseCol() const { return m_mouseCol; }
 
 // --- cell attributes --------------------------------------------------------------
 
-QColor FlexGrid::CellBackColor() const
+QColor FlexGrid::CellBackColor() const { return CellBackColor(m_row, m_col); }
+
+QColor FlexGrid::CellBackColor(int row, int col) const
 {
-    checkRow(m_row);
-    checkCol(m_col);
-    const CellAttr* a = m_model->attr(m_row, m_col);
+    checkRow(row);
+    checkCol(col);
+    const CellAttr* a = m_model->attr(row, col);
     return a ? a->back : QColor();
 }
 
@@ -925,11 +927,13 @@ void FlexGrid::setCellBackColor(const QColor& color)
     cellsChanged(m_row, m_col, m_row, m_col);
 }
 
-bool FlexGrid::CellFontItalic() const
+bool FlexGrid::CellFontItalic() const { return CellFontItalic(m_row, m_col); }
+
+bool FlexGrid::CellFontItalic(int row, int col) const
 {
-    checkRow(m_row);
-    checkCol(m_col);
-    const CellAttr* a = m_model->attr(m_row, m_col);
+    checkRow(row);
+    checkCol(col);
+    const CellAttr* a = m_model->attr(row, col);
     return a && a->italic;
 }
 
@@ -1145,6 +1149,12 @@ void FlexGrid::setSort(int order)
 }
 
 // --- drawing ----------------------------------------------------------------------
+
+void FlexGrid::clipLongTexts()
+{
+    setTextElideMode(Qt::ElideNone);
+    for (FlexGridPane* pane : {m_fixedRows, m_fixedCols, m_corner}) pane->setTextElideMode(Qt::ElideNone);
+}
 
 bool FlexGrid::Redraw() const { return m_redraw; }
 

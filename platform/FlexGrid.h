@@ -143,6 +143,11 @@ public:
     void setCellBackColor(const QColor& color);
     bool CellFontItalic() const;
     void setCellFontItalic(bool italic);
+    // The same of any cell, read without making it the current one, so a
+    // reader (an export) neither moves the user's cursor nor raises the
+    // cursor events the window handles.
+    QColor CellBackColor(int row, int col) const;
+    bool CellFontItalic(int row, int col) const;
     QPixmap CellPicture() const;
     void setCellPicture(const QPixmap& picture);
     // Rectangle of the current cell in twips, relative to the grid control.
@@ -167,6 +172,12 @@ public:
 
     bool Redraw() const;
     void setRedraw(bool redraw);
+
+    // Texts too long for their cell are cut off at its edge, as the old grid
+    // did, instead of ending in "…". A column fitted the old way (its text
+    // plus 90 twips) is a pixel narrower than the views' text margins, so
+    // without this its text would lose its last character to the ellipsis.
+    void clipLongTexts();
 
     // The views that keep the fixed cells in place: the fixed rows (scrolled
     // sideways with the grid), the fixed columns (scrolled up and down with

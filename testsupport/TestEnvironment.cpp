@@ -35,20 +35,26 @@ static QString nextAnswer(std::deque<QString>& answers)
     return a;
 }
 
-QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString&, OpenMode mode)
+QString ScriptedDialogs::openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                      OpenMode mode)
 {
     asked << title;
     openModes << mode;
+    filters << filter;
+    initialDirs << initialDir;
     return nextAnswer(answers);
 }
-QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString&)
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& filter, const QString& initialName)
 {
     asked << title;
+    filters << filter;
+    initialNames << initialName;
     return nextAnswer(answers);
 }
-QString ScriptedDialogs::folder(const QString& title, const QString&)
+QString ScriptedDialogs::folder(const QString& title, const QString& initialDir)
 {
     asked << title;
+    initialDirs << initialDir;
     return nextAnswer(answers);
 }
 QString ScriptedDialogs::printer(const QString& title)

@@ -37,12 +37,17 @@ public:
     using DialogService::openFileName;
     QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
                          OpenMode mode) override;
-    QList<OpenMode> openModes;  // how each Open dialog was asked for
     QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override;
     QString folder(const QString& title, const QString& initialDir) override;
     QString printer(const QString& title) override;
     std::deque<QString> answers;  // paths to give, in order; "" (cancel) when empty
     QStringList asked;            // titles of the dialogs shown
+    // What the file and folder dialogs were asked with, each list in the
+    // order its dialogs were shown.
+    QList<OpenMode> openModes;  // Open dialogs
+    QStringList filters;        // Open and Save dialogs
+    QStringList initialDirs;    // Open and folder dialogs
+    QStringList initialNames;   // Save dialogs
 };
 
 class ScriptedShell : public ShellService {

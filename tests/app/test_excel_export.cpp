@@ -55,25 +55,6 @@ CellFormat body(const char* numberFormat, bool heading = false)
     return f;
 }
 
-// Records what the browse button asks for.
-class RecordingDialogs : public DialogService {
-public:
-    using DialogService::openFileName;
-    QString openFileName(const QString&, const QString& filter, const QString& initialDir, OpenMode mode) override
-    {
-        modes << mode;
-        filters << filter;
-        dirs << initialDir;
-        return answer;
-    }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString folder(const QString&, const QString&) override { return {}; }
-    QString printer(const QString&) override { return {}; }
-    QString answer;
-    QStringList filters, dirs;
-    QList<OpenMode> modes;
-};
-
 class ToExcel : public ::testing::Test {
 protected:
     void SetUp() override { resetServices(); }
@@ -260,22 +241,20 @@ TEST_F(ToExcel, ClickMarksAndDoubleClickUnmarks)
 
 TEST_F(ToExcel, BrowseUsesTheProgramFolderAndKeepsTheNameOnCancel)
 {
-    auto* dialogs = new RecordingDialogs;
-    Services::setDialogs(std::unique_ptr<DialogService>(dialogs));
+    ScriptedDialogs* dialogs = doubles().dialogs;
     auto* f = Forms::get<frmToExcel>();
     f->Text1[0]->setText(QStringLiteral("/old.xlsx"));
 
     f->Command1->click();  // cancelled
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/old.xlsx"));
-    dialogs->answer = QStringLiteral("/new.xls");
+    dialogs->answers.push_back(QStringLiteral("/new.xls"));
     f->Command1->click();
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xls"));
     EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls (*.xls *.xlsx);;All flie *.* (*)"));
     // A workbook still to be written may be named in the Open dialog.
-    EXPECT_EQ(dialogs->modes.value(0), DialogService::NewNameAllowed);
-    EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
+    EXPECT_EQ(dialogs->openModes.value(0), DialogService::NewNameAllowed);
+    EXPECT_EQ(dialogs->initialDirs.value(0), ProgramFolder());
     EXPECT_TRUE(doubles().boxes->shown.isEmpty());
-    resetServices();
 }
 
 TEST_F(ToExcel, ExportsTheMarkedColumnsUnderTitleSubtitleAndDate)

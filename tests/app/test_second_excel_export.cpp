@@ -84,19 +84,7 @@ TEST_F(SecondExport, WindowLayout)
 
 TEST_F(SecondExport, BrowseOffersExcelFilesAndCancellingKeepsTheName)
 {
-    struct Recording : ScriptedDialogs {
-        using ScriptedDialogs::openFileName;
-        QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
-                             OpenMode mode) override
-        {
-            filters << filter;
-            dirs << initialDir;
-            return ScriptedDialogs::openFileName(title, filter, initialDir, mode);
-        }
-        QStringList filters, dirs;
-    };
-    auto* dialogs = new Recording;
-    Services::setDialogs(std::unique_ptr<DialogService>(dialogs));
+    ScriptedDialogs* dialogs = doubles().dialogs;
     auto* f = Forms::get<frm输出到Excel文件>();
     f->Text1[0]->setText(QStringLiteral("/old.xlsx"));
 
@@ -107,9 +95,8 @@ TEST_F(SecondExport, BrowseOffersExcelFilesAndCancellingKeepsTheName)
     EXPECT_EQ(f->Text1[0]->text(), QStringLiteral("/new.xlsx"));
     EXPECT_EQ(dialogs->filters.value(0), QStringLiteral("Excel Flie *.xls;*.xlsx (*.xls *.xlsx);;All flie *.* (*)"));
     EXPECT_EQ(dialogs->openModes.value(0), DialogService::NewNameAllowed);
-    EXPECT_EQ(dialogs->dirs.value(0), ProgramFolder());
+    EXPECT_EQ(dialogs->initialDirs.value(0), ProgramFolder());
     EXPECT_TRUE(doubles().boxes->shown.isEmpty());
-    resetServices();
 }
 
 TEST_F(SecondExport, EveryColumnWithItalicAndFillUnderTwoTitles)

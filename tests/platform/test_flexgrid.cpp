@@ -199,6 +199,49 @@ TEST(FlexGrid, SortMovesCellAttributesAndKeepsTheCurrentCell)
     EXPECT_FALSE(g.CellBackColor().isValid());
 }
 
+TEST(FlexGrid, AnyCellsAttributesAreReadWithoutMovingTheCursor)
+{
+    FlexGrid g;
+    fill(g, {QStringLiteral("a"), QStringLiteral("b")});
+    g.setRow(2);
+    g.setCol(1);
+    g.setCellFontItalic(true);
+    g.setCol(2);
+    g.setCellBackColor(Qt::red);
+    g.setRow(1);
+    g.setCol(1);
+    int cursorEvents = 0;
+    for (auto signal : {&FlexGrid::RowColChange, &FlexGrid::EnterCell, &FlexGrid::LeaveCell, &FlexGrid::SelChange})
+        QObject::connect(&g, signal, [&] { ++cursorEvents; });
+
+    struct Case {
+        int row, col;
+        bool italic;
+        QColor back;
+    } cases[] = {{2, 1, true, {}}, {2, 2, false, QColor(Qt::red)}, {1, 1, false, {}}, {0, 0, false, {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(g.CellFontItalic(c.row, c.col), c.italic) << c.row << "," << c.col;
+        EXPECT_EQ(g.CellBackColor(c.row, c.col), c.back) << c.row << "," << c.col;
+    }
+    EXPECT_EQ(cursorEvents, 0);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_THROW(g.CellBackColor(3, 0), RuntimeError);
+    EXPECT_THROW(g.CellFontItalic(0, 3), RuntimeError);
+}
+
+TEST(FlexGrid, ClipLongTextsCutsOffInEveryView)
+{
+    FlexGrid g;
+    EXPECT_EQ(g.textElideMode(), Qt::ElideRight);
+    g.clipLongTexts();
+    for (const QAbstractItemView* view : {static_cast<const QAbstractItemView*>(&g),
+                                          static_cast<const QAbstractItemView*>(g.fixedRowsView()),
+                                          static_cast<const QAbstractItemView*>(g.fixedColsView()),
+                                          static_cast<const QAbstractItemView*>(g.fixedCornerView())})
+        EXPECT_EQ(view->textElideMode(), Qt::ElideNone) << view->objectName().toStdString();
+}
+
 TEST(FlexGrid, SortWithARowSelectionSortsOnlyThoseRows)
 {
     FlexGrid g;
