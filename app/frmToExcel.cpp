@@ -7,17 +7,12 @@
 
 #include "app/Helpers.h"
 #include "platform/Services.h"
+#include "platform/Widgets.h"
 #include "platform/Xlsx.h"
 
 namespace corvane {
 
 namespace {
-
-void place(QWidget* w, const QString& name, int left, int top, int width, int height)
-{
-    w->setObjectName(name);
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 
 bool failWith(QString* error, const QString& text)
 {
@@ -57,41 +52,41 @@ frmToExcel::frmToExcel()
     setFixedSize(twipsToPixels(5070), twipsToPixels(3795));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径和名称"), this);
-    place(Label1, QStringLiteral("Label1"), 120, 120, 3000, 255);
+    place(named(Label1, QStringLiteral("Label1")), 120, 120, 3000, 255);
     Text1[0] = new QLineEdit(this);
-    place(Text1[0], QStringLiteral("Text1_0"), 120, 405, 4500, 315);
+    place(named(Text1[0], QStringLiteral("Text1_0")), 120, 405, 4500, 315);
     Command1 = new QPushButton(this);
-    place(Command1, QStringLiteral("Command1"), 4620, 405, 330, 315);
+    place(named(Command1, QStringLiteral("Command1")), 4620, 405, 330, 315);
     Command1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
 
     // The labels are as wide as their texts in CJK fonts, which run wider
     // than the old system font; the boxes begin after a gap.
     Label2 = new QLabel(QStringLiteral("文档标题"), this);
-    place(Label2, QStringLiteral("Label2"), 120, 870, 1125, 255);
+    place(named(Label2, QStringLiteral("Label2")), 120, 870, 1125, 255);
     Text1[1] = new QLineEdit(this);
-    place(Text1[1], QStringLiteral("Text1_1"), 1290, 840, 3660, 315);
+    place(named(Text1[1], QStringLiteral("Text1_1")), 1290, 840, 3660, 315);
     Label3 = new QLabel(QStringLiteral("工作表名称"), this);
-    place(Label3, QStringLiteral("Label3"), 120, 1260, 1125, 255);
+    place(named(Label3, QStringLiteral("Label3")), 120, 1260, 1125, 255);
     Text1[2] = new QLineEdit(this);
-    place(Text1[2], QStringLiteral("Text1_2"), 1290, 1230, 3660, 315);
+    place(named(Text1[2], QStringLiteral("Text1_2")), 1290, 1230, 3660, 315);
 
     Check1 = new QCheckBox(QStringLiteral("输出时启动Microsoft Excel程序"), this);
-    place(Check1, QStringLiteral("Check1"), 120, 1620, 4000, 300);
+    place(named(Check1, QStringLiteral("Check1")), 120, 1620, 4000, 300);
     Check1->setChecked(true);
 
     Grid1 = new FlexGrid(this);
-    place(Grid1, QStringLiteral("Grid1"), 120, 1980, 4830, 840);
+    place(named(Grid1, QStringLiteral("Grid1")), 120, 1980, 4830, 840);
     Grid1->setRows(2);
     Grid1->setFixedRows(1);
     Grid1->setFixedCols(0);
 
     Command2 = new QPushButton(QStringLiteral("确定"), this);
-    place(Command2, QStringLiteral("Command2"), 2520, 2925, 1140, 375);
+    place(named(Command2, QStringLiteral("Command2")), 2520, 2925, 1140, 375);
     Command3 = new QPushButton(QStringLiteral("退出"), this);
-    place(Command3, QStringLiteral("Command3"), 3810, 2925, 1140, 375);
+    place(named(Command3, QStringLiteral("Command3")), 3810, 2925, 1140, 375);
 
     StatusBar1 = new QStatusBar(this);
-    place(StatusBar1, QStringLiteral("StatusBar1"), 0, 3420, 5070, 375);
+    place(named(StatusBar1, QStringLiteral("StatusBar1")), 0, 3420, 5070, 375);
     StatusBar1->setSizeGripEnabled(false);
     auto* panel = new QLabel(QStringLiteral("提示: 打“√”表示要输出的列，双击可取消选择。"), StatusBar1);
     panel->setObjectName(QStringLiteral("Panel1"));

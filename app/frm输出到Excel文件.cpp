@@ -7,17 +7,12 @@
 #include "app/GridToSheet.h"
 #include "app/frmToExcel.h"
 #include "platform/Services.h"
+#include "platform/Widgets.h"
 #include "platform/Xlsx.h"
 
 namespace corvane {
 
 namespace {
-
-void place(QWidget* w, const QString& name, int left, int top, int width, int height)
-{
-    w->setObjectName(name);
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 
 }  // namespace
 
@@ -30,43 +25,43 @@ frm输出到Excel文件::frm输出到Excel文件()
     setFixedSize(twipsToPixels(3900), twipsToPixels(2970));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径/文件名"), this);
-    place(Label1, QStringLiteral("Label1"), 120, 90, 3000, 270);
+    place(named(Label1, QStringLiteral("Label1")), 120, 90, 3000, 270);
     Text1[0] = new QLineEdit(this);
-    place(Text1[0], QStringLiteral("Text1_0"), 120, 375, 3300, 315);
+    place(named(Text1[0], QStringLiteral("Text1_0")), 120, 375, 3300, 315);
     Command1 = new QPushButton(this);
-    place(Command1, QStringLiteral("Command1"), 3450, 375, 330, 315);
+    place(named(Command1, QStringLiteral("Command1")), 3450, 375, 330, 315);
     Command1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
 
     Label2 = new QLabel(QStringLiteral("主标题"), this);
-    place(Label2, QStringLiteral("Label2"), 120, 825, 900, 270);
+    place(named(Label2, QStringLiteral("Label2")), 120, 825, 900, 270);
     Text1[1] = new QLineEdit(QStringLiteral("Text1"), this);
-    place(Text1[1], QStringLiteral("Text1_1"), 1050, 795, 2730, 315);
+    place(named(Text1[1], QStringLiteral("Text1_1")), 1050, 795, 2730, 315);
     Label3 = new QLabel(QStringLiteral("标题2"), this);
-    place(Label3, QStringLiteral("Label3"), 120, 1215, 900, 270);
+    place(named(Label3, QStringLiteral("Label3")), 120, 1215, 900, 270);
     Text1[3] = new QLineEdit(QStringLiteral("Text1"), this);
-    place(Text1[3], QStringLiteral("Text1_3"), 1050, 1185, 2730, 315);
+    place(named(Text1[3], QStringLiteral("Text1_3")), 1050, 1185, 2730, 315);
     Label4 = new QLabel(QStringLiteral("Excel表名"), this);
-    place(Label4, QStringLiteral("Label4"), 120, 1605, 900, 270);
+    place(named(Label4, QStringLiteral("Label4")), 120, 1605, 900, 270);
     Text1[2] = new QLineEdit(QStringLiteral("Text1"), this);
-    place(Text1[2], QStringLiteral("Text1_2"), 1050, 1575, 2730, 315);
+    place(named(Text1[2], QStringLiteral("Text1_2")), 1050, 1575, 2730, 315);
 
     Check1 = new QCheckBox(QStringLiteral("启动Excel"), this);
-    place(Check1, QStringLiteral("Check1"), 120, 2085, 1320, 300);
+    place(named(Check1, QStringLiteral("Check1")), 120, 2085, 1320, 300);
     Check1->setChecked(true);
     Command2 = new QPushButton(QStringLiteral("输出"), this);
-    place(Command2, QStringLiteral("Command2"), 1530, 2040, 1080, 375);
+    place(named(Command2, QStringLiteral("Command2")), 1530, 2040, 1080, 375);
     Command3 = new QPushButton(QStringLiteral("取消"), this);
-    place(Command3, QStringLiteral("Command3"), 2700, 2040, 1080, 375);
+    place(named(Command3, QStringLiteral("Command3")), 2700, 2040, 1080, 375);
 
     // The column list sits at the right edge, mostly beyond the client area.
     Grid1 = new FlexGrid(this);
-    place(Grid1, QStringLiteral("Grid1"), 3840, 90, 2400, 840);
+    place(named(Grid1, QStringLiteral("Grid1")), 3840, 90, 2400, 840);
     Grid1->setRows(2);
     Grid1->setFixedRows(1);
     Grid1->setFixedCols(0);
 
     StatusBar1 = new QStatusBar(this);
-    place(StatusBar1, QStringLiteral("StatusBar1"), 0, 2595, 3900, 375);
+    place(named(StatusBar1, QStringLiteral("StatusBar1")), 0, 2595, 3900, 375);
     StatusBar1->setSizeGripEnabled(false);
     Panel1 = new QLabel(StatusBar1);
     Panel1->setObjectName(QStringLiteral("Panel1"));
