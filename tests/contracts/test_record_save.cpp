@@ -29,6 +29,8 @@ TEST_F(RecordTest, SaveRefusesIncompleteInputWithItsMessages)
         {"end empty", 6, "", "请输入正确合同的起止日期"},
         {"amount not a number", 4, "12万", "请输入正确的合同金额（数字，最多两位小数）"},
         {"amount with two points", 4, "1.2.3", "请输入正确的合同金额（数字，最多两位小数）"},
+        {"amount with a third decimal", 4, "123456.789", "请输入正确的合同金额（数字，最多两位小数）"},
+        {"amount past thirteen digits", 4, "12345678901234.56", "请输入正确的合同金额（数字，最多两位小数）"},
     };
     for (const auto& c : cases) {
         fillNew(*f);
