@@ -1,7 +1,9 @@
 #include "db/Sql.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QThread>
 
 #include "db/Dialect.h"
 #include "platform/Services.h"
@@ -12,6 +14,61 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+const QString kBusy = QStringLiteral("数据正被其他用户修改，请稍后再试");
+
+enum class Failure { Other, Busy };
+
+Failure failureKind(Dialect d, const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    switch (d) {
+    case Dialect::SQLite: {
+        // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
+        bool numeric = false;
+        const int primary = code.toInt(&numeric) & 0xff;
+        return numeric && (primary == 5 || primary == 6) ? Failure::Busy : Failure::Other;
+    }
+    case Dialect::PostgreSQL:
+        // lock_not_available (lock_timeout) and query_canceled (statement_timeout).
+        if (code == QLatin1String("55P03") || code == QLatin1String("57014")) return Failure::Busy;
+        return Failure::Other;
+    case Dialect::SqlServer: {
+        // Error 1222 is SET LOCK_TIMEOUT running out; HYT00 a driver time-out.
+        const QStringList codes = code.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        if (codes.contains(QLatin1String("1222")) || text.contains(QLatin1String("HYT00"))) return Failure::Busy;
+        return Failure::Other;
+    }
+    }
+    return Failure::Other;
+}
+
+// A failure of the database on `db` as the error box shows it: a time-out
+// in words a clerk can act on.
+DbError failureOf(const QSqlDatabase& db, const QSqlError& error)
+{
+    DbError e = dbErrorOf(error);
+    switch (failureKind(dialectOf(db), error)) {
+    case Failure::Busy: e.description = kBusy + QLatin1Char('\n') + e.description; break;
+    case Failure::Other: break;
+    }
+    return e;
+}
+
+// The wait cursor while the database works. Only the GUI thread may touch
+// the cursor; work on other threads (their own connections) goes without.
+class DatabaseWait {
+public:
+    DatabaseWait()
+    {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && app->thread() == QThread::currentThread()) m_cursor.emplace();
+    }
+
+private:
+    std::optional<WaitCursor> m_cursor;
+};
 
 DbError notOpenError(const QSqlDatabase& db)
 {
@@ -93,23 +150,20 @@ bool Statement::exec()
         m_error = notOpenError(m_db);
         return false;
     }
+    DatabaseWait wait;
     m_query = QSqlQuery(m_db);
     m_query.setForwardOnly(true);
     bool ran = false;
     if (m_values.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
         ran = m_query.exec(m_sql);
-    } else {
-        if (!m_query.prepare(m_sql)) {
-            m_error = dbErrorOf(m_query.lastError());
-            return false;
-        }
+    } else if (m_query.prepare(m_sql)) {
         const Dialect d = dialectOf(m_db);
         for (const QVariant& v : std::as_const(m_values)) m_query.addBindValue(bindable(d, v));
         ran = m_query.exec();
     }
     if (!ran) {
-        m_error = dbErrorOf(m_query.lastError());
+        m_error = failureOf(m_db, m_query.lastError());
         if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
         return false;
     }
@@ -134,7 +188,7 @@ bool Statement::next()
     if (!m_query.isActive()) return false;
     if (m_query.next()) return true;
     // The end of the rows, or a fetch that failed half-way through them.
-    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = dbErrorOf(m_query.lastError());
+    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = failureOf(m_db, m_query.lastError());
     return false;
 }
 
@@ -257,16 +311,17 @@ Transaction::Transaction(const QSqlDatabase& db, Mode mode) : m_db(db)
         m_error = notOpenError(m_db);
         return;
     }
+    DatabaseWait wait;
     if (mode == Write && dialectOf(m_db) == Dialect::SQLite) {
         // Takes the database's write lock now, so a number read inside the
         // transaction cannot be read by another writer before we commit.
         QSqlQuery q(m_db);
         m_active = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        if (!m_active) m_error = dbErrorOf(q.lastError());
-        return;
+        if (!m_active) m_error = failureOf(m_db, q.lastError());
+    } else {
+        m_active = m_db.transaction();
+        if (!m_active) m_error = failureOf(m_db, m_db.lastError());
     }
-    m_active = m_db.transaction();
-    if (!m_active) m_error = dbErrorOf(m_db.lastError());
 }
 
 Transaction::~Transaction()
@@ -280,9 +335,10 @@ bool Transaction::commit()
         if (!m_error.isValid()) m_error.description = QStringLiteral("事务未开始");
         return false;
     }
+    DatabaseWait wait;
     if (!m_db.commit()) {
         // Still open: the destructor rolls it back.
-        m_error = dbErrorOf(m_db.lastError());
+        m_error = failureOf(m_db, m_db.lastError());
         return false;
     }
     m_active = false;
@@ -293,7 +349,10 @@ void Transaction::rollback()
 {
     if (!m_active) return;
     m_active = false;
-    if (m_db.isOpen()) m_db.rollback();
+    if (m_db.isOpen()) {
+        DatabaseWait wait;
+        m_db.rollback();
+    }
 }
 
 // ---- Numbering lock

@@ -50,7 +50,9 @@ public:
     Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
     Statement& bind(const QVariant& value);
 
-    // Runs it forward-only. False on failure (error() tells why).
+    // Runs it forward-only, with the wait cursor showing. False on failure
+    // (error() tells why): a lock or statement time-out asks the user to try
+    // again later.
     bool exec();
     // Steps to the next row. False at the end, and when reading failed
     // (error() then tells why): check error() after the loop.
