@@ -1,6 +1,7 @@
 #include "db/Connection.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -17,6 +18,7 @@ namespace {
 
 const QString kConnectionName = QStringLiteral("corvane");
 const int kConnectTimeoutSeconds = 30;
+const char* const kOpenCountProperty = "corvaneOpenCount";
 
 int g_commandTimeoutMs = kCommandTimeoutMs;
 
@@ -108,6 +110,7 @@ bool openConnection(QSqlDatabase& db, const DbSettings& s)
             return false;
         }
     }
+    db.driver()->setProperty(kOpenCountProperty, OpenCount(db) + 1);
     return true;
 }
 
@@ -174,6 +177,14 @@ QStringList SessionStatements(Dialect d, int commandTimeoutMs)
 {
     if (d == Dialect::SqlServer) return {QStringLiteral("SET LOCK_TIMEOUT %1").arg(commandTimeoutMs)};
     return {};
+}
+
+bool IsLoginConnection(const QSqlDatabase& db) { return db.isValid() && db.connectionName() == kConnectionName; }
+
+int OpenCount(const QSqlDatabase& db)
+{
+    const QSqlDriver* driver = db.driver();
+    return driver ? driver->property(kOpenCountProperty).toInt() : 0;
 }
 
 QString BuildConnectString(const DbSettings& s)

@@ -70,6 +70,13 @@ QString ConnectOptions(const DbSettings& settings, int commandTimeoutMs);
 // which Qt's ODBC driver cannot set as an option.
 QStringList SessionStatements(Dialect d, int commandTimeoutMs);
 
+// True for the one login connection (DbConnection), the only one the
+// database layer reopens by itself.
+bool IsLoginConnection(const QSqlDatabase& db);
+// How many times this connection has been opened: a transaction begun
+// before a reopen ended with the old session and cannot commit after it.
+int OpenCount(const QSqlDatabase& db);
+
 // The connection string OpenConnection keeps for these settings: the SQLite
 // file, the PostgreSQL host, port and database, or the ODBC string for SQL
 // Server. Never holds the login or the password.

@@ -52,7 +52,8 @@ public:
 
     // Runs it forward-only, with the wait cursor showing. False on failure
     // (error() tells why): a lock or statement time-out asks the user to try
-    // again later.
+    // again later; a login connection found gone is reopened, not the
+    // statement re-run, and the user is asked to repeat the action.
     bool exec();
     // Steps to the next row. False at the end, and when reading failed
     // (error() then tells why): check error() after the loop.
@@ -156,6 +157,7 @@ public:
 private:
     QSqlDatabase m_db;
     bool m_active = false;
+    int m_openCount = 0;
     DbError m_error;
 };
 

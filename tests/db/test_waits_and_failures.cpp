@@ -13,6 +13,8 @@ namespace {
 using test::doubles;
 
 const QString kBusy = "数据正被其他用户修改，请稍后再试";
+const QString kRepeat = "与数据库的连接已中断并已重新连接，请重新执行刚才的操作";
+const QString kLogInAgain = "与数据库的连接已中断，请注销后重新登录";
 
 class SqlFailures : public test::DbTest {
 protected:
@@ -132,6 +134,57 @@ TEST_F(SqlFailures, TheWaitCursorShowsWhileTheDatabaseWorksAndAlwaysGoesAway)
             EXPECT_EQ(cursor.depth, insideAWindowsOwnWait ? 1 : 0);
         }
     }
+}
+
+// The server ends our session (a restart, a dropped network): the statement
+// that finds out fails, the connection is opened again, and nothing is re-run.
+TEST_F(SqlFailures, LostConnectionIsReopenedAndTheUserAskedToRepeat)
+{
+    if (!test::testingOnPostgres()) GTEST_SKIP() << "an embedded SQLite database cannot lose its connection";
+    // From the server's own database: no one may shut connections out of the database they are in.
+    DbSettings server = dbSettings();
+    server.database = "postgres";
+    auto admin = std::make_unique<test::ExtraConnection>(server, "admin");
+    ASSERT_TRUE(admin->db().isOpen());
+    const QString database = dbSettings().database;
+    const struct {
+        const char* what;
+        bool serverAcceptsConnections;
+        QString description;
+    } cases[] = {
+        {"server back", true, kRepeat},
+        {"server refusing connections", false, kLogInAgain},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!DbConnection().isOpen()) {
+            ASSERT_TRUE(ReopenInPlace());
+        }
+        const auto pid = selectFirst("SELECT pg_backend_pid()");
+        ASSERT_TRUE(pid);
+        if (!c.serverAcceptsConnections) {
+            ASSERT_TRUE(executeQuiet(admin->db(), "ALTER DATABASE " + database + " ALLOW_CONNECTIONS false"));
+        }
+        {
+            Transaction tx;
+            ASSERT_TRUE(tx.isActive());
+            ASSERT_TRUE(selectRowsQuiet(admin->db(), "SELECT pg_terminate_backend(?, 5000)", {pid->value(0)}));
+            const auto lost = executeQuiet("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"断线", "1"});
+            ASSERT_FALSE(lost);
+            EXPECT_EQ(lost.error().description, c.description);
+            EXPECT_FALSE(tx.commit()) << "what the action wrote went with the old session";
+        }
+        if (!c.serverAcceptsConnections) {
+            EXPECT_FALSE(DbConnection().isOpen());
+            ASSERT_TRUE(executeQuiet(admin->db(), "ALTER DATABASE " + database + " ALLOW_CONNECTIONS true"));
+            continue;
+        }
+        const auto next = selectFirst("SELECT pg_backend_pid()");
+        ASSERT_TRUE(next);
+        EXPECT_NE(next->value(0), pid->value(0));
+    }
+    ASSERT_TRUE(DbConnection().isOpen() || ReopenInPlace());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SystemSetup"), 0) << "the failed statement was not run again";
 }
 
 }  // namespace
