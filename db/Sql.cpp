@@ -18,6 +18,7 @@ const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 const QString kBusy = QStringLiteral("数据正被其他用户修改，请稍后再试");
 const QString kReconnected = QStringLiteral("与数据库的连接已中断并已重新连接，请重新执行刚才的操作");
 const QString kConnectionGone = QStringLiteral("与数据库的连接已中断，请注销后重新登录");
+const QString kControlCharacter = QStringLiteral("文本中含有不可保存的控制字符");
 
 enum class Failure { Other, Busy, ConnectionLost };
 
@@ -81,6 +82,16 @@ DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* que
     case Failure::Other: break;
     }
     return e;
+}
+
+// PostgreSQL's driver writes bound values into the statement as literals,
+// where a NUL ends the text early and the server reports a syntax error; no
+// engine keeps it faithfully. Refused before anything is sent, on every engine.
+bool holdsNul(const QVariantList& values)
+{
+    for (const QVariant& v : values)
+        if (v.typeId() == QMetaType::QString && v.toString().contains(QChar(u'\0'))) return true;
+    return false;
 }
 
 // The wait cursor while the database works. Only the GUI thread may touch
@@ -173,6 +184,10 @@ bool Statement::exec()
 {
     m_error = DbError();
     m_insertId = QVariant();
+    if (holdsNul(m_values)) {
+        m_error.description = kControlCharacter;
+        return false;
+    }
     if (!m_db.isValid() || !m_db.isOpen()) {
         m_error = notOpenError(m_db);
         return false;

@@ -51,9 +51,10 @@ public:
     Statement& bind(const QVariant& value);
 
     // Runs it forward-only, with the wait cursor showing. False on failure
-    // (error() tells why): a lock or statement time-out asks the user to try
-    // again later; a login connection found gone is reopened, not the
-    // statement re-run, and the user is asked to repeat the action.
+    // (error() tells why): a text holding U+0000 is refused before anything
+    // is sent; a lock or statement time-out asks the user to try again later;
+    // a login connection found gone is reopened, not the statement re-run,
+    // and the user is asked to repeat the action.
     bool exec();
     // Steps to the next row. False at the end, and when reading failed
     // (error() then tells why): check error() after the loop.

@@ -136,6 +136,28 @@ TEST_F(SqlFailures, TheWaitCursorShowsWhileTheDatabaseWorksAndAlwaysGoesAway)
     }
 }
 
+TEST_F(SqlFailures, TextHoldingANulIsRefusedBeforeItReachesTheServer)
+{
+    const QString withNul = QString("甲") + QChar(u'\0') + QString("乙");
+    const struct {
+        const char* what;
+        QString sql;
+    } cases[] = {
+        {"insert", "INSERT INTO SystemSetup (Code, Value) VALUES ('k', ?)"},
+        {"where", "SELECT COUNT(*) FROM SystemSetup WHERE Value = ?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = selectRowsQuiet(c.sql, {withNul});
+        EXPECT_FALSE(r);
+        EXPECT_EQ(r.error().description, "文本中含有不可保存的控制字符");
+        EXPECT_EQ(r.error().number, 0);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SystemSetup"), 0);
+    // Only NUL is refused: other characters are the input boxes' business.
+    EXPECT_TRUE(executeQuiet("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"k", "a\tb"}));
+}
+
 // The server ends our session (a restart, a dropped network): the statement
 // that finds out fails, the connection is opened again, and nothing is re-run.
 TEST_F(SqlFailures, LostConnectionIsReopenedAndTheUserAskedToRepeat)
