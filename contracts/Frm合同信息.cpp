@@ -491,7 +491,7 @@ void Frm合同信息::Command2_Click()
     }
     std::optional<qint64> amount;
     if (!Text1[4]->text().trimmed().isEmpty()) {
-        amount = parseCents(Text1[4]->text());
+        amount = parseTypedCents(Text1[4]->text());
         if (!amount) {
             MsgBox(kBadAmount);
             return;
@@ -1229,7 +1229,7 @@ bool Frm合同信息::保存后续合同(bool renewal)
     }
     std::optional<qint64> amount;
     if (!Text5[4]->text().trimmed().isEmpty()) {
-        amount = parseCents(Text5[4]->text());
+        amount = parseTypedCents(Text5[4]->text());
         if (!amount) {
             MsgBox(kBadAmount, vbOKOnly);
             return false;

@@ -1,6 +1,7 @@
 #include "db/Connection.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -17,6 +18,9 @@ namespace {
 
 const QString kConnectionName = QStringLiteral("corvane");
 const int kConnectTimeoutSeconds = 30;
+const char* const kOpenCountProperty = "corvaneOpenCount";
+
+int g_commandTimeoutMs = kCommandTimeoutMs;
 
 // The settings the one connection was made from: ReOpenConnection and
 // ReopenInPlace need the driver and the credentials again, which the kept
@@ -73,17 +77,13 @@ QSqlDatabase makeConnection(const DbSettings& s, const QString& name)
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
     if (driver == QLatin1String("QSQLITE")) {
         db.setDatabaseName(s.database);
-        // Another workstation holding the write lock makes us wait, not fail.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     } else if (driver == QLatin1String("QPSQL")) {
         const HostPort hp = splitHostPort(s.server);
         db.setHostName(hp.host);
         if (hp.port > 0) db.setPort(hp.port);
         db.setDatabaseName(s.database);
-        db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
     } else {
         db.setDatabaseName(BuildConnectString(s));
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kConnectTimeoutSeconds));
     }
     db.setUserName(s.login);
     db.setPassword(s.password);
@@ -98,7 +98,20 @@ bool openConnection(QSqlDatabase& db, const DbSettings& s)
     // a wrong setting must fail like an unreachable server instead.
     if (driverOf(s) == QLatin1String("QSQLITE") && (s.database.isEmpty() || !QFileInfo(s.database).isFile()))
         return false;
-    return db.open();
+    // Set at every open, so a reopen takes the time-out in force now.
+    const int timeoutMs = g_commandTimeoutMs;
+    db.setConnectOptions(ConnectOptions(s, timeoutMs));
+    if (!db.open()) return false;
+    for (const QString& sql : SessionStatements(dialectOf(db), timeoutMs)) {
+        QSqlQuery q(db);
+        if (!q.exec(sql)) {
+            // A session without its time-out would wait for ever: not opened.
+            db.close();
+            return false;
+        }
+    }
+    db.driver()->setProperty(kOpenCountProperty, OpenCount(db) + 1);
+    return true;
 }
 
 void dropConnection()
@@ -137,6 +150,41 @@ Dialect dialectOf(const QSqlDatabase& db)
     if (driver == QLatin1String("QSQLITE")) return Dialect::SQLite;
     if (driver == QLatin1String("QPSQL")) return Dialect::PostgreSQL;
     return Dialect::SqlServer;
+}
+
+int CommandTimeoutMs() { return g_commandTimeoutMs; }
+
+void SetCommandTimeoutMs(int milliseconds) { g_commandTimeoutMs = milliseconds; }
+
+QString ConnectOptions(const DbSettings& s, int commandTimeoutMs)
+{
+    const QString driver = driverOf(s);
+    if (driver == QLatin1String("QSQLITE"))
+        // Another workstation holding the write lock makes us wait this long, then fail.
+        return QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(commandTimeoutMs);
+    if (driver == QLatin1String("QPSQL"))
+        // lock_timeout as well: a wait for a lock then ends with its own code
+        // even when statement_timeout is lifted for a session.
+        return QStringLiteral("connect_timeout=%1;options='-c statement_timeout=%2 -c lock_timeout=%2'")
+            .arg(kConnectTimeoutSeconds)
+            .arg(commandTimeoutMs);
+    // Qt's ODBC driver offers no query time-out option: SessionStatements
+    // gives SQL Server its lock time-out instead.
+    return QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kConnectTimeoutSeconds);
+}
+
+QStringList SessionStatements(Dialect d, int commandTimeoutMs)
+{
+    if (d == Dialect::SqlServer) return {QStringLiteral("SET LOCK_TIMEOUT %1").arg(commandTimeoutMs)};
+    return {};
+}
+
+bool IsLoginConnection(const QSqlDatabase& db) { return db.isValid() && db.connectionName() == kConnectionName; }
+
+int OpenCount(const QSqlDatabase& db)
+{
+    const QSqlDriver* driver = db.driver();
+    return driver ? driver->property(kOpenCountProperty).toInt() : 0;
 }
 
 QString BuildConnectString(const DbSettings& s)
@@ -183,8 +231,7 @@ bool OpenConnection(const DbSettings& settings)
 
 void ReOpenConnection()
 {
-    // The kept string and the settings it came from reach the same database;
-    // Qt has no command time-out to lift, statements already wait without limit.
+    // The kept string and the settings it came from reach the same database.
     dropConnection();
     QSqlDatabase db = makeConnection(g_settings, kConnectionName);
     if (openConnection(db, g_settings)) return;

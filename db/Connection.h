@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace corvane {
@@ -42,8 +43,8 @@ Dialect DbDialect();
 // Replaces the connection by a new one for these values and opens it (connect
 // time-out 30 s). Driver, ODBC driver name and port come from `settings`.
 bool OpenConnection(const DbSettings& settings);
-// A new connection built from the kept string (command time-out none); a
-// failure shows its description and leaves the connection unopened.
+// A new connection built from the kept string (with the same command
+// time-out); a failure shows its description and leaves the connection unopened.
 void ReOpenConnection();
 // Close and open the same connection again from the kept string.
 bool ReopenInPlace();
@@ -52,6 +53,29 @@ void CloseConnection();
 
 // The dialect a connection speaks, by its driver.
 Dialect dialectOf(const QSqlDatabase& db);
+
+// How long a statement may wait (for another workstation's lock, or for its
+// own work) before the engine gives up: 30 s. A connection takes the length
+// in force when it opens.
+constexpr int kCommandTimeoutMs = 30000;
+int CommandTimeoutMs();
+// Tests shorten the wait; the next open uses it.
+void SetCommandTimeoutMs(int milliseconds);
+
+// The driver's connect options: the connect time-out, and the command
+// time-out where the driver takes it at connect (SQLite's busy time-out,
+// PostgreSQL's statement_timeout and lock_timeout).
+QString ConnectOptions(const DbSettings& settings, int commandTimeoutMs);
+// What a connection runs as soon as it is open: SQL Server's lock time-out,
+// which Qt's ODBC driver cannot set as an option.
+QStringList SessionStatements(Dialect d, int commandTimeoutMs);
+
+// True for the one login connection (DbConnection), the only one the
+// database layer reopens by itself.
+bool IsLoginConnection(const QSqlDatabase& db);
+// How many times this connection has been opened: a transaction begun
+// before a reopen ended with the old session and cannot commit after it.
+int OpenCount(const QSqlDatabase& db);
 
 // The connection string OpenConnection keeps for these settings: the SQLite
 // file, the PostgreSQL host, port and database, or the ODBC string for SQL

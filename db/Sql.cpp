@@ -1,7 +1,9 @@
 #include "db/Sql.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QThread>
 
 #include "db/Dialect.h"
 #include "platform/Services.h"
@@ -12,6 +14,99 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+const QString kBusy = QStringLiteral("数据正被其他用户修改，请稍后再试");
+const QString kReconnected = QStringLiteral("与数据库的连接已中断并已重新连接，请重新执行刚才的操作");
+const QString kConnectionGone = QStringLiteral("与数据库的连接已中断，请注销后重新登录");
+const QString kControlCharacter = QStringLiteral("文本中含有不可保存的控制字符");
+
+enum class Failure { Other, Busy, ConnectionLost };
+
+Failure failureKind(Dialect d, const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    switch (d) {
+    case Dialect::SQLite: {
+        // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
+        bool numeric = false;
+        const int primary = code.toInt(&numeric) & 0xff;
+        return numeric && (primary == 5 || primary == 6) ? Failure::Busy : Failure::Other;
+    }
+    case Dialect::PostgreSQL:
+        // lock_not_available (lock_timeout) and query_canceled (statement_timeout).
+        if (code == QLatin1String("55P03") || code == QLatin1String("57014")) return Failure::Busy;
+        // Connection exceptions, and the server ending the session (shut down,
+        // restarted, or the backend terminated).
+        if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02") ||
+            code == QLatin1String("57P03"))
+            return Failure::ConnectionLost;
+        // libpq's own words when the socket is gone: no SQLSTATE comes with them.
+        if (code.isEmpty()) {
+            static const char* const gone[] = {"server closed the connection", "no connection to the server",
+                                               "connection to server was lost", "could not send data to server",
+                                               "could not receive data from server"};
+            for (const char* words : gone)
+                if (text.contains(QLatin1String(words))) return Failure::ConnectionLost;
+        }
+        return Failure::Other;
+    case Dialect::SqlServer: {
+        // Error 1222 is SET LOCK_TIMEOUT running out; HYT00 a driver time-out.
+        const QStringList codes = code.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        if (codes.contains(QLatin1String("1222")) || text.contains(QLatin1String("HYT00"))) return Failure::Busy;
+        if (text.contains(QLatin1String("08S01")) || text.contains(QLatin1String("08003")) ||
+            codes.contains(QLatin1String("08S01")))
+            return Failure::ConnectionLost;
+        return Failure::Other;
+    }
+    }
+    return Failure::Other;
+}
+
+// A failure of the database on `db` as the error box shows it: a time-out
+// in words a clerk can act on, and a login connection found gone opened again
+// once. The statement is not run again: it may have written before the
+// connection broke, so the user repeats the action knowingly. `query`, the
+// failed statement, is let go before the reopen, so that nothing of the old
+// session (freeing its prepared statement) is sent to the new one.
+DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* query = nullptr)
+{
+    DbError e = dbErrorOf(error);
+    switch (failureKind(dialectOf(db), error)) {
+    case Failure::Busy: e.description = kBusy + QLatin1Char('\n') + e.description; break;
+    case Failure::ConnectionLost:
+        if (!IsLoginConnection(db)) break;
+        if (query) query->clear();
+        e.description = ReopenInPlace() ? kReconnected : kConnectionGone;
+        break;
+    case Failure::Other: break;
+    }
+    return e;
+}
+
+// PostgreSQL's driver writes bound values into the statement as literals,
+// where a NUL ends the text early and the server reports a syntax error; no
+// engine keeps it faithfully. Refused before anything is sent, on every engine.
+bool holdsNul(const QVariantList& values)
+{
+    for (const QVariant& v : values)
+        if (v.typeId() == QMetaType::QString && v.toString().contains(QChar(u'\0'))) return true;
+    return false;
+}
+
+// The wait cursor while the database works. Only the GUI thread may touch
+// the cursor; work on other threads (their own connections) goes without.
+class DatabaseWait {
+public:
+    DatabaseWait()
+    {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && app->thread() == QThread::currentThread()) m_cursor.emplace();
+    }
+
+private:
+    std::optional<WaitCursor> m_cursor;
+};
 
 DbError notOpenError(const QSqlDatabase& db)
 {
@@ -89,27 +184,28 @@ bool Statement::exec()
 {
     m_error = DbError();
     m_insertId = QVariant();
+    if (holdsNul(m_values)) {
+        m_error.description = kControlCharacter;
+        return false;
+    }
     if (!m_db.isValid() || !m_db.isOpen()) {
         m_error = notOpenError(m_db);
         return false;
     }
+    DatabaseWait wait;
     m_query = QSqlQuery(m_db);
     m_query.setForwardOnly(true);
     bool ran = false;
     if (m_values.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
         ran = m_query.exec(m_sql);
-    } else {
-        if (!m_query.prepare(m_sql)) {
-            m_error = dbErrorOf(m_query.lastError());
-            return false;
-        }
+    } else if (m_query.prepare(m_sql)) {
         const Dialect d = dialectOf(m_db);
         for (const QVariant& v : std::as_const(m_values)) m_query.addBindValue(bindable(d, v));
         ran = m_query.exec();
     }
     if (!ran) {
-        m_error = dbErrorOf(m_query.lastError());
+        m_error = failureOf(m_db, m_query.lastError(), &m_query);
         if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
         return false;
     }
@@ -134,7 +230,7 @@ bool Statement::next()
     if (!m_query.isActive()) return false;
     if (m_query.next()) return true;
     // The end of the rows, or a fetch that failed half-way through them.
-    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = dbErrorOf(m_query.lastError());
+    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = failureOf(m_db, m_query.lastError(), &m_query);
     return false;
 }
 
@@ -257,16 +353,18 @@ Transaction::Transaction(const QSqlDatabase& db, Mode mode) : m_db(db)
         m_error = notOpenError(m_db);
         return;
     }
+    DatabaseWait wait;
+    m_openCount = OpenCount(m_db);
     if (mode == Write && dialectOf(m_db) == Dialect::SQLite) {
         // Takes the database's write lock now, so a number read inside the
         // transaction cannot be read by another writer before we commit.
         QSqlQuery q(m_db);
         m_active = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        if (!m_active) m_error = dbErrorOf(q.lastError());
-        return;
+        if (!m_active) m_error = failureOf(m_db, q.lastError());
+    } else {
+        m_active = m_db.transaction();
+        if (!m_active) m_error = failureOf(m_db, m_db.lastError());
     }
-    m_active = m_db.transaction();
-    if (!m_active) m_error = dbErrorOf(m_db.lastError());
 }
 
 Transaction::~Transaction()
@@ -280,9 +378,22 @@ bool Transaction::commit()
         if (!m_error.isValid()) m_error.description = QStringLiteral("事务未开始");
         return false;
     }
+    if (!m_db.isOpen()) {
+        m_active = false;
+        m_error = notOpenError(m_db);
+        return false;
+    }
+    if (OpenCount(m_db) != m_openCount) {
+        // The connection was reopened inside the action: what it wrote went
+        // with the old session, and a COMMIT now would report a success.
+        m_active = false;
+        m_error = DbError{0, kReconnected};
+        return false;
+    }
+    DatabaseWait wait;
     if (!m_db.commit()) {
         // Still open: the destructor rolls it back.
-        m_error = dbErrorOf(m_db.lastError());
+        m_error = failureOf(m_db, m_db.lastError());
         return false;
     }
     m_active = false;
@@ -293,7 +404,11 @@ void Transaction::rollback()
 {
     if (!m_active) return;
     m_active = false;
-    if (m_db.isOpen()) m_db.rollback();
+    // After a reopen there is nothing of ours to roll back on the new session.
+    if (m_db.isOpen() && OpenCount(m_db) == m_openCount) {
+        DatabaseWait wait;
+        m_db.rollback();
+    }
 }
 
 // ---- Numbering lock

@@ -50,7 +50,11 @@ public:
     Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
     Statement& bind(const QVariant& value);
 
-    // Runs it forward-only. False on failure (error() tells why).
+    // Runs it forward-only, with the wait cursor showing. False on failure
+    // (error() tells why): a text holding U+0000 is refused before anything
+    // is sent; a lock or statement time-out asks the user to try again later;
+    // a login connection found gone is reopened, not the statement re-run,
+    // and the user is asked to repeat the action.
     bool exec();
     // Steps to the next row. False at the end, and when reading failed
     // (error() then tells why): check error() after the loop.
@@ -154,6 +158,7 @@ public:
 private:
     QSqlDatabase m_db;
     bool m_active = false;
+    int m_openCount = 0;
     DbError m_error;
 };
 

@@ -36,6 +36,16 @@ std::optional<qint64> parseCents(QStringView t)
     return negative ? -cents : cents;
 }
 
+std::optional<qint64> parseTypedCents(QStringView text)
+{
+    const QStringView t = text.trimmed();
+    const qsizetype point = t.indexOf(QLatin1Char('.'));
+    if (point >= 0 && t.size() - point - 1 > 2) return std::nullopt;
+    const auto cents = parseCents(t);
+    constexpr qint64 kLargest = 9999999999999'99;
+    if (!cents || *cents > kLargest || *cents < -kLargest) return std::nullopt;
+    return cents;
+}
 
 std::optional<qint64> centsOf(const QVariant& amount)
 {

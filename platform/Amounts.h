@@ -16,6 +16,13 @@ namespace corvane {
 // DECIMAL(18,2) cannot hold (more than sixteen digits before the point).
 std::optional<qint64> parseCents(QStringView text);
 
+// An amount as a user types it: the same plain decimal text, but nothing is
+// rounded (at most two decimals) and at most thirteen digits before the point,
+// so that every engine keeps it as typed (SQLite's numeric affinity stores
+// DECIMAL as a binary float, exact to fifteen significant digits). No value
+// for anything else.
+std::optional<qint64> parseTypedCents(QStringView text);
+
 // The amount a database returned (a number or its text) in hundredths; no
 // value for NULL or a text that is not a number.
 std::optional<qint64> centsOf(const QVariant& amount);

@@ -33,6 +33,8 @@ TEST_F(RecordTest, SaveRefusesIncompleteInputWithItsMessages)
         {"number with a blank inside", 1, "HT 1", "合同编号中不能含有空格或控制字符"},
         {"number with a tab inside", 1, "HT\t1", "合同编号中不能含有空格或控制字符"},
         {"end before start", 6, "2025-12-31", "合同终止日期不能早于开始日期"},
+        {"amount with a third decimal", 4, "123456.789", "请输入正确的合同金额（数字，最多两位小数）"},
+        {"amount past thirteen digits", 4, "12345678901234.56", "请输入正确的合同金额（数字，最多两位小数）"},
     };
     for (const auto& c : cases) {
         fillNew(*f);

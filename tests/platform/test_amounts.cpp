@@ -24,3 +24,27 @@ TEST(Amounts, TypedAndStoredAmountsAreReadInTheProgramOrRefused)
         if (*c.text) EXPECT_EQ(centsOf(QString::fromUtf8(c.text)), c.cents) << c.text;
     }
 }
+
+TEST(Amounts, TypedAmountsAreTakenAsTypedOrRefused)
+{
+    const struct {
+        const char* text;
+        std::optional<qint64> cents;
+    } cases[] = {
+        {"1234.5", 123450},
+        {" -12.34 ", -1234},
+        {"9999999999999.99", 999999999999999LL},    // thirteen digits: kept exactly on every engine
+        {"-9999999999999.99", -999999999999999LL},
+        {"00000000000001234.56", 123456},          // leading zeros take no room
+        {"123456.789", std::nullopt},              // a third decimal would be rounded away
+        {"0.005", std::nullopt},
+        {"1.230", std::nullopt},
+        {"12345678901234.56", std::nullopt},       // fourteen digits: SQLite would keep a float
+        {"10000000000000", std::nullopt},
+        {"9999999999999999.99", std::nullopt},
+        {"", std::nullopt},
+        {"12万", std::nullopt},
+        {"1.2.3", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseTypedCents(QString::fromUtf8(c.text)), c.cents) << c.text;
+}
