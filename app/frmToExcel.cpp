@@ -42,6 +42,7 @@ void keepFixedDialogFrame(Form& form)
     form.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     form.installEventFilter(new FixedDialogFrame(&form));
+    form.setOwnWindow(true);
 }
 
 frmToExcel::frmToExcel()

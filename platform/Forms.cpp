@@ -35,8 +35,14 @@ void Form::Show()
 {
     if (m_unloaded) return;
     auto& reg = FormRegistry::instance();
+    if (m_ownWindow && !m_shownOnce && reg.mdiArea() && !parentWidget()) {
+        // Owned by the main window: it stays in front of it, centred over it.
+        QWidget* owner = reg.mdiArea()->window();
+        setParent(owner, windowFlags() | Qt::Dialog);
+        move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
+    }
     // The main window holds the MDI area and is never a child of it.
-    if (!m_subWindow && reg.mdiArea() && !m_modal && !isAncestorOf(reg.mdiArea())) {
+    if (!m_subWindow && reg.mdiArea() && !m_modal && !m_ownWindow && !isAncestorOf(reg.mdiArea())) {
         m_subWindow = reg.mdiArea()->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
         // A window of fixed size, like the old fixed dialogs, cannot be

@@ -37,6 +37,10 @@ public:
     // Modeless: as a child of the main window when there is one. Brings it to
     // the front; a window already shown is only activated.
     void Show();
+    // A small fixed window (the export dialogs) is shown modeless as a window
+    // of its own above the main window, at its designed size, never as a
+    // child the main window's area would maximise.
+    void setOwnWindow(bool own) { m_ownWindow = own; }
     // Modal through the form runner; returns when the window is closed or hidden.
     void ShowModal();
     // Hide without unloading (a modal window returns to its caller).
@@ -84,6 +88,7 @@ private:
     bool m_modal = false;
     bool m_shownOnce = false;
     bool m_inUnload = false;
+    bool m_ownWindow = false;
 };
 
 // Runs modal windows. The real runner shows the window and spins an event

@@ -173,17 +173,23 @@ TEST_F(ToExcel, BothExportWindowsHaveAFixedFrameWithoutMinimiseAndMaximise)
         EXPECT_TRUE(noMinMax(f)) << f->objectName().toStdString();
         f->Unload();
 
-        // Shown modeless as a child of the main window.
+        // Shown modeless as a window of its own in front of the main window,
+        // at its designed size: never a child the area would maximise.
         QMdiArea area;
         area.resize(900, 600);
         area.show();
+        area.addSubWindow(new QWidget)->showMaximized();
         FormRegistry::instance().setMdiArea(&area);
         f = window();
+        const QSize designed = f->size();
         f->Show();
-        ASSERT_NE(f->subWindow(), nullptr);
-        EXPECT_TRUE(f->subWindow()->isVisible());
-        EXPECT_TRUE(noMinMax(f->subWindow())) << f->objectName().toStdString();
-        EXPECT_TRUE(f->subWindow()->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_EQ(f->subWindow(), nullptr);
+        EXPECT_TRUE(f->isWindow());
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(f->parentWidget(), area.window());
+        EXPECT_EQ(f->size(), designed);
+        EXPECT_TRUE(noMinMax(f)) << f->objectName().toStdString();
+        EXPECT_TRUE(f->windowFlags() & Qt::WindowCloseButtonHint);
         f->Unload();
         FormRegistry::instance().setMdiArea(nullptr);
     }
