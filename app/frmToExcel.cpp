@@ -50,6 +50,7 @@ frmToExcel::frmToExcel()
     setObjectName(QStringLiteral("frmToExcel"));
     setCaption(QString());
     keepFixedDialogFrame(*this);
+    useLayoutFace(this);
     setFixedSize(twipsToPixels(5070), twipsToPixels(3795));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径和名称"), this);

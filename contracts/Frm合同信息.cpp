@@ -703,7 +703,7 @@ void Frm合同信息::Command5_Click()
     const QFrame* frame = Shape1[3];
     List1->move(frame->x(), frame->y() + frame->height() + px(30));
     List1->setVisible(List1->isHidden());
-    List1->raise();
+    bringInside(List1);
 }
 
 void Frm合同信息::List1_Click()
@@ -740,7 +740,7 @@ void Frm合同信息::Command1_Click()
 {
     Picture9->move(Text1[2]->x(), px(1560));
     Picture9->show();
-    Picture9->raise();
+    bringInside(Picture9);
 }
 
 void Frm合同信息::Option1_Click(int index) { 供方列表(index == 1); }
@@ -828,7 +828,7 @@ void Frm合同信息::Command4_Click()
 {
     Picture8->move(Command4->x() + Command4->width() - Picture8->width(), Command4->y() + px(345));
     Picture8->show();
-    Picture8->raise();
+    bringInside(Picture8);
     Text4[0]->setFocus();
 }
 
@@ -860,7 +860,7 @@ void Frm合同信息::Command22_Click() { Picture8->hide(); }
 
 // ---------------------------------------------------------------- dates and term
 
-void Frm合同信息::openCalendar(QPushButton* button, int index)
+void Frm合同信息::openCalendar(int index)
 {
     if (index == 5 || index == 6) {
         const QFrame* frame = Shape1[size_t(index)];
@@ -871,14 +871,16 @@ void Frm合同信息::openCalendar(QPushButton* button, int index)
     }
     MonthView1->setVisible(MonthView1->isHidden());
     SetTag(MonthView1, QString::number(index));
-    if (button != Command26) MonthView1->raise();
+    // Every calendar opens whole and in front, even where the old window
+    // left the 生效日期 one behind the frame and cut off at the sheet's edge.
+    bringInside(MonthView1);
 }
 
-void Frm合同信息::Command13_Click() { openCalendar(Command13, 5); }
-void Frm合同信息::Command14_Click() { openCalendar(Command14, 6); }
-void Frm合同信息::Command15_Click() { openCalendar(Command15, 10); }
-void Frm合同信息::Command26_Click() { openCalendar(Command26, 11); }
-void Frm合同信息::Command12_Click() { openCalendar(Command12, 12); }
+void Frm合同信息::Command13_Click() { openCalendar(5); }
+void Frm合同信息::Command14_Click() { openCalendar(6); }
+void Frm合同信息::Command15_Click() { openCalendar(10); }
+void Frm合同信息::Command26_Click() { openCalendar(11); }
+void Frm合同信息::Command12_Click() { openCalendar(12); }
 
 void Frm合同信息::MonthView1_DateClick(const QDate& date)
 {
@@ -1076,7 +1078,7 @@ void Frm合同信息::Command20_Click()
     Label1[24]->setText(QStringLiteral("续签合同处理"));
     Label1[33]->setText(QStringLiteral("您正在处理 ") + name + QStringLiteral(" 的续签信息"));
     Picture6->show();
-    Picture6->raise();
+    bringInside(Picture6);
     Command28->setEnabled(true);
     Text5[0]->setText(name);
     Text5[4]->setText(Text1[4]->text());
@@ -1093,7 +1095,7 @@ void Frm合同信息::Command31_Click()
 {
     Option2[1]->setChecked(true);
     Picture6->show();
-    Picture6->raise();
+    bringInside(Picture6);
     Label1[24]->setText(QStringLiteral("补充合同处理"));
     Label1[33]->setText(QStringLiteral("您正在处理 ") + Text1[0]->text() + QStringLiteral(" 合同的补充合同"));
     Command28->setEnabled(true);
@@ -1124,14 +1126,14 @@ void Frm合同信息::Command23_Click(int index)
     if (index == 0) {
         List2->move(Picture6->x() + Text5[5]->x(), Picture6->y() + Text5[5]->y() - List2->height() - px(15));
         List2->setVisible(List2->isHidden());
-        List2->raise();
+        bringInside(List2);
         return;
     }
     const int box = index == 1 ? 2 : 3;
     placePanelCalendar(box);
     SetTag(MonthView2, QString::number(box));
     MonthView2->setVisible(MonthView2->isHidden());
-    MonthView2->raise();
+    bringInside(MonthView2);
 }
 
 void Frm合同信息::List2_Click()
@@ -1155,7 +1157,7 @@ void Frm合同信息::Text5_GotFocus(int index)
     SetTag(MonthView2, QString::number(index));
     placePanelCalendar(index);
     MonthView2->show();
-    MonthView2->raise();
+    bringInside(MonthView2);
 }
 
 void Frm合同信息::MonthView2_DateClick(const QDate& date)

@@ -223,7 +223,7 @@ private:
         bool qualified = false;
     };
     Counterparty counterparty() const;
-    void openCalendar(QPushButton* button, int index);
+    void openCalendar(int index);
     void placePanelCalendar(int index);
     void addAttachmentRow(qint64 id, const QString& name);
     void applyButtons(const contract::RecordButtons& buttons);

@@ -46,11 +46,7 @@ Frm合同信息::Frm合同信息()
 {
     setObjectName(QStringLiteral("Frm合同信息"));
     setCaption(QStringLiteral("合同信息"));
-    // The geometry is in twips laid out for a nine-point face on a 96 dpi
-    // screen; a larger face would cut the captions off.
-    QFont face = font();
-    face.setPixelSize(12);
-    setFont(face);
+    useLayoutFace(this);
     resize(px(10200), px(11400));
 
     buildBar();

@@ -79,6 +79,9 @@ frmCorvane::frmCorvane()
     setObjectName(QStringLiteral("frmCorvane"));
     setCaption(QStringLiteral("合同信息"));
     resize(960, 640);
+    // The panels are laid out in twips for the old nine-point face, and the
+    // bar's ten buttons must fit a 1024-pixel screen.
+    useLayoutFace(this);
 
     Label3 = named(new QLabel(QStringLiteral(" 合同列表"), this), QStringLiteral("Label3"));
     Label3->setGeometry(4, 2, 300, 20);
@@ -783,13 +786,28 @@ void frmCorvane::layoutBar()
     const int statusHeight = StatusBar1->sizeHint().height();
     StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
     Picture1->setGeometry(0, height() - statusHeight - barHeight, width(), barHeight);
+    // The count label keeps the room its text needs at the right; on a
+    // narrow screen the buttons give up their padding first, never their captions.
+    const int labelWidth = std::max(160, Label1[2]->sizeHint().width());
+    const std::array<QPushButton*, 10> buttons = {Command13, Command6, Command7, Command8, Command9,
+                                                  Command5,  Command3, Command2, Command10, Command4};
+    int natural = 0, tight = 0;
+    for (QPushButton* b : buttons) {
+        natural += std::max(80, b->sizeHint().width()) + 4;
+        tight += b->fontMetrics().horizontalAdvance(b->text()) + 12 + 4;
+    }
+    const int room = width() - 12 - 8 - labelWidth;
     int x = 6;
-    for (QPushButton* b : {Command13, Command6, Command7, Command8, Command9, Command5, Command3, Command2, Command10, Command4}) {
-        const int w = std::max(80, b->sizeHint().width());
+    for (QPushButton* b : buttons) {
+        const int wide = std::max(80, b->sizeHint().width());
+        const int narrow = b->fontMetrics().horizontalAdvance(b->text()) + 12;
+        int w = wide;
+        if (natural > room && natural > tight)
+            w = narrow + (wide - narrow) * std::max(0, room - tight) / (natural - tight);
         b->setGeometry(x, 6, w, 28);
         x += w + 4;
     }
-    Label1[2]->setGeometry(x + 8, 6, 160, 28);
+    Label1[2]->setGeometry(x + 8, 6, std::max(0, width() - x - 8 - 6), 28);
     Picture1_Resize();
 }
 

@@ -60,11 +60,7 @@ frm合同信息浏览::frm合同信息浏览()
     setCaption(QStringLiteral("合同信息浏览"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(8715), px(6405));
-    // The geometry is in twips laid out for a nine-point face on a 96 dpi
-    // screen; a larger face would cut the captions off.
-    QFont face = font();
-    face.setPixelSize(12);
-    setFont(face);
+    useLayoutFace(this);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -95,13 +91,15 @@ frm合同信息浏览::frm合同信息浏览()
         c->setGeometry(px(left), onPage(top), px(width), px(300));
         Combo[size_t(i)] = c;
     };
-    auto picker = [&](int i, int left, int top) {
+    auto picker = [&](int i, int left, int top, int width = 1500) {
         auto* d = new QDateEdit(basic);
         d->setObjectName(QStringLiteral("DTPicker%1").arg(i));
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setDateRange(minimumDate(), QDate(9999, 12, 31));
         d->setDate(minimumDate());
-        d->setGeometry(px(left), onPage(top), px(1500), px(300));
+        // The minimum stands for "no date": the box shows nothing then.
+        d->setSpecialValueText(QStringLiteral(" "));
+        d->setGeometry(px(left), onPage(top), px(width), px(300));
         d->installEventFilter(this);
         for (QObject* child : d->children()) child->installEventFilter(this);
         DTPicker[size_t(i)] = d;
@@ -111,9 +109,10 @@ frm合同信息浏览::frm合同信息浏览()
     label(basic, QStringLiteral("合同名称"), 3720, 540);
     text(2, 4800, 540, 3600);
     label(basic, QStringLiteral("合同类别"), 120, 870);
-    combo(1, 1200, 870, 1500, false);
-    label(basic, QStringLiteral("合同签订日期"), 2760, 870);
-    picker(1, 3840, 870);
+    // Wide enough for a type's code and name ("01 物业服务合同").
+    combo(1, 1200, 870, 1740, false);
+    label(basic, QStringLiteral("合同签订日期"), 3000, 870);
+    picker(1, 4080, 870, 1320);
     label(basic, QStringLiteral("合同生效日期"), 5460, 870);
     picker(2, 6540, 870);
     label(basic, QStringLiteral("合同期限"), 120, 1200);
@@ -121,8 +120,8 @@ frm合同信息浏览::frm合同信息浏览()
     combo(2, 2040, 1200, 660, true);
     Combo[2]->addItems({QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("日")});
     Combo[2]->setCurrentIndex(-1);
-    label(basic, QStringLiteral("合同终止日期"), 2760, 1200);
-    picker(3, 3840, 1200);
+    label(basic, QStringLiteral("合同终止日期"), 3000, 1200);
+    picker(3, 4080, 1200, 1320);
     label(basic, QStringLiteral("合同中止日期"), 5460, 1200);
     picker(4, 6540, 1200);
     label(basic, QStringLiteral("合同状态"), 120, 1530);

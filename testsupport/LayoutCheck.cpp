@@ -1,0 +1,96 @@
+#include "testsupport/LayoutCheck.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QCalendarWidget>
+#include <QSizeGrip>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace corvane::test {
+
+namespace {
+
+QString nameOf(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+bool skipped(const QWidget* w, const QWidget* window, const QSet<QString>& skip)
+{
+    // The inner parts of grids, lists and calendars are Qt's own to lay out.
+    if (qobject_cast<const QSizeGrip*>(w)) return true;
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QCalendarWidget*>(p)) return true;
+    for (const QWidget* p = w; p && p != window; p = p->parentWidget())
+        if (skip.contains(p->objectName())) return true;
+    return false;
+}
+
+// The room a control gives its caption, and the caption, when it shows one.
+bool captionRoom(const QWidget* w, QString* text, int* room)
+{
+    if (const auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->wordWrap() || !l->pixmap().isNull()) return false;
+        *text = l->text();
+        *room = l->contentsRect().width();
+        return true;
+    }
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        *text = b->text();
+        *room = b->width() - 6;
+        if (qobject_cast<const QCheckBox*>(b) || qobject_cast<const QRadioButton*>(b))
+            *room = b->width() - b->style()->pixelMetric(QStyle::PM_IndicatorWidth) -
+                    b->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        return true;
+    }
+    if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
+        *text = g->title();
+        *room = g->width() - 16;
+        return true;
+    }
+    if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
+        // What a read-only box shows is all the clerk gets to see.
+        if (!e->isReadOnly() || e->echoMode() != QLineEdit::Normal) return false;
+        *text = e->text();
+        *room = e->width() - 8;
+        return true;
+    }
+    if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+        *text = c->currentText();
+        *room = c->width() - c->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 8;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+QStringList layoutProblems(const QWidget* window, const QSet<QString>& skip)
+{
+    QStringList problems;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || skipped(w, window, skip) || w->isWindow()) continue;
+        const QWidget* parent = w->parentWidget();
+        if (parent && !parent->rect().contains(w->geometry()))
+            problems << nameOf(w) + QStringLiteral(": outside ") + nameOf(parent);
+        QString text;
+        int room = 0;
+        if (captionRoom(w, &text, &room)) {
+            text.remove(QLatin1Char('&'));
+            int widest = 0;
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
+            if (widest > room)
+                problems << nameOf(w) + QStringLiteral(": text cut (%1 > %2 px): ").arg(widest).arg(room) + text;
+        }
+    }
+    return problems;
+}
+
+}  // namespace corvane::test
