@@ -1,4 +1,7 @@
 #include "app/GridToSheet.h"
+#include "platform/Services.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 #include <algorithm>
@@ -246,6 +249,20 @@ bool writeGridToSheet(const FlexGrid& grid, const QString& path, const QString& 
         return false;
     }
     return xlsx::writeSheet(path, sheetName, std::ref(fill), error);
+}
+
+void announceWrittenWorkbook(const QString& path, bool open)
+{
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!open) {
+        MsgBox(QStringLiteral("已输出到文件 ") + shown, vbInformation);
+        return;
+    }
+    QString openError;
+    if (Services::shell().open(QFileInfo(path).absoluteFilePath(), &openError)) return;
+    MsgBox(QStringLiteral("已输出到文件 ") + shown + QStringLiteral("，但无法启动电子表格程序打开它") +
+               (openError.isEmpty() ? QString() : QStringLiteral("：") + openError),
+           vbInformation);
 }
 
 }  // namespace corvane

@@ -57,4 +57,9 @@ struct GridSheetLayout {
 bool writeGridToSheet(const FlexGrid& grid, const QString& path, const QString& sheetName,
                       const GridSheetLayout& layout, QString* error = nullptr);
 
+// After a workbook was written: with `open`, hands it to the spreadsheet
+// program, and says so plainly when none could open it (the file is written
+// all the same); without, says where it was written.
+void announceWrittenWorkbook(const QString& path, bool open);
+
 }  // namespace corvane

@@ -191,10 +191,7 @@ bool frmToExcel::To_Execl(FlexGrid* Grid, const QString& Caption, const QString&
     QString failure;
     if (!writeGridToSheet(*Grid, path, Text1[2]->text(), layout, &failure)) return failWith(error, failure);
 
-    if (Check1->isChecked()) {
-        QString openError;
-        if (!Services::shell().open(QFileInfo(path).absoluteFilePath(), &openError)) ShowDescriptionError(openError);
-    }
+    announceWrittenWorkbook(path, Check1->isChecked());
     return true;
 }
 

@@ -117,10 +117,7 @@ bool frm输出到Excel文件::To_Execl(FlexGrid* Grid, const QString& Caption, c
         Grid->setRow(Grid->Rows() - 1);
         Grid->setCol(Grid->Cols() - 1);
     }
-    if (Check1->isChecked()) {
-        QString openError;
-        if (!Services::shell().open(QFileInfo(path).absoluteFilePath(), &openError)) ShowDescriptionError(openError);
-    }
+    announceWrittenWorkbook(path, Check1->isChecked());
     return true;
 }
 

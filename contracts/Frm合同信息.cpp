@@ -40,6 +40,8 @@ const QString kNoRow = QStringLiteral("该合同已被删除，或其状态已�
 const QString kNoDepartment = QStringLiteral("请选择合同所属部门");
 const QString kEndBeforeStart = QStringLiteral("合同终止日期不能早于开始日期");
 const QString kContinue = QStringLiteral("请继续补充收付款计划等续签合同的相关信息，并按[确定]保存补充的信息");
+const QString kContinueSupplement = QStringLiteral("请继续补充收付款计划等补充合同的相关信息，并按[确定]保存补充的信息");
+const QString kDiscard = QStringLiteral("合同信息已修改，是否放弃修改？");
 
 // The type code: the text before the first blank of "code name".
 QString codeOf(const QString& codeAndName) { return codeAndName.section(QLatin1Char(' '), 0, 0); }
@@ -94,16 +96,23 @@ void Frm合同信息::connectEvents()
         connect(Option1[size_t(i)], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
         connect(Option2[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) { if (on) Option2_Click(i); });
     }
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(List1, &QListWidget::itemClicked, this, [this] {
+        m_edited = true;
+        List1_Click();
+    });
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     connect(MSFlexGrid3, &FlexGrid::Click, this, [this] { MSFlexGrid3_Click(); });
     connect(MSFlexGrid2, &FlexGrid::Click, this, [this] { MSFlexGrid2_Click(); });
-    connect(MonthView1, &QCalendarWidget::clicked, this, [this](const QDate& d) { MonthView1_DateClick(d); });
+    connect(MonthView1, &QCalendarWidget::clicked, this, [this](const QDate& d) {
+        m_edited = true;
+        MonthView1_DateClick(d);
+    });
     connect(MonthView2, &QCalendarWidget::clicked, this, [this](const QDate& d) { MonthView2_DateClick(d); });
     for (int i = 0; i < int(Text1.size()); ++i) {
         connect(Text1[size_t(i)], &TextBox::Change, this, [this, i] { Text1_Change(i); });
         connect(Text1[size_t(i)], &TextBox::GotFocus, this, [this, i] { Text1_GotFocus(i); });
+        connect(Text1[size_t(i)], &TextBox::Edited, this, [this] { m_edited = true; });
     }
     for (QWidget* w : {Picture1, Picture2, Picture3}) w->installEventFilter(this);
 }
@@ -169,7 +178,9 @@ void Frm合同信息::Form_Activate()
 {
     if (subWindow()) subWindow()->showMaximized();
     if (Tag != QStringLiteral("新增")) {
-        显示合同信息();
+        // Another workstation's changes show on every activation, but never
+        // at the price of the clerk's own unsaved typing.
+        if (!m_edited) 显示合同信息();
         return;
     }
     Check1->setChecked(false);
@@ -222,6 +233,19 @@ std::optional<qint64> Frm合同信息::contractId() const
 
 void Frm合同信息::beginNewContract()
 {
+    // A new contract starts from an empty sheet, as in a fresh window: none
+    // of the previous contract's texts, state or attachments stay.
+    清空界面();
+    m_edited = false;
+    m_supplierPicked = false;
+    Text1[1]->setText(kAskNumber);
+    SetTag(Text1[2], QString());
+    Label1[16]->hide();
+    SetTag(Label1[16], QString());
+    Label1[17]->clear();
+    List1->setCurrentRow(-1);
+    MSFlexGrid2->setRows(1);
+    Check2->setChecked(true);
     // A window still holding another contract must not act on it any more,
     // and the new contract is edited and submitted as in a fresh window.
     SetTag(Text1[1], QString());
@@ -310,6 +334,7 @@ void Frm合同信息::显示合同信息()
     progress.pastEnd = end && *end <= Today();
     if (progress.submitted) SetTag(Command9, r.text(QStringLiteral("行政审批编号")));
     applyButtons(recordButtonsFor(progress, viewing));
+    m_edited = false;
 
     附件列表(TagOf(Text1[1]).toLongLong());
 }
@@ -357,8 +382,22 @@ void Frm合同信息::清空界面()
 
 // ---------------------------------------------------------------- exit and plan windows
 
+bool Frm合同信息::discardEditsAllowed()
+{
+    if (!m_edited) return true;
+    if (MsgBox(kDiscard, vbYesNo + vbQuestion) != vbYes) return false;
+    m_edited = false;
+    return true;
+}
+
+void Frm合同信息::Form_Unload(int& Cancel)
+{
+    if (!discardEditsAllowed()) Cancel = 1;
+}
+
 void Frm合同信息::Command6_Click()
 {
+    if (!discardEditsAllowed()) return;
     if (Tag != QStringLiteral("查看")) {
         if (auto* list = Forms::find<frmCorvane>()) list->Command1_Click();
     }
@@ -548,6 +587,7 @@ void Frm合同信息::Command2_Click()
     Frame3->setEnabled(true);
     for (QPushButton* b : {Command11, Command7, Command16, Command5, Command3, Command10, Command9}) b->setEnabled(true);
     if (adding) Tag = QStringLiteral("修改");
+    m_edited = false;
 }
 
 void Frm合同信息::Check1_Click()
@@ -572,7 +612,7 @@ void Frm合同信息::Command18_Click()
         // Taking effect needs a date just as signing does.
         const auto effective = parseDateText(Text1[11]->text());
         if (!effective) {
-            MsgBox(kBadSigningDate);
+            MsgBox(QStringLiteral("请输入正确的生效日期"));
             return;
         }
         const WriteOutcome out = takeEffect(*id, *effective);
@@ -581,9 +621,8 @@ void Frm合同信息::Command18_Click()
         Command15->hide();
         Command26->hide();
         Command12->show();
-        Command18->setEnabled(false);
-        Label1[18]->setText(履行中);
-        Command20->setEnabled(true);
+        // The state rule decides the buttons and the label again.
+        显示合同信息();
         return;
     }
 
@@ -599,19 +638,10 @@ void Frm合同信息::Command18_Click()
     const WriteOutcome out = signContract(*id, *signedOn, immediate, Text1[8]->text(), Text1[9]->text());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
-    if (immediate) {
-        Command15->hide();
-        Command26->hide();
-        Command12->show();
-        Text1[11]->setText(Text1[10]->text());
-        Command18->setEnabled(false);
-        Label1[18]->setText(履行中);
-    } else {
-        Command15->hide();
-        Command26->show();
-        Command12->hide();
-        Label1[18]->setText(签约完成);
-    }
+    Command15->hide();
+    Command26->setVisible(!immediate);
+    Command12->setVisible(immediate);
+    显示合同信息();
 }
 
 void Frm合同信息::Command19_Click()
@@ -627,9 +657,7 @@ void Frm合同信息::Command19_Click()
     const WriteOutcome out = suspendContract(*id, *suspendedOn, toStoredText(Text1[13]->text()));
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
-    for (QPushButton* b : {Command1, Command4, Command5, Command17, Command11, Command18, Command19, Command20, Command29,
-                           Command2, Command3, Command9, Command10, Command16})
-        b->setEnabled(false);
+    显示合同信息();
 }
 
 void Frm合同信息::Command10_Click()
@@ -640,8 +668,7 @@ void Frm合同信息::Command10_Click()
     const WriteOutcome out = voidContract(*id, Today());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
-    Label1[18]->setText(已作废);
-    for (QPushButton* b : {Command2, Command3, Command9, Command10}) b->setEnabled(false);
+    显示合同信息();
 }
 
 void Frm合同信息::Command3_Click()
@@ -654,6 +681,12 @@ void Frm合同信息::Command3_Click()
     const WriteOutcome out = deleteContract(*id, DeletableWhile::NotSignedNorInApproval);
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    // Nothing is open to a contract that is gone.
+    SetTag(Text1[1], QString());
+    RecordButtons none;
+    none.stateText = Label1[18]->text();
+    applyButtons(none);
+    m_edited = false;
     MsgBox(QStringLiteral("删除操作完成！"));
 }
 
@@ -1026,7 +1059,12 @@ void Frm合同信息::MSFlexGrid2_Click()
         }
         const QString target = QDir(TempFolder()).filePath(文件名(file->name));
         QFile::remove(target);
-        if (字段存为文件(file->bytes, target)) Services::shell().open(target, nullptr);
+        QString openError;
+        if (字段存为文件(file->bytes, target) && !Services::shell().open(target, &openError))
+            MsgBox(QStringLiteral("附件已保存到 ") + QDir::toNativeSeparators(target) +
+                       QStringLiteral("，但没有能打开它的程序") +
+                       (openError.isEmpty() ? QString() : QStringLiteral("：") + openError),
+                   vbInformation);
     }
     g.setRow(r);
     g.setCol(0);
@@ -1094,6 +1132,8 @@ void Frm合同信息::Command20_Click()
 void Frm合同信息::Command31_Click()
 {
     Option2[1]->setChecked(true);
+    // The category shows once a type is chosen.
+    Label1[34]->clear();
     Picture6->show();
     bringInside(Picture6);
     Label1[24]->setText(QStringLiteral("补充合同处理"));
@@ -1177,7 +1217,7 @@ void Frm合同信息::Command28_Click()
         Picture6->hide();
         MsgBox(kContinue, vbOKOnly);
     } else {
-        MsgBox(kContinue, vbOKOnly);
+        MsgBox(kContinueSupplement, vbOKOnly);
         Picture6->hide();
     }
 }

@@ -123,6 +123,11 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
+    // True while the sheet holds typing not saved yet.
+    bool hasUnsavedEdits() const { return m_edited; }
+    // True when the clerk agrees to lose unsaved typing (or there is none).
+    bool discardEditsAllowed();
 
     // ---- operations other code uses
     // The list's hand-overs: a new contract from an empty sheet, or the
@@ -239,6 +244,9 @@ private:
     bool m_supplierPicked = false;
     bool m_searching = false;
     bool m_loadFailed = false;
+    // Typing not saved yet: an activation keeps it, leaving asks first.
+    bool m_edited = false;
+
 };
 
 }  // namespace corvane

@@ -25,13 +25,16 @@ TextBox::TextBox(QWidget* parent, bool multiLine) : QPlainTextEdit(parent), m_mu
         if (now == m_last) return;
         m_last = now;
         emit Change();
+        if (!m_settingText) emit Edited();
     });
 }
 
 void TextBox::setText(const QString& text)
 {
     if (text == toPlainText()) return;
+    m_settingText = true;
     setPlainText(text);
+    m_settingText = false;
     moveCursor(QTextCursor::End);
 }
 

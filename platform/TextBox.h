@@ -26,6 +26,8 @@ public:
 
 signals:
     void Change();
+    // The user changed the text (typing, pasting, cutting); never fired for setText.
+    void Edited();
     void GotFocus();
 
 protected:
@@ -34,6 +36,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    bool m_settingText = false;
     bool m_multiLine;
     int m_maxLength = 0;
     QString m_last;

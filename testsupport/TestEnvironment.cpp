@@ -63,10 +63,11 @@ QString ScriptedDialogs::printer(const QString& title)
     return nextAnswer(answers);
 }
 
-bool ScriptedShell::open(const QString& pathOrUrl, QString*)
+bool ScriptedShell::open(const QString& pathOrUrl, QString* error)
 {
     opened << pathOrUrl;
-    return true;
+    if (noProgramToOpen && error) *error = QStringLiteral("没有与之关联的程序");
+    return !noProgramToOpen;
 }
 
 bool ScriptedShell::startProgram(const QString& program, const QStringList& arguments, QString* error)

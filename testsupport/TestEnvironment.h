@@ -57,6 +57,7 @@ public:
     bool activateWindow(const QString& title, QString* error) override;
     void endProgram() override;
     QStringList opened;
+    bool noProgramToOpen = false;  // open() fails: no program is associated with the file
     QStringList started;          // program + " " + arguments joined by blanks
     QStringList activated;        // titles asked for
     QStringList existingWindows;  // titles of other programs' windows that exist

@@ -386,7 +386,10 @@ TEST_F(ToExcel, TwoHeadingRowsMergeWithoutOverlap)
     auto* f = prepared(*source, path(QStringLiteral("two.xlsx")));
     f->Check1->setChecked(false);
     f->Command2->click();
-    ASSERT_TRUE(doubles().boxes->shown.isEmpty()) << doubles().boxes->shown.value(0).text.toStdString();
+    // Not opened: the clerk is told where the file went.
+    ASSERT_EQ(doubles().boxes->shown.size(), 1);
+    EXPECT_EQ(doubles().boxes->shown[0].text,
+              QStringLiteral("已输出到文件 ") + QDir::toNativeSeparators(path(QStringLiteral("two.xlsx"))));
 
     const ReadSheet s = readSheet(path(QStringLiteral("two.xlsx")), QStringLiteral("合同列表"));
     const std::vector<Range> expected = {
@@ -458,4 +461,20 @@ TEST_F(ToExcel, RefusedExportsWriteNothing)
         EXPECT_TRUE(doubles().shell->opened.isEmpty());
         FormRegistry::instance().unloadAll();
     }
+}
+
+// Without a spreadsheet program the export still succeeded: the message says
+// the file was written, not that something failed.
+TEST_F(ToExcel, AWrittenWorkbookNoProgramCanOpenIsReportedAsWritten)
+{
+    auto source = makeGrid({{"编号", "金额"}, {"1", "2"}}, 1);
+    auto* f = prepared(*source, path(QStringLiteral("opened.xlsx")));
+    f->Check1->setChecked(true);
+    doubles().shell->noProgramToOpen = true;
+    f->Command2->click();
+    ASSERT_EQ(doubles().boxes->shown.size(), 1);
+    EXPECT_EQ(doubles().boxes->shown[0].text, QStringLiteral("已输出到文件 ") +
+                                                   QDir::toNativeSeparators(path(QStringLiteral("opened.xlsx"))) +
+                                                   QStringLiteral("，但无法启动电子表格程序打开它：没有与之关联的程序"));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("opened.xlsx"))));
 }

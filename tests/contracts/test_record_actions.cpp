@@ -64,7 +64,7 @@ TEST_F(RecordTest, SigningAndTakingEffectRefuseAMissingDateBeforeAnything)
     ASSERT_EQ(f->Command18->text(), "合同生效");
     boxes().clear();
     f->Command18_Click();  // no effective date in the box
-    EXPECT_EQ(texts(), QStringList{"请输入正确的签订日期"});
+    EXPECT_EQ(texts(), QStringList{"请输入正确的生效日期"});
     EXPECT_EQ(contractRow("A").text("合同状态"), "签约完成");
     EXPECT_TRUE(contractRow("A").isNull("合同生效日期"));
 
@@ -101,8 +101,10 @@ TEST_F(RecordTest, SuspendingAsksFirstThenChecksTheDate)
     EXPECT_EQ(r.text("合同状态"), "已中止");
     EXPECT_EQ(toDate(r.value("合同中止日期")), QDate(2026, 6, 1));
     EXPECT_TRUE(r.isNull("中止原因"));
+    // The state shows at once, and the buttons are those of a suspended contract.
+    EXPECT_EQ(f->Label1[18]->text(), "已中止");
     EXPECT_FALSE(on(f->Command19));
-    EXPECT_FALSE(on(f->Command20));
+    EXPECT_TRUE(on(f->Command20));
 }
 
 TEST_F(RecordTest, VoidingWritesTheWorkstationsDate)
@@ -137,10 +139,13 @@ TEST_F(RecordTest, DeletingRemovesTheContractAndItsUnitsTogether)
     EXPECT_EQ(count("SELECT COUNT(*) FROM 合同付款计划表 WHERE 合同编号 = ?", {"A"}), 1);
     EXPECT_EQ(f->Text1[1]->text(), "A");
 
-    // Deleting again deletes nothing, and says so.
+    // Nothing is open to the deleted contract any more.
+    for (QWidget* b : {static_cast<QWidget*>(f->Command2), static_cast<QWidget*>(f->Command3),
+                       static_cast<QWidget*>(f->Command9), static_cast<QWidget*>(f->Command10)})
+        EXPECT_FALSE(on(b)) << b->objectName().toStdString();
     boxes().clear();
     f->Command3_Click();
-    EXPECT_EQ(lastText(), "该合同已被删除，或其状态已被他人改变，本次操作没有执行。请重新打开该合同。");
+    EXPECT_TRUE(boxes().isEmpty());
 }
 
 TEST_F(RecordTest, DeleteOfAContractSubmittedMeanwhileKeepsEverything)

@@ -79,3 +79,18 @@ TEST_F(RecordTest, AnAttachmentThatCannotBeReadOrIsGoneIsReported)
     EXPECT_EQ(lastText(), "错误号：0\n错误描述：附件已不存在");
     EXPECT_EQ(f->MSFlexGrid2->Rows(), 1);
 }
+
+TEST_F(RecordTest, AnAttachmentNoProgramCanOpenIsSaidSo)
+{
+    addContract("A", "D01", "T1", "未提交");
+    exec("INSERT INTO 合同信息附件 (合同ID, 名称, 附件, 类别) VALUES (?, 'scan.xyz', ?, '文件')",
+         {idOf("A"), QByteArray("0123456789")});
+    auto* f = openRecord("修改", "A");
+    doubles().shell->noProgramToOpen = true;
+    f->MSFlexGrid2->setRow(1);
+    f->MSFlexGrid2->setCol(2);
+    f->MSFlexGrid2_Click();
+    const QString copy = QDir::toNativeSeparators(QDir(programFolder()).filePath("Temp/scan.xyz"));
+    EXPECT_EQ(lastText(), "附件已保存到 " + copy + "，但没有能打开它的程序：没有与之关联的程序");
+    EXPECT_TRUE(QFileInfo::exists(QDir(programFolder()).filePath("Temp/scan.xyz")));
+}

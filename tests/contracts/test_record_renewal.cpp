@@ -8,6 +8,7 @@ using namespace corvane::test;
 namespace {
 
 const QString kContinue = QStringLiteral("请继续补充收付款计划等续签合同的相关信息，并按[确定]保存补充的信息");
+const QString kContinueSupplement = QStringLiteral("请继续补充收付款计划等补充合同的相关信息，并按[确定]保存补充的信息");
 
 std::map<QString, QVariant> inForce(const QDate& start, const QDate& end)
 {
@@ -167,7 +168,7 @@ TEST_F(RecordTest, SupplementTakesItsMainContractsPrefixAndLinks)
         f->Check3->setChecked(true);
         f->Check4->setChecked(true);
         f->Command28_Click();
-        EXPECT_EQ(lastText(), kContinue);
+        EXPECT_EQ(lastText(), kContinueSupplement);
         const Row r = contractRow(c.number);
         EXPECT_EQ(r.value("补充").toInt(), 1) << c.number;
         EXPECT_EQ(r.text("主合同编号"), main);
@@ -191,7 +192,7 @@ TEST_F(RecordTest, ZeroSupplementNeedsConfirmation)
     f->Text5[5]->setText("T1 工程合同");
     doubles().boxes->answers = {vbYes};
     f->Command28_Click();
-    EXPECT_EQ(texts(), (QStringList{"确认补充合同的金额为0", kContinue}));
+    EXPECT_EQ(texts(), (QStringList{"确认补充合同的金额为0", kContinueSupplement}));
     EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息 WHERE 补充 = 1"), 1);
 }
 

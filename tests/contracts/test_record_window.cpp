@@ -114,13 +114,65 @@ TEST_F(RecordTest, ViewModeDisablesSubmitSaveAndDeleteOnly)
     EXPECT_TRUE(on(f->Command16));
 }
 
-TEST_F(RecordTest, ActivationReloadsAndDiscardsUnsavedTyping)
+// An activation shows other workstations' changes, but never at the price
+// of the clerk's own typing.
+TEST_F(RecordTest, ActivationReloadsOnlyAWindowWithoutUnsavedTyping)
+{
+    addContract("A", "D01", "T1", "未提交",
+                {{"合同名称", "旧名"}, {"主要条款", "第一条"}, {"合同起始日期", QDate(2026, 1, 1)},
+                 {"合同终止日期", QDate(2026, 12, 31)}});
+    auto* f = openRecord("修改", "A");
+    exec("UPDATE 合同信息 SET 合同名称 = '别处改的' WHERE 合同编号 = 'A'");
+    f->Form_Activate();
+    EXPECT_EQ(f->Text1[0]->text(), "别处改的");
+    EXPECT_FALSE(f->hasUnsavedEdits());
+
+    f->Text1[7]->insertTyped("\n第二条");
+    EXPECT_TRUE(f->hasUnsavedEdits());
+    f->Form_Activate();  // back from another child window
+    EXPECT_EQ(f->Text1[7]->text(), "第一条\n第二条");
+    openRecord("修改", "A");  // the list's 修改 on the same contract
+    EXPECT_EQ(f->Text1[7]->text(), "第一条\n第二条");
+    EXPECT_TRUE(boxes().isEmpty());
+
+    // Saving clears the mark; the next activation reloads again.
+    f->Command2_Click();
+    EXPECT_TRUE(boxes().isEmpty()) << lastText().toStdString();
+    EXPECT_FALSE(f->hasUnsavedEdits());
+    EXPECT_EQ(contractRow("A").text("主要条款"), "第一条\r\n第二条");
+}
+
+TEST_F(RecordTest, LeavingWithUnsavedTypingAsksFirst)
 {
     addContract("A", "D01", "T1", "未提交", {{"合同名称", "旧名"}});
+    addContract("B", "D01", "T1", "未提交", {{"合同名称", "另一份"}});
     auto* f = openRecord("修改", "A");
-    f->Text1[0]->setText("改了没存");
-    f->Form_Activate();
-    EXPECT_EQ(f->Text1[0]->text(), "旧名");
+    f->Text1[0]->insertTyped("改");
+    const QString typed = f->Text1[0]->text();
+
+    // 退出, answered No: the window and the typing stay.
+    doubles().boxes->answers = {vbNo};
+    f->Command6_Click();
+    EXPECT_EQ(lastText(), "合同信息已修改，是否放弃修改？");
+    ASSERT_TRUE(Forms::isLoaded<Frm合同信息>());
+    EXPECT_EQ(f->Text1[0]->text(), typed);
+
+    // Closing by the frame asks the same.
+    doubles().boxes->answers = {vbNo};
+    EXPECT_FALSE(f->Unload());
+    EXPECT_EQ(f->Text1[0]->text(), typed);
+
+    // Another contract from the list, answered No: still the typing of A.
+    doubles().boxes->answers = {vbNo};
+    openRecord("修改", "B");
+    EXPECT_EQ(f->Text1[0]->text(), typed);
+    EXPECT_EQ(TagOf(f->Text1[1]).toLongLong(), idOf("A"));
+
+    // Yes gives it up and the window goes.
+    doubles().boxes->answers = {vbYes};
+    f->Command6_Click();
+    EXPECT_FALSE(Forms::isLoaded<Frm合同信息>());
+    EXPECT_EQ(contractRow("A").text("合同名称"), "旧名");
 }
 
 TEST_F(RecordTest, LeavingRefreshesTheListUnlessViewing)
@@ -144,6 +196,12 @@ TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)
     openRecord("新增");
     EXPECT_EQ(TagOf(f->Text1[1]), "");
     EXPECT_FALSE(f->Text1[1]->Locked());
+    // An empty sheet: none of A's texts or state, the department of the hand-over.
+    EXPECT_EQ(f->Text1[1]->text(), "<请输入合同编号>");
+    for (int i : {0, 2, 3, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(f->Text1[size_t(i)]->text(), "") << i;
+    EXPECT_EQ(f->Label1[18]->text(), "");
+    EXPECT_EQ(f->Text3->text(), "D01 财务部");
+    EXPECT_EQ(f->MSFlexGrid2->Rows(), 1);
     EXPECT_FALSE(on(f->Frame1));
     EXPECT_FALSE(on(f->Frame3));
     EXPECT_FALSE(on(f->Command3));
