@@ -158,6 +158,7 @@ void Frm合同信息::resizeEvent(QResizeEvent* event)
 
 void Frm合同信息::Form_Load()
 {
+    StatusBar1->showLogin();
     // Without the types or the suppliers the window cannot work: one error
     // box, and the opener closes it again.
     m_loadFailed = !合同类型列表();

@@ -19,6 +19,7 @@
 #include <array>
 #include <optional>
 
+#include "app/LoginStatusBar.h"
 #include "contracts/RecordSheet.h"
 #include "platform/TextBox.h"
 #include "platform/FlexGrid.h"
@@ -44,7 +45,7 @@ public:
     QPushButton* Command9;   // 提交 / 流转情况
     QPushButton* Command10;  // 作废
     QLineEdit* Text3;        // department "code name"; Tag = code
-    QStatusBar* StatusBar1;
+    LoginStatusBar* StatusBar1;  // who is working, date and time
 
     // ---- work area and contract sheet
     QFrame* Picture2;

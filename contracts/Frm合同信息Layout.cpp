@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "app/LoginStatusBar.h"
 #include "platform/Widgets.h"
 
 // The window's control tree and its geometry, in twips as the old window
@@ -80,7 +81,7 @@ Frm合同信息::Frm合同信息()
 
 void Frm合同信息::buildBar()
 {
-    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusBar1 = new LoginStatusBar(this);
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
     Picture1->setFixedHeight(px(450));
     Label1[15] = label(Picture1, QStringLiteral("Label1_15"), QStringLiteral("部门"), 120, 75, 450);

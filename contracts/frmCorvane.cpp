@@ -9,6 +9,7 @@
 
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
+#include "app/LoginStatusBar.h"
 #include "app/frmToExcel.h"
 #include "platform/ColumnFit.h"
 #include "contracts/ContractFormats.h"
@@ -91,17 +92,8 @@ frmCorvane::frmCorvane()
     MSFlexGrid1->setFormatString(kFormat);
     MSFlexGrid1->clipLongTexts();
 
-    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
-    // The date and time panels keep the clock, as the old status bar did.
-    auto* clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, [this] { showClock(); });
-    clock->start(1000);
-    const QString panelTexts[6] = {QStringLiteral("部门"), QString(), QStringLiteral("岗位"), QString(), QString(), QString()};
-    for (int i = 0; i < 6; ++i) {
-        StatusBar1_Panels[size_t(i)] = named(new QLabel(panelTexts[i], StatusBar1),
-                                             QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
-        StatusBar1->addWidget(StatusBar1_Panels[size_t(i)]);
-    }
+    StatusBar1 = new LoginStatusBar(this);
+    StatusBar1_Panels = StatusBar1->panels;
 
     // ---- button bar
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
@@ -260,9 +252,7 @@ frmCorvane::frmCorvane()
 
 void frmCorvane::Form_Load()
 {
-    StatusBar1_Panels[1]->setText(Login().当前部门名称 + QLatin1Char(' '));
-    StatusBar1_Panels[3]->setText(Login().当前岗位名称 + QLatin1Char(' '));
-    showClock();
+    StatusBar1->showLogin();
     DTPicker1->setDate(Today());
     DTPicker2->setDate(Today());
     m_activated = false;
@@ -303,13 +293,6 @@ void frmCorvane::Form_Activate()
 
     合同列表();
     m_activated = true;
-}
-
-void frmCorvane::showClock()
-{
-    const QDateTime now = Now();
-    StatusBar1_Panels[4]->setText(now.date().toString(QStringLiteral("yyyy-MM-dd")));
-    StatusBar1_Panels[5]->setText(now.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 // ---- public members

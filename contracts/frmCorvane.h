@@ -19,6 +19,7 @@
 #include <array>
 #include <vector>
 
+#include "app/LoginStatusBar.h"
 #include "contracts/ContractLookups.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
@@ -55,7 +56,7 @@ public:
 
     QLabel* Label3;
     FlexGrid* MSFlexGrid1;
-    QStatusBar* StatusBar1;
+    LoginStatusBar* StatusBar1;
     std::array<QLabel*, 6> StatusBar1_Panels;  // panels 1..6 at index 0..5
 
     QFrame* Picture1;  // button bar
@@ -161,7 +162,6 @@ private:
     void placeCentred(QWidget* panel);
     void 查找自(int firstRow);
     void layoutBar();
-    void showClock();
 
     bool m_activated = false;
     std::vector<Department> m_departments;

@@ -333,3 +333,13 @@ TEST_F(RecordTest, TempFolderIsCreatedOnFirstOpening)
     openRecord("新增");
     EXPECT_TRUE(QFileInfo(QDir(programFolder()).filePath("Temp")).isDir());
 }
+
+TEST_F(RecordTest, TheStatusBarShowsWhoIsWorkingAndWhen)
+{
+    auto* f = openRecord("新增");
+    EXPECT_FALSE(f->StatusBar1->isHidden());
+    EXPECT_GT(f->StatusBar1->height(), 0);
+    EXPECT_EQ(f->StatusBar1->panels[1]->text(), "部门D01 ");
+    EXPECT_EQ(f->StatusBar1->panels[3]->text(), "岗位P01 ");
+    EXPECT_EQ(f->StatusBar1->panels[4]->text(), "2026-12-10");
+}
