@@ -17,6 +17,7 @@
 #include "contracts/ContractListQuery.h"
 #include "contracts/ContractLookups.h"
 #include "contracts/ContractStore.h"
+#include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
 #include "platform/Widgets.h"
@@ -202,6 +203,8 @@ frmCorvane::frmCorvane()
     Label6->setGeometry(10, 32, 200, 20);
     Text3 = named(new QLineEdit(Picture3), QStringLiteral("Text3"));
     Text3->setGeometry(10, 54, 310, 22);
+    // A counterparty name is at most as long as 合同信息.对方单位.
+    applyLineRules(Text3, 200);
     List1 = named(new QListWidget(Picture3), QStringLiteral("List1"));
     List1->setGeometry(10, 82, 310, 190);
     Command14 = button(Picture3, QStringLiteral("Command14"), QStringLiteral("查找"));

@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "ShellFixture.h"
+#include "testsupport/HostileInput.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -53,6 +54,35 @@ TEST_F(ShellTest, RefusedLoginsShowTheirMessageAndKeepTheWindow)
         EXPECT_TRUE(login->isLoaded());
         EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
         EXPECT_TRUE(Login().当前工号.isEmpty());
+    }
+}
+
+// Whatever a clerk types or pastes into the boxes, the login is refused
+// with its message: nothing reaches the statement but bound text.
+TEST_F(ShellTest, HostileTextsTypedIntoTheLoginAreRefusedPlainly)
+{
+    auto* login = Forms::get<frmLogin>();
+    for (const QString& hostile : hostileTexts()) {
+        SCOPED_TRACE(hostile.left(20).toStdString());
+        for (const bool asUser : {true, false}) {
+            boxes().clear();
+            login->TxtUser->setText(asUser ? QString() : QStringLiteral("E001"));
+            login->txtPassword->setText(QString());
+            QLineEdit* box = asUser ? login->TxtUser : login->txtPassword;
+            box->insert(hostile);  // as a paste arrives
+            if (box->text().isEmpty()) {
+                // Longer than the column: refused as it was pasted.
+                ASSERT_EQ(boxes().size(), 1);
+                EXPECT_TRUE(boxes()[0].text.startsWith(QStringLiteral("输入的内容过长")));
+                continue;
+            }
+            EXPECT_FALSE(box->text().contains(QChar(0)));
+            if (asUser) login->txtPassword->setText(QStringLiteral("x"));
+            login->cmdOK_Click();
+            ASSERT_EQ(boxes().size(), 1);
+            EXPECT_EQ(boxes()[0].text, QStringLiteral("用户名或密码不正确,请重新输入!"));
+            EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+        }
     }
 }
 

@@ -12,6 +12,8 @@
 #include "contracts/ContractStore.h"
 #include "contracts/RecordSheet.h"
 #include "db/Schema.h"
+#include "platform/InputRules.h"
+#include "testsupport/HostileInput.h"
 
 using namespace corvane;
 using namespace corvane::contract;
@@ -256,5 +258,27 @@ TEST_F(StoreTest, QuickSearchMatchesLiterallyWhateverTheLetterCase)
         QStringList expected = c.found;
         expected.sort(Qt::CaseSensitive);
         EXPECT_EQ(sorted, expected) << c.typed;
+    }
+}
+
+// Quick search with what a clerk might type: found literally, nothing else,
+// and no statement broken by it.
+TEST_F(StoreTest, QuickSearchFindsHostileTextsLiterally)
+{
+    int n = 0;
+    QStringList stored;
+    for (const QString& hostile : hostileTexts()) {
+        const QString kept = singleLineText(hostile).trimmed();  // as the search box keeps it
+        if (kept.size() > 200) continue;  // no counterparty column holds it
+        addContract(QStringLiteral("Q-%1").arg(++n), "D01", "T1", 履行中, {{"对方单位", kept}});
+        stored << kept;
+    }
+    for (const QString& hostile : hostileTexts()) {
+        const QString typed = singleLineText(hostile).trimmed();
+        SCOPED_TRACE(typed.left(20).toStdString());
+        const auto found = counterpartiesHolding(typed);
+        ASSERT_TRUE(found) << found.error().description.toStdString();
+        for (const QString& name : *found) EXPECT_TRUE(name.contains(typed, Qt::CaseInsensitive)) << name.toStdString();
+        if (stored.contains(typed)) EXPECT_TRUE(found->contains(typed));
     }
 }
