@@ -9,6 +9,7 @@
 #include "app/LoginContext.h"
 #include "contracts/ContractFormats.h"
 #include "contracts/ContractHandovers.h"
+#include "contracts/ContractStore.h"
 #include "contracts/frmCorvane.h"
 #include "db/Sql.h"
 #include "testsupport/TestDatabase.h"
@@ -122,5 +123,26 @@ protected:
 
     static QList<ShownBox>& boxes() { return doubles().boxes->shown; }
 };
+
+// A new contract of department D01 and type T1 for the store, numbered
+// automatically with `prefix`, or with a typed number.
+inline contract::NewContract numberedContract(const QString& prefix,
+                                              contract::PrefixForm form = contract::PrefixForm::DashAlways)
+{
+    contract::NewContract c;
+    c.automatic = true;
+    c.prefix = prefix;
+    c.form = form;
+    c.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}, {QStringLiteral("合同类型"), QStringLiteral("T1")}};
+    return c;
+}
+
+inline contract::NewContract typedContract(const QString& number)
+{
+    contract::NewContract c = numberedContract(QString());
+    c.automatic = false;
+    c.typedNumber = number;
+    return c;
+}
 
 }  // namespace corvane::test

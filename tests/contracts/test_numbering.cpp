@@ -12,27 +12,6 @@ using namespace corvane;
 using namespace corvane::contract;
 using namespace corvane::test;
 
-namespace {
-
-NewContract automatic(const QString& prefix, PrefixForm form = PrefixForm::DashAlways)
-{
-    NewContract c;
-    c.automatic = true;
-    c.prefix = prefix;
-    c.form = form;
-    c.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}, {QStringLiteral("合同类型"), QStringLiteral("T1")}};
-    return c;
-}
-
-NewContract typed(const QString& number)
-{
-    NewContract c = automatic(QString());
-    c.automatic = false;
-    c.typedNumber = number;
-    return c;
-}
-
-}  // namespace
 
 TEST(ContractNumber, PrefixDashAndEightDigits)
 {
@@ -44,28 +23,28 @@ TEST(ContractNumber, PrefixDashAndEightDigits)
 
 TEST_F(ContractTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
 {
-    InsertedContract a = insertContract(automatic("GC"));
+    InsertedContract a = insertContract(numberedContract("GC"));
     ASSERT_EQ(a.outcome, InsertedContract::Inserted) << a.error.description.toStdString();
     EXPECT_EQ(a.number, QStringLiteral("GC-00000001"));
     EXPECT_GT(a.id, 0);
-    EXPECT_EQ(insertContract(automatic("WY")).number, QStringLiteral("WY-00000002"));
+    EXPECT_EQ(insertContract(numberedContract("WY")).number, QStringLiteral("WY-00000002"));
 
     // Typed by hand earlier: the serial steps past it, and typed rows keep no serial.
-    InsertedContract t = insertContract(typed("GC-00000003"));
+    InsertedContract t = insertContract(typedContract("GC-00000003"));
     ASSERT_EQ(t.outcome, InsertedContract::Inserted);
     EXPECT_TRUE(selectFirst("SELECT 流水号 FROM 合同信息 WHERE 合同编号 = 'GC-00000003'")->isNull("流水号"));
-    InsertedContract b = insertContract(automatic("GC"));
+    InsertedContract b = insertContract(numberedContract("GC"));
     EXPECT_EQ(b.number, QStringLiteral("GC-00000004"));
     EXPECT_EQ(b.serial.toLongLong(), 4);
     EXPECT_EQ(selectFirst("SELECT 合同状态 FROM 合同信息 WHERE 合同编号 = 'GC-00000004'")->text(0), QStringLiteral("未提交"));
 
-    EXPECT_EQ(insertContract(typed("GC-00000003")).outcome, InsertedContract::NumberTaken);
+    EXPECT_EQ(insertContract(typedContract("GC-00000003")).outcome, InsertedContract::NumberTaken);
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息")->value(0).toInt(), 4);
 }
 
 TEST_F(ContractTest, SupplementsAndRenewalLinks)
 {
-    NewContract s = automatic("", PrefixForm::DigitsAloneWhenNoPrefix);
+    NewContract s = numberedContract("", PrefixForm::DigitsAloneWhenNoPrefix);
     addSupplementColumns(s.columns, "GC-1", true);
     addContract("GC-1", "D01", "T1", "履行中");
     InsertedContract in = insertContract(s);
@@ -75,9 +54,9 @@ TEST_F(ContractTest, SupplementsAndRenewalLinks)
     EXPECT_EQ(row->value(0).toInt(), 1);
     EXPECT_EQ(row->text(1), QStringLiteral("GC-1"));
 
-    FollowUp renewal{typed("GC-2"), true, "GC-1"};
+    FollowUp renewal{typedContract("GC-2"), true, "GC-1"};
     EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::Inserted);
-    renewal.contract = typed("GC-3");
+    renewal.contract = typedContract("GC-3");
     EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::AlreadyRenewed) << "a second renewal is refused";
     EXPECT_EQ(selectFirst("SELECT 对应续约合同编号 FROM 合同信息 WHERE 合同编号 = 'GC-1'")->text(0), QStringLiteral("GC-2"));
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息 WHERE 合同编号 = 'GC-3'")->value(0).toInt(), 0);

@@ -21,24 +21,6 @@ using namespace corvane::test;
 
 namespace {
 
-NewContract numbered(const QString& prefix, PrefixForm form = PrefixForm::DashAlways)
-{
-    NewContract c;
-    c.automatic = true;
-    c.prefix = prefix;
-    c.form = form;
-    c.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}, {QStringLiteral("合同类型"), QStringLiteral("T1")}};
-    return c;
-}
-
-NewContract typed(const QString& number)
-{
-    NewContract c = numbered(QString());
-    c.automatic = false;
-    c.typedNumber = number;
-    return c;
-}
-
 class StoreTest : public ContractTest {
 public:
     // Runs `work` on `threads` further connections at once.
@@ -108,7 +90,7 @@ TEST_F(StoreTest, AFailureHalfWayLeavesTheDatabaseAsItWas)
     const std::vector<Case> cases = {
         {"renewal: the link on the old row fails", "UPDATE", "合同信息",
          [](StoreTest& t) {
-             return insertFollowUp({numbered("GC"), true, QStringLiteral("OLD")}).kind == FollowUpOutcome::Inserted;
+             return insertFollowUp({numberedContract("GC"), true, QStringLiteral("OLD")}).kind == FollowUpOutcome::Inserted;
          }},
         {"delete: the units fail", "DELETE", "合同单元信息",
          [](StoreTest& t) {
@@ -160,14 +142,14 @@ TEST_F(StoreTest, WorkstationsNumberingAtOnceGetDistinctGaplessNumbers)
          }},
         {"new contracts of two types, which share one run of serials",
          [](const QSqlDatabase& db, int t, int) {
-             return insertContract(db, numbered(t % 2 ? QStringLiteral("GC") : QStringLiteral("WY"))).outcome ==
+             return insertContract(db, numberedContract(t % 2 ? QStringLiteral("GC") : QStringLiteral("WY"))).outcome ==
                     InsertedContract::Inserted;
          }},
         {"new contracts and supplements mixed",
          [](const QSqlDatabase& db, int t, int i) {
              if ((t + i) % 2 == 0)
-                 return insertContract(db, numbered(QStringLiteral("GC"))).outcome == InsertedContract::Inserted;
-             return insertFollowUp(db, {numbered(QStringLiteral("GC"), PrefixForm::DigitsAloneWhenNoPrefix), false,
+                 return insertContract(db, numberedContract(QStringLiteral("GC"))).outcome == InsertedContract::Inserted;
+             return insertFollowUp(db, {numberedContract(QStringLiteral("GC"), PrefixForm::DigitsAloneWhenNoPrefix), false,
                                         QString()})
                         .kind == FollowUpOutcome::Inserted;
          }},
@@ -207,8 +189,8 @@ TEST_F(StoreTest, ATypedNumberRacingAnAutomaticOneNeverDuplicates)
         exec(QStringLiteral("DELETE FROM 合同信息"));
         std::atomic<int> typedOutcome{-1}, automaticOutcome{-1};
         atOnce(2, [&](const QSqlDatabase& db, int t) {
-            if (t == 0) typedOutcome = insertContract(db, typed(QStringLiteral("GC-00000001"))).outcome;
-            else automaticOutcome = insertContract(db, numbered(QStringLiteral("GC"))).outcome;
+            if (t == 0) typedOutcome = insertContract(db, typedContract(QStringLiteral("GC-00000001"))).outcome;
+            else automaticOutcome = insertContract(db, numberedContract(QStringLiteral("GC"))).outcome;
         });
         EXPECT_EQ(automaticOutcome.load(), InsertedContract::Inserted);
         EXPECT_NE(typedOutcome.load(), InsertedContract::Failed);
@@ -223,7 +205,7 @@ TEST_F(StoreTest, TwoWorkstationsRenewingOneContractMakeOneRenewal)
     addContract(QStringLiteral("OLD"), QStringLiteral("D01"), QStringLiteral("T1"), 履行中);
     std::atomic<int> inserted{0}, refused{0};
     atOnce(2, [&](const QSqlDatabase& db, int) {
-        const auto out = insertFollowUp(db, {numbered(QStringLiteral("GC")), true, QStringLiteral("OLD")});
+        const auto out = insertFollowUp(db, {numberedContract(QStringLiteral("GC")), true, QStringLiteral("OLD")});
         if (out.kind == FollowUpOutcome::Inserted) ++inserted;
         if (out.kind == FollowUpOutcome::AlreadyRenewed) ++refused;
     });
