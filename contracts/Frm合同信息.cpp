@@ -2,10 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QMdiSubWindow>
-#include <QMimeData>
-#include <QTextCursor>
 
 #include "app/FileColumns.h"
 #include "app/LoginContext.h"
