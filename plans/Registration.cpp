@@ -1,0 +1,7 @@
+#include "plans/Registration.h"
+
+namespace corvane::plans {
+
+void registerPlanWindows() {}
+
+}  // namespace corvane::plans
