@@ -5,6 +5,7 @@
 #include "app/QtTranslation.h"
 #include "app/frmLogin.h"
 #include "contracts/Registration.h"
+#include "plans/Registration.h"
 #include "platform/Forms.h"
 
 int main(int argc, char** argv)
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     corvane::contract::registerContractWindows();
+    corvane::plans::registerPlanWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

@@ -385,6 +385,25 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         instalment("收款日期", "收款金额", demoNumber("WF", 6), day(-25), "30000.00", "0.00"),
         instalment("收款日期", "收款金额", demoNumber("WF", 6), day(5), "30000.00", "30000.00"),
     };
+    // The green-keeping purchase is paid by its performance nodes; the office
+    // building's service fee is received in four instalments.
+    const QDate jinxiuStart = day(15);
+    const std::vector<Columns> nodes = {
+        {{"合同编号", demoNumber("CG", 4)}, {"阶段", "进场养护"}, {"要求", "完成苗木普查，提交养护方案"}, {"时间节点", greenStart.addMonths(3)},
+         {"完成情况", "按方案完成普查"}, {"检查人", "刘洋"}, {"检查日期", greenStart.addMonths(3).addDays(2)}},
+        {{"合同编号", demoNumber("CG", 4)}, {"阶段", "中期检查"}, {"要求", "草坪覆盖率不低于95%"}, {"时间节点", greenStart.addMonths(6)}},
+        {{"合同编号", demoNumber("CG", 4)}, {"阶段", "年终验收"}, {"要求", none}, {"时间节点", greenEnd}},
+    };
+    std::vector<Columns> quarterly;
+    for (int q = 0; q < 4; ++q) {
+        Columns row = instalment("收款日期", "收款金额", demoNumber("WF", 3), jinxiuStart.addMonths(6 * q), "240000.00", "240000.00");
+        row.push_back({"收款条件", q == 0 ? QVariant(QStringLiteral("合同生效后十日内")) : QVariant(QStringLiteral("上期服务考核合格"))});
+        quarterly.push_back(row);
+    }
+    for (const Columns& row : nodes)
+        if (!insertRow(db, "合同履行计划表", row, error)) return false;
+    for (const Columns& row : quarterly)
+        if (!insertRow(db, "合同收款计划表", row, error)) return false;
     for (const Columns& row : payments)
         if (!insertRow(db, "合同付款计划表", row, error)) return false;
     for (const Columns& row : receipts)

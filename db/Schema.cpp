@@ -274,14 +274,16 @@ std::vector<Table> describeTables()
                     .text("合同编号", 50).notNull()
                     .date("收款日期")
                     .money("收款金额")
-                    .money("余额"));
+                    .money("余额")
+                    .longText("收款条件"));
 
     t.push_back(Table("合同付款计划表")
                     .identity("ID")
                     .text("合同编号", 50).notNull()
                     .date("付款日期")
                     .money("付款金额")
-                    .money("余额"));
+                    .money("余额")
+                    .longText("付款条件"));
 
     t.push_back(Table("合同收款记录")
                     .identity("ID")
@@ -293,7 +295,9 @@ std::vector<Table> describeTables()
                     .identity("ID")
                     .integer("合同付款计划ID")
                     .text("科目代号", 50)
-                    .money("付款金额"));
+                    .money("付款金额")
+                    // A void payment (NULL counts as not void) no longer holds its instalment.
+                    .flag("作废"));
 
     t.push_back(Table("合同履行计划表")
                     .identity("ID")

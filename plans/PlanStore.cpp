@@ -1,0 +1,298 @@
+#include "plans/PlanStore.h"
+
+#include "db/Dialect.h"
+#include "platform/Amounts.h"
+
+namespace corvane::plans {
+
+namespace {
+
+const QString kNodes = QStringLiteral("合同履行计划表");
+
+QVariant textOrNull(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
+QVariant amountOrNull(const std::optional<qint64>& cents)
+{
+    return cents ? QVariant(centsText(*cents)) : QVariant(QMetaType::fromType<QString>());
+}
+QVariant dateOrNull(const std::optional<QDate>& date) { return dateValue(date.value_or(QDate())); }
+std::optional<QDate> optionalDate(const QVariant& v)
+{
+    const QDate d = toDate(v);
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+// The instalments that money refers to: every receipt, and every payment
+// not void.
+QString heldByMoney(PlanKind kind, const QString& table)
+{
+    if (kind == PlanKind::Receipt)
+        return QStringLiteral("EXISTS (SELECT 1 FROM 合同收款记录 r WHERE r.合同收款计划ID = ") + table +
+               QStringLiteral(".ID)");
+    return QStringLiteral("EXISTS (SELECT 1 FROM 合同付款记录 r WHERE r.合同付款计划ID = ") + table +
+           QStringLiteral(".ID AND (r.作废 IS NULL OR r.作废 = 0))");
+}
+
+}  // namespace
+
+PlanTable planTable(PlanKind kind)
+{
+    if (kind == PlanKind::Receipt)
+        return {QStringLiteral("合同收款计划表"), QStringLiteral("收款日期"), QStringLiteral("收款金额"),
+                QStringLiteral("余额"), QStringLiteral("收款条件")};
+    return {QStringLiteral("合同付款计划表"), QStringLiteral("付款日期"), QStringLiteral("付款金额"),
+            QStringLiteral("余额"), QStringLiteral("付款条件")};
+}
+
+DbResult<std::vector<StoredInstalment>> instalmentsOf(PlanKind kind, const QString& number)
+{
+    const PlanTable t = planTable(kind);
+    Statement st(QStringLiteral("SELECT ID, 合同编号, ") + t.date + QStringLiteral(", ") + t.amount +
+                     QStringLiteral(", ") + t.balance + QStringLiteral(", ") + t.condition + QStringLiteral(" FROM ") +
+                     t.table + QStringLiteral(" WHERE 合同编号 = ? ORDER BY CASE WHEN ") + t.date +
+                     QStringLiteral(" IS NULL THEN 0 ELSE 1 END, ") + t.date + QStringLiteral(", ID"),
+                 {number});
+    if (!st.exec()) return st.error();
+    std::vector<StoredInstalment> out;
+    while (st.next()) {
+        StoredInstalment s;
+        s.id = st.value(0).toLongLong();
+        s.number = st.value(1).toString();
+        s.date = optionalDate(st.value(2));
+        s.amount = centsOf(st.value(3));
+        s.balance = centsOf(st.value(4));
+        s.condition = st.value(5).toString();
+        out.push_back(std::move(s));
+    }
+    if (st.error().isValid()) return st.error();
+    return out;
+}
+
+PlanSaveOutcome savePlan(PlanKind kind, const QString& number, const std::vector<InstalmentToSave>& rows)
+{
+    PlanSaveOutcome out;
+    const PlanTable t = planTable(kind);
+    const QSqlDatabase db = DbConnection();
+    Transaction tx(db);
+    if (!tx.isActive()) {
+        out.error = tx.error();
+        return out;
+    }
+    const QString update = QStringLiteral("UPDATE ") + t.table + QStringLiteral(" SET ") + t.date +
+                           QStringLiteral(" = ?, ") + t.amount + QStringLiteral(" = ?, ") + t.balance +
+                           QStringLiteral(" = ?, ") + t.condition + QStringLiteral(" = ? WHERE ID = ?");
+    const QString insert = dialect::insertReturningId(
+        dialectOf(db), t.table, {QStringLiteral("合同编号"), t.date, t.amount, t.balance, t.condition}, QStringLiteral("ID"));
+    out.ids.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const InstalmentToSave& r = rows[i];
+        const QVariantList values{dateOrNull(r.date), amountOrNull(r.amount), amountOrNull(r.balance),
+                                  textOrNull(r.condition)};
+        if (r.id) {
+            Statement st(db, update, values + QVariantList{*r.id});
+            if (!st.exec()) {
+                out.error = st.error();
+                return out;
+            }
+            if (st.rowsAffected() < 1) {
+                out.kind = PlanSaveOutcome::RowGone;
+                out.goneRow = int(i);
+                return out;
+            }
+            out.ids.push_back(*r.id);
+        } else {
+            Statement st(db, insert, QVariantList{number} + values);
+            if (!st.exec()) {
+                out.error = st.error();
+                return out;
+            }
+            out.ids.push_back(st.lastInsertId().toLongLong());
+        }
+    }
+    if (!tx.commit()) {
+        out.error = tx.error();
+        out.ids.clear();
+        return out;
+    }
+    out.kind = PlanSaveOutcome::Saved;
+    return out;
+}
+
+DeleteOutcome deleteInstalment(PlanKind kind, qint64 id)
+{
+    DeleteOutcome out;
+    const PlanTable t = planTable(kind);
+    Transaction tx(Transaction::Write);
+    if (!tx.isActive()) {
+        out.error = tx.error();
+        return out;
+    }
+    Statement del(QStringLiteral("DELETE FROM ") + t.table + QStringLiteral(" WHERE ID = ? AND NOT ") +
+                      heldByMoney(kind, t.table),
+                  {id});
+    if (!del.exec()) {
+        out.error = del.error();
+        return out;
+    }
+    if (del.rowsAffected() > 0) {
+        out.kind = DeleteOutcome::Deleted;
+    } else {
+        Statement probe(QStringLiteral("SELECT 1 FROM ") + t.table + QStringLiteral(" WHERE ID = ?"), {id});
+        if (!probe.exec()) {
+            out.error = probe.error();
+            return out;
+        }
+        const bool exists = probe.next();
+        if (probe.error().isValid()) {
+            out.error = probe.error();
+            return out;
+        }
+        out.kind = exists ? DeleteOutcome::HasRecords : DeleteOutcome::Gone;
+    }
+    if (!tx.commit()) {
+        out.kind = DeleteOutcome::Failed;
+        out.error = tx.error();
+    }
+    return out;
+}
+
+ClearOutcome clearPlan(PlanKind kind, const QString& number)
+{
+    ClearOutcome out;
+    const PlanTable t = planTable(kind);
+    Transaction tx(Transaction::Write);
+    if (!tx.isActive()) {
+        out.error = tx.error();
+        return out;
+    }
+    Statement del(QStringLiteral("DELETE FROM ") + t.table + QStringLiteral(" WHERE 合同编号 = ? AND NOT ") +
+                      heldByMoney(kind, t.table),
+                  {number});
+    if (!del.exec()) {
+        out.error = del.error();
+        return out;
+    }
+    Statement left(QStringLiteral("SELECT COUNT(*) FROM ") + t.table + QStringLiteral(" WHERE 合同编号 = ?"), {number});
+    if (!left.exec() || !left.next()) {
+        out.error = left.error();
+        if (!out.error.isValid()) out.error.description = QStringLiteral("语句执行失败");
+        return out;
+    }
+    out.kept = left.value(0).toInt();
+    if (!tx.commit()) {
+        out.error = tx.error();
+        return out;
+    }
+    out.ok = true;
+    return out;
+}
+
+// ---- Performance nodes
+
+DbResult<std::vector<Node>> nodesOf(const QString& number)
+{
+    Statement st(QStringLiteral("SELECT ID, 阶段, 要求, 时间节点, 完成情况, 检查人, 检查日期 FROM ") + kNodes +
+                     QStringLiteral(" WHERE 合同编号 = ? ORDER BY CASE WHEN 时间节点 IS NULL THEN 0 ELSE 1 END, "
+                                    "时间节点, ID"),
+                 {number});
+    if (!st.exec()) return st.error();
+    std::vector<Node> out;
+    while (st.next()) {
+        Node n;
+        n.id = st.value(0).toLongLong();
+        n.阶段 = st.value(1).toString();
+        n.要求 = st.value(2).toString();
+        n.时间节点 = optionalDate(st.value(3));
+        n.完成情况 = st.value(4).toString();
+        n.检查人 = st.value(5).toString();
+        n.检查日期 = optionalDate(st.value(6));
+        out.push_back(std::move(n));
+    }
+    if (st.error().isValid()) return st.error();
+    return out;
+}
+
+NodeWrite addNode(const QString& number, const QString& 阶段, const QString& 要求, const QDate& 时间节点)
+{
+    NodeWrite out;
+    const QSqlDatabase db = DbConnection();
+    Statement st(db,
+                 dialect::insertReturningId(dialectOf(db), kNodes,
+                                            {QStringLiteral("合同编号"), QStringLiteral("阶段"), QStringLiteral("要求"),
+                                             QStringLiteral("时间节点")},
+                                            QStringLiteral("ID")),
+                 {number, 阶段, textOrNull(要求), dateValue(时间节点)});
+    if (!st.exec()) {
+        out.error = st.error();
+        return out;
+    }
+    out.kind = NodeWrite::Done;
+    out.stored.id = st.lastInsertId().toLongLong();
+    out.stored.阶段 = 阶段;
+    out.stored.要求 = 要求;
+    out.stored.时间节点 = 时间节点;
+    return out;
+}
+
+NodeWrite changeNode(qint64 id, const QString& 阶段, const QString& 要求, const QDate& 时间节点)
+{
+    NodeWrite out;
+    Statement st(QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 阶段 = ?, 要求 = ?, 时间节点 = ? WHERE ID = ?"),
+                 {阶段, textOrNull(要求), dateValue(时间节点), id});
+    if (!st.exec()) {
+        out.error = st.error();
+        return out;
+    }
+    out.kind = st.rowsAffected() > 0 ? NodeWrite::Done : NodeWrite::Gone;
+    out.stored.id = id;
+    out.stored.阶段 = 阶段;
+    out.stored.要求 = 要求;
+    out.stored.时间节点 = 时间节点;
+    return out;
+}
+
+NodeWrite recordCheck(qint64 id, const QString& 完成情况, const QString& 检查人, const QDate& 检查日期)
+{
+    NodeWrite out;
+    Statement st(QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 完成情况 = ?, 检查人 = ?, 检查日期 = ? WHERE ID = ?"),
+                 {完成情况, 检查人, dateValue(检查日期), id});
+    if (!st.exec()) {
+        out.error = st.error();
+        return out;
+    }
+    out.kind = st.rowsAffected() > 0 ? NodeWrite::Done : NodeWrite::Gone;
+    out.stored.id = id;
+    out.stored.完成情况 = 完成情况;
+    out.stored.检查人 = 检查人;
+    out.stored.检查日期 = 检查日期;
+    return out;
+}
+
+DeleteOutcome deleteNode(qint64 id)
+{
+    DeleteOutcome out;
+    Statement st(QStringLiteral("DELETE FROM ") + kNodes + QStringLiteral(" WHERE ID = ?"), {id});
+    if (!st.exec()) {
+        out.error = st.error();
+        return out;
+    }
+    out.kind = st.rowsAffected() > 0 ? DeleteOutcome::Deleted : DeleteOutcome::Gone;
+    return out;
+}
+
+std::vector<std::pair<QString, QString>> columnsNamedByStore()
+{
+    std::vector<std::pair<QString, QString>> out;
+    for (const PlanKind k : {PlanKind::Receipt, PlanKind::Payment}) {
+        const PlanTable t = planTable(k);
+        for (const QString& c : {QStringLiteral("ID"), QStringLiteral("合同编号"), t.date, t.amount, t.balance, t.condition})
+            out.emplace_back(t.table, c);
+    }
+    out.emplace_back(QStringLiteral("合同收款记录"), QStringLiteral("合同收款计划ID"));
+    out.emplace_back(QStringLiteral("合同付款记录"), QStringLiteral("合同付款计划ID"));
+    out.emplace_back(QStringLiteral("合同付款记录"), QStringLiteral("作废"));
+    for (const char* c : {"ID", "合同编号", "阶段", "要求", "时间节点", "完成情况", "检查人", "检查日期"})
+        out.emplace_back(kNodes, QString::fromUtf8(c));
+    return out;
+}
+
+}  // namespace corvane::plans
