@@ -1,6 +1,8 @@
 #include "platform/Forms.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QMdiArea>
@@ -144,6 +146,15 @@ void Form::activate() { Form_Activate(); }
 void Form::presentModal()
 {
     setWindowModality(Qt::ApplicationModal);
+    if (!m_shownOnce && isWindow() && !testAttribute(Qt::WA_Moved)) {
+        // A window that placed itself nowhere opens centred over the main
+        // window (or the screen), never in a corner over the menus.
+        const QWidget* over = FormRegistry::instance().mdiArea() ? FormRegistry::instance().mdiArea()->window() : nullptr;
+        QRect room = over ? over->geometry() : QRect();
+        if (room.isEmpty())
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) room = screen->availableGeometry();
+        if (!room.isEmpty()) move(room.center() - QPoint(width() / 2, height() / 2));
+    }
     show();
     raise();
     activateWindow();
