@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
 #include "app/frmLogin.h"
+#include "approval/Registration.h"
 #include "contracts/Registration.h"
 #include "platform/Forms.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     corvane::contract::registerContractWindows();
+    corvane::approval::registerApprovalWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();
