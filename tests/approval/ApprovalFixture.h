@@ -7,6 +7,9 @@
 #include "approval/ContractSubmission.h"
 #include "approval/Registration.h"
 #include "approval/frm合同会签提交处理.h"
+#include "testsupport/LayoutCheck.h"
+
+#include <QApplication>
 
 namespace corvane::test {
 
@@ -60,6 +63,18 @@ protected:
         Frm合同信息* w = openRecord(QStringLiteral("修改"), QStringLiteral("HT-1"));
         w->Text1[3]->setText(typeEntry);
         return w;
+    }
+
+    // What a clerk would see cut off or misplaced, in the program's own face.
+    static QStringList problemsOf(QWidget* w)
+    {
+        const QFont before = QApplication::font();
+        QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+        w->show();
+        QApplication::processEvents();
+        const QStringList problems = layoutProblems(w);
+        QApplication::setFont(before);
+        return problems;
     }
 
     static QStringList gridRow(const FlexGrid& g, int r)

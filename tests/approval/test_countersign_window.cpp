@@ -40,7 +40,7 @@ TEST_F(CountersignWindow, ProposesTheHeadThenTheTemplateAndKeepsTheHeadStep)
                                                               {"4", "D01 财务部", "P01 财务经理", "张伟", ""}}));
     EXPECT_FALSE(f->Check2->isChecked());
     EXPECT_TRUE(f->Command3->isEnabled());
-    EXPECT_TRUE(layoutProblems(f).isEmpty()) << layoutProblems(f).join('\n').toStdString();
+    EXPECT_EQ(problemsOf(f), QStringList());
 
     clickRow(*f, 1);
     EXPECT_EQ(f->Command1->text(), "修改确定");
