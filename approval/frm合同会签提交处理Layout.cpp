@@ -45,7 +45,7 @@ frm合同会签提交处理::frm合同会签提交处理()
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setCols(5);
     MSFlexGrid1->setFormatString(QStringLiteral("^序|<部门|<岗位|<员工姓名|<决策权"));
-    const int widths[] = {450, 1800, 2300, 1200, 600};
+    const int widths[] = {420, 1650, 2150, 1250, 780};
     for (int c = 0; c < 5; ++c) MSFlexGrid1->setColWidth(c, widths[c]);
     place(MSFlexGrid1, 3420, 1380, 6390, 4170);
 

@@ -91,3 +91,22 @@ TEST(Codes, TextBeforeAndAfterTheFirstBlank)
 
 }  // namespace
 }  // namespace corvane::approval
+
+#include "approval/ApprovalStore.h"
+#include "db/Schema.h"
+
+namespace corvane::approval {
+namespace {
+
+// A misspelt column fails here, not at a customer's.
+TEST(ApprovalStore, EveryColumnItNamesIsInTheSchema)
+{
+    for (const auto& [table, column] : columnsNamedByStore()) {
+        const schema::Table* t = schema::table(table);
+        ASSERT_NE(t, nullptr) << table.toStdString();
+        EXPECT_NE(t->column(column), nullptr) << table.toStdString() << "." << column.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace corvane::approval
