@@ -45,80 +45,104 @@ void frm合同流转路径修改::Form_Activate()
 
 // ---- department tree
 
+QTreeWidgetItem* frm合同流转路径修改::nodeByKey(const QString& key) const
+{
+    if (!key.startsWith(QLatin1Char('B'))) return nullptr;
+    const auto found = m_departments.constFind(key.mid(1));
+    return found != m_departments.constEnd() && *found ? (*found)->node : nullptr;
+}
+
 QTreeWidgetItem* frm合同流转路径修改::addNode(QTreeWidgetItem* parent, const QString& code, const QString& name)
 {
-    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
+    if (m_picture.isNull()) m_picture = style()->standardIcon(QStyle::SP_DirIcon);
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem();
+    if (!parent) m_pendingRoots.append(node);
+    node->setIcon(0, m_picture);
     node->setText(0, code + QLatin1Char(' ') + name);
-    node->setData(0, Qt::UserRole, QStringLiteral("B") + code);
-    node->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
-    m_nodes.insert(QStringLiteral("B") + code, node);
     return node;
 }
 
-std::optional<frm合同流转路径修改::Link> frm合同流转路径修改::linkOf(const QString& code)
+frm合同流转路径修改::Department* frm合同流转路径修改::departmentOf(const QString& code)
 {
-    const auto known = m_links.constFind(code);
-    if (known != m_links.constEnd()) return *known;
-    if (m_linksRead) return std::nullopt;  // every open link is known already
-    const auto links = departmentLinksOf(code);
-    if (!links) {
-        reportDbError(links.error());
-        return std::nullopt;
+    auto found = m_departments.find(code);
+    if (found == m_departments.end()) {
+        if (m_linksRead) return nullptr;  // every open link is known already
+        const auto links = departmentLinksOf(code);
+        if (!links) {
+            reportDbError(links.error());
+            return nullptr;
+        }
+        std::optional<Department> d;
+        if (!links->empty()) d = Department{links->front().name, links->front().superior, nullptr};
+        found = m_departments.insert(code, d);
     }
-    std::optional<Link> first;
-    if (!links->empty()) first = Link{links->front().name, links->front().superior};
-    m_links.insert(code, first);
-    return first;
+    return *found ? &**found : nullptr;
 }
 
 // The department under its superior, the superior's chain placed first. A
 // chain that loops or reaches a department without an open link ends here:
 // the department becomes a root.
-QTreeWidgetItem* frm合同流转路径修改::hang(const QString& code, QSet<QString>& placing)
+QTreeWidgetItem* frm合同流转路径修改::hang(const QString& code)
 {
-    if (QTreeWidgetItem* node = nodeByKey(QStringLiteral("B") + code)) return node;
-    const std::optional<Link> link = linkOf(code);
-    if (!link) return nullptr;
+    Department* d = departmentOf(code);
+    if (!d) return nullptr;
+    if (d->node) return d->node;
     QTreeWidgetItem* parent = nullptr;
-    if (!link->superior.isEmpty() && !placing.contains(link->superior)) {
-        placing.insert(code);
-        parent = hang(link->superior, placing);
-        placing.remove(code);
+    const QString superior = d->superior;
+    Department* up = superior.isEmpty() ? nullptr : departmentOf(superior);
+    if (up && up->node) {
+        parent = up->node;
+    } else if (up && !up->placing) {
+        d->placing = true;
+        parent = hang(superior);
+        d = departmentOf(code);  // looked up again: the recursion may have read more departments
+        d->placing = false;
         // The superior's chain may have come back to this department.
-        if (QTreeWidgetItem* node = nodeByKey(QStringLiteral("B") + code)) return node;
+        if (d->node) return d->node;
     }
-    return addNode(parent, code, link->name);
+    d->node = addNode(parent, code, d->name);
+    return d->node;
+}
+
+void frm合同流转路径修改::addPendingRoots()
+{
+    TreeView1->addTopLevelItems(m_pendingRoots);
+    m_pendingRoots.clear();
 }
 
 void frm合同流转路径修改::DataToTreeView()
 {
     TreeView1->setUpdatesEnabled(false);
     TreeView1->clear();
-    m_nodes.clear();
-    m_links.clear();
+    const qsizetype before = m_departments.size();
+    m_departments.clear();
+    m_departments.reserve(before);
     m_linksRead = false;
-    // Every open link is read once; superiors are then found by key.
+    // Every open link is read once; superiors are then found by code.
     std::vector<QString> listed;
+    QString previous;
     const DbError error = readDepartmentLinks([&](const Statement& row) {
-        const QString code = row.value(0).toString();
-        if (m_links.contains(code)) return;  // a later link of the same department
-        m_links.insert(code, Link{row.value(1).toString(), row.value(2).toString()});
-        if (!row.value(3).isNull() && row.value(3).toInt() == 1) listed.push_back(code);
+        QString code = row.value(0).toString();
+        // The links of one department come together, its first link first.
+        if (code == previous) return;
+        previous = code;
+        m_departments.insert(code, Department{row.value(1).toString(), row.value(2).toString(), nullptr});
+        if (row.value(3).toInt() == 1) listed.push_back(std::move(code));
     });
     if (error.isValid()) {
         TreeView1->setUpdatesEnabled(true);
         return reportDbError(error);
     }
     m_linksRead = true;
-    QSet<QString> placing;
-    for (const QString& code : listed) hang(code, placing);
+    for (const QString& code : listed) hang(code);
+    addPendingRoots();
     TreeView1->setUpdatesEnabled(true);
 }
 
 void frm合同流转路径修改::寻找上级(const QString& departmentCode)
 {
-    QSet<QString> placing;
-    hang(departmentCode, placing);
+    hang(departmentCode);
+    addPendingRoots();
 }
 
 void frm合同流转路径修改::Command3_Click() { TreeView1->setVisible(TreeView1->isHidden()); }

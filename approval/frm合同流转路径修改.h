@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHash>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,7 +49,7 @@ public:
     void DataToTreeView();
     void 寻找上级(const QString& departmentCode);
     // The tree node of a department ("B" + code), nullptr when not in the tree.
-    QTreeWidgetItem* nodeByKey(const QString& key) const { return m_nodes.value(key, nullptr); }
+    QTreeWidgetItem* nodeByKey(const QString& key) const;
 
     void Command3_Click();
     void TreeView1_DblClick();
@@ -59,8 +60,11 @@ public:
     void Command32_Click(int index);
 
 private:
-    struct Link {
+    // A department with its first open link, and its node once in the tree.
+    struct Department {
         QString name, superior;
+        QTreeWidgetItem* node = nullptr;
+        bool placing = false;  // its chain of superiors is being placed
     };
     void connectEvents();
     void 显示流转路径();
@@ -71,13 +75,18 @@ private:
     void removeRow(int row);
     void selectWholeRow(int row);
     void message(const QString& text);
-    // The department's first open link; no value when it has none.
-    std::optional<Link> linkOf(const QString& code);
+    // The department; nullptr when it has no open link.
+    Department* departmentOf(const QString& code);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& code, const QString& name);
-    QTreeWidgetItem* hang(const QString& code, QSet<QString>& placing);
+    QTreeWidgetItem* hang(const QString& code);
 
-    QHash<QString, QTreeWidgetItem*> m_nodes;
-    QHash<QString, std::optional<Link>> m_links;
+    void addPendingRoots();
+
+    // By code; a code read without an open link maps to no value.
+    QHash<QString, std::optional<Department>> m_departments;
+    // Roots built but not yet in the tree: a whole tree goes in at once.
+    QList<QTreeWidgetItem*> m_pendingRoots;
+    QIcon m_picture;
     bool m_linksRead = false;
 };
 
