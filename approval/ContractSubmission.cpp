@@ -86,6 +86,7 @@ void Command9_Click(Frm合同信息& w)
     }
     const QString typeCode = codeOf(typeText);
     SubmissionState& state = submissionStateOf(w);
+    state.会签路径.clear();
 
     const auto settings = typeSettings(typeCode);
     if (!settings) return showHandlerError(settings.error());
@@ -94,7 +95,6 @@ void Command9_Click(Frm合同信息& w)
         state.多级流转 = !(*settings)->单级流转;
         headFlag = (*settings)->部门主管审批;
     }
-    state.会签路径.clear();
 
     std::optional<QString> headPost;
     if (headFlag) {
