@@ -51,10 +51,10 @@ QStringList countersignCells(const CountersignRecord& r)
 std::optional<int> replyRowHeight(const QString& reply, int columnWidth, const WidthOf& width, double lineHeight,
                                   int minimum)
 {
-    const QStringList pieces = reply.split(QStringLiteral("\r\n"));
-    qint64 n = pieces.size();
-    for (const QString& piece : pieces) {
-        const double wide = width(piece) + 90;
+    const QStringList lines = reply.split(QStringLiteral("\r\n"));
+    qint64 n = lines.size();
+    for (const QString& line : lines) {
+        const double wide = width(line) + 90;
         if (wide > columnWidth && columnWidth > 0) n += qint64(std::llround(wide)) / columnWidth;
     }
     const double wanted = lineHeight * double(n) + 300;

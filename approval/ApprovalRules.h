@@ -65,8 +65,8 @@ struct CountersignRecord {
 QStringList countersignCells(const CountersignRecord& r);
 
 // The height (twips) a reply needs in a column `columnWidth` twips wide, or
-// no value when `minimum` already suffices: one line per CR LF piece, more
-// for a piece wider than the column, each line `lineHeight` high, plus 300.
+// no value when `minimum` already suffices: one line per CR LF line, more
+// for a line wider than the column, each line `lineHeight` high, plus 300.
 using WidthOf = std::function<double(const QString&)>;
 std::optional<int> replyRowHeight(const QString& reply, int columnWidth, const WidthOf& width, double lineHeight,
                                   int minimum);

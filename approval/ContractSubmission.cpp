@@ -184,7 +184,7 @@ bool XZ审批列表(Frm合同信息& w)
         grid.appendRow(std::move(texts));
         if (d.回复内容.isEmpty()) continue;
         const auto height = replyRowHeight(
-            d.回复内容, grid.ColWidth(4), [&](const QString& piece) { return TextWidthTwips(font, piece); }, lineHeight,
+            d.回复内容, grid.ColWidth(4), [&](const QString& line) { return TextWidthTwips(font, line); }, lineHeight,
             grid.RowHeight(row));
         if (height) grid.setRowHeight(row, *height);
     }
