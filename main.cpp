@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
 #include "app/frmLogin.h"
+#include "approval/Registration.h"
 #include "contracts/Registration.h"
 #include "plans/Registration.h"
 #include "platform/Forms.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
 
     corvane::contract::registerContractWindows();
     corvane::plans::registerPlanWindows();
+    corvane::approval::registerApprovalWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

@@ -266,6 +266,8 @@ void Frm合同信息::buildAttachments()
     Picture10 = popUpPanel(Picture3, QStringLiteral("Picture10"), 135, 2460, 9525, 4000, QFrame::Plain);
     MSFlexGrid1 = named(new FlexGrid(Picture10), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->setCols(6);
+    MSFlexGrid1->setFormatString(QStringLiteral(
+        "<序  |<部门                        |<审批人   |日期                     |<意见                                                            |<同意"));
     place(MSFlexGrid1, 60, 60, 9400, 3400);
     Command27 = button(Picture10, QStringLiteral("Command27"), QStringLiteral("关闭"));
     place(Command27, 8200, 3540, 1200, 360);

@@ -143,7 +143,8 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
     const QVariant none;
     const QDate since(2020, 1, 1);
     auto department = [&](const char* code, const char* name, const char* category) {
-        return Columns{{"职能部门编号", code}, {"职能部门名称", name}, {"职能部门类别代号", category}, {"起始日期", since}};
+        return Columns{{"职能部门编号", code}, {"职能部门名称", name}, {"职能部门类别代号", category}, {"起始日期", since},
+                       {"发票领用", 1}};
     };
     auto post = [](const char* code, const char* name, const char* dept, const char* category, const char* staff,
                    int head) {
@@ -161,6 +162,10 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
         return Columns{{"合同类型编号", code}, {"合同类型", name},     {"合同类别", category},
                        {"字", prefix},         {"公用", shared},       {"对应科目", subject},
                        {"单级流转", singleLevel}, {"部门主管审批", headApproves}};
+    };
+    auto step = [](const char* type, const char* dept, const char* post, int decides, int order) {
+        return Columns{{"合同类型编号", type}, {"部门编号", dept}, {"岗位编号", post}, {"决策权", decides},
+                       {"环节序号", order},    {"单级流转", 0}};
     };
     return {
         {"职能部门类别", {{{"部门类别代号", "01"}, {"部门类别名称", "职能部门"}},
@@ -185,6 +190,10 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
                       type("02", "采购合同", "付款合同", "CG", 1, "5501", 0, 1),
                       type("03", "租赁合同", "收款合同", "ZL", 0, none, 1, 0)}},
         {"合同使用部门设置", {{{"合同类型编号", "03"}, {"部门", "003"}}}},
+        // 物业服务合同 goes to the head of the submitting department first and
+        // then through three steps; 租赁合同 has no route at all.
+        {"合同类型流转路径设置", {step("01", "003", "G005", 0, 1), step("01", "002", "G002", 0, 2),
+                                  step("01", "001", "G001", 1, 3)}},
         {"供方信息", {{{"供应商编号", "S001"}, {"供应商名称", "恒达电梯维保有限公司"}, {"合格供方", 1}, {"结束日期", none}},
                       {{"供应商编号", "S002"}, {"供应商名称", "洁美保洁服务有限公司"}, {"合格供方", 0}, {"结束日期", none}}}},
         {"供方单位基本信息", {{{"供应商编号", "S001"}, {"开户行", "工商银行城东支行"}, {"帐号", "6222000011112222"},

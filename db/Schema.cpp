@@ -69,6 +69,7 @@ std::vector<Table> describeTables()
                     .text("职能部门类别代号", 20)
                     .date("起始日期")
                     .date("终止日期")
+                    .flag("发票领用")
                     .key({"职能部门编号"}));
 
     // The superior in force is the row with the latest 起始日期.
@@ -77,6 +78,7 @@ std::vector<Table> describeTables()
                     .text("职能部门编号", 20).notNull()
                     .text("上级部门编号", 20)
                     .date("起始日期")
+                    .date("终止日期")  // empty while the link is open
                     .unique({"职能部门编号", "起始日期"}));
 
     t.push_back(Table("岗位类别")
@@ -266,6 +268,77 @@ std::vector<Table> describeTables()
                     .longText("意见")
                     .flag("同意")
                     .dateTime("日期"));
+
+    // The route template of a contract type.
+    t.push_back(Table("合同类型流转路径设置")
+                    .identity("ID")
+                    .text("合同类型编号", 20).notNull()
+                    .text("部门编号", 20)
+                    .text("岗位编号", 20)
+                    .flag("决策权")
+                    .integer("环节序号")
+                    .flag("单级流转"));
+
+    // Sign-off documents of the administrative-document program, and their
+    // deliveries with the replies that program records.
+    t.push_back(Table("XZ文件记录")
+                    .identity("UniqueID")
+                    .text("文头", 20)
+                    .integer("年")
+                    .integer("月")
+                    .integer("日")
+                    .text("编号", 50)
+                    .integer("流水号")
+                    .text("文件类型", 50)
+                    .flag("审批文件")
+                    .flag("是否通知")
+                    .flag("是否公告")
+                    .integer("关联文件ID")
+                    .text("文件标题", 200)
+                    .text("模板类型", 20)
+                    .blob("文件内容")
+                    .text("部门", 20)
+                    .text("岗位", 20)
+                    .flag("是否回复")
+                    .flag("是否发送")
+                    .flag("是否作废")
+                    .flag("是否结束")
+                    .text("拟稿人", 20)
+                    .date("拟稿日期")
+                    .text("紧急程度", 20)
+                    .date("到期日期")
+                    .text("流转类型", 20)
+                    .flag("允许修改")
+                    .text("对应合同编号", 50)
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .dateTime("发送日期")
+                    .dateTime("结束日期")
+                    .flag("是否同意")
+                    .unique({"编号"}));
+
+    t.push_back(Table("XZ文件流转情况")
+                    .identity("UniqueID")
+                    .integer("文件ID").notNull()
+                    .text("部门", 20)
+                    .text("岗位", 20)
+                    .integer("顺序")
+                    .longText("回复内容")
+                    .dateTime("回复日期")
+                    .flag("是否主送")
+                    .flag("是否查阅")
+                    .integer("附加顺序")
+                    .flag("盖章环节")
+                    .flag("公开")
+                    .text("拒绝原因", 500)
+                    .flag("拒绝盖章")
+                    .flag("是否同意")
+                    .text("查阅人", 20)
+                    .text("备注", 500)
+                    .text("CZYDH", 20)
+                    .flag("统一回复")
+                    .date("送达时间")
+                    .date("updatedate"));
 
     // ---- Instalments, performance nodes and their settlement
 

@@ -1,0 +1,163 @@
+#include "ApprovalFixture.h"
+#include "testsupport/LayoutCheck.h"
+
+namespace corvane::test {
+namespace {
+
+class CountersignWindow : public ApprovalTest {
+protected:
+    // The window as the submission hands it over, after its first activation.
+    frm合同会签提交处理* open(const QString& mode = QStringLiteral("合同信息"))
+    {
+        const frmCorvane* list = openList();
+        auto* f = Forms::get<frm合同会签提交处理>();
+        f->takeHandover({mode, QStringLiteral("HT-1"), QString::number(idOf("HT-1")), QStringLiteral("办公楼维修"),
+                         QStringLiteral("工程合同"), QStringLiteral("T1")},
+                        *list);
+        f->activate();
+        return f;
+    }
+    static void clickRow(frm合同会签提交处理& f, int row)
+    {
+        f.MSFlexGrid1->setRow(row);
+        f.MSFlexGrid1_Click();
+    }
+    static void pickPost(frm合同会签提交处理& f, const QString& code)
+    {
+        for (int i = 0; i < f.Combo1->count(); ++i)
+            if (f.Combo1->itemText(i).startsWith(code + QLatin1Char(' '))) f.Combo1->setCurrentIndex(i);
+    }
+};
+
+TEST_F(CountersignWindow, ProposesTheHeadThenTheTemplateAndKeepsTheHeadStep)
+{
+    setType(QStringLiteral("T1"), false, true);
+    threeSteps();
+    auto* f = open();
+    EXPECT_EQ(gridRows(*f->MSFlexGrid1), (QList<QStringList>{{"1", "D01 部门D01", "P01 财务经理", "张伟[主管]", "有"},
+                                                              {"2", "D01 财务部", "P02 会计", "王芳", "有"},
+                                                              {"3", "D02 工程部", "P03 工程师", "", ""},
+                                                              {"4", "D01 财务部", "P01 财务经理", "张伟", ""}}));
+    EXPECT_FALSE(f->Check2->isChecked());
+    EXPECT_TRUE(f->Command3->isEnabled());
+    EXPECT_EQ(problemsOf(f), QStringList());
+
+    clickRow(*f, 1);
+    EXPECT_EQ(f->Command1->text(), "修改确定");
+    EXPECT_EQ(f->Combo1->currentText(), "P01 财务经理 [张伟]");
+    EXPECT_TRUE(f->Command5[1]->isEnabled());
+    f->Command1_Click();
+    f->Command2_Click();
+    EXPECT_EQ(texts(), (QStringList{"主管流程不能修改，如需更改，请在合同类型设置中取消部门主管审核设置！",
+                                    "主管流程不能删除，如需删除，请在合同类型设置中取消部门主管审核设置！"}));
+    // The head moves like any other step; the numbers stay.
+    f->Command5_Click(1);
+    EXPECT_EQ(gridRow(*f->MSFlexGrid1, 2), (QStringList{"2", "D01 部门D01", "P01 财务经理", "张伟[主管]", "有"}));
+    EXPECT_EQ(f->MSFlexGrid1->Row(), 2);
+
+    f->Command3_Click();
+    EXPECT_EQ(storedRoute(), (QStringList{"D01/P02/1/1/0", "D01/P01/1/2/0", "D02/P03/0/3/0", "D01/P01/0/4/0"}));
+    EXPECT_EQ(storedCirculation(), QStringList{"D01/P02/1/1"});
+    EXPECT_EQ(contractRow("HT-1").text("合同状态"), "审批中");
+    EXPECT_EQ(toDateTime(contractRow("HT-1").value("提交日期")), QDateTime(kToday, QTime(9, 30)));
+    EXPECT_FALSE(Forms::isLoaded<frm合同会签提交处理>());
+}
+
+TEST_F(CountersignWindow, ParallelSubmissionSendsEveryStepAtOnce)
+{
+    setType(QStringLiteral("T1"), true, false);
+    threeSteps();
+    auto* f = open();
+    EXPECT_TRUE(f->Check2->isChecked());
+    EXPECT_FALSE(f->Command5[0]->isEnabled());
+    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(3, 0), "0");
+    f->Command3_Click();
+    EXPECT_EQ(storedRoute(), (QStringList{"D01/P02/1/0/1", "D02/P03/0/0/1", "D01/P01/0/0/1"}));
+    EXPECT_EQ(storedCirculation(), (QStringList{"D01/P02/1/0", "D02/P03/0/0", "D01/P01/0/0"}));
+}
+
+TEST_F(CountersignWindow, AnEmptyProposalIsFilledByHandAndEmptiedAgain)
+{
+    auto* f = open(QStringLiteral("其它"));
+    EXPECT_EQ(texts(), QStringList{"没有设置工程合同的会签环节路径，您可以手动添加会签环节（至少一个）"});
+    EXPECT_FALSE(f->Command3->isEnabled());
+    EXPECT_FALSE(f->Check2->isChecked());
+
+    doubles().boxes->shown.clear();
+    f->Command1_Click();  // no post
+    f->TreeView1->setCurrentItem(nullptr);
+    f->岗位列表(QStringLiteral("D02"));
+    pickPost(*f, QStringLiteral("P03"));
+    f->Command1_Click();  // no department
+    EXPECT_EQ(texts(), (QStringList{"请选择岗位", "请选择部门"}));
+
+    QTreeWidgetItem* d02 = nullptr;
+    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it)
+        if (frm合同会签提交处理::nodeKey(*it) == "$D02") d02 = *it;
+    ASSERT_NE(d02, nullptr);
+    f->TreeView1->setCurrentItem(d02);
+    f->TreeView1_NodeClick(d02);
+    EXPECT_EQ(f->Combo1->currentIndex(), -1);
+    pickPost(*f, QStringLiteral("P03"));
+    f->Check1->setChecked(true);
+    f->Command1_Click();
+    EXPECT_EQ(gridRows(*f->MSFlexGrid1), (QList<QStringList>{{"1", "D02 工程部", "P03 工程师 []", "", "有"}}));
+    EXPECT_TRUE(f->Command3->isEnabled());
+
+    // 修改确定 takes 决策权 from Check1 both ways.
+    clickRow(*f, 1);
+    f->Check1->setChecked(false);
+    f->Command1_Click();
+    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(1, 4), "");
+
+    doubles().boxes->shown.clear();
+    doubles().boxes->answers = {vbYes};
+    f->Command2_Click();
+    EXPECT_EQ(texts(), (QStringList{"确认要删除D02 工程部会签环节?", "如果要提交会签，必须设置一个以上会签环节"}));
+    EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);
+    EXPECT_FALSE(f->Command3->isEnabled());
+}
+
+TEST_F(CountersignWindow, SubmissionWritesTheListRowOfItsOwnContract)
+{
+    addContract(QStringLiteral("HT-0"), QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("未提交"));
+    threeSteps();
+    auto* list = openList();
+    list->Command1_Click();
+    const int own = rowOf(*list, "HT-1"), other = rowOf(*list, "HT-0");
+    ASSERT_GT(own, 0);
+    list->MSFlexGrid1->setRow(other);
+    auto* f = open(QStringLiteral("其它"));
+    f->Command3_Click();
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(own, 19), "2026-12-10 09:30:00");
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(other, 19), "");
+}
+
+TEST_F(CountersignWindow, AContractSubmittedElsewhereIsNotSubmittedTwice)
+{
+    threeSteps();
+    auto* w = record();
+    auto* f = open();
+    exec(QStringLiteral("UPDATE 合同信息 SET 提交日期 = ?, 合同状态 = '审批中'"), {QDateTime(kToday, QTime(8, 0))});
+    f->Command3_Click();
+    EXPECT_EQ(lastText(), "该合同已经提交，不能重复提交！");
+    EXPECT_EQ(storedRoute(), QStringList());
+    EXPECT_FALSE(Forms::isLoaded<frm合同会签提交处理>());
+    EXPECT_EQ(w->Command9->text(), "流转情况");
+}
+
+TEST_F(CountersignWindow, AFailedSubmissionStoresNothingAndStaysOpen)
+{
+    threeSteps();
+    auto* f = open();
+    exec(QStringLiteral("DROP TABLE 合同流转信息表"));
+    f->Command3_Click();
+    ASSERT_FALSE(boxes().isEmpty());
+    EXPECT_EQ(boxes().last().title, "提示");
+    EXPECT_EQ(storedRoute(), QStringList());
+    EXPECT_TRUE(contractRow("HT-1").isNull("提交日期"));
+    EXPECT_TRUE(Forms::isLoaded<frm合同会签提交处理>());
+}
+
+}  // namespace
+}  // namespace corvane::test
