@@ -156,6 +156,7 @@ protected:
 private:
     using Department = contract::Department;
     void 清空列表();
+    void fitColumns(int firstRow);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
     void placeCentred(QWidget* panel);

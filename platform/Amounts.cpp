@@ -1,5 +1,7 @@
 #include "platform/Amounts.h"
 
+#include "platform/CellText.h"
+
 namespace corvane {
 
 std::optional<qint64> parseCents(QStringView t)
@@ -59,21 +61,8 @@ std::optional<qint64> centsOf(const QVariant& amount)
 
 QString centsText(qint64 cents)
 {
-    char16_t buf[32];
-    int i = 32;
-    const bool negative = cents < 0;
-    quint64 a = negative ? quint64(-cents) : quint64(cents);
-    buf[--i] = char16_t(u'0' + a % 10);
-    a /= 10;
-    buf[--i] = char16_t(u'0' + a % 10);
-    a /= 10;
-    buf[--i] = u'.';
-    do {
-        buf[--i] = char16_t(u'0' + a % 10);
-        a /= 10;
-    } while (a);
-    if (negative) buf[--i] = u'-';
-    return QString(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+    CellTextBuffer buf;
+    return writeCents(cents, buf).toString();
 }
 
 QString amountTextNoLeadingZero(qint64 cents)

@@ -34,7 +34,7 @@ double WidestText::advance(char16_t c)
     return a;
 }
 
-void WidestText::add(int col, const QString& text)
+void WidestText::add(int col, QStringView text)
 {
     Column& c = m_cols[size_t(col)];
     double sum = 0;
@@ -48,14 +48,14 @@ void WidestText::add(int col, const QString& text)
         h = (h ^ m_class[u]) * 1099511628211ull;
     }
     if (!plain) {
-        c.whole.insert(text);
+        c.whole.insert(text.toString());
         return;
     }
     const double m = margin(text.size());
     c.atLeast = std::max(c.atLeast, sum - m);
     if (sum + m < c.atLeast) return;
     const QPair<qsizetype, quint64> key(text.size(), h);
-    if (!c.shapes.contains(key)) c.shapes.insert(key, Shape{sum + m, text});
+    if (!c.shapes.contains(key)) c.shapes.insert(key, Shape{sum + m, text.toString()});
 }
 
 double WidestText::widest(int col)

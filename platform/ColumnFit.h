@@ -20,7 +20,7 @@ class WidestText {
 public:
     WidestText(const QFont& font, int columns);
     // A text of column `col`.
-    void add(int col, const QString& text);
+    void add(int col, QStringView text);
     // The largest TextWidthTwips over the texts added to `col` (0 when none).
     double widest(int col);
     // How many texts widest() measured whole, over all columns (for tests).
