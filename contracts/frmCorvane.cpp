@@ -239,7 +239,12 @@ frmCorvane::frmCorvane()
     connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
     connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
     connect(Image1[0], &QToolButton::clicked, this, [this] { Image1_Click(0); });
-    connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });
+    // The search runs once typing pauses, not on every keystroke.
+    m_searchPause = new QTimer(this);
+    m_searchPause->setSingleShot(true);
+    m_searchPause->setInterval(kSearchPauseMs);
+    connect(m_searchPause, &QTimer::timeout, this, [this] { Text3_Change(); });
+    connect(Text3, &QLineEdit::textChanged, this, [this] { m_searchPause->start(); });
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     for (int i = 0; i < 4; ++i)
         connect(Option3[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) { if (on) Option3_Click(i); });
@@ -716,6 +721,13 @@ void frmCorvane::Command13_Click()
     Picture3->show();
     Picture3->raise();
     Text3->setFocus();
+}
+
+void frmCorvane::flushQuickSearch()
+{
+    if (!m_searchPause->isActive()) return;
+    m_searchPause->stop();
+    Text3_Change();
 }
 
 void frmCorvane::Text3_Change()

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <array>
 #include <vector>
@@ -138,6 +139,9 @@ public:
     void MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y);
     void Command13_Click();
     void Text3_Change();
+    // Runs a quick search still waiting for typing to pause.
+    void flushQuickSearch();
+    static constexpr int kSearchPauseMs = 250;
     void Command14_Click();
     void Command16_Click();
     void Command15_Click();
@@ -169,6 +173,7 @@ private:
     std::vector<QTreeWidgetItem*> m_nodes;
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     int m_searchRow = 1;
+    QTimer* m_searchPause = nullptr;
     bool m_dragging = false;
     float m_dragX = 0, m_dragY = 0;
 };
