@@ -344,8 +344,8 @@ void frmCorvane::合同列表()
     // is shown, read or exported; the row numbers are the rows' own.
     FlexGridFill fill(g);
     auto text = [&](int col, const QVariant& v) {
-        const QString t = v.toString();
-        fill.text(col, t);
+        if (v.typeId() == QMetaType::QString) return fill.text(col, *static_cast<const QString*>(v.constData()));
+        fill.text(col, v.toString());
     };
     auto date = [&](int col, const QVariant& v) { fillDate(fill, col, v); };
     const DbError failed = readContractList(selection(), [&](const Statement& q) {

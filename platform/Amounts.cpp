@@ -2,6 +2,8 @@
 
 #include "platform/CellText.h"
 
+#include <cmath>
+
 namespace corvane {
 
 std::optional<qint64> parseCents(QStringView t)
@@ -48,6 +50,14 @@ std::optional<qint64> centsOf(const QVariant& amount)
     case QMetaType::UInt:
     case QMetaType::ULongLong: return amount.toLongLong() * 100;
     case QMetaType::Double: {
+        // A stored amount of whole hundredths (SQLite's REAL for DECIMAL)
+        // lies far closer to them than the text below could tell apart, so
+        // it is read without making that text.
+        const double v = amount.toDouble();
+        if (std::isfinite(v) && std::fabs(v) < 1e13) {
+            const double scaled = v * 100.0, whole = std::round(scaled);
+            if (std::fabs(scaled - whole) < 1e-6) return qint64(whole);
+        }
         // The shortest text of the stored value: a double 0.285 reads "0.285"
         // and is rounded as written, not as its binary neighbour.
         const QString t = QString::number(amount.toDouble(), 'g', 15);

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace corvane {
@@ -35,6 +36,8 @@ private:
         double atLeast = 0;  // the widest text is at least this wide
         double measuredWidest = 0;
         QHash<QPair<qsizetype, quint64>, Shape> shapes;
+        std::array<QPair<qsizetype, quint64>, 4> recent{{{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}};
+        unsigned nextRecent = 0;
         QSet<QString> whole;  // texts measured as they are (line breaks, single characters)
     };
     double advance(char16_t c);
