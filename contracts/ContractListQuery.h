@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include "db/Connection.h"
+
 namespace corvane::contract {
 
 // The filter options in the order the list tests them.
@@ -41,8 +43,10 @@ struct BoundStatement {
 // The due limit: today plus the days, a part day counting as the day it falls in.
 QDate dueLimit(const QDate& today, double days);
 
-// The columns come in this order, one per grid column 1..24 (see listColumns).
-BoundStatement contractListStatement(const ListSelection& selection);
+// The columns come in this order, one per grid column 1..24 (see
+// ListColumn); dates and date-times as the text "yyyy-MM-dd HH:mm:ss" (or
+// SQLite's own text), so reading them costs no time-zone rule.
+BoundStatement contractListStatement(const ListSelection& selection, Dialect d = DbDialect());
 
 // Result positions of contractListStatement.
 enum ListColumn : int {
