@@ -80,6 +80,10 @@ BoundStatement contractListStatement(const ListSelection& s, Dialect d)
     case ListFilter::签约中: b.sql += stateTest({签约中, 审批通过, 签约完成, 审批中, 未提交}, b.values); break;
     case ListFilter::全部: break;
     }
+    if (!s.ids.empty()) {
+        b.sql += QStringLiteral(" AND 合同信息.id IN (") + placeholders(int(s.ids.size())) + QLatin1Char(')');
+        for (qint64 id : s.ids) b.values << id;
+    }
     b.sql += QStringLiteral(" ORDER BY 合同信息.id");
     return b;
 }

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <vector>
 
 #include "db/Connection.h"
 
@@ -33,6 +34,8 @@ struct ListSelection {
     DateBasis basis = DateBasis::按生效日期;
     QDate from, to;
     QDate today;
+    // Only these contracts (by id) among those the rest selects; all when empty.
+    std::vector<qint64> ids;
 };
 
 struct BoundStatement {

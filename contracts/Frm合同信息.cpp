@@ -359,10 +359,15 @@ void Frm合同信息::清空界面()
 
 void Frm合同信息::Command6_Click()
 {
-    if (Tag != QStringLiteral("查看")) {
-        if (auto* list = Forms::find<frmCorvane>()) list->Command1_Click();
+    if (Tag != QStringLiteral("查看") && !m_changed.empty()) {
+        if (auto* list = Forms::find<frmCorvane>()) list->refreshContracts(m_changed);
     }
     Unload();
+}
+
+void Frm合同信息::markChanged(qint64 contractId)
+{
+    if (std::find(m_changed.begin(), m_changed.end(), contractId) == m_changed.end()) m_changed.push_back(contractId);
 }
 
 void Frm合同信息::Command16_Click()
@@ -523,6 +528,7 @@ void Frm合同信息::Command2_Click()
             ShowNumberedError(saved.error.number, saved.error.description);
             return;
         }
+        markChanged(saved.id);
         Text1[1]->setText(saved.number);
         SetTag(Text1[1], QString::number(saved.id));
     } else {
@@ -540,6 +546,7 @@ void Frm合同信息::Command2_Click()
             reportNoRow();
             return;
         }
+        markChanged(*id);
     }
 
     // The contract exists now: later saves address it by id, never by a
@@ -578,6 +585,7 @@ void Frm合同信息::Command18_Click()
         const WriteOutcome out = takeEffect(*id, *effective);
         if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
         if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+        markChanged(*id);
         Command15->hide();
         Command26->hide();
         Command12->show();
@@ -599,6 +607,7 @@ void Frm合同信息::Command18_Click()
     const WriteOutcome out = signContract(*id, *signedOn, immediate, Text1[8]->text(), Text1[9]->text());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     if (immediate) {
         Command15->hide();
         Command26->hide();
@@ -627,6 +636,7 @@ void Frm合同信息::Command19_Click()
     const WriteOutcome out = suspendContract(*id, *suspendedOn, toStoredText(Text1[13]->text()));
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     for (QPushButton* b : {Command1, Command4, Command5, Command17, Command11, Command18, Command19, Command20, Command29,
                            Command2, Command3, Command9, Command10, Command16})
         b->setEnabled(false);
@@ -640,6 +650,7 @@ void Frm合同信息::Command10_Click()
     const WriteOutcome out = voidContract(*id, Today());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     Label1[18]->setText(已作废);
     for (QPushButton* b : {Command2, Command3, Command9, Command10}) b->setEnabled(false);
 }
@@ -654,6 +665,7 @@ void Frm合同信息::Command3_Click()
     const WriteOutcome out = deleteContract(*id, DeletableWhile::NotSignedNorInApproval);
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     MsgBox(QStringLiteral("删除操作完成！"));
 }
 
@@ -853,6 +865,7 @@ bool Frm合同信息::保存对方资料()
         reportNoRow();
         return false;
     }
+    markChanged(*id);
     return true;
 }
 

@@ -137,6 +137,9 @@ public:
     bool 供方列表(bool byName);
     // True when Form_Load could not read what the window needs.
     bool loadFailed() const { return m_loadFailed; }
+    // The contracts this window wrote (saved, signed, suspended, voided,
+    // deleted...), in the order first written: what the list must read again.
+    const std::vector<qint64>& changedContracts() const { return m_changed; }
     // False when nothing was written (no contract yet, an error shown, or the row gone).
     bool 保存对方资料();
     void 附件列表(qint64 contractId);
@@ -239,6 +242,8 @@ private:
     bool m_supplierPicked = false;
     bool m_searching = false;
     bool m_loadFailed = false;
+    std::vector<qint64> m_changed;
+    void markChanged(qint64 contractId);
 };
 
 }  // namespace corvane

@@ -384,22 +384,85 @@ void frmCorvane::合同列表()
         return reportDbError(failed);
     }
     if (n == 0) g.setRows(1);
-    fitColumns(1);
+    fitColumns(1, g.Rows() - 1);
     g.setRow(g.Rows() - 1);
     Label1[2]->setText(QStringLiteral("共有 ") + QString::number(n) + QStringLiteral(" 份合同"));
 }
 
-// Widths only grow, each to its widest text from firstRow on, and no
-// further than a third of the grid: one very long text must not push every
-// other column off the screen (the cut text ends in "…", its tooltip shows it).
-void frmCorvane::fitColumns(int firstRow)
+void frmCorvane::refreshContracts(const std::vector<qint64>& ids)
 {
     FlexGrid& g = *MSFlexGrid1;
-    if (g.Rows() <= firstRow) return;
+    std::vector<int> rows;
+    for (qint64 id : ids) {
+        const int r = g.FindRow(kCols - 1, QString::number(id), g.FixedRows());
+        if (r < 0) return Command1_Click();
+        rows.push_back(r);
+    }
+    if (ids.empty()) return;
+    WaitCursor wait;
+    ListSelection s = selection();
+    s.ids = ids;
+    std::vector<char> still(ids.size(), 0);
+    const DbError failed = readContractList(s, [&](const Statement& q) {
+        const qint64 id = q.value(lcId).toLongLong();
+        const auto at = std::find(ids.begin(), ids.end(), id);
+        if (at == ids.end()) return;
+        const size_t i = size_t(at - ids.begin());
+        still[i] = 1;
+        const int r = rows[i];
+        const auto cell = [&](int col, const QString& text) { g.setTextMatrix(r, col, text); };
+        cell(1, q.value(lc合同编号).toString().trimmed());
+        cell(2, q.value(lc合同名称).toString().trimmed());
+        cell(3, q.value(lc职能部门名称).toString());
+        cell(4, q.value(lc合同类型名称).toString());
+        cell(5, q.value(lc合同类别).toString());
+        cell(6, amountText(q.value(lc合同金额)));
+        cell(7, q.value(lc对方单位).toString());
+        cell(8, q.value(lc对方开户行).toString());
+        cell(9, q.value(lc对方帐号).toString());
+        cell(10, dateText(q.value(lc合同签订日期)));
+        cell(11, dateText(q.value(lc合同生效日期)));
+        cell(12, q.value(lc合同期限).toString());
+        cell(13, dateText(q.value(lc合同终止日期)));
+        cell(14, dateText(q.value(lc合同中止日期)));
+        cell(15, q.value(lc合同状态).toString());
+        cell(16, q.value(lc签约人).toString());
+        cell(17, q.value(lc对方签约人).toString());
+        cell(18, q.value(lc对应续约合同编号).toString());
+        cell(19, dateText(q.value(lc提交日期)));
+        cell(20, dateText(q.value(lc流转结束日期)));
+        cell(21, flagText(q.value(lc流转通过)));
+        cell(kCols - 3, q.value(lc对应部门).toString());
+        cell(kCols - 2, q.value(lc对应科目).toString());
+    });
+    if (failed.isValid()) return reportDbError(failed);
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (still[i]) fitColumns(rows[i], rows[i]);
+    // A contract deleted, or no longer of the kind the list shows, leaves it.
+    std::vector<int> gone;
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (!still[i]) gone.push_back(rows[i]);
+    std::sort(gone.rbegin(), gone.rend());
+    for (int r : gone) g.RemoveItem(r);
+    if (!gone.empty()) {
+        g.numberRows(0);
+        Label1[2]->setText(QStringLiteral("共有 ") + QString::number(g.Rows() - 1) + QStringLiteral(" 份合同"));
+    }
+    Command11_Click();
+}
+
+// Widths only grow, each to its widest text of those rows, and no
+// further than a third of the grid: one very long text must not push every
+// other column off the screen (the cut text ends in "…", its tooltip shows it).
+void frmCorvane::fitColumns(int firstRow, int lastRow)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    lastRow = std::min(lastRow, g.Rows() - 1);
+    if (lastRow < firstRow) return;
     WidestText measure(font(), kFittedCols);
     const int cap = std::max(kMinFitCap, pixelsToTwips(g.width()) / 3);
     for (int c = 0; c < kFittedCols; ++c) {
-        g.forEachText(c, firstRow, g.Rows() - 1, [&](QStringView t) { measure.add(c, t); });
+        g.forEachText(c, firstRow, lastRow, [&](QStringView t) { measure.add(c, t); });
         const int widest = std::min(cap, int(std::lround(measure.widest(c) + 90)));
         if (widest > g.ColWidth(c)) g.setColWidth(c, widest);
     }

@@ -108,6 +108,10 @@ public:
     void Command1_Click();
     QString 显示部门(const QString& departmentCode) const;
     void 合同列表();
+    // After another window wrote these contracts: their rows read again
+    // where the list shows them (a row the list no longer selects leaves it);
+    // the whole list when one of them is not in it.
+    void refreshContracts(const std::vector<qint64>& ids);
 
     // The tree node of a department ("$" + code), nullptr when not in the tree.
     QTreeWidgetItem* nodeByKey(const QString& key) const;
@@ -160,7 +164,7 @@ protected:
 private:
     using Department = contract::Department;
     void 清空列表();
-    void fitColumns(int firstRow);
+    void fitColumns(int firstRow, int lastRow);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
     void placeCentred(QWidget* panel);
