@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "platform/Amounts.h"
+#include "platform/FlexGrid.h"
 #include "platform/Tag.h"
 
 namespace corvane::contract {
@@ -15,5 +16,11 @@ namespace corvane::contract {
 QString amountText(const QVariant& amount);
 QString dateText(const QVariant& value);
 QString flagText(const QVariant& value);
+
+// The same values into a grid's value columns (flexKindAmount, flexKindDate,
+// flexKindFlag), shown there with the texts above.
+void fillAmount(FlexGridFill& fill, int col, const QVariant& amount);
+void fillDate(FlexGridFill& fill, int col, const QVariant& value);
+void fillFlag(FlexGridFill& fill, int col, const QVariant& value);
 
 }  // namespace corvane::contract

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "contracts/ContractStates.h"
+#include "db/Dialect.h"
 #include "db/Sql.h"
 
 namespace corvane::contract {
@@ -20,15 +21,21 @@ QString stateTest(const QStringList& states, QVariantList& values)
 
 }  // namespace
 
-BoundStatement contractListStatement(const ListSelection& s)
+BoundStatement contractListStatement(const ListSelection& s, Dialect d)
 {
+    const auto date = [d](const char* column) {
+        const QString name = QString::fromUtf8(column);
+        return dialect::dateTimeText(d, QStringLiteral("合同信息.") + name) + QStringLiteral(" AS ") + name;
+    };
     BoundStatement b;
     b.sql = QStringLiteral(
-        "SELECT 合同信息.合同编号, 合同信息.合同名称, 职能部门new.职能部门名称, 合同类型.合同类型 AS 合同类型名称, "
-        "合同类型.合同类别, 合同信息.合同金额, 合同信息.对方单位, 合同信息.对方开户行, 合同信息.对方帐号, "
-        "合同信息.合同签订日期, 合同信息.合同生效日期, 合同信息.合同期限, 合同信息.合同终止日期, "
-        "合同信息.合同中止日期, 合同信息.合同状态, 合同信息.签约人, 合同信息.对方签约人, 合同信息.对应续约合同编号, "
-        "合同信息.提交日期, 合同信息.流转结束日期, 合同信息.流转通过, 合同信息.对应部门, 合同类型.对应科目, 合同信息.id"
+                "SELECT 合同信息.合同编号, 合同信息.合同名称, 职能部门new.职能部门名称, 合同类型.合同类型 AS 合同类型名称, "
+                "合同类型.合同类别, 合同信息.合同金额, 合同信息.对方单位, 合同信息.对方开户行, 合同信息.对方帐号, ") +
+            date("合同签订日期") + QStringLiteral(", ") + date("合同生效日期") + QStringLiteral(", 合同信息.合同期限, ") +
+            date("合同终止日期") + QStringLiteral(", ") + date("合同中止日期") +
+            QStringLiteral(", 合同信息.合同状态, 合同信息.签约人, 合同信息.对方签约人, 合同信息.对应续约合同编号, ") +
+            date("提交日期") + QStringLiteral(", ") + date("流转结束日期") +
+            QStringLiteral(", 合同信息.流转通过, 合同信息.对应部门, 合同类型.对应科目, 合同信息.id"
         " FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号"
         " INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门"
         " WHERE 合同类型.合同类型 <> ?");
@@ -72,6 +79,10 @@ BoundStatement contractListStatement(const ListSelection& s)
         break;
     case ListFilter::签约中: b.sql += stateTest({签约中, 审批通过, 签约完成, 审批中, 未提交}, b.values); break;
     case ListFilter::全部: break;
+    }
+    if (!s.ids.empty()) {
+        b.sql += QStringLiteral(" AND 合同信息.id IN (") + placeholders(int(s.ids.size())) + QLatin1Char(')');
+        for (qint64 id : s.ids) b.values << id;
     }
     b.sql += QStringLiteral(" ORDER BY 合同信息.id");
     return b;

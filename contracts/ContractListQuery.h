@@ -5,6 +5,9 @@
 #include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <vector>
+
+#include "db/Connection.h"
 
 namespace corvane::contract {
 
@@ -31,6 +34,8 @@ struct ListSelection {
     DateBasis basis = DateBasis::按生效日期;
     QDate from, to;
     QDate today;
+    // Only these contracts (by id) among those the rest selects; all when empty.
+    std::vector<qint64> ids;
 };
 
 struct BoundStatement {
@@ -41,8 +46,10 @@ struct BoundStatement {
 // The due limit: today plus the days, a part day counting as the day it falls in.
 QDate dueLimit(const QDate& today, double days);
 
-// The columns come in this order, one per grid column 1..24 (see listColumns).
-BoundStatement contractListStatement(const ListSelection& selection);
+// The columns come in this order, one per grid column 1..24 (see
+// ListColumn); dates and date-times as the text "yyyy-MM-dd HH:mm:ss" (or
+// SQLite's own text), so reading them costs no time-zone rule.
+BoundStatement contractListStatement(const ListSelection& selection, Dialect d = DbDialect());
 
 // Result positions of contractListStatement.
 enum ListColumn : int {

@@ -396,10 +396,15 @@ void Frm合同信息::Form_Unload(int& Cancel)
 void Frm合同信息::Command6_Click()
 {
     if (!discardEditsAllowed()) return;
-    if (Tag != QStringLiteral("查看")) {
-        if (auto* list = Forms::find<frmCorvane>()) list->Command1_Click();
+    if (Tag != QStringLiteral("查看") && !m_changed.empty()) {
+        if (auto* list = Forms::find<frmCorvane>()) list->refreshContracts(m_changed);
     }
     Unload();
+}
+
+void Frm合同信息::markChanged(qint64 contractId)
+{
+    if (std::find(m_changed.begin(), m_changed.end(), contractId) == m_changed.end()) m_changed.push_back(contractId);
 }
 
 void Frm合同信息::Command16_Click()
@@ -560,6 +565,7 @@ void Frm合同信息::Command2_Click()
             ShowNumberedError(saved.error.number, saved.error.description);
             return;
         }
+        markChanged(saved.id);
         Text1[1]->setText(saved.number);
         SetTag(Text1[1], QString::number(saved.id));
     } else {
@@ -577,6 +583,7 @@ void Frm合同信息::Command2_Click()
             reportNoRow();
             return;
         }
+        markChanged(*id);
     }
 
     // The contract exists now: later saves address it by id, never by a
@@ -616,6 +623,7 @@ void Frm合同信息::Command18_Click()
         const WriteOutcome out = takeEffect(*id, *effective);
         if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
         if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+        markChanged(*id);
         Command15->hide();
         Command26->hide();
         Command12->show();
@@ -636,6 +644,7 @@ void Frm合同信息::Command18_Click()
     const WriteOutcome out = signContract(*id, *signedOn, immediate, Text1[8]->text(), Text1[9]->text());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     Command15->hide();
     Command26->setVisible(!immediate);
     Command12->setVisible(immediate);
@@ -655,6 +664,7 @@ void Frm合同信息::Command19_Click()
     const WriteOutcome out = suspendContract(*id, *suspendedOn, toStoredText(Text1[13]->text()));
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     显示合同信息();
 }
 
@@ -666,6 +676,7 @@ void Frm合同信息::Command10_Click()
     const WriteOutcome out = voidContract(*id, Today());
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     显示合同信息();
 }
 
@@ -679,6 +690,7 @@ void Frm合同信息::Command3_Click()
     const WriteOutcome out = deleteContract(*id, DeletableWhile::NotSignedNorInApproval);
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
     if (out.kind == WriteOutcome::NoRow) return reportNoRow();
+    markChanged(*id);
     // Nothing is open to a contract that is gone.
     SetTag(Text1[1], QString());
     RecordButtons none;
@@ -884,6 +896,7 @@ bool Frm合同信息::保存对方资料()
         reportNoRow();
         return false;
     }
+    markChanged(*id);
     return true;
 }
 
@@ -1317,6 +1330,9 @@ bool Frm合同信息::保存后续合同(bool renewal)
         Command28->setEnabled(true);
         return false;
     }
+    // The old contract's row shows its renewal; the new one is not listed yet.
+    if (const auto old = contractId()) markChanged(*old);
+    markChanged(out.id);
     if (c.automatic) Text5[1]->setText(out.number);
     SetTag(Text1[1], QString::number(out.id));
     Text1[1]->setText(out.number);

@@ -143,6 +143,9 @@ public:
     bool 供方列表(bool byName);
     // True when Form_Load could not read what the window needs.
     bool loadFailed() const { return m_loadFailed; }
+    // The contracts this window wrote (saved, signed, suspended, voided,
+    // deleted...), in the order first written: what the list must read again.
+    const std::vector<qint64>& changedContracts() const { return m_changed; }
     // False when nothing was written (no contract yet, an error shown, or the row gone).
     bool 保存对方资料();
     void 附件列表(qint64 contractId);
@@ -247,7 +250,8 @@ private:
     bool m_loadFailed = false;
     // Typing not saved yet: an activation keeps it, leaving asks first.
     bool m_edited = false;
-
+    std::vector<qint64> m_changed;
+    void markChanged(qint64 contractId);
 };
 
 }  // namespace corvane

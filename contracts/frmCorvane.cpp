@@ -35,6 +35,8 @@ const QString kAscending = QStringLiteral("▼");
 const QString kDescending = QStringLiteral("▲");
 // Only the columns a user reads at a glance are fitted to their texts.
 constexpr int kFittedCols = 8;
+// The least a fitted column may take on a narrow grid, in twips.
+constexpr int kMinFitCap = 3000;
 
 int vbButtonOf(Qt::MouseButtons b)
 {
@@ -91,7 +93,10 @@ frmCorvane::frmCorvane()
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->move(2, 24);
     MSFlexGrid1->setFormatString(kFormat);
-    MSFlexGrid1->clipLongTexts();
+    MSFlexGrid1->setColKind(0, flexKindRowNumber);
+    MSFlexGrid1->setColKind(6, flexKindAmount);
+    for (int c : {10, 11, 13, 14, 19, 20}) MSFlexGrid1->setColKind(c, flexKindDate);
+    MSFlexGrid1->setColKind(21, flexKindFlag);
 
     StatusBar1 = new LoginStatusBar(this);
     StatusBar1_Panels = StatusBar1->panels;
@@ -232,7 +237,12 @@ frmCorvane::frmCorvane()
     connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
     connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
     connect(Image1[0], &QToolButton::clicked, this, [this] { Image1_Click(0); });
-    connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });
+    // The search runs once typing pauses, not on every keystroke.
+    m_searchPause = new QTimer(this);
+    m_searchPause->setSingleShot(true);
+    m_searchPause->setInterval(kSearchPauseMs);
+    connect(m_searchPause, &QTimer::timeout, this, [this] { Text3_Change(); });
+    connect(Text3, &QLineEdit::textChanged, this, [this] { m_searchPause->start(); });
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     for (int i = 0; i < 4; ++i)
         connect(Option3[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) { if (on) Option3_Click(i); });
@@ -318,66 +328,133 @@ QString frmCorvane::显示部门(const QString& departmentCode) const
 void frmCorvane::合同列表()
 {
     WaitCursor wait;
-    std::vector<std::vector<QString>> rows;
-    WidestText measure(font(), kFittedCols);
-    // A value equal to the one above shares its text, so a long list keeps
-    // one copy of each department, type, category and state; only new texts
-    // are measured.
-    std::vector<QString> above(static_cast<size_t>(kCols));
-    auto shared = [&](int col, QString text) -> QString {
-        QString& last = above[size_t(col)];
-        if (text == last && !rows.empty()) return last;
-        last = std::move(text);
-        if (col < kFittedCols) measure.add(col, last);
-        return last;
+    FlexGrid& g = *MSFlexGrid1;
+    // Amounts and dates are kept as values and formatted only where a cell
+    // is shown, read or exported; the row numbers are the rows' own.
+    FlexGridFill fill(g);
+    auto text = [&](int col, const QVariant& v) {
+        if (v.typeId() == QMetaType::QString) return fill.text(col, *static_cast<const QString*>(v.constData()));
+        fill.text(col, v.toString());
     };
-    // The previous list goes once the new one starts to arrive, so the two
-    // are never held at once; a statement that fails at once leaves it.
+    auto date = [&](int col, const QVariant& v) { fillDate(fill, col, v); };
     const DbError failed = readContractList(selection(), [&](const Statement& q) {
-        if (rows.empty()) MSFlexGrid1->setRows(1);
-        std::vector<QString> cells(static_cast<size_t>(kCols));
-        cells[0] = shared(0, QString::number(rows.size() + 1));
-        auto put = [&](int col, QString text) { cells[size_t(col)] = shared(col, std::move(text)); };
-        put(1, q.value(lc合同编号).toString().trimmed());
-        put(2, q.value(lc合同名称).toString().trimmed());
-        put(3, q.value(lc职能部门名称).toString());
-        put(4, q.value(lc合同类型名称).toString());
-        put(5, q.value(lc合同类别).toString());
-        put(6, amountText(q.value(lc合同金额)));
-        put(7, q.value(lc对方单位).toString());
-        put(8, q.value(lc对方开户行).toString());
-        put(9, q.value(lc对方帐号).toString());
-        put(10, dateText(q.value(lc合同签订日期)));
-        put(11, dateText(q.value(lc合同生效日期)));
-        put(12, q.value(lc合同期限).toString());
-        put(13, dateText(q.value(lc合同终止日期)));
-        put(14, dateText(q.value(lc合同中止日期)));
-        put(15, q.value(lc合同状态).toString());
-        put(16, q.value(lc签约人).toString());
-        put(17, q.value(lc对方签约人).toString());
-        put(18, q.value(lc对应续约合同编号).toString());
-        put(19, dateText(q.value(lc提交日期)));
-        put(20, dateText(q.value(lc流转结束日期)));
-        put(21, flagText(q.value(lc流转通过)));
-        put(kCols - 3, q.value(lc对应部门).toString());
-        put(kCols - 2, q.value(lc对应科目).toString());
-        put(kCols - 1, q.value(lcId).toString());
-        rows.push_back(std::move(cells));
+        fill.row();
+        const QString number = q.value(lc合同编号).toString(), name = q.value(lc合同名称).toString();
+        fill.text(1, QStringView(number).trimmed());
+        fill.text(2, QStringView(name).trimmed());
+        text(3, q.value(lc职能部门名称));
+        text(4, q.value(lc合同类型名称));
+        text(5, q.value(lc合同类别));
+        fillAmount(fill, 6, q.value(lc合同金额));
+        text(7, q.value(lc对方单位));
+        text(8, q.value(lc对方开户行));
+        text(9, q.value(lc对方帐号));
+        date(10, q.value(lc合同签订日期));
+        date(11, q.value(lc合同生效日期));
+        text(12, q.value(lc合同期限));
+        date(13, q.value(lc合同终止日期));
+        date(14, q.value(lc合同中止日期));
+        text(15, q.value(lc合同状态));
+        text(16, q.value(lc签约人));
+        text(17, q.value(lc对方签约人));
+        text(18, q.value(lc对应续约合同编号));
+        date(19, q.value(lc提交日期));
+        date(20, q.value(lc流转结束日期));
+        fillFlag(fill, 21, q.value(lc流转通过));
+        text(kCols - 3, q.value(lc对应部门));
+        text(kCols - 2, q.value(lc对应科目));
+        text(kCols - 1, q.value(lcId));
+    });
+    fill.end();
+    const int n = fill.rows();
+    if (failed.isValid()) {
+        // Rows read before the failure are no list of anything.
+        if (n > 0) g.setRows(1);
+        return reportDbError(failed);
+    }
+    if (n == 0) g.setRows(1);
+    fitColumns(1, g.Rows() - 1);
+    g.setRow(g.Rows() - 1);
+    Label1[2]->setText(QStringLiteral("共有 ") + QString::number(n) + QStringLiteral(" 份合同"));
+}
+
+void frmCorvane::refreshContracts(const std::vector<qint64>& ids)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    std::vector<int> rows;
+    for (qint64 id : ids) {
+        const int r = g.FindRow(kCols - 1, QString::number(id), g.FixedRows());
+        if (r < 0) return Command1_Click();
+        rows.push_back(r);
+    }
+    if (ids.empty()) return;
+    WaitCursor wait;
+    ListSelection s = selection();
+    s.ids = ids;
+    std::vector<char> still(ids.size(), 0);
+    const DbError failed = readContractList(s, [&](const Statement& q) {
+        const qint64 id = q.value(lcId).toLongLong();
+        const auto at = std::find(ids.begin(), ids.end(), id);
+        if (at == ids.end()) return;
+        const size_t i = size_t(at - ids.begin());
+        still[i] = 1;
+        const int r = rows[i];
+        const auto cell = [&](int col, const QString& text) { g.setTextMatrix(r, col, text); };
+        cell(1, q.value(lc合同编号).toString().trimmed());
+        cell(2, q.value(lc合同名称).toString().trimmed());
+        cell(3, q.value(lc职能部门名称).toString());
+        cell(4, q.value(lc合同类型名称).toString());
+        cell(5, q.value(lc合同类别).toString());
+        cell(6, amountText(q.value(lc合同金额)));
+        cell(7, q.value(lc对方单位).toString());
+        cell(8, q.value(lc对方开户行).toString());
+        cell(9, q.value(lc对方帐号).toString());
+        cell(10, dateText(q.value(lc合同签订日期)));
+        cell(11, dateText(q.value(lc合同生效日期)));
+        cell(12, q.value(lc合同期限).toString());
+        cell(13, dateText(q.value(lc合同终止日期)));
+        cell(14, dateText(q.value(lc合同中止日期)));
+        cell(15, q.value(lc合同状态).toString());
+        cell(16, q.value(lc签约人).toString());
+        cell(17, q.value(lc对方签约人).toString());
+        cell(18, q.value(lc对应续约合同编号).toString());
+        cell(19, dateText(q.value(lc提交日期)));
+        cell(20, dateText(q.value(lc流转结束日期)));
+        cell(21, flagText(q.value(lc流转通过)));
+        cell(kCols - 3, q.value(lc对应部门).toString());
+        cell(kCols - 2, q.value(lc对应科目).toString());
     });
     if (failed.isValid()) return reportDbError(failed);
-    if (rows.empty()) MSFlexGrid1->setRows(1);
-
-    // Widths only grow.
-    for (int c = 0; c < kFittedCols; ++c) {
-        if (rows.empty()) break;
-        const double widest = measure.widest(c) + 90;
-        if (widest > MSFlexGrid1->ColWidth(c)) MSFlexGrid1->setColWidth(c, int(std::lround(widest)));
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (still[i]) fitColumns(rows[i], rows[i]);
+    // A contract deleted, or no longer of the kind the list shows, leaves it.
+    std::vector<int> gone;
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (!still[i]) gone.push_back(rows[i]);
+    std::sort(gone.rbegin(), gone.rend());
+    for (int r : gone) g.RemoveItem(r);
+    if (!gone.empty()) {
+        g.numberRows(0);
+        Label1[2]->setText(QStringLiteral("共有 ") + QString::number(g.Rows() - 1) + QStringLiteral(" 份合同"));
     }
+    Command11_Click();
+}
 
-    const int n = int(rows.size());
-    MSFlexGrid1->setRowsData(std::move(rows));
-    MSFlexGrid1->setRow(MSFlexGrid1->Rows() - 1);
-    Label1[2]->setText(QStringLiteral("共有 ") + QString::number(n) + QStringLiteral(" 份合同"));
+// Widths only grow, each to its widest text of those rows, and no
+// further than a third of the grid: one very long text must not push every
+// other column off the screen (the cut text ends in "…", its tooltip shows it).
+void frmCorvane::fitColumns(int firstRow, int lastRow)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    lastRow = std::min(lastRow, g.Rows() - 1);
+    if (lastRow < firstRow) return;
+    WidestText measure(font(), kFittedCols);
+    const int cap = std::max(kMinFitCap, pixelsToTwips(g.width()) / 3);
+    for (int c = 0; c < kFittedCols; ++c) {
+        g.forEachText(c, firstRow, lastRow, [&](QStringView t) { measure.add(c, t); });
+        const int widest = std::min(cap, int(std::lround(measure.widest(c) + 90)));
+        if (widest > g.ColWidth(c)) g.setColWidth(c, widest);
+    }
 }
 
 ListSelection frmCorvane::selection() const
@@ -680,7 +757,7 @@ void frmCorvane::MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y)
         const double fits = TextWidthTwips(font(), marked) + 90;
         if (g.ColWidth(pressed) < fits) g.setColWidth(pressed, int(std::lround(fits)));
     }
-    for (int r = 1; r < g.Rows(); ++r) g.setTextMatrix(r, 0, QString::number(r));
+    g.numberRows(0);
 }
 
 // ---- quick search
@@ -696,6 +773,13 @@ void frmCorvane::Command13_Click()
     Picture3->show();
     Picture3->raise();
     Text3->setFocus();
+}
+
+void frmCorvane::flushQuickSearch()
+{
+    if (!m_searchPause->isActive()) return;
+    m_searchPause->stop();
+    Text3_Change();
 }
 
 void frmCorvane::Text3_Change()
@@ -715,8 +799,7 @@ void frmCorvane::查找自(int firstRow)
     const QListWidgetItem* chosen = List1->currentItem();
     const QString name = chosen ? chosen->text() : QString();
     FlexGrid& g = *MSFlexGrid1;
-    for (int r = firstRow; r < g.Rows(); ++r) {
-        if (g.TextMatrix(r, 7) != name) continue;
+    if (const int r = g.FindRow(7, name, firstRow); r >= 0) {
         g.setTopRow(r);
         g.setRow(r);
         MSFlexGrid1_Click();

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <array>
 #include <vector>
@@ -108,6 +109,10 @@ public:
     void Command1_Click();
     QString 显示部门(const QString& departmentCode) const;
     void 合同列表();
+    // After another window wrote these contracts: their rows read again
+    // where the list shows them (a row the list no longer selects leaves it);
+    // the whole list when one of them is not in it.
+    void refreshContracts(const std::vector<qint64>& ids);
 
     // The tree node of a department ("$" + code), nullptr when not in the tree.
     QTreeWidgetItem* nodeByKey(const QString& key) const;
@@ -139,6 +144,9 @@ public:
     void MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y);
     void Command13_Click();
     void Text3_Change();
+    // Runs a quick search still waiting for typing to pause.
+    void flushQuickSearch();
+    static constexpr int kSearchPauseMs = 250;
     void Command14_Click();
     void Command16_Click();
     void Command15_Click();
@@ -157,6 +165,7 @@ protected:
 private:
     using Department = contract::Department;
     void 清空列表();
+    void fitColumns(int firstRow, int lastRow);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
     void placeCentred(QWidget* panel);
@@ -168,6 +177,7 @@ private:
     std::vector<QTreeWidgetItem*> m_nodes;
     QHash<QString, QTreeWidgetItem*> m_nodeByKey;
     int m_searchRow = 1;
+    QTimer* m_searchPause = nullptr;
     bool m_dragging = false;
     float m_dragX = 0, m_dragY = 0;
 };

@@ -86,6 +86,16 @@ QString concat(Dialect d, const QString& a, const QString& b)
     return QLatin1Char('(') + a + op + b + QLatin1Char(')');
 }
 
+QString dateTimeText(Dialect d, const QString& column)
+{
+    switch (d) {
+    case Dialect::SQLite: return column;
+    case Dialect::PostgreSQL: return QStringLiteral("to_char(") + column + QStringLiteral(", 'YYYY-MM-DD HH24:MI:SS')");
+    case Dialect::SqlServer: return QStringLiteral("CONVERT(VARCHAR(19), ") + column + QStringLiteral(", 120)");
+    }
+    return column;
+}
+
 QString ddlType(Dialect d, ColumnType type, int length)
 {
     const bool lite = d == Dialect::SQLite, pg = d == Dialect::PostgreSQL;

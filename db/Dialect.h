@@ -58,6 +58,12 @@ QString escapeLike(const QString& text);
 // String concatenation of two expressions.
 QString concat(Dialect d, const QString& a, const QString& b);
 
+// A date or date-time column read as text "yyyy-MM-dd HH:mm:ss" (SQLite
+// keeps that text already). PostgreSQL's driver would otherwise turn every
+// timestamp into a local QDateTime, a time-zone conversion per value that
+// the stored wall-clock time never needed.
+QString dateTimeText(Dialect d, const QString& column);
+
 // The column type as the dialect's DDL spells it (`length` is used by Text only).
 // An identity column's type already carries PRIMARY KEY.
 QString ddlType(Dialect d, ColumnType type, int length = 0);

@@ -28,6 +28,22 @@ Table& Table::unique(const QStringList& columns)
     return *this;
 }
 
+Table& Table::index(const QString& name, const QStringList& columns)
+{
+    m_indexes.push_back({name, columns});
+    return *this;
+}
+
+// The three engines spell a plain index alike.
+QStringList Table::indexStatements(Dialect) const
+{
+    QStringList out;
+    for (const Index& i : m_indexes)
+        out << QStringLiteral("CREATE INDEX ") + i.name + QStringLiteral(" ON ") + m_name + QStringLiteral(" (") +
+                   i.columns.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return out;
+}
+
 const Column* Table::column(const QString& name) const
 {
     for (const Column& c : m_columns)
@@ -232,7 +248,9 @@ std::vector<Table> describeTables()
                     .flag("收付款计划合并")
                     .text("CzyDH", 20)
                     .dateTime("updatedate")
-                    .unique({"合同编号"}));
+                    .unique({"合同编号"})
+                    // The next serial number is MAX(流水号) + 1 on every numbered save.
+                    .index("ix_合同信息_流水号", {"流水号"}));
 
     // Units covered by a contract; other programs of the family fill them.
     t.push_back(Table("合同单元信息")
@@ -342,13 +360,16 @@ std::vector<Table> describeTables()
 
     // ---- Instalments, performance nodes and their settlement
 
+    // A contract's instalments, records and nodes are read by its number
+    // (the read-only view, the due filters of the list), a record by its instalment.
     t.push_back(Table("合同收款计划表")
                     .identity("ID")
                     .text("合同编号", 50).notNull()
                     .date("收款日期")
                     .money("收款金额")
                     .money("余额")
-                    .longText("收款条件"));
+                    .longText("收款条件")
+                    .index("ix_合同收款计划表_合同编号", {"合同编号"}));
 
     t.push_back(Table("合同付款计划表")
                     .identity("ID")
@@ -356,13 +377,15 @@ std::vector<Table> describeTables()
                     .date("付款日期")
                     .money("付款金额")
                     .money("余额")
-                    .longText("付款条件"));
+                    .longText("付款条件")
+                    .index("ix_合同付款计划表_合同编号", {"合同编号"}));
 
     t.push_back(Table("合同收款记录")
                     .identity("ID")
                     .integer("合同收款计划ID")
                     .text("科目代号", 50)
-                    .money("收款金额"));
+                    .money("收款金额")
+                    .index("ix_合同收款记录_合同收款计划id", {"合同收款计划ID"}));
 
     t.push_back(Table("合同付款记录")
                     .identity("ID")
@@ -370,7 +393,8 @@ std::vector<Table> describeTables()
                     .text("科目代号", 50)
                     .money("付款金额")
                     // A void payment (NULL counts as not void) no longer holds its instalment.
-                    .flag("作废"));
+                    .flag("作废")
+                    .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID"}));
 
     t.push_back(Table("合同履行计划表")
                     .identity("ID")
@@ -380,7 +404,8 @@ std::vector<Table> describeTables()
                     .date("时间节点")
                     .longText("完成情况")
                     .text("检查人", 50)
-                    .date("检查日期"));
+                    .date("检查日期")
+                    .index("ix_合同履行计划表_合同编号", {"合同编号"}));
 
     return t;
 }
@@ -404,6 +429,7 @@ QStringList createStatements(Dialect d)
 {
     QStringList out;
     for (const Table& t : tables()) out << t.createStatement(d);
+    for (const Table& t : tables()) out << t.indexStatements(d);
     return out;
 }
 

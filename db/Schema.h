@@ -21,6 +21,13 @@ struct Column {
     bool notNull = false;
 };
 
+// An index the program's statements rely on (a lookup by a column that is
+// no key): its name and columns.
+struct Index {
+    QString name;
+    QStringList columns;
+};
+
 // One table, written as a readable block:
 //   Table("合同类型").text("合同类型编号", 20).notNull().text("合同类型", 50).flag("公用").key({"合同类型编号"})
 // Each column method adds a column; notNull() applies to the column added last.
@@ -43,12 +50,16 @@ public:
     // Primary key of a table without an identity column.
     Table& key(const QStringList& columns);
     Table& unique(const QStringList& columns);
+    Table& index(const QString& name, const QStringList& columns);
 
     const QString& name() const { return m_name; }
     const std::vector<Column>& columns() const { return m_columns; }
     const Column* column(const QString& name) const;
+    const std::vector<Index>& indexes() const { return m_indexes; }
     // CREATE TABLE in the dialect's words.
     QString createStatement(Dialect d) const;
+    // CREATE INDEX for each of its indexes.
+    QStringList indexStatements(Dialect d) const;
 
 private:
     Table& add(const QString& column, ColumnType type, int length = 0);
@@ -57,13 +68,14 @@ private:
     std::vector<Column> m_columns;
     QStringList m_key;
     std::vector<QStringList> m_unique;
+    std::vector<Index> m_indexes;
 };
 
 // Every table of the program.
 const std::vector<Table>& tables();
 // The table of that name, or nullptr.
 const Table* table(const QString& name);
-// CREATE TABLE statements for all tables, in order.
+// CREATE TABLE statements for all tables, in order, then their indexes.
 QStringList createStatements(Dialect d);
 // Creates all tables on the open connection in one transaction.
 bool createSchema(const QSqlDatabase& db, DbError* error = nullptr);

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QSqlDriver>
+#include <QMutex>
 #include <QSqlError>
 #include <QThread>
+#include <unordered_map>
 
 #include "db/Dialect.h"
 #include "platform/Services.h"
@@ -143,6 +145,75 @@ QString asText(const QVariant& v)
     }
 }
 
+// PostgreSQL prepares a bound statement, runs it and deallocates it: three
+// round trips. A statement's prepared query is kept per connection after it
+// ran, so the next run of the same text costs one. A query is lent to one
+// Statement at a time; a connection closed and opened again (a new server
+// session, whose prepared statements are gone) starts afresh.
+class PreparedQueries {
+public:
+    static PreparedQueries& instance()
+    {
+        static PreparedQueries kept;
+        return kept;
+    }
+
+    // A query already prepared for sql on db, taken out of the keeping.
+    std::optional<QSqlQuery> take(const QSqlDatabase& db, const QString& sql)
+    {
+        if (dialectOf(db) != Dialect::PostgreSQL) return std::nullopt;
+        QMutexLocker lock(&m_mutex);
+        Session& s = session(db);
+        const auto it = s.queries.find(sql);
+        if (it == s.queries.end()) return std::nullopt;
+        QSqlQuery q = std::move(it->second.query);
+        s.queries.erase(it);
+        return q;
+    }
+
+    // A query that ran without error goes back for the next run of its text.
+    void giveBack(const QSqlDatabase& db, const QString& sql, QSqlQuery query)
+    {
+        if (dialectOf(db) != Dialect::PostgreSQL || !db.isOpen()) return;
+        query.finish();
+        QMutexLocker lock(&m_mutex);
+        Session& s = session(db);
+        if (s.queries.size() >= kKept) {
+            auto oldest = std::min_element(s.queries.begin(), s.queries.end(),
+                                           [](const auto& a, const auto& b) { return a.second.used < b.second.used; });
+            s.queries.erase(oldest);
+        }
+        s.queries[sql] = {std::move(query), ++s.clock};
+    }
+
+private:
+    static constexpr size_t kKept = 100;
+    struct Kept {
+        QSqlQuery query;
+        quint64 used = 0;
+    };
+    struct Session {
+        const void* handle = nullptr;
+        std::unordered_map<QString, Kept> queries;
+        quint64 clock = 0;
+    };
+
+    Session& session(const QSqlDatabase& db)
+    {
+        Session& s = m_sessions[db.connectionName()];
+        const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+        const void* handle = h.isValid() ? *static_cast<const void* const*>(h.constData()) : nullptr;
+        if (handle != s.handle) {
+            s.queries.clear();
+            s.handle = handle;
+        }
+        return s;
+    }
+
+    QMutex m_mutex;
+    std::unordered_map<QString, Session> m_sessions;
+};
+
 }  // namespace
 
 DbError dbErrorOf(const QSqlError& error)
@@ -174,6 +245,23 @@ Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantL
 {
 }
 
+Statement::~Statement()
+{
+    if (m_prepared && !m_error.isValid()) PreparedQueries::instance().giveBack(m_db, m_sql, std::move(m_query));
+}
+
+bool Statement::prepare()
+{
+    if (std::optional<QSqlQuery> kept = PreparedQueries::instance().take(m_db, m_sql)) {
+        m_query = std::move(*kept);
+        m_query.setForwardOnly(true);
+        m_prepared = true;
+        return true;
+    }
+    m_prepared = m_query.prepare(m_sql);
+    return m_prepared;
+}
+
 Statement& Statement::bind(const QVariant& value)
 {
     m_values << value;
@@ -199,7 +287,7 @@ bool Statement::exec()
     if (m_values.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
         ran = m_query.exec(m_sql);
-    } else if (m_query.prepare(m_sql)) {
+    } else if (prepare()) {
         const Dialect d = dialectOf(m_db);
         for (const QVariant& v : std::as_const(m_values)) m_query.addBindValue(bindable(d, v));
         ran = m_query.exec();

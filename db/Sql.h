@@ -48,6 +48,9 @@ public:
     explicit Statement(const QString& sql, const QVariantList& values = {});
     // The same on another connection (see OpenNamedConnection).
     Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+    // A prepared statement that ran without error is kept for the next
+    // Statement of the same text on the same connection (PostgreSQL).
+    ~Statement();
     Statement& bind(const QVariant& value);
 
     // Runs it forward-only, with the wait cursor showing. False on failure
@@ -76,6 +79,8 @@ private:
     QSqlQuery m_query;
     DbError m_error;
     QVariant m_insertId;
+    bool m_prepared = false;  // m_query was prepared, so it may be kept
+    bool prepare();
 };
 
 // What a helper gives back: its value, or the error that stopped it. Reads

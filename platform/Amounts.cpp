@@ -1,5 +1,9 @@
 #include "platform/Amounts.h"
 
+#include "platform/CellText.h"
+
+#include <cmath>
+
 namespace corvane {
 
 std::optional<qint64> parseCents(QStringView t)
@@ -56,6 +60,14 @@ std::optional<qint64> centsOf(const QVariant& amount)
     case QMetaType::UInt:
     case QMetaType::ULongLong: return amount.toLongLong() * 100;
     case QMetaType::Double: {
+        // A stored amount of whole hundredths (SQLite's REAL for DECIMAL)
+        // lies far closer to them than the text below could tell apart, so
+        // it is read without making that text.
+        const double v = amount.toDouble();
+        if (std::isfinite(v) && std::fabs(v) < 1e13) {
+            const double scaled = v * 100.0, whole = std::round(scaled);
+            if (std::fabs(scaled - whole) < 1e-6) return qint64(whole);
+        }
         // The shortest text of the stored value: a double 0.285 reads "0.285"
         // and is rounded as written, not as its binary neighbour.
         const QString t = QString::number(amount.toDouble(), 'g', 15);
@@ -69,21 +81,8 @@ std::optional<qint64> centsOf(const QVariant& amount)
 
 QString centsText(qint64 cents)
 {
-    char16_t buf[32];
-    int i = 32;
-    const bool negative = cents < 0;
-    quint64 a = negative ? quint64(-cents) : quint64(cents);
-    buf[--i] = char16_t(u'0' + a % 10);
-    a /= 10;
-    buf[--i] = char16_t(u'0' + a % 10);
-    a /= 10;
-    buf[--i] = u'.';
-    do {
-        buf[--i] = char16_t(u'0' + a % 10);
-        a /= 10;
-    } while (a);
-    if (negative) buf[--i] = u'-';
-    return QString(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+    CellTextBuffer buf;
+    return writeCents(cents, buf).toString();
 }
 
 QString amountTextNoLeadingZero(qint64 cents)

@@ -34,28 +34,36 @@ double WidestText::advance(char16_t c)
     return a;
 }
 
-void WidestText::add(int col, const QString& text)
+void WidestText::add(int col, QStringView text)
 {
     Column& c = m_cols[size_t(col)];
-    double sum = 0;
     quint64 h = 1469598103934665603ull;
     bool plain = text.size() > 1;
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
         // Line breaks (measured line by line) and surrogate halves are measured whole.
         if (u == u'\n' || u == u'\r' || ch.isSurrogate()) plain = false;
-        sum += advance(u);
+        if (!m_class[u]) advance(u);
         h = (h ^ m_class[u]) * 1099511628211ull;
     }
     if (!plain) {
-        c.whole.insert(text);
+        c.whole.insert(text.toString());
         return;
     }
+    // Texts of one shape have one sum of advances, so a shape is summed and
+    // looked up once; a list repeats a few shapes in turn (numbers of one
+    // pattern, names of a few lengths), which the recent ones catch.
+    const QPair<qsizetype, quint64> key(text.size(), h);
+    for (const auto& k : c.recent)
+        if (k == key) return;
+    c.recent[c.nextRecent++ % c.recent.size()] = key;
+    if (c.shapes.contains(key)) return;
+    double sum = 0;
+    for (const QChar ch : text) sum += m_advance[ch.unicode()];
     const double m = margin(text.size());
     c.atLeast = std::max(c.atLeast, sum - m);
     if (sum + m < c.atLeast) return;
-    const QPair<qsizetype, quint64> key(text.size(), h);
-    if (!c.shapes.contains(key)) c.shapes.insert(key, Shape{sum + m, text});
+    c.shapes.insert(key, Shape{sum + m, text.toString()});
 }
 
 double WidestText::widest(int col)
@@ -77,6 +85,7 @@ double WidestText::widest(int col)
         widest = std::max(widest, TextWidthTwips(m_font, s->text));
     }
     c.shapes.clear();
+    c.recent.fill({-1, 0});
     c.measuredWidest = widest;
     return widest;
 }

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace corvane {
@@ -20,7 +21,7 @@ class WidestText {
 public:
     WidestText(const QFont& font, int columns);
     // A text of column `col`.
-    void add(int col, const QString& text);
+    void add(int col, QStringView text);
     // The largest TextWidthTwips over the texts added to `col` (0 when none).
     double widest(int col);
     // How many texts widest() measured whole, over all columns (for tests).
@@ -35,6 +36,8 @@ private:
         double atLeast = 0;  // the widest text is at least this wide
         double measuredWidest = 0;
         QHash<QPair<qsizetype, quint64>, Shape> shapes;
+        std::array<QPair<qsizetype, quint64>, 4> recent{{{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}};
+        unsigned nextRecent = 0;
         QSet<QString> whole;  // texts measured as they are (line breaks, single characters)
     };
     double advance(char16_t c);

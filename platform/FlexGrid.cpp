@@ -17,7 +17,10 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <unordered_map>
 
+#include "platform/Amounts.h"
+#include "platform/CellText.h"
 #include "platform/Forms.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextMeasure.h"
@@ -32,23 +35,35 @@ struct CellAttr {
     QPixmap picture;
 };
 
-struct GridRow {
-    std::vector<QString> cells;
-    int data = 0;
-    // Only rows with coloured, italic or pictured cells carry attributes.
-    std::unique_ptr<std::vector<CellAttr>> attrs;
+constexpr qint64 kNoValue = std::numeric_limits<qint64>::min();
+
+// Where a cell's text lies in its column's buffer.
+struct Span {
+    quint32 at = 0;
+    quint32 size = 0;
 };
 
+// A column keeps its cells by storage slot, not by row: a text column as one
+// buffer of characters with a span per slot (equal neighbouring texts of a
+// fill share their characters), a value column as one number per slot. A
+// value column keeps the rare text that is no value of its kind (a heading,
+// a text a window wrote) beside the numbers.
 struct GridCol {
     int width = -1;  // twips; -1 the default width
     int alignment = flexAlignGeneral;
     int fixedAlignment = flexAlignLeftCenter;
     bool merge = false;
+    int kind = flexKindText;
+    std::vector<char16_t> chars;
+    std::vector<Span> spans;
+    std::vector<qint64> values;
+    std::unordered_map<quint32, QString> texts;
+    size_t unused = 0;  // characters of the buffer no span refers to any more
 };
 
-bool numberOf(const QString& text, double* value)
+bool numberOf(QStringView text, double* value)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     if (t.isEmpty()) return false;
     bool ok = false;
     const double v = QLocale::c().toDouble(t, &ok);
@@ -106,53 +121,125 @@ QCollator& collator(bool caseSensitive)
     return caseSensitive ? sensitive : insensitive;
 }
 
+// A value's text as its kind shows it; false for no value (an empty cell).
+bool valueText(int kind, qint64 v, CellTextBuffer& buf, QStringView* out)
+{
+    if (v == kNoValue) return false;
+    switch (kind) {
+    case flexKindAmount: *out = writeCents(v, buf); return true;
+    case flexKindDate: *out = writeDateTime(v, buf); return true;
+    case flexKindFlag: *out = v ? QStringView(u"True") : QStringView(u"False"); return true;
+    default: return false;
+    }
+}
+
+// The value a text stands for in a value column, when the text is exactly
+// how that value is shown.
+std::optional<qint64> valueOf(int kind, QStringView text)
+{
+    CellTextBuffer buf;
+    QStringView shown;
+    std::optional<qint64> v;
+    switch (kind) {
+    case flexKindAmount: v = parseCents(text); break;
+    case flexKindDate: v = packStoredDate(text); break;
+    case flexKindFlag:
+        if (text == u"True") v = 1;
+        else if (text == u"False") v = 0;
+        break;
+    default: break;
+    }
+    if (v && valueText(kind, *v, buf, &shown) && shown == text) return v;
+    return std::nullopt;
+}
+
+bool isValueKind(int kind) { return kind == flexKindAmount || kind == flexKindDate || kind == flexKindFlag; }
+
 }  // namespace
 
 class FlexGridModel : public QAbstractTableModel {
 public:
     explicit FlexGridModel(FlexGrid* grid) : QAbstractTableModel(grid), m_grid(grid) {}
 
-    std::vector<GridRow> rows;
+    // Row r is storage slot order[r]; sorting and inserting move slot
+    // numbers, never the cells. Slots no row refers to are reclaimed when the
+    // rows shrink (a refresh empties the list before it fills it again).
+    std::vector<quint32> order;
     std::vector<GridCol> cols;
+    std::vector<int> rowData;  // by slot
+    std::unordered_map<quint32, std::vector<CellAttr>> attrs;  // by slot: only rows with coloured, italic or pictured cells
     int fixedRows = 1;
     int fixedCols = 1;
 
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(order.size()); }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(cols.size()); }
     Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+    size_t slotCount() const { return rowData.size(); }
 
     const CellAttr* attr(int r, int c) const
     {
-        const auto& a = rows[size_t(r)].attrs;
-        return a ? &(*a)[size_t(c)] : nullptr;
+        if (attrs.empty()) return nullptr;
+        const auto it = attrs.find(order[size_t(r)]);
+        return it == attrs.end() ? nullptr : &it->second[size_t(c)];
     }
     CellAttr& attrForWrite(int r, int c)
     {
-        auto& a = rows[size_t(r)].attrs;
-        if (!a) a = std::make_unique<std::vector<CellAttr>>(cols.size());
-        return (*a)[size_t(c)];
+        auto& a = attrs[order[size_t(r)]];
+        if (a.empty()) a.resize(cols.size());
+        return a[size_t(c)];
+    }
+
+    // The text of a cell as a view: of the column's buffer, or of buf for a
+    // value or a row number. Valid until the cell or buf changes.
+    QStringView view(int r, int c, CellTextBuffer& buf) const
+    {
+        const GridCol& col = cols[size_t(c)];
+        const quint32 slot = order[size_t(r)];
+        if (col.kind == flexKindText) {
+            const Span s = col.spans[slot];
+            return QStringView(col.chars.data() + s.at, qsizetype(s.size));
+        }
+        if (!col.texts.empty()) {
+            const auto it = col.texts.find(slot);
+            if (it != col.texts.end()) return it->second;
+        }
+        QStringView out;
+        if (col.kind == flexKindRowNumber) {
+            if (r < fixedRows) return {};
+            buf.at = 32;
+            qint64 v = r;
+            do {
+                buf.chars[--buf.at] = char16_t(u'0' + v % 10);
+                v /= 10;
+            } while (v);
+            return buf.view();
+        }
+        valueText(col.kind, col.values[slot], buf, &out);
+        return out;
+    }
+    QString text(int r, int c) const
+    {
+        CellTextBuffer buf;
+        return view(r, c, buf).toString();
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (!index.isValid()) return {};
         const int r = index.row(), c = index.column();
-        const QString& text = rows[size_t(r)].cells[size_t(c)];
         const CellAttr* a = attr(r, c);
         switch (role) {
         case Qt::DisplayRole:
-            return text;
+            return text(r, c);
+        case Qt::ToolTipRole:
+            return cutText(r, c);
         case Qt::TextAlignmentRole: {
             const GridCol& col = cols[size_t(c)];
             const bool fixed = r < fixedRows || c < fixedCols;
-            return QVariant::fromValue(alignmentFlags(fixed ? col.fixedAlignment : col.alignment, text));
+            return QVariant::fromValue(alignmentFlags(fixed ? col.fixedAlignment : col.alignment, text(r, c)));
         }
         case Qt::FontRole:
-            if (a && a->italic) {
-                QFont f = m_grid->font();
-                f.setItalic(true);
-                return f;
-            }
+            if (a && a->italic) return italicFont();
             return {};
         case Qt::BackgroundRole:
             if (a && a->back.isValid()) return a->back;
@@ -165,24 +252,202 @@ public:
         }
     }
 
-    GridRow newRow() const
+    QFont italicFont() const
     {
-        GridRow row;
-        row.cells.resize(cols.size());
-        return row;
+        QFont f = m_grid->font();
+        f.setItalic(true);
+        return f;
+    }
+
+    // The whole text of a cell too narrow for it, for its tooltip.
+    QVariant cutText(int r, int c) const
+    {
+        const QString t = text(r, c);
+        if (t.isEmpty()) return {};
+        const CellAttr* a = attr(r, c);
+        const QFontMetrics fm(a && a->italic ? italicFont() : m_grid->font());
+        if (!FlexGrid::textCut(fm.horizontalAdvance(t), m_grid->colPixels(c))) return {};
+        return t;
+    }
+
+    // ---- storage
+
+    quint32 newSlot()
+    {
+        for (GridCol& col : cols) {
+            if (col.kind == flexKindText) col.spans.push_back({});
+            else if (col.kind != flexKindRowNumber) col.values.push_back(kNoValue);
+        }
+        rowData.push_back(0);
+        return quint32(rowData.size() - 1);
+    }
+
+    // Row is the cell's row when known (-1 during a fill): a row number
+    // column keeps only texts that are not their row's own number.
+    void put(quint32 slot, int c, QStringView text, int row = -1, bool shareWithPrevious = false)
+    {
+        GridCol& col = cols[size_t(c)];
+        if (col.kind == flexKindText) {
+            Span& s = col.spans[slot];
+            col.unused += s.size;
+            s = {};
+            if (text.isEmpty()) return;
+            if (shareWithPrevious && slot > 0) {
+                const Span prev = col.spans[slot - 1];
+                if (QStringView(col.chars.data() + prev.at, qsizetype(prev.size)) == text) {
+                    s = prev;
+                    return;
+                }
+            }
+            s = {quint32(col.chars.size()), quint32(text.size())};
+            col.chars.insert(col.chars.end(), text.utf16(), text.utf16() + text.size());
+            if (col.unused > (1u << 20) && col.unused > col.chars.size() / 2) compactText(col);
+            return;
+        }
+        if (col.kind == flexKindRowNumber) {
+            if (row >= fixedRows && text == QString::number(row)) col.texts.erase(slot);
+            else if (row >= 0 && row < fixedRows && text.isEmpty()) col.texts.erase(slot);
+            else col.texts[slot] = text.toString();
+            return;
+        }
+        const std::optional<qint64> v = text.isEmpty() ? std::optional<qint64>() : valueOf(col.kind, text);
+        col.values[slot] = v.value_or(kNoValue);
+        if (text.isEmpty() || v) col.texts.erase(slot);
+        else col.texts[slot] = text.toString();
+    }
+
+    // A value of a kind: kept as it is in a column of that kind, as its text in any other.
+    void putValue(quint32 slot, int c, int kind, qint64 v)
+    {
+        GridCol& col = cols[size_t(c)];
+        if (col.kind != kind) {
+            CellTextBuffer buf;
+            QStringView t;
+            valueText(kind, v, buf, &t);
+            return put(slot, c, t);
+        }
+        col.values[slot] = v;
+        if (!col.texts.empty()) col.texts.erase(slot);
+    }
+
+    // A buffer holding mostly replaced texts is rewritten with the live ones.
+    void compactText(GridCol& col)
+    {
+        std::vector<char16_t> chars;
+        chars.reserve(col.chars.size() - col.unused);
+        std::vector<char> live(col.spans.size(), 0);
+        for (quint32 slot : order) live[slot] = 1;
+        for (size_t slot = 0; slot < col.spans.size(); ++slot) {
+            Span& s = col.spans[slot];
+            if (!live[slot] || s.size == 0) {
+                s = {};
+                continue;
+            }
+            const quint32 at = quint32(chars.size());
+            chars.insert(chars.end(), col.chars.begin() + s.at, col.chars.begin() + s.at + s.size);
+            s.at = at;
+        }
+        col.chars.swap(chars);
+        col.unused = 0;
+    }
+
+    // Storage of rows that are gone is reused. Emptying the list to a few
+    // rows keeps the buffers' capacity for the next fill, and nothing is
+    // freed cell by cell: buffers and spans are plain numbers.
+    void reclaim()
+    {
+        const size_t live = order.size(), total = slotCount();
+        if (total - live < 4096 || total - live < live) return;
+        struct Kept {
+            std::vector<QString> cells;
+            int data;
+            std::vector<CellAttr> attrs;
+        };
+        if (live <= 256) {
+            std::vector<Kept> kept;
+            for (int r = 0; r < int(live); ++r) {
+                Kept k;
+                for (int c = 0; c < int(cols.size()); ++c) k.cells.push_back(text(r, c));
+                k.data = rowData[order[size_t(r)]];
+                const auto it = attrs.find(order[size_t(r)]);
+                if (it != attrs.end()) k.attrs = std::move(it->second);
+                kept.push_back(std::move(k));
+            }
+            for (GridCol& col : cols) {
+                col.chars.clear();
+                col.spans.clear();
+                col.values.clear();
+                col.texts.clear();
+                col.unused = 0;
+            }
+            rowData.clear();
+            attrs.clear();
+            for (size_t r = 0; r < kept.size(); ++r) {
+                const quint32 slot = newSlot();
+                order[r] = slot;
+                for (int c = 0; c < int(cols.size()); ++c) put(slot, c, kept[r].cells[size_t(c)], int(r));
+                rowData[slot] = kept[r].data;
+                if (!kept[r].attrs.empty()) attrs[slot] = std::move(kept[r].attrs);
+            }
+            return;
+        }
+        // Many rows stay: the live slots move to the front, in row order.
+        std::vector<quint32> newOf(total, quint32(-1));
+        for (size_t r = 0; r < live; ++r) newOf[order[r]] = quint32(r);
+        for (GridCol& col : cols) {
+            if (col.kind == flexKindText) {
+                std::vector<Span> spans(live);
+                for (size_t r = 0; r < live; ++r) spans[r] = col.spans[order[r]];
+                col.spans.swap(spans);
+                compactText(col);
+            } else if (col.kind != flexKindRowNumber) {
+                std::vector<qint64> values(live);
+                for (size_t r = 0; r < live; ++r) values[r] = col.values[order[r]];
+                col.values.swap(values);
+            }
+            std::unordered_map<quint32, QString> texts;
+            for (auto& [slot, t] : col.texts)
+                if (newOf[slot] != quint32(-1)) texts.emplace(newOf[slot], std::move(t));
+            col.texts.swap(texts);
+        }
+        std::vector<int> data(live);
+        for (size_t r = 0; r < live; ++r) data[r] = rowData[order[r]];
+        rowData.swap(data);
+        std::unordered_map<quint32, std::vector<CellAttr>> a;
+        for (auto& [slot, cells] : attrs)
+            if (newOf[slot] != quint32(-1)) a.emplace(newOf[slot], std::move(cells));
+        attrs.swap(a);
+        for (size_t r = 0; r < live; ++r) order[r] = quint32(r);
+    }
+
+    // A column changes kind with the texts it shows.
+    void setKind(int c, int kind)
+    {
+        GridCol& col = cols[size_t(c)];
+        if (col.kind == kind) return;
+        std::vector<QString> shown(slotCount());
+        for (int r = 0; r < int(order.size()); ++r) shown[order[size_t(r)]] = text(r, c);
+        col.kind = kind;
+        col.chars.clear();
+        col.spans.assign(kind == flexKindText ? slotCount() : 0, Span{});
+        col.values.assign(isValueKind(kind) ? slotCount() : 0, kNoValue);
+        col.texts.clear();
+        col.unused = 0;
+        for (int r = 0; r < int(order.size()); ++r) put(order[size_t(r)], c, shown[order[size_t(r)]], r);
     }
 
     void setRowCount(int n)
     {
-        const int old = int(rows.size());
+        const int old = int(order.size());
         if (n > old) {
             beginInsertRows({}, old, n - 1);
-            rows.reserve(size_t(n));
-            for (int i = old; i < n; ++i) rows.push_back(newRow());
+            order.reserve(size_t(n));
+            for (int i = old; i < n; ++i) order.push_back(newSlot());
             endInsertRows();
         } else if (n < old) {
             beginRemoveRows({}, n, old - 1);
-            rows.erase(rows.begin() + n, rows.end());
+            order.resize(size_t(n));
+            reclaim();
             endRemoveRows();
         }
     }
@@ -194,44 +459,34 @@ public:
         if (n > old) beginInsertColumns({}, old, n - 1);
         else beginRemoveColumns({}, n, old - 1);
         cols.resize(size_t(n));
-        for (GridRow& row : rows) {
-            row.cells.resize(size_t(n));
-            if (row.attrs) row.attrs->resize(size_t(n));
-        }
+        for (int c = old; c < n; ++c) cols[size_t(c)].spans.resize(slotCount());
+        for (auto& [slot, a] : attrs) a.resize(size_t(n));
         if (n > old) endInsertColumns();
         else endRemoveColumns();
     }
 
-    void insertRow(int at, GridRow row)
+    void insertRow(int at, quint32 slot)
     {
         beginInsertRows({}, at, at);
-        rows.insert(rows.begin() + at, std::move(row));
+        order.insert(order.begin() + at, slot);
         endInsertRows();
     }
 
     void removeRow(int at)
     {
         beginRemoveRows({}, at, at);
-        rows.erase(rows.begin() + at);
+        order.erase(order.begin() + at);
+        reclaim();
         endRemoveRows();
     }
 
-    void replaceFrom(int first, std::vector<std::vector<QString>> texts)
+    // Slots filled since `first` become the rows after the last one.
+    void showSlotsFrom(quint32 first)
     {
-        if (int(rows.size()) > first) {
-            beginRemoveRows({}, first, int(rows.size()) - 1);
-            rows.erase(rows.begin() + first, rows.end());
-            endRemoveRows();
-        }
-        if (texts.empty()) return;
-        beginInsertRows({}, first, first + int(texts.size()) - 1);
-        rows.reserve(rows.size() + texts.size());
-        for (auto& cells : texts) {
-            GridRow row;
-            row.cells = std::move(cells);
-            row.cells.resize(cols.size());
-            rows.push_back(std::move(row));
-        }
+        const int n = int(slotCount()) - int(first);
+        if (n <= 0) return;
+        beginInsertRows({}, int(order.size()), int(order.size()) + n - 1);
+        for (quint32 s = first; s < quint32(slotCount()); ++s) order.push_back(s);
         endInsertRows();
     }
 
@@ -276,6 +531,11 @@ protected:
             option->backgroundBrush = option->palette.highlight();
             option->palette.setColor(QPalette::Text, option->palette.color(QPalette::HighlightedText));
         }
+        // A text that fits its cell but for a pixel or two of the margins
+        // shows whole: only a text cut for want of width ends in "…".
+        if (option->textElideMode != Qt::ElideNone && !option->text.isEmpty() &&
+            !FlexGrid::textCut(option->fontMetrics.horizontalAdvance(option->text), option->rect.width()))
+            option->textElideMode = Qt::ElideNone;
         if (option->features & QStyleOptionViewItem::HasDecoration) {
             const QPixmap pix = qvariant_cast<QPixmap>(index.data(Qt::DecorationRole));
             if (!pix.isNull()) option->decorationSize = pix.deviceIndependentSize().toSize();
@@ -348,8 +608,8 @@ private:
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridModel(this))
 {
     m_model->cols.resize(2);
-    m_model->rows.push_back(m_model->newRow());
-    m_model->rows.push_back(m_model->newRow());
+    m_model->order.push_back(m_model->newSlot());
+    m_model->order.push_back(m_model->newSlot());
     setModel(m_model);
     setItemDelegate(new FlexGridDelegate(this));
     // The headers are never seen: they only keep the view's margins as wide
@@ -389,7 +649,7 @@ FlexGrid::~FlexGrid() = default;
 
 // --- shape ------------------------------------------------------------------
 
-int FlexGrid::Rows() const { return int(m_model->rows.size()); }
+int FlexGrid::Rows() const { return int(m_model->order.size()); }
 int FlexGrid::Cols() const { return int(m_model->cols.size()); }
 int FlexGrid::FixedRows() const { return m_model->fixedRows; }
 int FlexGrid::FixedCols() const { return m_model->fixedCols; }
@@ -453,14 +713,14 @@ QString FlexGrid::TextMatrix(int row, int col) const
 {
     checkRow(row);
     checkCol(col);
-    return m_model->rows[size_t(row)].cells[size_t(col)];
+    return m_model->text(row, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     checkRow(row);
     checkCol(col);
-    m_model->rows[size_t(row)].cells[size_t(col)] = text;
+    m_model->put(m_model->order[size_t(row)], col, text, row);
     cellsChanged(row, col, row, col);
     markMergeDirty();
 }
@@ -517,10 +777,10 @@ void FlexGrid::AddItem(const QString& item) { AddItem(item, Rows()); }
 void FlexGrid::AddItem(const QString& item, int index)
 {
     if (index < 0 || index > Rows()) badRow();
-    GridRow row = m_model->newRow();
+    const quint32 slot = m_model->newSlot();
     const QStringList parts = item.split(QLatin1Char('\t'));
-    for (int c = 0; c < int(parts.size()) && c < Cols(); ++c) row.cells[size_t(c)] = parts[c];
-    m_model->insertRow(index, std::move(row));
+    for (int c = 0; c < int(parts.size()) && c < Cols(); ++c) m_model->put(slot, c, parts[c], index);
+    m_model->insertRow(index, slot);
     if (index < int(m_mergeRow.size())) m_mergeRow.insert(m_mergeRow.begin() + index, false);
     if (index < FixedRows()) applyFixed();
     markMergeDirty();
@@ -541,32 +801,141 @@ void FlexGrid::RemoveItem(int index)
 
 void FlexGrid::Clear()
 {
-    for (GridRow& row : m_model->rows) {
-        for (QString& s : row.cells) s.clear();
-        row.attrs.reset();
-    }
+    for (int r = 0; r < Rows(); ++r)
+        for (int c = 0; c < Cols(); ++c) m_model->put(m_model->order[size_t(r)], c, {}, r);
+    m_model->attrs.clear();
     if (Rows() > 0 && Cols() > 0) cellsChanged(0, 0, Rows() - 1, Cols() - 1);
     markMergeDirty();
 }
 
 void FlexGrid::setRowsData(std::vector<std::vector<QString>> rows)
 {
-    m_model->replaceFrom(FixedRows(), std::move(rows));
-    if (m_mergeRow.size() > size_t(Rows())) m_mergeRow.resize(size_t(Rows()));
-    clampCurrent();
-    markMergeDirty();
+    FlexGridFill fill(*this);
+    for (std::vector<QString>& cells : rows) {
+        fill.row();
+        for (int c = 0; c < int(cells.size()) && c < Cols(); ++c) fill.text(c, cells[size_t(c)]);
+        cells = {};
+    }
+    if (rows.empty()) setRows(FixedRows());
 }
 
 void FlexGrid::appendRow(std::vector<QString> cells)
 {
-    GridRow row;
-    row.cells = std::move(cells);
-    row.cells.resize(size_t(Cols()));
-    m_model->insertRow(Rows(), std::move(row));
+    const quint32 slot = m_model->newSlot();
+    for (int c = 0; c < int(cells.size()) && c < Cols(); ++c) m_model->put(slot, c, cells[size_t(c)], Rows());
+    m_model->insertRow(Rows(), slot);
     markMergeDirty();
 }
 
-void FlexGrid::reserveRows(int rows) { m_model->rows.reserve(size_t(std::max(rows, 0))); }
+void FlexGrid::reserveRows(int rows) { m_model->order.reserve(size_t(std::max(rows, 0))); }
+
+int FlexGrid::ColKind(int col) const
+{
+    checkCol(col);
+    return m_model->cols[size_t(col)].kind;
+}
+
+void FlexGrid::setColKind(int col, int kind)
+{
+    checkCol(col);
+    if (kind < flexKindText || kind > flexKindRowNumber) badValue();
+    m_model->setKind(col, kind);
+    if (Rows() > 0) cellsChanged(0, col, Rows() - 1, col);
+    markMergeDirty();
+}
+
+void FlexGrid::forEachText(int col, int firstRow, int lastRow, const std::function<void(QStringView)>& each) const
+{
+    checkCol(col);
+    const GridCol& c = m_model->cols[size_t(col)];
+    CellTextBuffer buf;
+    Span last{quint32(-1), 0};
+    for (int r = std::max(firstRow, 0); r <= lastRow && r < Rows(); ++r) {
+        if (c.kind == flexKindText && c.texts.empty()) {
+            // Texts a fill stored once for a run of rows are visited once.
+            const Span s = c.spans[m_model->order[size_t(r)]];
+            if (s.at == last.at && s.size == last.size) continue;
+            last = s;
+        }
+        each(m_model->view(r, col, buf));
+    }
+}
+
+void FlexGrid::numberRows(int col)
+{
+    checkCol(col);
+    GridCol& c = m_model->cols[size_t(col)];
+    for (int r = FixedRows(); r < Rows(); ++r) {
+        if (c.kind == flexKindRowNumber) c.texts.erase(m_model->order[size_t(r)]);
+        else m_model->put(m_model->order[size_t(r)], col, QString::number(r), r);
+    }
+    if (Rows() > FixedRows()) cellsChanged(FixedRows(), col, Rows() - 1, col);
+    markMergeDirty();
+}
+
+int FlexGrid::FindRow(int col, const QString& text, int fromRow) const
+{
+    checkCol(col);
+    CellTextBuffer buf;
+    for (int r = std::max(fromRow, 0); r < Rows(); ++r)
+        if (m_model->view(r, col, buf) == text) return r;
+    return -1;
+}
+
+// --- filling many rows ---------------------------------------------------------
+
+FlexGridFill::FlexGridFill(FlexGrid& grid) : m_grid(grid) {}
+
+FlexGridFill::~FlexGridFill() { end(); }
+
+void FlexGridFill::row()
+{
+    FlexGridModel& m = *m_grid.m_model;
+    if (!m_started) {
+        m_started = true;
+        // The rows shown so far go now, so the old and the new list are never held together.
+        m_grid.setRows(m_grid.FixedRows());
+        m_first = quint32(m.slotCount());
+    }
+    m_slot = m.newSlot();
+    ++m_rows;
+}
+
+void FlexGridFill::text(int col, QStringView text)
+{
+    m_grid.m_model->put(m_slot, col, text, -1, m_slot > m_first);
+}
+
+void FlexGridFill::amount(int col, std::optional<qint64> cents)
+{
+    m_grid.m_model->putValue(m_slot, col, flexKindAmount, cents.value_or(kNoValue));
+}
+
+bool FlexGridFill::date(int col, QStringView text)
+{
+    const auto v = packStoredDate(text);
+    if (v) m_grid.m_model->putValue(m_slot, col, flexKindDate, *v);
+    return v.has_value();
+}
+
+void FlexGridFill::date(int col, const QDate& date, const QTime& time)
+{
+    m_grid.m_model->putValue(m_slot, col, flexKindDate, date.isValid() ? packDateTime(date, time) : kNoValue);
+}
+
+void FlexGridFill::flag(int col, std::optional<bool> flag)
+{
+    m_grid.m_model->putValue(m_slot, col, flexKindFlag, flag ? qint64(*flag) : kNoValue);
+}
+
+void FlexGridFill::end()
+{
+    if (!m_started || m_ended) return;
+    m_ended = true;
+    m_grid.m_model->showSlotsFrom(m_first);
+    m_grid.clampCurrent();
+    m_grid.markMergeDirty();
+}
 
 // --- columns and rows ---------------------------------------------------------
 
@@ -703,13 +1072,13 @@ void FlexGrid::setFixedAlignment(int col, int alignment)
 int FlexGrid::RowData(int row) const
 {
     checkRow(row);
-    return m_model->rows[size_t(row)].data;
+    return m_model->rowData[m_model->order[size_t(row)]];
 }
 
 void FlexGrid::setRowData(int row, int value)
 {
     checkRow(row);
-    m_model->rows[size_t(row)].data = value;
+    m_model->rowData[m_model->order[size_t(row)]] = value;
 }
 
 // --- current cell and selection -------------------------------------------------
@@ -1034,7 +1403,11 @@ void FlexGrid::rebuildSpans()
     const int rows = Rows(), cols = Cols(), fr = FixedRows(), fc = FixedCols();
     const bool restrictCols = m_mergeCells == flexMergeRestrictColumns || m_mergeCells == flexMergeRestrictAll;
     const bool restrictRows = m_mergeCells == flexMergeRestrictRows || m_mergeCells == flexMergeRestrictAll;
-    auto text = [this](int r, int c) -> const QString& { return m_model->rows[size_t(r)].cells[size_t(c)]; };
+    CellTextBuffer bufA, bufB;
+    auto same = [&](int r0, int c0, int r1, int c1) {
+        const QStringView a = m_model->view(r0, c0, bufA);
+        return !a.isEmpty() && a == m_model->view(r1, c1, bufB);
+    };
     const bool anyRowMerge = std::find(m_mergeRow.begin(), m_mergeRow.end(), true) != m_mergeRow.end();
     std::vector<char> inVertical(anyRowMerge ? size_t(rows) * size_t(cols) : 0, 0);
 
@@ -1045,7 +1418,7 @@ void FlexGrid::rebuildSpans()
         if (!m_model->cols[size_t(c)].merge) continue;
         std::vector<char> joins(size_t(rows), 0);
         for (int r = 1; r < rows; ++r)
-            joins[size_t(r)] = r != fr && !text(r, c).isEmpty() && text(r, c) == text(r - 1, c) &&
+            joins[size_t(r)] = r != fr && same(r, c, r - 1, c) &&
                                (!restrictCols || leftJoins[size_t(r)]);
         int start = 0;
         for (int r = 1; r <= rows; ++r) {
@@ -1067,7 +1440,7 @@ void FlexGrid::rebuildSpans()
         auto covered = [&](int c) { return inVertical[size_t(r) * size_t(cols) + size_t(c)] != 0; };
         std::vector<char> joins(size_t(cols), 0);
         for (int c = 1; c < cols; ++c)
-            joins[size_t(c)] = c != fc && !text(r, c).isEmpty() && text(r, c) == text(r, c - 1) && !covered(c) &&
+            joins[size_t(c)] = c != fc && same(r, c, r, c - 1) && !covered(c) &&
                                !covered(c - 1) && (!restrictRows || aboveJoins[size_t(c)]);
         int start = 0;
         for (int c = 1; c <= cols; ++c) {
@@ -1107,20 +1480,64 @@ void FlexGrid::setSort(int order)
     const bool caseSensitive = order >= flexSortStringAscending;
     const bool descending = order % 2 == 0;
 
+    // Values sort by value where that is the order of their texts: amounts
+    // as the numbers they show, dates and flags in the order of their texts
+    // (fixed-width digits), empty cells first. Any other cell (a text, a
+    // value column holding texts, a case-sensitive or text order) sorts by
+    // its text as before.
     struct Key {
         bool isNumber = false;
+        bool empty = false;
         double number = 0;
+        qint64 ordinal = 0;
         std::optional<QCollatorSortKey> text;
     };
     std::vector<Key> k(size_t(n) * size_t(keys));
     QCollator& coll = collator(caseSensitive);
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < keys; ++j) {
-            const QString& s = m_model->rows[size_t(first + i)].cells[size_t(c0 + j)];
+    for (int j = 0; j < keys; ++j) {
+        const int c = c0 + j;
+        const GridCol& col = m_model->cols[size_t(c)];
+        bool byValue = (generic || numeric) && isValueKind(col.kind);
+        for (int i = 0; byValue && !col.texts.empty() && i < n; ++i)
+            if (col.texts.count(m_model->order[size_t(first + i)])) byValue = false;
+        if (byValue) {
+            for (int i = 0; i < n; ++i) {
+                Key& key = k[size_t(i) * size_t(keys) + size_t(j)];
+                const qint64 v = col.values[m_model->order[size_t(first + i)]];
+                key.empty = v == kNoValue;
+                if (key.empty) continue;
+                if (col.kind == flexKindAmount) {
+                    key.isNumber = true;
+                    key.number = double(v) / 100.0;
+                } else {
+                    key.ordinal = v;
+                }
+            }
+            continue;
+        }
+        // Equal texts (often one stored copy) share one collation key.
+        QHash<QStringView, int> seen;
+        CellTextBuffer buf;
+        bool textsNeeded = !generic && !numeric;
+        for (int i = 0; i < n; ++i) {
             Key& key = k[size_t(i) * size_t(keys) + size_t(j)];
+            const QStringView s = m_model->view(first + i, c, buf);
+            key.empty = s.isEmpty();
             key.isNumber = numberOf(s, &key.number);
             if (numeric && !key.isNumber) key.number = 0;
-            if (!numeric) key.text = coll.sortKey(s);
+            if (generic && !key.isNumber && !key.empty) textsNeeded = true;
+        }
+        // Numbers meet texts only when the column holds texts that are no numbers.
+        for (int i = 0; textsNeeded && i < n; ++i) {
+            Key& key = k[size_t(i) * size_t(keys) + size_t(j)];
+            const QStringView s = m_model->view(first + i, c, buf);
+            const auto it = seen.constFind(s);
+            if (it != seen.constEnd()) {
+                key.text = k[size_t(*it) * size_t(keys) + size_t(j)].text;
+                continue;
+            }
+            key.text = coll.sortKey(s.toString());
+            if (col.kind == flexKindText) seen.insert(s, i);
         }
     }
     auto compare = [&](int a, int b) {
@@ -1130,6 +1547,10 @@ void FlexGrid::setSort(int order)
             int r = 0;
             if (numeric || (generic && x.isNumber && y.isNumber))
                 r = x.number < y.number ? -1 : (y.number < x.number ? 1 : 0);
+            else if (x.empty || y.empty)
+                r = int(y.empty) - int(x.empty);
+            else if (!x.text || !y.text)
+                r = x.ordinal < y.ordinal ? -1 : (y.ordinal < x.ordinal ? 1 : 0);
             else
                 r = x.text->compare(*y.text);
             if (r != 0) return r;
@@ -1140,10 +1561,10 @@ void FlexGrid::setSort(int order)
     std::iota(perm.begin(), perm.end(), 0);
     stableSort(perm, [&](int a, int b) { return descending ? compare(a, b) > 0 : compare(a, b) < 0; });
 
-    std::vector<GridRow> sorted;
-    sorted.reserve(size_t(n));
-    for (int i : perm) sorted.push_back(std::move(m_model->rows[size_t(first + i)]));
-    std::move(sorted.begin(), sorted.end(), m_model->rows.begin() + first);
+    // Rows move by their slot numbers; their cells stay where they are stored.
+    std::vector<quint32> sorted(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) sorted[size_t(i)] = m_model->order[size_t(first + perm[size_t(i)])];
+    std::copy(sorted.begin(), sorted.end(), m_model->order.begin() + first);
     cellsChanged(first, 0, last, Cols() - 1);
     markMergeDirty();
 }

@@ -3,9 +3,13 @@
 // grid.TextMatrix(r, c). Fixed rows and columns are ordinary rows and columns
 // of the model (row 0 is a heading row that can be read and written); they
 // are painted like headings and stay in place, the fixed rows at the top and
-// the fixed columns at the left, while the other cells scroll. Rows are
-// vectors of texts behind one table model: no item object per cell, so a
-// list of 100,000 rows fills quickly.
+// the fixed columns at the left, while the other cells scroll. Cells are
+// kept by column behind one table model: a text column as one buffer of
+// characters, a value column (amounts, dates, flags) as numbers formatted
+// when a cell is shown, read, sorted or exported, and row numbers not at
+// all. No object per cell or per row, so a list of 100,000 rows fills close
+// to the speed of its query, and a refresh reuses the storage of the list
+// before it instead of freeing it string by string.
 //
 // The scrolling cells are the view itself; the fixed rows, the fixed columns
 // and the corner where they meet are three more views of the same model laid
@@ -22,6 +26,10 @@
 // numbers, as the old control raised them to its caller.
 
 #include <QColor>
+#include <QDate>
+#include <QTime>
+#include <functional>
+#include <optional>
 #include <QPixmap>
 #include <QPointF>
 #include <QString>
@@ -64,12 +72,58 @@ enum FlexMerge : int {
     flexMergeRestrictAll = 4,
 };
 
+// What a column keeps: texts, or values shown as the windows show them
+// (amounts "0.00", dates yyyy-MM-dd with the time only when not midnight,
+// flags "True"/"False"), or the number of each row (blank in fixed rows).
+// Values are formatted when shown, read, sorted or exported; a text written
+// into a value column that is no value of its kind is kept as a text.
+enum FlexColKind : int {
+    flexKindText = 0,
+    flexKindAmount = 1,
+    flexKindDate = 2,
+    flexKindFlag = 3,
+    flexKindRowNumber = 4,
+};
+
 // Mouse buttons and shift state as the old events passed them.
 enum FlexButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
 enum FlexShift : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 
 class FlexGridModel;
 class FlexGridPane;
+class FlexGrid;
+
+// Fills a grid with many rows: the rows are stored as they arrive and shown
+// when the fill ends (end() or the destructor). The grid's non-fixed rows go
+// when the first row starts, so a fill that gets no row leaves them. Nothing
+// else may change the grid's rows while a fill runs.
+class FlexGridFill {
+public:
+    explicit FlexGridFill(FlexGrid& grid);
+    ~FlexGridFill();
+    FlexGridFill(const FlexGridFill&) = delete;
+    FlexGridFill& operator=(const FlexGridFill&) = delete;
+
+    // Starts the next row; its cells are empty until set.
+    void row();
+    void text(int col, QStringView text);
+    void amount(int col, std::optional<qint64> cents);
+    // A date as SQLite and the database layer keep it ("yyyy-MM-dd" or
+    // "yyyy-MM-dd HH:mm:ss"); false, and nothing stored, for any other text.
+    bool date(int col, QStringView stored);
+    void date(int col, const QDate& date, const QTime& time = QTime(0, 0));
+    void flag(int col, std::optional<bool> flag);
+    int rows() const { return m_rows; }
+    void end();
+
+private:
+    FlexGrid& m_grid;
+    bool m_started = false;
+    bool m_ended = false;
+    quint32 m_first = 0;
+    quint32 m_slot = 0;
+    int m_rows = 0;
+};
 
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -106,9 +160,22 @@ public:
 
     // Bulk fill: replaces every non-fixed row with these (short rows are
     // padded, long ones cut to Cols); appendRow adds one row at the end.
+    // FlexGridFill fills without a string per cell.
     void setRowsData(std::vector<std::vector<QString>> rows);
     void appendRow(std::vector<QString> cells);
     void reserveRows(int rows);
+
+    // What column col keeps (FlexColKind); changing it keeps the texts shown.
+    int ColKind(int col) const;
+    void setColKind(int col, int kind);
+    // The texts of rows firstRow..lastRow of a column, each once for a run
+    // of rows that share one stored text, without a string per cell.
+    void forEachText(int col, int firstRow, int lastRow, const std::function<void(QStringView)>& each) const;
+    // Every non-fixed row's number in col again (a row number column drops
+    // the texts written over its numbers).
+    void numberRows(int col);
+    // The first row from fromRow on whose text in col is text; -1 when none.
+    int FindRow(int col, const QString& text, int fromRow) const;
 
     // Columns and rows, in twips. ColWidth 0 hides the column; -1 restores the default.
     int ColWidth(int col) const;
@@ -174,10 +241,17 @@ public:
     void setRedraw(bool redraw);
 
     // Texts too long for their cell are cut off at its edge, as the old grid
-    // did, instead of ending in "…". A column fitted the old way (its text
-    // plus 90 twips) is a pixel narrower than the views' text margins, so
-    // without this its text would lose its last character to the ellipsis.
+    // did, instead of ending in "…". Without it a text ends in "…" only when
+    // it is wider than its whole cell, so a column fitted the old way (its
+    // text plus 90 twips) shows its texts whole; a cut text's whole text is
+    // the cell's tooltip either way.
     void clipLongTexts();
+
+    // Pixels of a cell the views keep clear beside its text.
+    static constexpr int kTextMargins = 6;
+    // Whether a text of that advance is cut in a cell of that width (pixels):
+    // two pixels of the margins may go to the text.
+    static bool textCut(int advance, int cellPixels) { return advance + kTextMargins - 2 > cellPixels; }
 
     // The views that keep the fixed cells in place: the fixed rows (scrolled
     // sideways with the grid), the fixed columns (scrolled up and down with
@@ -213,6 +287,8 @@ protected:
 private:
     friend class FlexGridDelegate;
     friend class FlexGridPane;
+    friend class FlexGridModel;
+    friend class FlexGridFill;
     bool isFixed(int row, int col) const;
     bool inSelection(int row, int col) const;
     void checkRow(int row) const;

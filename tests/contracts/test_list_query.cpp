@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ContractFixture.h"
+#include "db/Dialect.h"
 #include "contracts/ContractListQuery.h"
 
 using namespace corvane;
@@ -130,6 +131,30 @@ TEST(ListStatement, EveryValueIsBoundAndTheOrderIsStable)
     EXPECT_FALSE(b.sql.contains(QStringLiteral("2026")));
     EXPECT_TRUE(b.values.contains(s.department));
     EXPECT_TRUE(b.sql.endsWith(QStringLiteral("ORDER BY 合同信息.id")));
+}
+
+// Dates come as text on every engine, so no driver turns them into
+// QDateTime through the time-zone rules on the way.
+TEST(ListStatement, DatesAreReadAsText)
+{
+    const struct {
+        Dialect dialect;
+        const char* submitted;
+    } cases[] = {
+        {Dialect::SQLite, "合同信息.提交日期 AS 提交日期"},
+        {Dialect::PostgreSQL, "to_char(合同信息.提交日期, 'YYYY-MM-DD HH24:MI:SS') AS 提交日期"},
+        {Dialect::SqlServer, "CONVERT(VARCHAR(19), 合同信息.提交日期, 120) AS 提交日期"},
+    };
+    for (const auto& c : cases) {
+        const QString sql = contract::contractListStatement({}, c.dialect).sql;
+        EXPECT_TRUE(sql.contains(QString::fromUtf8(c.submitted))) << sql.toStdString();
+        for (const char* column : {"合同签订日期", "合同生效日期", "合同终止日期", "合同中止日期", "流转结束日期"}) {
+            const QString name = QString::fromUtf8(column);
+            EXPECT_TRUE(sql.contains(dialect::dateTimeText(c.dialect, QStringLiteral("合同信息.") + name) +
+                                     QStringLiteral(" AS ") + name))
+                << column;
+        }
+    }
 }
 
 TEST(ListStatement, DueLimitCountsWholeDays)

@@ -183,9 +183,46 @@ TEST_F(RecordTest, LeavingRefreshesTheListUnlessViewing)
     addContract("A", "D01", "T1", "未提交");
     openRecord("查看", "A")->Command6_Click();
     EXPECT_FALSE(listed(*list).contains("A"));
+    // Leaving without having written anything reads nothing again.
     openRecord("修改", "A")->Command6_Click();
+    EXPECT_FALSE(listed(*list).contains("A"));
+    EXPECT_EQ(Forms::find<Frm合同信息>(), nullptr);
+    // A written contract the list does not show: the whole list is read again.
+    auto* f = openRecord("修改", "A");
+    fillNew(*f);
+    f->Command2_Click();
+    f->Command6_Click();
     EXPECT_TRUE(listed(*list).contains("A"));
     EXPECT_EQ(Forms::find<Frm合同信息>(), nullptr);
+
+    // One it shows: only that row is read again, as a whole refresh would show it.
+    addContract("B", "D01", "T1", "未提交");
+    f = openRecord("修改", "A");
+    fillNew(*f);
+    f->Text1[0]->setText("改过的名称");
+    f->Command2_Click();
+    f->Command6_Click();
+    EXPECT_FALSE(listed(*list).contains("B"));
+    const FlexGrid& g = *list->MSFlexGrid1;
+    auto rowOf = [&](const QString& number) {
+        QStringList cells;
+        const int r = g.FindRow(1, number, 1);
+        for (int c = 0; r > 0 && c < g.Cols(); ++c) cells << g.TextMatrix(r, c);
+        return cells;
+    };
+    const QStringList updated = rowOf("A");
+    ASSERT_FALSE(updated.isEmpty());
+    EXPECT_EQ(updated[2], QStringLiteral("改过的名称"));
+    list->Command1_Click();
+    EXPECT_EQ(rowOf("A"), updated);
+
+    // A deleted contract leaves the list.
+    f = openRecord("修改", "A");
+    doubles().boxes->answers = {vbYes};
+    f->Command3_Click();
+    f->Command6_Click();
+    EXPECT_FALSE(listed(*list).contains("A"));
+    EXPECT_TRUE(listed(*list).contains("B"));
 }
 
 TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)

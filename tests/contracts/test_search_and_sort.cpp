@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "ContractFixture.h"
 #include "platform/TextMeasure.h"
 
@@ -80,17 +83,29 @@ TEST_F(ContractTest, QuickSearchListsCounterpartiesAndFindsTheirRows)
         for (int i = 0; i < f->List1->count(); ++i) l << f->List1->item(i)->text();
         return l;
     };
-    f->Text3->setText(" ");  // trimmed to nothing: every non-lease counterparty
+    // Typing waits for a pause before it searches; the pause comes by itself.
+    f->Text3->setText("乙");
+    f->Text3->setText("乙公");
+    EXPECT_TRUE(items().isEmpty()) << "no search while typing";
+    QElapsedTimer waited;
+    waited.start();
+    while (items().isEmpty() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(items(), QStringList({"乙公司"}));
+    auto type = [&](const char* text) {
+        f->Text3->setText(QString::fromUtf8(text));
+        f->flushQuickSearch();
+    };
+    type(" ");  // trimmed to nothing: every non-lease counterparty
     EXPECT_EQ(items().size(), 4);
     EXPECT_FALSE(items().contains("租户公司"));
     EXPECT_TRUE(items().contains("戊公司"));
-    f->Text3->setText("100%");
+    type("100%");
     EXPECT_EQ(items(), QStringList({"丁100%公司"}));
-    f->Text3->setText("0%公");
+    type("0%公");
     EXPECT_EQ(items(), QStringList({"丁100%公司"}));
-    f->Text3->setText("1_0");
+    type("1_0");
     EXPECT_TRUE(items().isEmpty()) << "a wildcard character is matched literally";
-    f->Text3->setText("'");
+    type("'");
     EXPECT_TRUE(items().isEmpty());
     EXPECT_TRUE(boxes().isEmpty());
 
@@ -100,7 +115,7 @@ TEST_F(ContractTest, QuickSearchListsCounterpartiesAndFindsTheirRows)
     EXPECT_EQ(boxes()[0].title, QStringLiteral("系统提示"));
     EXPECT_EQ(boxes()[0].icon(), vbInformation);
 
-    f->Text3->setText("乙");
+    type("乙");
     f->List1->setCurrentRow(0);
     f->Command14_Click();
     EXPECT_EQ(f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), 1), QStringLiteral("A"));
@@ -112,7 +127,7 @@ TEST_F(ContractTest, QuickSearchListsCounterpartiesAndFindsTheirRows)
     EXPECT_FALSE(f->Command16->isEnabled());
 
     // Another department's counterparty is offered but not in the list.
-    f->Text3->setText("丁");
+    type("丁");
     f->List1->setCurrentRow(0);
     f->Command14_Click();
     EXPECT_FALSE(f->Command16->isEnabled());

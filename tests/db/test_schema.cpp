@@ -60,5 +60,32 @@ TEST_F(SchemaOnDatabase, EveryDescribedTableExists)
     EXPECT_TRUE(schema::schemaExists(DbConnection()));
 }
 
+// The lookups that would otherwise scan a whole table have their index
+// (named in lower case, as PostgreSQL keeps an unquoted name).
+TEST_F(SchemaOnDatabase, TheIndexesTheStatementsRelyOnExist)
+{
+    const struct {
+        const char* table;
+        const char* column;
+    } needed[] = {{"合同信息", "流水号"},          {"合同付款计划表", "合同编号"},       {"合同收款计划表", "合同编号"},
+                  {"合同履行计划表", "合同编号"}, {"合同收款记录", "合同收款计划ID"}, {"合同付款记录", "合同付款计划ID"}};
+    const QString sql = DbDialect() == Dialect::SQLite
+                            ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")
+                            : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = ?");
+    for (const auto& n : needed) {
+        const schema::Table* t = schema::table(QString::fromUtf8(n.table));
+        ASSERT_NE(t, nullptr) << n.table;
+        const auto i = std::find_if(t->indexes().begin(), t->indexes().end(), [&](const schema::Index& x) {
+            return x.columns == QStringList{QString::fromUtf8(n.column)};
+        });
+        ASSERT_NE(i, t->indexes().end()) << n.table << "." << n.column;
+        EXPECT_EQ(t->indexStatements(Dialect::SqlServer).filter(i->name).value(0),
+                  QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(i->name, t->name(), QString::fromUtf8(n.column)));
+        const auto found = selectFirstQuiet(sql, {i->name});
+        ASSERT_TRUE(found) << found.error().description.toStdString();
+        EXPECT_EQ(found->value(0).toInt(), 1) << i->name.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace corvane

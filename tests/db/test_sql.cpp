@@ -34,6 +34,45 @@ TEST_F(Sql, BoundTextArrivesAsTyped)
     EXPECT_EQ(countRows("SELECT COUNT(*) FROM 员工档案 WHERE 工号 = ?", {"' or '1'='1"}), 0);
 }
 
+// A statement that runs again on PostgreSQL uses the prepared statement of
+// its last run (one round trip instead of prepare, run, deallocate); one
+// still alive is not lent to a second of the same text.
+TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
+{
+    for (int i = 0; i < 4; ++i) addStaff(QString::number(i), QStringLiteral("员工%1").arg(i), "pw");
+    const QString sql = QStringLiteral("SELECT 工号 AS 预备标记 FROM 员工档案 WHERE 工号 >= ? ORDER BY 工号");
+    auto prepared = [] {
+        return countRows(QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE ?"),
+                         {QStringLiteral("%预备标记%")});
+    };
+    auto all = [](Statement& st) {
+        QStringList seen;
+        while (st.next()) seen << st.value(0).toString();
+        EXPECT_FALSE(st.error().isValid());
+        return seen;
+    };
+    for (int round = 0; round < 3; ++round) {
+        Statement first(sql, {QStringLiteral("2")});
+        ASSERT_TRUE(first.exec());
+        EXPECT_EQ(all(first), QStringList({"2", "3"}));
+        // The first is still alive: the second gets a query of its own.
+        Statement second(sql, {QStringLiteral("1")});
+        ASSERT_TRUE(second.exec());
+        EXPECT_EQ(all(second), QStringList({"1", "2", "3"}));
+        ASSERT_TRUE(first.exec());
+        EXPECT_EQ(all(first), QStringList({"2", "3"}));
+    }
+    if (test::testingOnPostgres()) EXPECT_EQ(prepared(), 1);
+    // A statement that fails leaves nothing behind to be reused, twice over.
+    for (int i = 0; i < 2; ++i) {
+        Statement bad(QStringLiteral("SELECT 没有这一列 AS 预备标记 FROM 员工档案 WHERE 工号 = ?"), {"1"});
+        EXPECT_FALSE(bad.exec());
+    }
+    const auto first = selectFirstQuiet(sql, {QStringLiteral("0")});
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->text(0), QStringLiteral("0"));
+}
+
 TEST_F(Sql, ConditionalUpdateThatMissesReportsNoRows)
 {
     exec("INSERT INTO 合同信息 (合同编号, 合同状态) VALUES (?, ?)", {"HT-1", "未提交"});

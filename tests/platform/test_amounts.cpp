@@ -48,3 +48,15 @@ TEST(Amounts, TypedAmountsAreTakenAsTypedOrRefused)
     };
     for (const auto& c : cases) EXPECT_EQ(parseTypedCents(QString::fromUtf8(c.text)), c.cents) << c.text;
 }
+
+// SQLite hands DECIMAL back as a binary double: each reads as its shortest
+// text would, whole hundredths and halves alike.
+TEST(Amounts, StoredDoublesReadAsTheirShortestText)
+{
+    for (const double v : {1234.56, 0.1 + 0.2, 0.285, -0.005, 1e-9, 99999999999.99, -42.0, 0.0, 2.675, 123456789012.345,
+                           1e15 + 0.25, 5e-3, 79999.995})
+        EXPECT_EQ(centsOf(v), parseCents(QString::number(v, 'g', 15).contains(QLatin1Char('e'))
+                                             ? QString::number(v, 'f', 6)
+                                             : QString::number(v, 'g', 15)))
+            << v;
+}

@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "platform/FlexGrid.h"
+#include "platform/Forms.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextMeasure.h"
 
@@ -173,6 +174,118 @@ TEST(FlexGrid, SortOrders)
             EXPECT_EQ(g.TextMatrix(r, 2), QString::number(from));
             EXPECT_EQ(g.TextMatrix(r, 1), tc.in[from]);
         }
+    }
+}
+
+// A value column sorts, in every order, exactly as a text column holding
+// the texts it shows.
+TEST(FlexGrid, ValueColumnsSortAsTheirTexts)
+{
+    struct Case {
+        int kind;
+        QStringList texts;
+    };
+    const QList<Case> cases = {
+        {flexKindAmount, {"10.00", "", "9.50", "-1.00", "0.00", "", "100.00", "9.50"}},
+        {flexKindDate, {"2024-03-01", "", "2023-12-31 10:00:00", "2023-12-31", "2024-01-15 00:00:01", "2024-01-15"}},
+        {flexKindFlag, {"True", "", "False", "True", "False"}},
+        {flexKindDate, {"2024-03-01", "不详", "", "2023-12-31"}},  // a text kept in a value column
+    };
+    for (const Case& tc : cases) {
+        for (int order = flexSortGenericAscending; order <= flexSortStringDescending; ++order) {
+            FlexGrid asText, asValue;
+            fill(asText, tc.texts);
+            fill(asValue, tc.texts);
+            asValue.setColKind(1, tc.kind);
+            ASSERT_EQ(column(asValue, 1), tc.texts);
+            for (FlexGrid* g : {&asText, &asValue}) {
+                g->setCol(1);
+                g->setSort(order);
+            }
+            EXPECT_EQ(column(asValue, 1), column(asText, 1)) << "kind " << tc.kind << " order " << order;
+            EXPECT_EQ(rowData(asValue), rowData(asText)) << "kind " << tc.kind << " order " << order;
+        }
+    }
+}
+
+TEST(FlexGrid, AFillReplacesTheRowsAndReusesTheirStorage)
+{
+    FlexGrid g;
+    g.setCols(4);
+    g.setColKind(0, flexKindRowNumber);
+    g.setColKind(2, flexKindAmount);
+    g.setTextMatrix(0, 0, QStringLiteral("序"));
+    g.setTextMatrix(0, 2, QStringLiteral("金额"));
+    auto refill = [&](int n) {
+        FlexGridFill fill(g);
+        for (int i = 0; i < n; ++i) {
+            fill.row();
+            fill.text(1, i % 2 ? QStringLiteral("odd") : QStringLiteral("even"));
+            fill.amount(2, i % 3 ? std::optional<qint64>(i * 150) : std::nullopt);
+            fill.text(3, QString::number(i));
+        }
+    };
+    for (int round = 0; round < 3; ++round) {
+        refill(5000);
+        ASSERT_EQ(g.Rows(), 5001);
+        EXPECT_EQ(g.TextMatrix(0, 0), QStringLiteral("序"));
+        EXPECT_EQ(g.TextMatrix(0, 2), QStringLiteral("金额"));
+        EXPECT_EQ(g.TextMatrix(4, 0), QStringLiteral("4"));
+        EXPECT_EQ(g.TextMatrix(4, 1), QStringLiteral("odd"));
+        EXPECT_EQ(g.TextMatrix(3, 2), QStringLiteral("3.00"));
+        EXPECT_EQ(g.TextMatrix(4, 3), QStringLiteral("3"));
+        EXPECT_EQ(g.TextMatrix(1, 2), QString());
+        // Cells written one by one: a value, a text no amount reads as, a
+        // row number of another row.
+        g.setTextMatrix(5, 2, QStringLiteral("7.00"));
+        g.setTextMatrix(6, 2, QStringLiteral("约7元"));
+        g.setTextMatrix(2, 0, QStringLiteral("x"));
+        g.setRow(3);
+        g.setCol(1);
+        g.setCellBackColor(Qt::red);
+        EXPECT_EQ(g.ColKind(2), flexKindAmount);
+        EXPECT_EQ(g.TextMatrix(5, 2), QStringLiteral("7.00"));
+        EXPECT_EQ(g.TextMatrix(6, 2), QStringLiteral("约7元"));
+        // A sort moves rows, not the numbers of the row number column.
+        g.setCol(3);
+        g.setSort(flexSortNumericDescending);
+        EXPECT_EQ(g.TextMatrix(1, 3), QStringLiteral("4999"));
+        EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("1"));
+        EXPECT_EQ(g.FindRow(2, QStringLiteral("约7元"), 1), 5000 - 5);
+        EXPECT_EQ(g.FindRow(0, QStringLiteral("x"), 1), 5000 - 1);
+        g.numberRows(0);
+        EXPECT_EQ(g.FindRow(0, QStringLiteral("x"), 1), -1);
+        EXPECT_EQ(g.CellBackColor(5000 - 2, 1), QColor(Qt::red));
+    }
+    // The attributes went with the rows they belonged to.
+    refill(2);
+    EXPECT_EQ(g.CellBackColor(1, 1), QColor());
+    // A fill that gets no row leaves the rows as they were.
+    { FlexGridFill none(g); }
+    EXPECT_EQ(g.Rows(), 3);
+    // One cell written over and over keeps its neighbours.
+    for (int i = 0; i < 200000; ++i) g.setTextMatrix(1, 1, QString::number(i));
+    EXPECT_EQ(g.TextMatrix(1, 1), QStringLiteral("199999"));
+    EXPECT_EQ(g.TextMatrix(2, 1), QStringLiteral("odd"));
+}
+
+TEST(FlexGrid, ACutTextShowsWhollyInItsTooltip)
+{
+    FlexGrid g;
+    g.setCols(2);
+    g.setRows(3);
+    const QString longText(60, QChar(u'长')), shortText = QStringLiteral("短");
+    g.setTextMatrix(1, 1, longText);
+    g.setTextMatrix(2, 1, shortText);
+    const int fitted = g.fontMetrics().horizontalAdvance(longText) + FlexGrid::kTextMargins;
+    struct Case {
+        int pixels;
+        int row;
+        QString tip;
+    } cases[] = {{fitted, 1, QString()}, {fitted / 3, 1, longText}, {fitted / 3, 2, QString()}};
+    for (const Case& c : cases) {
+        g.setColWidth(1, pixelsToTwips(c.pixels));
+        EXPECT_EQ(g.model()->index(c.row, 1).data(Qt::ToolTipRole).toString(), c.tip) << c.pixels << " px, row " << c.row;
     }
 }
 
