@@ -119,6 +119,7 @@ void dropConnection()
     if (!QSqlDatabase::contains(kConnectionName)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(kConnectionName, false);
+        forgetPreparedStatements(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(kConnectionName);
@@ -245,6 +246,7 @@ bool ReopenInPlace()
 {
     QSqlDatabase db = DbConnection();
     if (!db.isValid()) return false;
+    forgetPreparedStatements(db);
     db.close();
     return openConnection(db, g_settings);
 }

@@ -186,6 +186,15 @@ public:
         s.queries[sql] = {std::move(query), ++s.clock};
     }
 
+    // Before the session ends: the kept statements are deallocated while it
+    // still knows them, never later on a new session (where the failing
+    // DEALLOCATE would abort whatever transaction runs there).
+    void forget(const QSqlDatabase& db)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_sessions.erase(db.connectionName());
+    }
+
 private:
     static constexpr size_t kKept = 100;
     struct Kept {
@@ -194,6 +203,7 @@ private:
     };
     struct Session {
         const void* handle = nullptr;
+        int opened = 0;
         std::unordered_map<QString, Kept> queries;
         quint64 clock = 0;
     };
@@ -203,9 +213,13 @@ private:
         Session& s = m_sessions[db.connectionName()];
         const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
         const void* handle = h.isValid() ? *static_cast<const void* const*>(h.constData()) : nullptr;
-        if (handle != s.handle) {
+        // A reopened session may get its handle at the old address: the open
+        // count tells them apart, and the old session's statements are gone.
+        const int opened = OpenCount(db);
+        if (handle != s.handle || opened != s.opened) {
             s.queries.clear();
             s.handle = handle;
+            s.opened = opened;
         }
         return s;
     }
@@ -249,6 +263,8 @@ Statement::~Statement()
 {
     if (m_prepared && !m_error.isValid()) PreparedQueries::instance().giveBack(m_db, m_sql, std::move(m_query));
 }
+
+void forgetPreparedStatements(const QSqlDatabase& db) { PreparedQueries::instance().forget(db); }
 
 bool Statement::prepare()
 {

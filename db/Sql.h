@@ -172,6 +172,10 @@ private:
 // on SQLite the Write transaction already holds the database's write lock).
 bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* error = nullptr);
 
+// Drops the statements kept prepared on this connection. The connection
+// layer calls it before it closes or reopens a connection.
+void forgetPreparedStatements(const QSqlDatabase& db);
+
 // A driver's error as the standard error box shows it (for the database
 // layer and its tools; windows and stores get DbError from results).
 DbError dbErrorOf(const QSqlError& error);

@@ -21,6 +21,7 @@ ExtraConnection::ExtraConnection(const DbSettings& settings, const QString& name
 
 ExtraConnection::~ExtraConnection()
 {
+    forgetPreparedStatements(db());
     db().close();
     QSqlDatabase::removeDatabase(m_name);
 }
