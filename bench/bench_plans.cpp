@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchDatabase.h"
+
 #include <QApplication>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,30 +26,9 @@ namespace {
 
 constexpr int kInstalments = 5000;
 
-void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
+using bench::fail;
 
-class Database {
-public:
-    Database()
-    {
-        if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-        DbSettings s;
-        s.driver = QStringLiteral("QSQLITE");
-        s.database = m_dir.filePath(QStringLiteral("bench.db"));
-        QString problem;
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+using Database = bench::EmptyDatabase;
 
 // The grid's rows as the long-term generator writes them, checked as the
 // save checks them.

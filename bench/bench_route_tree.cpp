@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchDatabase.h"
+
 #include <QApplication>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,27 +26,14 @@ namespace {
 constexpr int kDepartments = 20000;
 constexpr int kDepth = 6;
 
-void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
+using bench::fail;
 
 QString codeOf(int chain, int level) { return QStringLiteral("D%1-%2").arg(kDepth - 1 - level).arg(chain, 5, 10, QLatin1Char('0')); }
 
-class Database {
+class Database : public bench::EmptyDatabase {
 public:
     Database()
     {
-        if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-        DbSettings s;
-        s.driver = QStringLiteral("QSQLITE");
-        s.database = m_dir.filePath(QStringLiteral("bench.db"));
-        QString problem;
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
         Transaction tx;
         QSqlQuery dept(DbConnection()), link(DbConnection());
         dept.prepare(QStringLiteral("INSERT INTO 职能部门new (职能部门编号, 职能部门名称, 发票领用) VALUES (?, ?, 1)"));
@@ -61,9 +50,6 @@ public:
         }
         if (!tx.commit()) fail(tx.error().description);
     }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 Database* g_db = nullptr;
