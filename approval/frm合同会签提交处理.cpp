@@ -53,6 +53,8 @@ void frm合同会签提交处理::takeHandover(const CountersignHandover& h, con
     Text1[1]->setText(h.name);
     Text1[2]->setText(h.typeName);
     SetTag(Text1[2], h.typeCode);
+    // A long name shows from its beginning, not its end.
+    for (QLineEdit* box : Text1) box->setCursorPosition(0);
 
     TreeView1->clear();
     QHash<QString, QTreeWidgetItem*> copied;
