@@ -146,8 +146,9 @@ QString asText(const QVariant& v)
 }
 
 // PostgreSQL prepares a bound statement, runs it and deallocates it: three
-// round trips. A statement's prepared query is kept per connection after it
-// ran, so the next run of the same text costs one. A query is lent to one
+// round trips; SQLite compiles it again each time. A statement's prepared
+// query is kept per connection after it ran, so the next run of the same
+// text costs one. A query is lent to one
 // Statement at a time; a connection closed and opened again (a new server
 // session, whose prepared statements are gone) starts afresh.
 class PreparedQueries {
@@ -161,7 +162,7 @@ public:
     // A query already prepared for sql on db, taken out of the keeping.
     std::optional<QSqlQuery> take(const QSqlDatabase& db, const QString& sql)
     {
-        if (dialectOf(db) != Dialect::PostgreSQL) return std::nullopt;
+        if (!keeps(db)) return std::nullopt;
         QMutexLocker lock(&m_mutex);
         Session& s = session(db);
         const auto it = s.queries.find(sql);
@@ -174,7 +175,7 @@ public:
     // A query that ran without error goes back for the next run of its text.
     void giveBack(const QSqlDatabase& db, const QString& sql, QSqlQuery query)
     {
-        if (dialectOf(db) != Dialect::PostgreSQL || !db.isOpen()) return;
+        if (!keeps(db) || !db.isOpen()) return;
         query.finish();
         QMutexLocker lock(&m_mutex);
         Session& s = session(db);
@@ -196,6 +197,9 @@ public:
     }
 
 private:
+    // SQLite prepares on every run too: a kept, reset statement holds no
+    // lock. SQL Server's ODBC driver is left as it is, untried here.
+    static bool keeps(const QSqlDatabase& db) { return dialectOf(db) != Dialect::SqlServer; }
     static constexpr size_t kKept = 100;
     struct Kept {
         QSqlQuery query;
