@@ -185,16 +185,24 @@ FollowUpOutcome insertFollowUp(const QSqlDatabase& db, const FollowUp& followUp)
         // The old contract may have been renewed by someone else meanwhile:
         // then nothing of this renewal stays.
         Statement link(db,
-                       QStringLiteral("UPDATE 合同信息 SET 对应续约合同编号 = ? WHERE 合同编号 = ? "
+                       QStringLiteral("UPDATE 合同信息 SET 对应续约合同编号 = ? WHERE id = ? "
                                       "AND (对应续约合同编号 IS NULL OR 对应续约合同编号 = ?)"),
-                       {out.number, followUp.fromNumber, QString()});
+                       {out.number, followUp.fromId, QString()});
         if (!link.exec()) {
             out.error = link.error();
             return out;
         }
         if (link.rowsAffected() < 1) {
-            const auto exists = numberTaken(db, followUp.fromNumber, &out.error);
-            if (!exists) return out;
+            Statement probe(db, QStringLiteral("SELECT 1 FROM 合同信息 WHERE id = ?"), {followUp.fromId});
+            if (!probe.exec()) {
+                out.error = probe.error();
+                return out;
+            }
+            const std::optional<bool> exists = probe.next();
+            if (probe.error().isValid()) {
+                out.error = probe.error();
+                return out;
+            }
             out.kind = *exists ? FollowUpOutcome::AlreadyRenewed : FollowUpOutcome::OldGone;
             return out;
         }

@@ -58,13 +58,13 @@ InsertedContract insertContract(const NewContract& contract);
 // Marks a new row as a supplementary contract of `mainNumber`.
 void addSupplementColumns(ColumnValues& columns, const QString& mainNumber, bool mergedPlans);
 
-// A renewal or a supplement made from the contract `fromNumber`: numbering,
+// A renewal or a supplement made from the contract `fromId`: numbering,
 // insert and, for a renewal, the link on the old row run in one write
 // transaction under the numbering lock.
 struct FollowUp {
     NewContract contract;
     bool renewal = false;
-    QString fromNumber;
+    qint64 fromId = 0;  // the contract renewed (0 for a supplement)
 };
 struct FollowUpOutcome {
     enum Kind { Inserted, NumberTaken, AlreadyRenewed, OldGone, Failed };

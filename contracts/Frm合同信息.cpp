@@ -1292,7 +1292,7 @@ bool Frm合同信息::保存后续合同(bool renewal)
     Command28->setEnabled(false);
     FollowUp f;
     f.renewal = renewal;
-    f.fromNumber = Text1[1]->text().trimmed();
+    f.fromId = contractId().value_or(0);
     NewContract& c = f.contract;
     c.automatic = Check3->isChecked();
     c.form = PrefixForm::DigitsAloneWhenNoPrefix;

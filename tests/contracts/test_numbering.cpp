@@ -54,7 +54,8 @@ TEST_F(ContractTest, SupplementsAndRenewalLinks)
     EXPECT_EQ(row->value(0).toInt(), 1);
     EXPECT_EQ(row->text(1), QStringLiteral("GC-1"));
 
-    FollowUp renewal{typedContract("GC-2"), true, "GC-1"};
+    const qint64 old = selectFirst("SELECT id FROM 合同信息 WHERE 合同编号 = 'GC-1'")->value(0).toLongLong();
+    FollowUp renewal{typedContract("GC-2"), true, old};
     EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::Inserted);
     renewal.contract = typedContract("GC-3");
     EXPECT_EQ(insertFollowUp(renewal).kind, FollowUpOutcome::AlreadyRenewed) << "a second renewal is refused";

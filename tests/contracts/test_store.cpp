@@ -90,7 +90,8 @@ TEST_F(StoreTest, AFailureHalfWayLeavesTheDatabaseAsItWas)
     const std::vector<Case> cases = {
         {"renewal: the link on the old row fails", "UPDATE", "合同信息",
          [](StoreTest& t) {
-             return insertFollowUp({numberedContract("GC"), true, QStringLiteral("OLD")}).kind == FollowUpOutcome::Inserted;
+             return insertFollowUp({numberedContract("GC"), true, t.idOf(QStringLiteral("OLD"))}).kind ==
+                    FollowUpOutcome::Inserted;
          }},
         {"delete: the units fail", "DELETE", "合同单元信息",
          [](StoreTest& t) {
@@ -150,7 +151,7 @@ TEST_F(StoreTest, WorkstationsNumberingAtOnceGetDistinctGaplessNumbers)
              if ((t + i) % 2 == 0)
                  return insertContract(db, numberedContract(QStringLiteral("GC"))).outcome == InsertedContract::Inserted;
              return insertFollowUp(db, {numberedContract(QStringLiteral("GC"), PrefixForm::DigitsAloneWhenNoPrefix), false,
-                                        QString()})
+                                        0})
                         .kind == FollowUpOutcome::Inserted;
          }},
     };
@@ -203,9 +204,10 @@ TEST_F(StoreTest, ATypedNumberRacingAnAutomaticOneNeverDuplicates)
 TEST_F(StoreTest, TwoWorkstationsRenewingOneContractMakeOneRenewal)
 {
     addContract(QStringLiteral("OLD"), QStringLiteral("D01"), QStringLiteral("T1"), 履行中);
+    const qint64 old = idOf(QStringLiteral("OLD"));
     std::atomic<int> inserted{0}, refused{0};
     atOnce(2, [&](const QSqlDatabase& db, int) {
-        const auto out = insertFollowUp(db, {numberedContract(QStringLiteral("GC")), true, QStringLiteral("OLD")});
+        const auto out = insertFollowUp(db, {numberedContract(QStringLiteral("GC")), true, old});
         if (out.kind == FollowUpOutcome::Inserted) ++inserted;
         if (out.kind == FollowUpOutcome::AlreadyRenewed) ++refused;
     });
