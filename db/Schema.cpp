@@ -86,6 +86,7 @@ std::vector<Table> describeTables()
                     .date("起始日期")
                     .date("终止日期")
                     .flag("发票领用")
+                    .text("app部门类别", 20)  // "职能部门", "分公司区域", "管理项目"
                     .key({"职能部门编号"}));
 
     // The superior in force is the row with the latest 起始日期.
@@ -129,6 +130,15 @@ std::vector<Table> describeTables()
                     .flag("主要岗位")
                     .date("上岗日期")
                     .date("离岗日期"));
+
+    // A managed project's 管理处 (management office). 编号字 and 起始编号 number the
+    // VAT interface files of the office; both stay NULL until set.
+    t.push_back(Table("设置管理处")
+                    .text("对应部门代号", 20)
+                    .text("gyd_dh", 20)  // empty on a row whose office is not set up yet
+                    .text("gyd_name", 100)
+                    .integer("编号字")
+                    .integer("起始编号"));
 
     // ---- Rights and settings
 
