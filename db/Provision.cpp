@@ -146,6 +146,11 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
         return Columns{{"职能部门编号", code}, {"职能部门名称", name}, {"职能部门类别代号", category}, {"起始日期", since},
                        {"发票领用", 1}};
     };
+    // The department's category as the expiry reminder reads it.
+    auto within = [](Columns department, const char* appCategory) {
+        department.push_back({"app部门类别", appCategory});
+        return department;
+    };
     auto post = [](const char* code, const char* name, const char* dept, const char* category, const char* staff,
                    int head) {
         return Columns{{"岗位代号", code}, {"岗位名称", name},   {"职能部门代号", dept},
@@ -170,9 +175,15 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
     return {
         {"职能部门类别", {{{"部门类别代号", "01"}, {"部门类别名称", "职能部门"}},
                           {{"部门类别代号", "02"}, {"部门类别名称", "管理处"}}}},
-        {"职能部门new", {department("001", "总经理办公室", "01"), department("002", "财务部", "01"),
-                         department("003", "第一管理处", "02")}},
-        {"上级部门new", {{{"职能部门编号", "003"}, {"上级部门编号", "001"}, {"起始日期", since}}}},
+        {"职能部门new", {within(department("001", "总经理办公室", "01"), "职能部门"),
+                         within(department("002", "财务部", "01"), "职能部门"),
+                         within(department("003", "第一管理处", "02"), "管理项目"),
+                         within(department("004", "华东分公司", "01"), "分公司区域"),
+                         within(department("005", "翠湖项目部", "02"), "管理项目")}},
+        {"上级部门new", {{{"职能部门编号", "003"}, {"上级部门编号", "001"}, {"起始日期", since}},
+                         {{"职能部门编号", "005"}, {"上级部门编号", "004"}, {"起始日期", since}}}},
+        // The branch's one managed project with its office set up.
+        {"设置管理处", {{{"对应部门代号", "005"}, {"gyd_dh", "GL005"}, {"gyd_name", "翠湖项目管理处"}}}},
         {"岗位类别", {{{"岗位类别编号", "01"}, {"岗位类别名称", "管理岗位"}},
                       {{"岗位类别编号", "02"}, {"岗位类别名称", "业务岗位"}}}},
         {"岗位信息new", {post("G001", "总经理", "001", "01", "1001", 1), post("G002", "财务经理", "002", "01", "1002", 1),
@@ -345,6 +356,20 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         {"CG", "02", "002", "未提交", "财务软件年度维护采购合同", "智账软件服务有限公司", "招商银行高新支行",
          "6214830000987654", "28000.00", day(20), until(day(20), 12), 12, notSubmitted(), nullptr, nullptr,
          "财务软件升级与年度远程维护。", {}},
+        // In performance and ending soon or long ago, so the expiry reminder
+        // lists something at the first login; the lease is never listed.
+        {"CG", "02", "003", "履行中", "电梯配件年度采购合同", "恒达电梯维保有限公司", "工商银行城东支行",
+         "6222000011112222", "64000.00", until(day(40), -12), day(40), 12, inForce(until(day(40), -12)), "刘洋", "孙立",
+         "电梯易损配件按季度供货。", {}},
+        {"WF", "01", "003", "履行中", "金桂园物业服务合同", "金桂园业主委员会", "建设银行翠湖支行", "6217000010207080",
+         "540000.00", day(-900).addYears(-2).addDays(1), day(-900), 24, inForce(day(-900).addYears(-2).addDays(1)), "张伟",
+         "冯军", "住宅物业服务，服务期两年，期满未办理终止。", {}},
+        {"ZL", "03", "003", "履行中", "会所商铺租赁合同", "悦来餐饮管理有限公司", "工商银行城东支行", "6222000055556666",
+         "120000.00", until(day(25), -12), day(25), 12, inForce(until(day(25), -12)), "刘洋", "蒋涛",
+         "会所一层商铺出租，租期一年。", {}},
+        {"WF", "01", "005", "履行中", "翠湖项目停车场管理服务合同", "翠湖置业发展有限公司", "建设银行翠湖支行",
+         "6217000010203040", "96000.00", until(day(45), -12), day(45), 12, inForce(until(day(45), -12)), "张伟", "韩梅",
+         "地面及地下停车场的秩序维护与收费管理。", {}},
     };
     int serial = 0;
     for (const DemoContract& c : contracts) {

@@ -260,7 +260,12 @@ std::vector<Table> describeTables()
                     .dateTime("updatedate")
                     .unique({"合同编号"})
                     // The next serial number is MAX(流水号) + 1 on every numbered save.
-                    .index("ix_合同信息_流水号", {"流水号"}));
+                    .index("ix_合同信息_流水号", {"流水号"})
+                    // Renewal numbers run per year; a renewal names the contract it renews.
+                    .index("ix_合同信息_年份", {"年份", "流水号"})
+                    .index("ix_合同信息_对应续约合同编号", {"对应续约合同编号"})
+                    // The expiry reminder reads contracts in performance by end date.
+                    .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期"}));
 
     // Units covered by a contract; other programs of the family fill them.
     t.push_back(Table("合同单元信息")

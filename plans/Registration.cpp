@@ -1,7 +1,10 @@
 #include "plans/Registration.h"
 
+#include "app/MainWindowHooks.h"
 #include "contracts/ContractHandovers.h"
 #include "contracts/ContractRecordWindow.h"
+#include "plans/Frm合同到期提醒.h"
+#include "plans/frm合同到期处理.h"
 #include "plans/frm合同履行计划.h"
 #include "plans/frm合同收付款计划设置.h"
 
@@ -51,6 +54,13 @@ void openPerformancePlanChecks(const contract::PerformancePlanHandover& h)
     runAndUnload(w);
 }
 
+void openExpiry(const contract::ExpiryHandover& h)
+{
+    auto* w = freshWindow<frm合同到期处理>();
+    w->takeHandover(h.number, h.name, h.id);
+    runAndUnload(w);
+}
+
 }  // namespace
 
 void registerPlanWindows()
@@ -58,6 +68,8 @@ void registerPlanWindows()
     contract::recordWindowSeams().frm合同收付款计划设置 = openInstalmentPlan;
     contract::recordWindowSeams().frm合同履行计划 = openPerformancePlanEditing;
     contract::contractHandovers().frm合同履行计划 = openPerformancePlanChecks;
+    contract::contractHandovers().frm合同到期处理 = openExpiry;
+    mainWindowHooks().Frm合同到期提醒 = [] { return static_cast<Form*>(Forms::get<Frm合同到期提醒>()); };
 }
 
 }  // namespace corvane::plans

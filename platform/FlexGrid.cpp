@@ -31,6 +31,7 @@ namespace {
 
 struct CellAttr {
     QColor back;
+    QColor fore;
     bool italic = false;
     QPixmap picture;
 };
@@ -243,6 +244,9 @@ public:
             return {};
         case Qt::BackgroundRole:
             if (a && a->back.isValid()) return a->back;
+            return {};
+        case Qt::ForegroundRole:
+            if (a && a->fore.isValid()) return a->fore;
             return {};
         case Qt::DecorationRole:
             if (a && !a->picture.isNull()) return a->picture;
@@ -1293,6 +1297,24 @@ void FlexGrid::setCellBackColor(const QColor& color)
     checkRow(m_row);
     checkCol(m_col);
     m_model->attrForWrite(m_row, m_col).back = color;
+    cellsChanged(m_row, m_col, m_row, m_col);
+}
+
+QColor FlexGrid::CellForeColor() const { return CellForeColor(m_row, m_col); }
+
+QColor FlexGrid::CellForeColor(int row, int col) const
+{
+    checkRow(row);
+    checkCol(col);
+    const CellAttr* a = m_model->attr(row, col);
+    return a ? a->fore : QColor();
+}
+
+void FlexGrid::setCellForeColor(const QColor& color)
+{
+    checkRow(m_row);
+    checkCol(m_col);
+    m_model->attrForWrite(m_row, m_col).fore = color;
     cellsChanged(m_row, m_col, m_row, m_col);
 }
 

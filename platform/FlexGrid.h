@@ -208,12 +208,15 @@ public:
     // Attributes of the current cell; they move with their row when sorting.
     QColor CellBackColor() const;  // invalid: the grid's own colour
     void setCellBackColor(const QColor& color);
+    QColor CellForeColor() const;  // invalid: the grid's own colour
+    void setCellForeColor(const QColor& color);
     bool CellFontItalic() const;
     void setCellFontItalic(bool italic);
     // The same of any cell, read without making it the current one, so a
     // reader (an export) neither moves the user's cursor nor raises the
     // cursor events the window handles.
     QColor CellBackColor(int row, int col) const;
+    QColor CellForeColor(int row, int col) const;
     bool CellFontItalic(int row, int col) const;
     QPixmap CellPicture() const;
     void setCellPicture(const QPixmap& picture);
