@@ -28,7 +28,9 @@ const QColor kMarkedBack(100, 255, 255);
 // The reminder's own error box: number and description on one line.
 void showReminderError(const DbError& e)
 {
-    MsgBox(QStringLiteral("错误号：") + QString::number(e.number) + QStringLiteral("错误描述：") + e.description,
+    QString description = e.description;
+    description.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ');
+    MsgBox(QStringLiteral("错误号：") + QString::number(e.number) + QStringLiteral("错误描述：") + description,
            vbInformation, QStringLiteral("系统提示"));
 }
 
@@ -297,12 +299,16 @@ void Frm合同到期提醒::Form_Resize()
     setWidth(SSTab1, innerWidth + 10);
     setHeight(SSTab1, outerHeight - tw(Picture1->height()) - 580);
 
-    setWidth(Shape1, tw(SSTab1->width()) - 100);
+    // The shapes keep inside their tab page, which is a little narrower
+    // than the tab control.
+    const QWidget* page = Shape2->parentWidget();
+    int shapeWidth = tw(SSTab1->width()) - 100;
+    if (page->width() > 0) shapeWidth = std::min(shapeWidth, tw(page->width()) - tw(Shape1->x()) - 30);
+    setWidth(Shape1, shapeWidth);
     setWidth(MSFlexGrid1, tw(Shape1->width()) - 110);
     setWidth(Shape2, tw(Shape1->width()));
     // The shape ends 700 twips above the window's bottom, and never below
     // its tab page.
-    const QWidget* page = Shape2->parentWidget();
     const int pageTop = tw(page->mapTo(this, QPoint(0, 0)).y());
     int shapeHeight = innerHeight - (pageTop + tw(Shape2->y())) - 700;
     if (page->height() > 0) shapeHeight = std::min(shapeHeight, tw(page->height()) - tw(Shape2->y()) - 60);

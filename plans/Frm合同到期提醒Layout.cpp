@@ -70,17 +70,17 @@ void Frm合同到期提醒::buildLayout()
     SSTab1->addTab(receipts, QStringLiteral("  收款合同提醒"));
     SSTab1->addTab(payments, QStringLiteral("  付款合同提醒"));
 
-    Shape1 = shape(receipts, QStringLiteral("Shape1"), 60, 60, 11800, 1900);
-    MSFlexGrid1 = grid(receipts, QStringLiteral("MSFlexGrid1"), countFormat(), 115, 110, 11690, 1800);
-    Label1 = label(receipts, QStringLiteral("Label1"), QStringLiteral("收款合同明细"), 115, 2040, 2000);
-    Shape2 = shape(receipts, QStringLiteral("Shape2"), 60, 2340, 11800, 4400);
-    MSFlexGrid2 = grid(receipts, QStringLiteral("MSFlexGrid2"), listFormat(), 115, 2390, 11690, 4300);
+    Shape1 = shape(receipts, QStringLiteral("Shape1"), 30, 60, 11800, 1900);
+    MSFlexGrid1 = grid(receipts, QStringLiteral("MSFlexGrid1"), countFormat(), 85, 110, 11690, 1800);
+    Label1 = label(receipts, QStringLiteral("Label1"), QStringLiteral("收款合同明细"), 85, 2040, 2000);
+    Shape2 = shape(receipts, QStringLiteral("Shape2"), 30, 2340, 11800, 4400);
+    MSFlexGrid2 = grid(receipts, QStringLiteral("MSFlexGrid2"), listFormat(), 85, 2390, 11690, 4300);
 
-    Shape5 = shape(payments, QStringLiteral("Shape5"), 60, 60, 11800, 1900);
-    MSFlexGrid4 = grid(payments, QStringLiteral("MSFlexGrid4"), countFormat(), 115, 110, 11690, 1800);
-    Label2 = label(payments, QStringLiteral("Label2"), QStringLiteral("付款合同明细"), 115, 2040, 2000);
-    Shape4 = shape(payments, QStringLiteral("Shape4"), 60, 2340, 11800, 4400);
-    MSFlexGrid3 = grid(payments, QStringLiteral("MSFlexGrid3"), listFormat(), 115, 2390, 11690, 4300);
+    Shape5 = shape(payments, QStringLiteral("Shape5"), 30, 60, 11800, 1900);
+    MSFlexGrid4 = grid(payments, QStringLiteral("MSFlexGrid4"), countFormat(), 85, 110, 11690, 1800);
+    Label2 = label(payments, QStringLiteral("Label2"), QStringLiteral("付款合同明细"), 85, 2040, 2000);
+    Shape4 = shape(payments, QStringLiteral("Shape4"), 30, 2340, 11800, 4400);
+    MSFlexGrid3 = grid(payments, QStringLiteral("MSFlexGrid3"), listFormat(), 85, 2390, 11690, 4300);
 
     // Beside the tab captions, at the top right.
     Picture2 = named(new QFrame(this), QStringLiteral("Picture2"));
