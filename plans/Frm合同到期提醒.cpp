@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QTimer>
 #include <cmath>
 
 #include "app/LoginContext.h"
@@ -129,7 +131,12 @@ void Frm合同到期提醒::Form_Load()
 
 void Frm合同到期提醒::Form_Activate()
 {
-    if (subWindow()) subWindow()->showMaximized();
+    QMdiSubWindow* frame = subWindow();
+    if (!frame) return;
+    frame->showMaximized();
+    // The main window centres the window once it is shown; it is maximised
+    // again after that.
+    QTimer::singleShot(0, frame, [frame] { frame->showMaximized(); });
 }
 
 void Frm合同到期提醒::加载到期合同()
