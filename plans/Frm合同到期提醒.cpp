@@ -114,6 +114,8 @@ Frm合同到期提醒::Frm合同到期提醒()
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid4, &FlexGrid::Click, this, [this] { MSFlexGrid4_Click(); });
     Picture1->installEventFilter(this);
+    // The tab control sizes its pages only once it is shown: the grids follow.
+    Shape2->parentWidget()->installEventFilter(this);
     Text1->installEventFilter(this);
 }
 
@@ -136,7 +138,13 @@ void Frm合同到期提醒::Form_Activate()
     frame->showMaximized();
     // The main window centres the window once it is shown; it is maximised
     // again after that.
-    QTimer::singleShot(0, frame, [frame] { frame->showMaximized(); });
+    QTimer::singleShot(0, frame, [frame] {
+        // Moved while maximised, it still counts as maximised and would not
+        // fill the area again without leaving that state first.
+        if (!frame->isVisible()) return;
+        frame->setWindowState(frame->windowState() & ~Qt::WindowMaximized);
+        frame->showMaximized();
+    });
 }
 
 void Frm合同到期提醒::加载到期合同()
@@ -349,6 +357,7 @@ void Frm合同到期提醒::Text1_KeyPress(int& KeyAscii)
 bool Frm合同到期提醒::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Picture1 && event->type() == QEvent::Resize) Picture1_Resize();
+    if (watched == Shape2->parentWidget() && event->type() == QEvent::Resize) Form_Resize();
     if (watched == Text1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         int ascii = 0;

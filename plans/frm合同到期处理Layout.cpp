@@ -85,12 +85,12 @@ void frm合同到期处理::buildLayout()
     Combo2 = named(new QComboBox(handling), QStringLiteral("Combo2"));
     Combo2->addItems(plans::penaltyHandlings());
     Combo2->setCurrentIndex(-1);
-    place(Combo2, 1140, 1710, 1800, 300);
-    label(handling, QStringLiteral("Label12"), QStringLiteral("违约金"), 3120, 1740, 700);
-    Text3 = line(handling, QStringLiteral("Text3"), 3840, 1710, 1400, 20);
+    place(Combo2, 1140, 1710, 1600, 300);
+    label(handling, QStringLiteral("Label12"), QStringLiteral("违约金"), 2900, 1740, 650);
+    Text3 = line(handling, QStringLiteral("Text3"), 3560, 1710, 1300, 20);
     Text3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label(handling, QStringLiteral("Label13"), QStringLiteral("违约金收/付日期"), 5400, 1740, 1500);
-    DTPicker2 = picker(handling, QStringLiteral("DTPicker2"), 6700, 1710);
+    label(handling, QStringLiteral("Label13"), QStringLiteral("违约金收/付日期"), 5000, 1740, 1560);
+    DTPicker2 = picker(handling, QStringLiteral("DTPicker2"), 6640, 1710);
 
     Check1 = named(new QCheckBox(QStringLiteral("余款勾销"), handling), QStringLiteral("Check1"));
     place(Check1, 120, 2160, 1400, 300);

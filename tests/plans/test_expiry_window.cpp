@@ -48,6 +48,18 @@ TEST_F(ExpiryTest, LoadingShowsWhatIsStored)
         EXPECT_TRUE(f.Check1->isEnabled());
         EXPECT_TRUE(f.Command1->isEnabled());
         EXPECT_TRUE(layoutProblems(&f).isEmpty()) << layoutProblems(&f).join(u'\n').toStdString();
+        // No control of a frame lies over another.
+        for (const char* frame : {"Frame1", "Frame2"}) {
+            const auto* box = f.findChild<QWidget*>(QString::fromUtf8(frame));
+            ASSERT_TRUE(box);
+            QList<QWidget*> controls;
+            for (QObject* o : box->children())
+                if (auto* w = qobject_cast<QWidget*>(o); w && !w->objectName().isEmpty()) controls << w;
+            for (int i = 0; i < controls.size(); ++i)
+                for (int j = i + 1; j < controls.size(); ++j)
+                    EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                        << controls[i]->objectName().toStdString() << " " << controls[j]->objectName().toStdString();
+        }
     });
 }
 
