@@ -88,7 +88,7 @@ void Frm合同到期提醒::buildLayout()
     Shape3 = shape(Picture2, QStringLiteral("Shape3"), 0, 0, 2900, 360);
     Label3 = label(Picture2, QStringLiteral("Label3"), QStringLiteral("距现在"), 120, 60, 700);
     Text1 = named(new QLineEdit(Picture2), QStringLiteral("Text1"));
-    applyLineRules(Text1, 5);
+    applyLineRules(Text1, 11);  // whatever the column holds shows whole
     Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(Text1, 840, 30, 800, 300);
     Label4 = label(Picture2, QStringLiteral("Label4"), QStringLiteral("天内到期"), 1720, 60, 1000);

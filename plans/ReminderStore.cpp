@@ -14,7 +14,6 @@ const QString kRight = QStringLiteral("Corvane");
 QString dueBody(Dialect d, const ReminderScope& scope, QVariantList& values, ContractCategory category,
                 const QDate& cutOff)
 {
-    Q_UNUSED(d);
     QString sql = QStringLiteral(
         " FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号"
         " INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门"
