@@ -17,6 +17,10 @@
 #include "contracts/ContractListQuery.h"
 #include "contracts/ContractNumbering.h"
 #include "contracts/ContractStates.h"
+#include "contracts/ContractHandovers.h"
+#include "contracts/ContractRecordWindow.h"
+#include "plans/Frm合同到期提醒.h"
+#include "plans/Registration.h"
 #include "contracts/Registration.h"
 #include "contracts/frmCorvane.h"
 #include "db/Provision.h"
@@ -280,4 +284,46 @@ TEST_F(DemoTest, TheLoginOfStaffWhoHaveLeftIsRefused)
     ASSERT_EQ(doubles().boxes->shown.size(), 1);
     EXPECT_EQ(doubles().boxes->shown[0].text, QStringLiteral("对不起，您没有岗位，请选择系统管理员"));
     EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+}
+
+// At the first login the expiry reminder opens by itself and lists both
+// kinds of contract (the lease never), each login in its own scope.
+TEST_F(DemoTest, TheExpiryReminderShowsSomethingAtTheFirstLogin)
+{
+    plans::registerPlanWindows();
+    const auto column2 = [](const FlexGrid& g) {
+        Numbers out;
+        for (int r = 1; r < g.Rows(); ++r) out << g.TextMatrix(r, 2);
+        return out;
+    };
+    struct Case {
+        const char* user;
+        int postRow;
+        Numbers receipts, payments;
+    } cases[] = {
+        // A functional department: every department, 60 days ahead.
+        {"1001", -1, {"WF-00000005", "WF-00000006", "WF-00000014", "WF-00000016"}, {"CG-00000013"}},
+        // 第一管理处, whose setting looks 30 days ahead.
+        {"1002", 1, {"WF-00000005", "WF-00000006", "WF-00000014"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.user);
+        FormRegistry::instance().unloadAll();
+        auto* login = Forms::get<frmLogin>();
+        login->Show();
+        login->TxtUser->setText(QString::fromUtf8(c.user));
+        login->txtPassword->setText(QStringLiteral("123"));
+        login->cmdOK_Click();
+        if (c.postRow >= 0) {
+            login->List1->setCurrentRow(c.postRow);
+            login->List1_DblClick();
+        }
+        auto* reminder = Forms::find<Frm合同到期提醒>();
+        ASSERT_TRUE(reminder);
+        EXPECT_TRUE(sameNames(column2(*reminder->MSFlexGrid2), c.receipts));
+        EXPECT_TRUE(sameNames(column2(*reminder->MSFlexGrid3), c.payments));
+    }
+    FormRegistry::instance().unloadAll();
+    contract::contractHandovers() = contract::ContractHandovers();
+    contract::recordWindowSeams() = contract::RecordWindowSeams();
 }
