@@ -79,6 +79,7 @@ void frm合同到期处理::buildLayout()
     label(handling, QStringLiteral("Label9"), QStringLiteral("中止原因"), 120, 720, 850);
     Text2 = named(new TextBox(handling, true), QStringLiteral("Text2"));
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text2->setMaxLength(500);  // 中止原因
     place(Text2, 1000, 690, 7260, 900);
 
     label(handling, QStringLiteral("Label11"), QStringLiteral("违约金处理"), 120, 1740, 1000);
