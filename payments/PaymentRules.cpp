@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStringBuilder>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane::payments {
@@ -139,10 +140,14 @@ QImage reducePicture(const QImage& source, QSize canvas, int step)
     // One ratio for both directions: the canvas's other side was rounded to
     // whole pixels, which must not shift the blocks.
     const double f = std::max(double(sw) / canvas.width(), double(sh) / canvas.height());
+    // Each output pixel samples the last n pixels of its span of the source,
+    // which for a whole ratio n is the block (n·i, n·j) itself and for any
+    // other ratio still reaches the source's last row and column.
+    const auto start = [f, n](int k, int size) { return std::clamp(int(std::floor((k + 1) * f)) - n, 0, size - 1); };
     for (int j = 0; j < canvas.height(); ++j) {
-        const int y = std::min(sh - 1, int(j * f));
+        const int y = start(j, sh);
         for (int i = 0; i < canvas.width(); ++i) {
-            const int x = std::min(sw - 1, int(i * f));
+            const int x = start(i, sw);
             qint64 r = 0, g = 0, b = 0;
             int taken = 0;
             for (int k = 0; k < n; ++k) {
