@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 
+#include "testsupport/LayoutCheck.h"
 #include "tests/payments/PaymentFixture.h"
 
 namespace corvane::test {
@@ -196,6 +197,24 @@ TEST_F(FilesTest, RemovingRowsAsksAndRenumbers)
         EXPECT_EQ(w.Label1[21]->text(), QStringLiteral("资料 3 份"));  // kept until the next addition
     });
     EXPECT_TRUE(boxes()[0].text.startsWith("确认要删除 "));
+}
+
+}  // namespace
+}  // namespace corvane::test
+
+namespace corvane::test {
+namespace {
+
+TEST_F(PaymentTest, WindowsAreLaidOutWithoutCutCaptions)
+{
+    addInstalment("HT-1", QDate(2026, 1, 1), "123456789.00");
+    openPayment([](frm合同付款处理& w) {
+        EXPECT_EQ(layoutProblems(&w), QStringList());
+        w.Command8_Click();
+        EXPECT_EQ(layoutProblems(&w, {QStringLiteral("Frame3")}), QStringList());
+        onModal<frm财务科目浏览>([](frm财务科目浏览& p) { EXPECT_EQ(layoutProblems(&p), QStringList()); });
+        w.Command5_Click();
+    });
 }
 
 }  // namespace
