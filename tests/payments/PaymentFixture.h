@@ -95,8 +95,12 @@ protected:
         QStringList names{"合同编号", "合同名称", "合同类型", "对应部门", "合同金额", "对方单位", "对方开户行", "对方帐号"};
         QVariantList values{number, QStringLiteral(" 电梯维修 "), "T1", "D03", amount, "恒达公司", "旧银行", "旧帐号"};
         for (const auto& [k, v] : more) {
-            names << k;
-            values << v;
+            const qsizetype at = names.indexOf(k);
+            if (at >= 0) values[at] = v;
+            else {
+                names << k;
+                values << v;
+            }
         }
         exec(QStringLiteral("INSERT INTO 合同信息 (") + names.join(", ") + ") VALUES (" + placeholders(int(names.size())) + ")",
              values);

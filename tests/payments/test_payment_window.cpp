@@ -377,3 +377,45 @@ TEST_F(PaymentTest, AFailingWriteLeavesNothing)
 
 }  // namespace
 }  // namespace corvane::test
+
+#include "contracts/frmCorvane.h"
+
+namespace corvane::test {
+namespace {
+
+TEST_F(PaymentTest, FromTheContractListToTheWrittenRows)
+{
+    Login().当前岗位代号 = QStringLiteral("P01");
+    addContract("HT-9", "300.00", {{"对应部门", "D01"}, {"合同状态", "履行中"}});
+    const qint64 a = addInstalment("HT-9", QDate(2026, 12, 1), "300.00");
+    addPlan("P-D01", "D01", "2026");
+    addPlanLine("P-D01", "5501", "100.00", QStringLiteral("支出预算"));
+    exec("INSERT INTO 报销审批路径设置 (审批路径代号, 报销部门类别代号, 报销类别, 金额下限, 金额上限, 本部门主管审批) "
+         "VALUES ('R9', 'C1', '管理费用', 0, 1000, 0)");
+    exec("INSERT INTO 报销审批路径 (报销审批ID, 审批环节序号, 部门代号, 岗位代号) VALUES (?, 3, 'D01', 'P02')",
+         {maxId("报销审批路径设置")});
+
+    auto* list = Forms::get<frmCorvane>();
+    list->Show();
+    int row = -1;
+    for (int r = 1; r < list->MSFlexGrid1->Rows(); ++r)
+        if (list->MSFlexGrid1->TextMatrix(r, 1) == QStringLiteral("HT-9")) row = r;
+    ASSERT_GT(row, 0);
+    list->MSFlexGrid1->setRow(row);
+    list->MSFlexGrid1_Click();
+    onModal<frm合同付款处理>([](frm合同付款处理& w) {
+        EXPECT_EQ(w.Text3[5]->text(), QStringLiteral("D01 财务部"));
+        completeEntry(w);
+        w.Command1_Click();
+        EXPECT_EQ(w.Label2->text(), QStringLiteral("报销单保存完成！"));
+    });
+    list->Command7_Click();
+    EXPECT_EQ(boxTexts(), QStringList{"本合同已经付清合同款"});
+    EXPECT_EQ(cents(scalar("SELECT SUM(付款金额) FROM 合同付款记录 WHERE 合同付款计划ID = ?", {a})), QStringLiteral("300.00"));
+    EXPECT_EQ(scalar("SELECT 报销单编号 FROM 报销单表").toString(), QStringLiteral("2026-D01-000001"));
+    EXPECT_EQ(scalar("SELECT 岗位代号 FROM 报销单审批").toString(), QStringLiteral("P02"));
+    EXPECT_EQ(scalar("SELECT 审批环节序号 FROM 报销单表").toInt(), 3);
+}
+
+}  // namespace
+}  // namespace corvane::test
