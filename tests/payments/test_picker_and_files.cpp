@@ -65,6 +65,8 @@ TEST_F(PickerTest, BudgetSubjectsOfTheDepartmentsSchemeUnderTheirParents)
 {
     EXPECT_EQ(pick("预算"), (QStringList{"55 管理费用", "  5501 维修费", "    550102 办公 用品"}));
     EXPECT_EQ(pick("非预算"), QStringList{"6601 差旅费"});
+    EXPECT_EQ(pick("分摊"), QStringList());  // a type the picker does not know lists nothing
+    EXPECT_TRUE(boxes().isEmpty());
 }
 
 TEST_F(PickerTest, PreselectsAndHandsTheChoiceBack)
