@@ -6,6 +6,7 @@
 #include "app/frmLogin.h"
 #include "approval/Registration.h"
 #include "contracts/Registration.h"
+#include "payments/Registration.h"
 #include "plans/Registration.h"
 #include "platform/Forms.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     corvane::contract::registerContractWindows();
     corvane::plans::registerPlanWindows();
     corvane::approval::registerApprovalWindows();
+    corvane::payments::registerPaymentWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

@@ -154,7 +154,8 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
     auto post = [](const char* code, const char* name, const char* dept, const char* category, const char* staff,
                    int head) {
         return Columns{{"岗位代号", code}, {"岗位名称", name},   {"职能部门代号", dept},
-                       {"岗位类别代号", category}, {"工号", staff}, {"部门主管", head}};
+                       {"岗位类别代号", category}, {"工号", staff}, {"部门主管", head},
+                       {"起始日期", QDate(2020, 1, 1)}};
     };
     auto staff = [](const char* number, const char* name, const QVariant& left) {
         return Columns{{"工号", number}, {"姓名", name}, {"帐号密码", "123"}, {"离职日期", left}};
@@ -243,6 +244,54 @@ std::vector<std::pair<const char*, std::vector<Columns>>> rights()
     };
 }
 
+// What the payment window needs: expense categories and subjects, a budget
+// scheme for the management offices with an approved plan of 第一管理处 for
+// the year, approval rules for its expenses below and above 100,000, a bank
+// card of 李娜 for cash payments and the account of the green-keeping supplier.
+std::vector<std::pair<const char*, std::vector<Columns>>> paymentSettings(const QDate& today)
+{
+    const QVariant none;
+    auto subject = [&](const char* code, const char* name, const QVariant& parent, int budget, int other,
+                       const char* category) {
+        return Columns{{"科目代号", code}, {"科目名称", name}, {"上级科目代号", parent}, {"预算", budget},
+                       {"非预算", other}, {"冲成本", 0}, {"向公司借款", 0}, {"其他", other}, {"支出项", 1},
+                       {"费用类别", category}};
+    };
+    auto category = [](const char* name) { return Columns{{"类别", name}}; };
+    auto mapped = [](const char* name, const char* code) { return Columns{{"类别", name}, {"科目代号", code}}; };
+    const QString plan = QStringLiteral("YS%1-003").arg(today.year());
+    auto line = [&](const char* code, const char* monthly) {
+        Columns c{{"计划编号", plan}, {"科目代码", code}, {"数据来源", "支出预算"}};
+        for (const char* m : {"一月", "二月", "三月", "四月", "五月", "六月", "七月", "八月", "九月", "十月", "十一月", "十二月"})
+            c.push_back({m, monthly});
+        return c;
+    };
+    auto rule = [](const char* code, const char* name, const char* low, const char* high) {
+        return Columns{{"审批路径代号", code}, {"审批路径名称", name}, {"报销部门类别代号", "02"}, {"报销类别", "管理费用"},
+                       {"金额下限", low}, {"金额上限", high}, {"本部门主管审批", 1}};
+    };
+    auto step = [](int rule, int order, const char* dept, const char* post) {
+        return Columns{{"报销审批ID", rule}, {"审批环节序号", order}, {"部门代号", dept}, {"岗位代号", post}};
+    };
+    return {
+        {"科目类别", {category("管理费用"), category("代收代付"), category("物资费用"), category("人事费用"), category("其他")}},
+        {"财务科目", {subject("55", "管理费用", none, 0, 0, "管理费用"), subject("5501", "维修养护费", "55", 1, 0, "管理费用"),
+                      subject("5502", "绿化养护费", "55", 1, 0, "管理费用"), subject("66", "其他支出", none, 0, 0, "其他"),
+                      subject("6601", "差旅费", "66", 0, 1, "其他")}},
+        {"科目类别对应科目", {mapped("管理费用", "5501"), mapped("管理费用", "5502"), mapped("其他", "6601")}},
+        {"预算体系索引", {{{"部门类别代号", "02"}, {"起始日期", QDate(2020, 1, 1)}, {"终止日期", none}}}},
+        {"预算体系明细表", {{{"体系ID", 1}, {"明细科目代号", "5501"}}, {{"体系ID", 1}, {"明细科目代号", "5502"}}}},
+        {"预算计划", {{{"计划编号", plan}, {"部门代号", "003"}, {"年度", QString::number(today.year())}, {"审核通过", 1},
+                       {"审核完成日期", QDate(today.year(), 1, 5)}}}},
+        {"预算详细", {line("5501", "20000.00"), line("5502", "15000.00")}},
+        {"报销审批路径设置", {rule("R01", "管理处费用（十万元以下）", "0", "100000.00"),
+                              rule("R02", "管理处费用（十万元以上）", "100000.01", "99999999.00")}},
+        {"报销审批路径", {step(1, 1, "002", "G002"), step(2, 1, "002", "G002"), step(2, 2, "001", "G001")}},
+        {"银行卡设置", {{{"员工编号", "1002"}, {"银行", "招商银行"}, {"卡名", "一卡通"}, {"卡号", "6225880011112222"}}}},
+        {"银行帐号", {{{"对方单位", "青禾园林绿化工程有限公司"}, {"开户银行", "农业银行青禾支行"}, {"银行帐号", "6228480011223344"}}}},
+    };
+}
+
 // A contract's route through approval, signing and taking effect, as the
 // program writes it: each step only after the one before.
 struct Route {
@@ -300,7 +349,7 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         *error = tx.error();
         return false;
     }
-    for (const auto& part : {organisation(), rights()})
+    for (const auto& part : {organisation(), rights(), paymentSettings(today)})
         for (const auto& [table, rows] : part)
             for (const Columns& row : rows)
                 if (!insertRow(db, table, row, error)) return false;
@@ -440,6 +489,12 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         if (!insertRow(db, "合同收款计划表", row, error)) return false;
     for (const Columns& row : payments)
         if (!insertRow(db, "合同付款计划表", row, error)) return false;
+    // The green-keeping purchase's first instalment (the first row above) is paid.
+    if (!insertRow(db, "合同付款记录",
+                   {{"合同付款计划ID", 1}, {"付款日期", greenStart.addMonths(3)}, {"付款金额", "37500.00"}, {"科目代号", "5502"},
+                    {"作废", 0}},
+                   error))
+        return false;
     for (const Columns& row : receipts)
         if (!insertRow(db, "合同收款计划表", row, error)) return false;
 

@@ -110,7 +110,9 @@ std::vector<Table> describeTables()
                     .text("岗位类别代号", 20)
                     .text("工号", 20)
                     .flag("部门主管")
+                    .date("起始日期")
                     .date("终止日期")
+                    .text("终止原因", 200)
                     .key({"岗位代号"}));
 
     // Passwords are kept as plain text: the product family's other programs read them so.
@@ -407,9 +409,14 @@ std::vector<Table> describeTables()
                     .integer("合同付款计划ID")
                     .text("科目代号", 50)
                     .money("付款金额")
+                    .date("付款日期")
+                    .text("凭证编号", 50)        // 报销单编号 of the form that paid it
+                    .text("支付确认单编号", 50)  // filled by the cashier's program
+                    .text("备注", 500)
                     // A void payment (NULL counts as not void) no longer holds its instalment.
                     .flag("作废")
-                    .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID"}));
+                    .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID"})
+                    .index("ix_合同付款记录_凭证编号", {"凭证编号"}));
 
     t.push_back(Table("合同履行计划表")
                     .identity("ID")
@@ -421,6 +428,233 @@ std::vector<Table> describeTables()
                     .text("检查人", 50)
                     .date("检查日期")
                     .index("ix_合同履行计划表_合同编号", {"合同编号"}));
+
+    // ---- Reimbursement forms (the payment window writes those of type
+    // "合同付款"; other programs approve, pay, return and void them)
+
+    t.push_back(Table("报销单表")
+                    .identity("报销单ID")
+                    .text("报销单编号", 40).notNull()
+                    .integer("流水号")
+                    .text("部门类别编号", 20)
+                    .text("部门代号", 20)
+                    .text("报销费用类别", 50)
+                    .text("报销类型", 20)
+                    .date("报销日期")
+                    .text("付款方式", 50)
+                    .text("发卡银行", 100)
+                    .text("银行卡种类", 50)
+                    .text("银行卡号", 50)
+                    .text("对方单位名称", 200)
+                    .text("对方帐号", 50)
+                    .text("对方银行", 100)
+                    .text("报销单类型", 20)
+                    .text("制单人", 50)
+                    .text("报销人", 50)
+                    .text("备注", 500)
+                    .flag("一事一报")
+                    .text("审批路径编号", 50)
+                    .date("报批日期")  // NULL until the form is submitted
+                    .integer("审批环节序号")
+                    .flag("审批通过")
+                    .date("审批日期")
+                    .date("作废日期")
+                    .flag("出纳退回")
+                    .date("出纳退回日期")
+                    .text("出纳退回原因", 500)
+                    .text("出纳", 50)
+                    .date("财务支付确认日期")
+                    .integer("凭证流水号")
+                    .text("凭证编号", 50)
+                    .date("凭证打印日期")
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .unique({"报销单编号"})
+                    // The next serial is MAX(流水号) + 1; the budget sums a
+                    // department's forms by submission date.
+                    .index("ix_报销单表_流水号", {"流水号"})
+                    .index("ix_报销单表_部门代号_报批日期", {"部门代号", "报批日期"}));
+
+    t.push_back(Table("报销单明细")
+                    .identity("ID")
+                    .integer("报销单ID").notNull()
+                    .text("科目代号", 50)
+                    .text("摘要", 500)
+                    .money("金额")
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .index("ix_报销单明细_报销单id", {"报销单ID"}));
+
+    t.push_back(Table("报销附件")
+                    .identity("ID")
+                    .integer("报销单明细ID").notNull()
+                    .text("附件类型", 20)
+                    .text("项目", 300)
+                    .money("金额")
+                    .integer("附件数量")
+                    .text("票据编号", 100)
+                    .text("合同编号", 50)
+                    .text("出票单位", 200)
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .index("ix_报销附件_报销单明细id", {"报销单明细ID"}));
+
+    t.push_back(Table("报销附件图片")
+                    .identity("ID")
+                    .integer("附件ID").notNull()
+                    .text("后缀", 50)
+                    .blob("J图片")
+                    .blob("J图标")
+                    .index("ix_报销附件图片_附件id", {"附件ID"}));
+
+    // Approval rules of reimbursement forms and their steps.
+    t.push_back(Table("报销审批路径设置")
+                    .identity("ID")
+                    .text("审批路径代号", 20)
+                    .text("审批路径名称", 100)
+                    .text("报销部门类别代号", 20)
+                    .text("报销类别", 50)
+                    .money("金额下限")
+                    .money("金额上限")
+                    .flag("本部门主管审批")
+                    .text("本部门审批岗位", 20));
+
+    t.push_back(Table("报销审批路径")
+                    .identity("ID")
+                    .integer("报销审批ID").notNull()
+                    .integer("审批环节序号")
+                    .text("部门代号", 20)
+                    .text("岗位代号", 20)
+                    .index("ix_报销审批路径_报销审批id", {"报销审批ID"}));
+
+    t.push_back(Table("报销单审批路径")
+                    .identity("ID")
+                    .integer("报销单ID").notNull()
+                    .integer("序号")
+                    .text("部门代号", 20)
+                    .text("岗位代号", 20)
+                    .index("ix_报销单审批路径_报销单id", {"报销单ID"}));
+
+    t.push_back(Table("报销单审批")
+                    .identity("ID")
+                    .integer("报销单ID").notNull()
+                    .text("部门代号", 20)
+                    .text("岗位代号", 20)
+                    .integer("审批环节序号")
+                    .flag("同意")
+                    .longText("审批意见")
+                    .date("审批日期")
+                    .text("审批人", 50)
+                    .index("ix_报销单审批_报销单id", {"报销单ID"}));
+
+    // ---- Budgets (kept by the budgeting program; read here)
+
+    t.push_back(Table("预算计划")
+                    .text("计划编号", 30).notNull()
+                    .text("部门代号", 20)
+                    .text("年度", 10)
+                    .flag("审核通过")
+                    .date("审核完成日期")
+                    .key({"计划编号"})
+                    .index("ix_预算计划_部门代号_年度", {"部门代号", "年度"}));
+
+    t.push_back(Table("预算详细")
+                    .identity("ID")
+                    .text("计划编号", 30).notNull()
+                    .text("科目代码", 50)
+                    .money("一月").money("二月").money("三月").money("四月").money("五月").money("六月")
+                    .money("七月").money("八月").money("九月").money("十月").money("十一月").money("十二月")
+                    .text("数据来源", 20)  // "收入预算", "支出预算" or "代收代付"
+                    .text("公式", 500)
+                    .text("数据代号", 50)
+                    .index("ix_预算详细_计划编号_科目代码", {"计划编号", "科目代码"}));
+
+    t.push_back(Table("预算调整审批单")
+                    .identity("ID")
+                    .text("预算计划编号", 30)
+                    .flag("是否通过")
+                    .index("ix_预算调整审批单_预算计划编号", {"预算计划编号"}));
+
+    t.push_back(Table("预算调整详细")
+                    .identity("ID")
+                    .integer("预算调整ID").notNull()
+                    .text("科目代码", 50)
+                    .text("月份", 10)  // "一月" … "十二月"
+                    .money("拟调整预算额")
+                    .money("原预算金额")
+                    .index("ix_预算调整详细_预算调整id", {"预算调整ID"}));
+
+    t.push_back(Table("收入凭证")
+                    .identity("ID")
+                    .text("收款部门编号", 20)
+                    .date("凭证日期")
+                    .date("交审日期")
+                    .date("作废日期")
+                    .date("审批日期")
+                    .flag("审批同意")
+                    .index("ix_收入凭证_收款部门编号_凭证日期", {"收款部门编号", "凭证日期"}));
+
+    t.push_back(Table("收入凭证明细")
+                    .identity("ID")
+                    .integer("凭证ID").notNull()
+                    .text("科目代号", 50)
+                    .text("科目名称", 100)
+                    .money("贷方金额")
+                    .money("借方金额")
+                    .index("ix_收入凭证明细_凭证id_科目代号", {"凭证ID", "科目代号"}));
+
+    // ---- Accounting subjects, expense categories and budget schemes
+
+    t.push_back(Table("财务科目")
+                    .text("科目代号", 50).notNull()
+                    .text("科目名称", 100)
+                    .text("上级科目代号", 50)  // NULL for a top-level subject
+                    .flag("预算")
+                    .flag("非预算")
+                    .flag("冲成本")
+                    .flag("向公司借款")
+                    .flag("其他")
+                    .flag("支出项")
+                    .text("科目属性", 20)
+                    .text("费用类别", 50)
+                    .unique({"科目代号"}));
+
+    t.push_back(Table("科目类别")
+                    .identity("id")
+                    .text("类别", 50));
+
+    t.push_back(Table("科目类别对应科目")
+                    .identity("ID")
+                    .text("类别", 50)
+                    .text("科目代号", 50)
+                    .index("ix_科目类别对应科目_科目代号", {"科目代号"}));
+
+    t.push_back(Table("预算体系索引")
+                    .identity("ID")
+                    .text("部门类别代号", 20)
+                    .date("起始日期")
+                    .date("终止日期"));  // NULL: open-ended
+
+    t.push_back(Table("预算体系明细表")
+                    .identity("ID")
+                    .integer("体系ID").notNull()
+                    .text("明细科目代号", 50)
+                    .index("ix_预算体系明细表_体系id", {"体系ID"}));
+
+    // ---- Bank cards of staff and accounts of payees
+
+    t.push_back(Table("银行卡设置")
+                    .identity("ID")
+                    .text("员工编号", 20)
+                    .text("银行", 100)
+                    .text("卡名", 50)
+                    .text("卡号", 50));
+
+    t.push_back(Table("银行帐号")
+                    .identity("ID")
+                    .text("对方单位", 200)
+                    .text("开户银行", 100)
+                    .text("银行帐号", 50));
 
     return t;
 }

@@ -1,0 +1,183 @@
+// The control tree of the payment window, geometry in twips.
+
+#include <QPainter>
+
+#include "payments/frm合同付款处理.h"
+#include "platform/InputRules.h"
+#include "platform/Widgets.h"
+
+namespace corvane {
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width)
+{
+    auto* l = named(new QLabel(caption, parent), name);
+    place(l, left, top + 30, width, 255);
+    return l;
+}
+
+QLineEdit* box(QWidget* parent, const QString& name, int left, int top, int width, int maxLength, bool readOnly = false)
+{
+    auto* e = named(new QLineEdit(parent), name);
+    applyLineRules(e, maxLength);
+    e->setReadOnly(readOnly);
+    place(e, left, top, width, 300);
+    return e;
+}
+
+QComboBox* list(QWidget* parent, const QString& name, int left, int top, int width, const QStringList& items = {})
+{
+    auto* c = named(new QComboBox(parent), name);
+    c->addItems(items);
+    c->setCurrentIndex(-1);
+    place(c, left, top, width, 300);
+    return c;
+}
+
+QGroupBox* groupFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width, int height)
+{
+    auto* g = named(new QGroupBox(caption, parent), name);
+    place(g, left, top, width, height);
+    return g;
+}
+
+}  // namespace
+
+const QPixmap& frm合同付款处理::checkMark()
+{
+    static const QPixmap mark = [] {
+        QPixmap p(8, 14);
+        p.fill(Qt::transparent);
+        QPainter g(&p);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setPen(QPen(Qt::black, 2));
+        g.drawLine(QPointF(0.5, 7.5), QPointF(3, 11));
+        g.drawLine(QPointF(3, 11), QPointF(7.5, 2));
+        return p;
+    }();
+    return mark;
+}
+
+void frm合同付款处理::buildLayout()
+{
+    setObjectName(QStringLiteral("frm合同付款处理"));
+    setCaption(kCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(px(10800), px(8160));
+    useLayoutFace(this);
+
+    // ---- contract
+    Frame1 = groupFrame(this, QStringLiteral("Frame1"), QStringLiteral("合同信息"), 120, 60, 10560, 1080);
+    label(Frame1, QStringLiteral("Label3_0"), QStringLiteral("合同编号"), 120, 270, 900);
+    Text3[0] = box(Frame1, QStringLiteral("Text3_0"), 1020, 270, 2400, 50, true);
+    label(Frame1, QStringLiteral("Label3_1"), QStringLiteral("合同名称"), 3600, 270, 900);
+    Text3[1] = box(Frame1, QStringLiteral("Text3_1"), 4500, 270, 5880, 200, true);
+    label(Frame1, QStringLiteral("Label3_5"), QStringLiteral("对应部门"), 120, 660, 900);
+    Text3[5] = box(Frame1, QStringLiteral("Text3_5"), 1020, 660, 2400, 120, true);
+    label(Frame1, QStringLiteral("Label3_2"), QStringLiteral("总额"), 3600, 660, 500);
+    Text3[2] = box(Frame1, QStringLiteral("Text3_2"), 4100, 660, 1700, 30, true);
+    label(Frame1, QStringLiteral("Label3_3"), QStringLiteral("已付"), 5940, 660, 500);
+    Text3[3] = box(Frame1, QStringLiteral("Text3_3"), 6440, 660, 1700, 30, true);
+    label(Frame1, QStringLiteral("Label3_4"), QStringLiteral("余额"), 8280, 660, 500);
+    Text3[4] = box(Frame1, QStringLiteral("Text3_4"), 8780, 660, 1600, 30, true);
+    for (int i : {2, 3, 4}) Text3[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // ---- instalments
+    Frame2 = groupFrame(this, QStringLiteral("Frame2"), QStringLiteral("付款计划表"), 120, 1200, 10560, 3000);
+    MSFlexGrid1 = named(new FlexGrid(Frame2), QStringLiteral("MSFlexGrid1"));
+    place(MSFlexGrid1, 120, 270, 10320, 2610);
+    Text2 = named(new QLineEdit(Frame2), QStringLiteral("Text2"));
+    applyLineRules(Text2, 20);
+    Text2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text2->hide();
+
+    // ---- this payment
+    Frame3 = groupFrame(this, QStringLiteral("Frame3"), QStringLiteral("本次付款信息"), 120, 4260, 10560, 3180);
+    constexpr int c1 = 120, b1 = 1260, c2 = 3600, b2 = 4740, c3 = 7080, b3 = 8220;
+    constexpr int w1 = 2160, w2 = 2160, w3 = 2220;
+    int y = 300;
+    Label1[0] = label(Frame3, QStringLiteral("Label1_0"), QStringLiteral("付款金额"), c1, y, 1100);
+    Text1 = box(Frame3, QStringLiteral("Text1"), b1, y, w1, 20);
+    Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1[1] = label(Frame3, QStringLiteral("Label1_1"), QStringLiteral("付款方式"), c2, y, 1100);
+    Combo1 = list(Frame3, QStringLiteral("Combo1"), b2, y, w2, {QStringLiteral("银行-网上银行"), QStringLiteral("现金")});
+    Label1[2] = label(Frame3, QStringLiteral("Label1_2"), QStringLiteral("性质"), c3, y, 1100);
+    Combo2 = list(Frame3, QStringLiteral("Combo2"), b3, y, w3,
+                  {QStringLiteral("预算"), QStringLiteral("非预算"), QStringLiteral("其他")});
+    y += 420;
+    Label1[3] = label(Frame3, QStringLiteral("Label1_3"), QStringLiteral("类别"), c1, y, 1100);
+    Combo3 = list(Frame3, QStringLiteral("Combo3"), b1, y, w1);
+    Label1[4] = label(Frame3, QStringLiteral("Label1_4"), QStringLiteral("科目名称"), c2, y, 1100);
+    Text9 = box(Frame3, QStringLiteral("Text9"), b2, y, w2, 100, true);
+    Label1[5] = label(Frame3, QStringLiteral("Label1_5"), QStringLiteral("科目代号"), c3, y, 1100);
+    Text10 = box(Frame3, QStringLiteral("Text10"), b3, y, w3 - 420, 50, true);
+    Command5 = button(Frame3, QStringLiteral("Command5"), QStringLiteral("…"));
+    place(Command5, b3 + w3 - 390, y, 390, 300);
+    y += 420;
+    Label1[6] = label(Frame3, QStringLiteral("Label1_6"), QStringLiteral("经办部门"), c1, y, 1100);
+    Text8 = box(Frame3, QStringLiteral("Text8"), b1, y, w1, 120, true);
+    Label1[7] = label(Frame3, QStringLiteral("Label1_7"), QStringLiteral("经办人"), c2, y, 1100);
+    Combo4 = list(Frame3, QStringLiteral("Combo4"), b2, y, w2);
+    Label1[8] = label(Frame3, QStringLiteral("Label1_8"), QStringLiteral("发票编号"), c3, y, 1100);
+    Text4 = box(Frame3, QStringLiteral("Text4"), b3, y, w3, 100);
+    y += 420;
+    Label1[9] = label(Frame3, QStringLiteral("Label1_9"), QStringLiteral("对方单位"), c1, y, 1100);
+    Text5 = box(Frame3, QStringLiteral("Text5"), b1, y, b2 + w2 - b1, 200);
+    Label1[10] = label(Frame3, QStringLiteral("Label1_10"), QStringLiteral("对方开户银行"), c3, y, 1100);
+    Text6 = box(Frame3, QStringLiteral("Text6"), b3, y, w3, 100);
+    y += 420;
+    Label1[11] = label(Frame3, QStringLiteral("Label1_11"), QStringLiteral("对方银行帐号"), c1, y, 1100);
+    Text7 = box(Frame3, QStringLiteral("Text7"), b1, y, w1, 50);
+    Label1[12] = label(Frame3, QStringLiteral("Label1_12"), QStringLiteral("付款日期"), c2, y, 1100);
+    DTPicker1 = named(new QDateEdit(Frame3), QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    DTPicker1->setCalendarPopup(true);
+    place(DTPicker1, b2, y, w2, 300);
+    y += 480;
+    Command4 = button(Frame3, QStringLiteral("Command4"), QStringLiteral("分摊"));
+    place(Command4, b1, y, 1200, 360);
+    Command8 = button(Frame3, QStringLiteral("Command8"), QStringLiteral("添加资料"));
+    place(Command8, b2, y, 1200, 360);
+    Label1[21] = label(Frame3, QStringLiteral("Label1_21"), QStringLiteral("资料 0 份"), b2 + 1320, y + 30, 1500);
+
+    // ---- button row
+    Label2 = named(new QLabel(this), QStringLiteral("Label2"));
+    place(Label2, 120, 7620, 6000, 300);
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("确定"));
+    place(Command1, 6480, 7560, 1200, 420);
+    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("支付情况察看"));
+    place(Command3, 7800, 7560, 1560, 420);
+    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("关闭"));
+    place(Command2, 9480, 7560, 1200, 420);
+
+    // ---- budget balance: written by the budget check, never shown
+    Frame4 = groupFrame(this, QStringLiteral("Frame4"), QStringLiteral("对应科目预算金额"), 120, 60, 3600, 720);
+    label(Frame4, QStringLiteral("Label1_20"), QStringLiteral("当前余额"), 120, 300, 900);
+    txtMoney = box(Frame4, QStringLiteral("txtMoney"), 1080, 300, 2400, 30, true);
+    Frame4->hide();
+
+    // ---- attachments, over Frame3 when opened
+    Picture6 = named(new QFrame(this), QStringLiteral("Picture6"));
+    Picture6->setFrameShape(QFrame::Box);
+    Picture6->setAutoFillBackground(true);
+    place(Picture6, 120, 4260, 10560, 3180);
+    Label1[22] = label(Picture6, QStringLiteral("Label1_22"), QStringLiteral("附件资料"), 120, 90, 1500);
+    Image2 = named(new QLabel(QStringLiteral("×"), Picture6), QStringLiteral("Image2"));
+    Image2->setAlignment(Qt::AlignCenter);
+    place(Image2, 10140, 60, 300, 300);
+    MSFlexGrid4 = named(new FlexGrid(Picture6), QStringLiteral("MSFlexGrid4"));
+    place(MSFlexGrid4, 120, 420, 8760, 2640);
+    Command9 = button(Picture6, QStringLiteral("Command9"), QStringLiteral("添加图片"));
+    place(Command9, 9060, 420, 1380, 420);
+    Command10 = button(Picture6, QStringLiteral("Command10"), QStringLiteral("添加文件"));
+    place(Command10, 9060, 960, 1380, 420);
+    Command11 = button(Picture6, QStringLiteral("Command11"), QStringLiteral("删除资料"));
+    place(Command11, 9060, 1500, 1380, 420);
+    Command11->setEnabled(false);
+    Command12 = button(Picture6, QStringLiteral("Command12"), QStringLiteral("关闭"));
+    place(Command12, 9060, 2640, 1380, 420);
+    Picture6->hide();
+}
+
+}  // namespace corvane
