@@ -199,7 +199,9 @@ int main(int argc, char** argv)
     if (!dir.isValid()) fail(QStringLiteral("no temporary folder"));
     QElapsedTimer building;
     building.start();
-    build(settingsFor(dir.path()));
+    // CORVANE_BENCH_DIR keeps the SQLite database for a later run.
+    const QString folder = qEnvironmentVariableIsEmpty("CORVANE_BENCH_DIR") ? dir.path() : qEnvironmentVariable("CORVANE_BENCH_DIR");
+    build(settingsFor(folder));
     fprintf(stderr, "database built in %.1f s\n", double(building.elapsed()) / 1000.0);
 
     Login().当前部门编号 = QStringLiteral("A01");

@@ -138,44 +138,29 @@ SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments,
     const QString date = receipt ? QStringLiteral("收款日期") : QStringLiteral("付款日期");
     const QString amount = receipt ? QStringLiteral("收款金额") : QStringLiteral("付款金额");
     // A void payment settles nothing; receipts cannot be voided.
-    const QString valid = receipt ? QString() : QStringLiteral(" WHERE (r.作废 IS NULL OR r.作废 = 0)");
+    const QString valid = receipt ? QString() : QStringLiteral(" AND (r.作废 IS NULL OR r.作废 = 0)");
+    const QString settled = moneySum(d, QStringLiteral("r.") + amount);
 
+    // The settled totals are looked up for the instalments listed only, each
+    // through the index of its plan or record table, yet span all of the
+    // contract's instalments.
     SqlText q;
-    // The instalments in range first, so the settled totals are summed only
-    // for the contracts listed, yet over all their instalments.
-    QString inRange = QStringLiteral("SELECT p.ID FROM ") + plan +
-                      QStringLiteral(" p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号"
-                                     " INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号"
-                                     " WHERE t.合同类别 = ? AND c.对应部门 IN (") +
-                      placeholders(int(departments.size())) + QStringLiteral(") AND p.") + date +
-                      QStringLiteral(" >= ? AND p.") + date + QStringLiteral(" < ?");
-    QVariantList rangeValues;
-    rangeValues << (receipt ? kReceiptCategory : kPaymentCategory);
-    for (const QString& dept : departments) rangeValues << dept;
-    rangeValues << dateValue(d, from) << dateValue(d, to.addDays(1));
-
     q.sql = QStringLiteral("SELECT c.合同编号, c.合同名称, t.合同类型, c.合同状态, ") +
             dialect::dateTimeText(d, QStringLiteral("c.合同生效日期")) + QStringLiteral(", ") +
-            dialect::dateTimeText(d, QStringLiteral("c.合同终止日期")) + QStringLiteral(", c.合同金额, B.settled, ") +
+            dialect::dateTimeText(d, QStringLiteral("c.合同终止日期")) + QStringLiteral(", c.合同金额, (SELECT ") + settled +
+            QStringLiteral(" FROM ") + record + QStringLiteral(" r INNER JOIN ") + plan + QStringLiteral(" pp ON r.") +
+            planId + QStringLiteral(" = pp.ID WHERE pp.合同编号 = c.合同编号") + valid + QStringLiteral("), ") +
             dialect::dateTimeText(d, QStringLiteral("p.") + date) + QStringLiteral(", p.") + amount +
-            QStringLiteral(", p.余额, R.settled") + QStringLiteral(" FROM ") + plan +
+            QStringLiteral(", p.余额, (SELECT ") + settled + QStringLiteral(" FROM ") + record +
+            QStringLiteral(" r WHERE r.") + planId + QStringLiteral(" = p.ID") + valid + QStringLiteral(") FROM ") + plan +
             QStringLiteral(" p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号"
                            " INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号"
-                           " LEFT JOIN (SELECT pp.合同编号, ") +
-            moneySum(d, QStringLiteral("r.") + amount) + QStringLiteral(" AS settled FROM ") + record +
-            QStringLiteral(" r INNER JOIN ") + plan + QStringLiteral(" pp ON r.") + planId +
-            QStringLiteral(" = pp.ID") + (valid.isEmpty() ? QStringLiteral(" WHERE") : valid + QStringLiteral(" AND")) +
-            QStringLiteral(" pp.合同编号 IN (SELECT p2.合同编号 FROM ") + plan +
-            QStringLiteral(" p2 WHERE p2.ID IN (") + inRange + QStringLiteral(")) GROUP BY pp.合同编号) B"
-                                                                            " ON B.合同编号 = c.合同编号"
-                                                                            " LEFT JOIN (SELECT r.") +
-            planId + QStringLiteral(" AS plan_id, ") + moneySum(d, QStringLiteral("r.") + amount) +
-            QStringLiteral(" AS settled FROM ") + record + QStringLiteral(" r") +
-            (valid.isEmpty() ? QStringLiteral(" WHERE") : valid + QStringLiteral(" AND")) + QStringLiteral(" r.") +
-            planId + QStringLiteral(" IN (") + inRange + QStringLiteral(") GROUP BY r.") + planId +
-            QStringLiteral(") R ON R.plan_id = p.ID WHERE p.ID IN (") + inRange + QStringLiteral(")") +
-            QStringLiteral(" ORDER BY c.合同编号, p.") + date + QStringLiteral(", p.ID");
-    q.values = rangeValues + rangeValues + rangeValues;
+                           " WHERE t.合同类别 = ? AND c.对应部门 IN (") +
+            placeholders(int(departments.size())) + QStringLiteral(") AND p.") + date + QStringLiteral(" >= ? AND p.") +
+            date + QStringLiteral(" < ? ORDER BY c.合同编号, p.") + date + QStringLiteral(", p.ID");
+    q.values << (receipt ? kReceiptCategory : kPaymentCategory);
+    for (const QString& dept : departments) q.values << dept;
+    q.values << dateValue(d, from) << dateValue(d, to.addDays(1));
     return q;
 }
 
