@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QResizeEvent>
+#include <QTabBar>
 #include <QTimer>
 
 #include "app/Helpers.h"
@@ -140,13 +141,12 @@ void frm合同收付款统计::Form_Resize()
     if (tabHeight <= 400 || W <= 70) return;  // minimised
     SSTab1->setGeometry(0, 0, px(W - 20), px(tabHeight));
     Picture3->setGeometry(0, SSTab1->y() + SSTab1->height(), px(W - 20), Picture3->height());
-    // The grids fill their pages, which the tab bar makes smaller than the tabs.
-    for (FlexGrid* g : {MSFlexGrid1, MSFlexGrid2}) {
-        const QWidget* page = g->parentWidget();
-        const int w = std::max(px(50), std::min(px(W - 20 - 50), page->width() - g->x() * 2));
-        const int h = std::max(px(50), std::min(px(tabHeight - 400), page->height() - g->y() * 2));
-        g->resize(w, h);
-    }
+    // The grids fill their pages, below the tab bar; a page not shown yet has
+    // no size of its own to go by.
+    const int pageWidth = SSTab1->width() - 4, pageHeight = SSTab1->height() - SSTab1->tabBar()->sizeHint().height() - 4;
+    for (FlexGrid* g : {MSFlexGrid1, MSFlexGrid2})
+        g->resize(std::max(px(50), std::min(px(W - 20 - 50), pageWidth - 2 * g->x())),
+                  std::max(px(50), std::min(px(tabHeight - 400), pageHeight - 2 * g->y())));
 }
 
 void frm合同收付款统计::Picture3_Resize()

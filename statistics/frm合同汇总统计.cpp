@@ -133,8 +133,10 @@ void frm合同汇总统计::Form_Load()
 
 bool frm合同汇总统计::加载部门树()
 {
-    return loadDepartmentScope(TreeView1, m_departmentNodes, {SiblingOrder::LengthThenCode, false, false},
-                               &全公司权限);
+    const bool loaded =
+        loadDepartmentScope(TreeView1, m_departmentNodes, {SiblingOrder::LengthThenCode, false, false}, &全公司权限);
+    TreeView1->expandAll();
+    return loaded;
 }
 
 void frm合同汇总统计::Form_Activate() { setWindowState(windowState() | Qt::WindowMaximized); }

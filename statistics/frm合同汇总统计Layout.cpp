@@ -33,7 +33,7 @@ QDateEdit* picker(QWidget* parent, const QString& name, int left, int top)
     auto* d = named(new QDateEdit(parent), name);
     d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     d->setCalendarPopup(true);
-    place(d, left, top, 1300, 330);
+    place(d, left, top, 1560, 330);
     return d;
 }
 
@@ -111,50 +111,50 @@ void frm合同汇总统计::buildLayout()
     Label2->setAutoFillBackground(true);
     Label2->setStyleSheet(QStringLiteral("background-color: #003c74; color: white; padding-left: 4px;"));
 
-    Label1[11] = label(Picture7, QStringLiteral("Label1_11"), QStringLiteral("部门列表："), 120, 420, 1100);
-    Check4 = check(Picture7, QStringLiteral("Check4"), QStringLiteral("下级联动"), 1250, 420, 1150);
-    Check1 = check(Picture7, QStringLiteral("Check1"), QStringLiteral("全部"), 2450, 420, 900);
+    Label1[11] = label(Picture7, QStringLiteral("Label1_11"), QStringLiteral("部门列表："), 120, 420, 980);
+    Check4 = check(Picture7, QStringLiteral("Check4"), QStringLiteral("下级联动"), 1100, 420, 1000);
+    Check1 = check(Picture7, QStringLiteral("Check1"), QStringLiteral("全部"), 2150, 420, 750);
     TreeView1 = tree(Picture7, QStringLiteral("TreeView1"));
-    place(TreeView1, 120, 780, 3360, 5400);
+    place(TreeView1, 120, 780, 2800, 5400);
 
-    Label1[1] = label(Picture7, QStringLiteral("Label1_1"), QStringLiteral("合同类别列表："), 3600, 420, 1500);
-    Check2 = check(Picture7, QStringLiteral("Check2"), QStringLiteral("全部"), 5200, 420, 900);
+    Label1[1] = label(Picture7, QStringLiteral("Label1_1"), QStringLiteral("合同类别列表："), 3040, 420, 1500);
+    Check2 = check(Picture7, QStringLiteral("Check2"), QStringLiteral("全部"), 4640, 420, 900);
     TreeView2 = tree(Picture7, QStringLiteral("TreeView2"));
-    place(TreeView2, 3600, 780, 4005, 2100);
+    place(TreeView2, 3040, 780, 4565, 2100);
 
     Frame1 = named(new QGroupBox(QStringLiteral("汇总类型"), Picture7), QStringLiteral("Frame1"));
-    place(Frame1, 3600, 2940, 4005, 660);
+    place(Frame1, 3040, 2940, 4565, 660);
     Option1 = named(new QRadioButton(QStringLiteral("按部门"), Frame1), QStringLiteral("Option1"));
     place(Option1, 120, 270, 1150, 300);
     Option2 = named(new QRadioButton(QStringLiteral("按对方单位"), Frame1), QStringLiteral("Option2"));
-    place(Option2, 1300, 270, 1450, 300);
+    place(Option2, 1450, 270, 1500, 300);
     Option3 = named(new QRadioButton(QStringLiteral("按合同类别"), Frame1), QStringLiteral("Option3"));
-    place(Option3, 2780, 270, 1200, 300);
+    place(Option3, 3050, 270, 1450, 300);
     Option1->setChecked(true);
 
-    Label3 = label(Picture7, QStringLiteral("Label3"), QStringLiteral("*"), 3480, 3750, 120);
+    Label3 = label(Picture7, QStringLiteral("Label3"), QStringLiteral("*"), 2930, 3750, 110);
     Label3->setStyleSheet(QStringLiteral("color: red;"));
-    Check3 = check(Picture7, QStringLiteral("Check3"), QStringLiteral("合同状态"), 3600, 3750, 1120);
+    Check3 = check(Picture7, QStringLiteral("Check3"), QStringLiteral("合同状态"), 3040, 3750, 1120);
     Text3 = named(new QLineEdit(Picture7), QStringLiteral("Text3"));
-    place(Text3, 4750, 3735, 2520, 330);
+    place(Text3, 4190, 3735, 3080, 330);
     Text3->setReadOnly(true);
     Command14 = named(new QToolButton(Picture7), QStringLiteral("Command14"));
     Command14->setArrowType(Qt::UpArrow);
     place(Command14, 7275, 3735, 330, 330);
 
-    Check6 = check(Picture7, QStringLiteral("Check6"), QStringLiteral("起始日期"), 3600, 4215, 1120);
-    DTPicker1 = picker(Picture7, QStringLiteral("DTPicker1"), 4750, 4200);
-    Label1[2] = label(Picture7, QStringLiteral("Label1_2"), QStringLiteral("至"), 6090, 4215, 240);
-    DTPicker2 = picker(Picture7, QStringLiteral("DTPicker2"), 6305, 4200);
+    Check6 = check(Picture7, QStringLiteral("Check6"), QStringLiteral("起始日期"), 3040, 4215, 1120);
+    DTPicker1 = picker(Picture7, QStringLiteral("DTPicker1"), 4190, 4200);
+    Label1[2] = label(Picture7, QStringLiteral("Label1_2"), QStringLiteral("至"), 5800, 4215, 240);
+    DTPicker2 = picker(Picture7, QStringLiteral("DTPicker2"), 6045, 4200);
 
-    Check9 = check(Picture7, QStringLiteral("Check9"), QStringLiteral("终止日期"), 3600, 4680, 1120);
-    DTPicker3 = picker(Picture7, QStringLiteral("DTPicker3"), 4750, 4665);
-    Label1[3] = label(Picture7, QStringLiteral("Label1_3"), QStringLiteral("至"), 6090, 4680, 240);
-    DTPicker4 = picker(Picture7, QStringLiteral("DTPicker4"), 6305, 4665);
+    Check9 = check(Picture7, QStringLiteral("Check9"), QStringLiteral("终止日期"), 3040, 4680, 1120);
+    DTPicker3 = picker(Picture7, QStringLiteral("DTPicker3"), 4190, 4665);
+    Label1[3] = label(Picture7, QStringLiteral("Label1_3"), QStringLiteral("至"), 5800, 4680, 240);
+    DTPicker4 = picker(Picture7, QStringLiteral("DTPicker4"), 6045, 4665);
 
-    Check7 = check(Picture7, QStringLiteral("Check7"), QStringLiteral("对方单位"), 3600, 5145, 1120);
+    Check7 = check(Picture7, QStringLiteral("Check7"), QStringLiteral("对方单位"), 3040, 5145, 1120);
     Text1 = named(new QLineEdit(Picture7), QStringLiteral("Text1"));
-    place(Text1, 4750, 5130, 2520, 330);
+    place(Text1, 4190, 5130, 3080, 330);
     Text1->setReadOnly(true);
     Command12 = named(new QToolButton(Picture7), QStringLiteral("Command12"));
     Command12->setArrowType(Qt::UpArrow);
@@ -167,27 +167,27 @@ void frm合同汇总统计::buildLayout()
 
     // The two choice panels open upwards from their boxes, over the type tree.
     Frame4 = choicePanel(Picture7, QStringLiteral("Frame4"), QStringLiteral("选择合同状态"));
-    place(Frame4, 3600, 720, 4005, 3000);
+    place(Frame4, 3040, 720, 4565, 3000);
     List1 = named(new QListWidget(Frame4), QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
-    place(List1, 120, 300, 3765, 2100);
+    place(List1, 120, 300, 4325, 2100);
     Check5 = check(Frame4, QStringLiteral("Check5"), QStringLiteral("全选"), 120, 2535, 900);
     Command11 = button(Frame4, QStringLiteral("Command11"), QStringLiteral("确定"));
-    place(Command11, 1665, 2490, 1050, 390);
+    place(Command11, 2225, 2490, 1050, 390);
     Command13 = button(Frame4, QStringLiteral("Command13"), QStringLiteral("取消"));
-    place(Command13, 2835, 2490, 1050, 390);
+    place(Command13, 3395, 2490, 1050, 390);
     Frame4->hide();
 
     Frame2 = choicePanel(Picture7, QStringLiteral("Frame2"), QStringLiteral("选择对方单位"));
-    place(Frame2, 3600, 1600, 4005, 3500);
+    place(Frame2, 3040, 1600, 4565, 3500);
     Label1[0] = label(Frame2, QStringLiteral("Label1_0"), QStringLiteral("模糊查找："), 120, 330, 1050);
     Text2 = named(new QLineEdit(Frame2), QStringLiteral("Text2"));
-    place(Text2, 1185, 315, 2700, 330);
+    place(Text2, 1185, 315, 3260, 330);
     List2 = named(new QListWidget(Frame2), QStringLiteral("List2"));
     List2->setSelectionMode(QAbstractItemView::MultiSelection);
-    place(List2, 120, 750, 3765, 2200);
+    place(List2, 120, 750, 4325, 2200);
     Command6 = button(Frame2, QStringLiteral("Command6"), QStringLiteral("确定"));
-    place(Command6, 2835, 3020, 1050, 390);
+    place(Command6, 3395, 3020, 1050, 390);
     Frame2->hide();
 
     Picture7->hide();
