@@ -112,8 +112,8 @@ void frm合同汇总统计::buildLayout()
     Label2->setStyleSheet(QStringLiteral("background-color: #003c74; color: white; padding-left: 4px;"));
 
     Label1[11] = label(Picture7, QStringLiteral("Label1_11"), QStringLiteral("部门列表："), 120, 420, 980);
-    Check4 = check(Picture7, QStringLiteral("Check4"), QStringLiteral("下级联动"), 1100, 420, 1000);
-    Check1 = check(Picture7, QStringLiteral("Check1"), QStringLiteral("全部"), 2150, 420, 750);
+    Check4 = check(Picture7, QStringLiteral("Check4"), QStringLiteral("下级联动"), 1100, 420, 1060);
+    Check1 = check(Picture7, QStringLiteral("Check1"), QStringLiteral("全部"), 2190, 420, 720);
     TreeView1 = tree(Picture7, QStringLiteral("TreeView1"));
     place(TreeView1, 120, 780, 2800, 5400);
 
