@@ -8,11 +8,22 @@ namespace corvane::statistics {
 
 namespace {
 
-void inList(SqlText& q, const QString& column, const QStringList& values)
+// "column IN (...)": one placeholder per value, or the staged list.
+QString inList(Dialect d, SqlText& q, const QString& column, const QStringList& values)
 {
-    q.sql += QStringLiteral(" AND ") + column + QStringLiteral(" IN (") + placeholders(int(values.size())) +
-             QLatin1Char(')');
+    if (values.size() > bindLimit(d)) {
+        q.values << int(q.staged.size());
+        q.staged.push_back(values);
+        return column + QStringLiteral(" IN (SELECT value FROM ") + stagingTable(d) + QStringLiteral(" WHERE list = ?)");
+    }
     for (const QString& v : values) q.values << v;
+    return column + QStringLiteral(" IN (") + placeholders(int(values.size())) + QLatin1Char(')');
+}
+
+void inList(SqlText& q, Dialect d, const QString& column, const QStringList& values)
+{
+    const QString condition = inList(d, q, column, values);
+    q.sql += QStringLiteral(" AND ") + condition;
 }
 
 void dayRange(Dialect d, SqlText& q, const QString& column, const DateRange& r)
@@ -28,22 +39,45 @@ SqlText criteriaText(Dialect d, const SummaryCriteria& c)
     q.sql = QStringLiteral(
         " FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号"
         " INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门 WHERE 1 = 1");
-    inList(q, QStringLiteral("合同信息.合同类型"), c.types);
-    inList(q, QStringLiteral("合同信息.对应部门"), c.departments);
-    inList(q, QStringLiteral("合同信息.合同状态"), c.states);
-    if (c.counterparties) inList(q, QStringLiteral("合同信息.对方单位"), *c.counterparties);
+    inList(q, d, QStringLiteral("合同信息.合同类型"), c.types);
+    inList(q, d, QStringLiteral("合同信息.对应部门"), c.departments);
+    inList(q, d, QStringLiteral("合同信息.合同状态"), c.states);
+    if (c.counterparties) inList(q, d, QStringLiteral("合同信息.对方单位"), *c.counterparties);
     if (c.start) dayRange(d, q, QStringLiteral("合同信息.合同起始日期"), *c.start);
     if (c.end) dayRange(d, q, QStringLiteral("合同信息.合同终止日期"), *c.end);
     return q;
 }
 
+// Appends a text whose staged lists are the only ones.
 void append(SqlText& q, const SqlText& more)
 {
     q.sql += more.sql;
     q.values += more.values;
+    q.staged = more.staged;
 }
 
 }  // namespace
+
+int bindLimit(Dialect d) { return d == Dialect::SqlServer ? 400 : 1000; }
+
+QString stagingTable(Dialect d)
+{
+    return d == Dialect::SqlServer ? QStringLiteral("#statistics_values") : QStringLiteral("statistics_values");
+}
+
+QString createStagingTable(Dialect d)
+{
+    switch (d) {
+    case Dialect::SQLite: return QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS statistics_values (list INTEGER, value TEXT)");
+    case Dialect::PostgreSQL:
+        return QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS statistics_values (list INTEGER, value TEXT)");
+    case Dialect::SqlServer:
+        // The temporary database may sort text otherwise than ours.
+        return QStringLiteral("IF OBJECT_ID('tempdb..#statistics_values') IS NULL CREATE TABLE #statistics_values "
+                              "(list INT, value NVARCHAR(400) COLLATE DATABASE_DEFAULT)");
+    }
+    return {};
+}
 
 QString groupingHeader(Grouping g)
 {
@@ -145,6 +179,8 @@ SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments,
     // through the index of its plan or record table, yet span all of the
     // contract's instalments.
     SqlText q;
+    q.values << (receipt ? kReceiptCategory : kPaymentCategory);
+    const QString inDepartments = inList(d, q, QStringLiteral("c.对应部门"), departments);
     q.sql = QStringLiteral("SELECT c.合同编号, c.合同名称, t.合同类型, c.合同状态, ") +
             dialect::dateTimeText(d, QStringLiteral("c.合同生效日期")) + QStringLiteral(", ") +
             dialect::dateTimeText(d, QStringLiteral("c.合同终止日期")) + QStringLiteral(", c.合同金额, (SELECT ") + settled +
@@ -155,11 +191,9 @@ SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments,
             QStringLiteral(" r WHERE r.") + planId + QStringLiteral(" = p.ID") + valid + QStringLiteral(") FROM ") + plan +
             QStringLiteral(" p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号"
                            " INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号"
-                           " WHERE t.合同类别 = ? AND c.对应部门 IN (") +
-            placeholders(int(departments.size())) + QStringLiteral(") AND p.") + date + QStringLiteral(" >= ? AND p.") +
+                           " WHERE t.合同类别 = ? AND ") +
+            inDepartments + QStringLiteral(" AND p.") + date + QStringLiteral(" >= ? AND p.") +
             date + QStringLiteral(" < ? ORDER BY c.合同编号, p.") + date + QStringLiteral(", p.ID");
-    q.values << (receipt ? kReceiptCategory : kPaymentCategory);
-    for (const QString& dept : departments) q.values << dept;
     q.values << dateValue(d, from) << dateValue(d, to.addDays(1));
     return q;
 }

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
+#include <vector>
 
 #include "db/Connection.h"
 
@@ -18,7 +19,19 @@ namespace corvane::statistics {
 struct SqlText {
     QString sql;
     QVariantList values;
+    // Lists too long to bind one placeholder per value: each is read from
+    // the rows of stagingTable() with its index as `list`, which the store
+    // fills before it runs the statement.
+    std::vector<QStringList> staged;
 };
+
+// The most values a list binds one by one (the engines limit the
+// placeholders of a statement: SQL Server to 2,100); longer lists are staged.
+int bindLimit(Dialect d);
+// The session's temporary table of staged values (list, value) and the
+// statement that makes it when it is missing.
+QString stagingTable(Dialect d);
+QString createStagingTable(Dialect d);
 
 enum class Grouping { Department, Counterparty, ContractType };
 

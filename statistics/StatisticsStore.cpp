@@ -15,9 +15,34 @@ DbResult<Rows> rows(const QString& sql, const QVariantList& values = {})
     return selectRowsQuiet(sql, values);
 }
 
+// Puts the lists too long to bind into the session's staging table.
+DbError stage(const std::vector<QStringList>& lists)
+{
+    const Dialect d = DbDialect();
+    Transaction t;
+    for (const QString& sql : {createStagingTable(d), QStringLiteral("DELETE FROM ") + stagingTable(d)}) {
+        ++g_statements;
+        const auto done = executeQuiet(sql);
+        if (!done) return done.error();
+    }
+    const QString insert = QStringLiteral("INSERT INTO ") + stagingTable(d) + QStringLiteral(" (list, value) VALUES (?, ?)");
+    for (int i = 0; i < int(lists.size()); ++i)
+        for (const QString& v : lists[size_t(i)]) {
+            ++g_statements;
+            const auto done = executeQuiet(insert, {i, v});
+            if (!done) return done.error();
+        }
+    if (!t.commit()) return t.error();
+    return {};
+}
+
 // Runs a statement and hands its rows on one by one, forward only.
 DbError each(const SqlText& q, const std::function<void(const Statement&)>& row)
 {
+    if (!q.staged.empty()) {
+        const DbError e = stage(q.staged);
+        if (e.isValid()) return e;
+    }
     ++g_statements;
     Statement st(q.sql, q.values);
     if (!st.exec()) return st.error();

@@ -86,6 +86,26 @@ TEST_F(StoreTest, ApostrophesAndDateRangesAreValues)
     EXPECT_TRUE(summary(c, kReceiptCategory).isEmpty());
 }
 
+TEST_F(StoreTest, ListsLongerThanTheEnginesBindLimitAreStaged)
+{
+    SummaryCriteria c = everything(Grouping::Counterparty);
+    QStringList parties{"甲公司", "O'Neil"};
+    for (int i = 0; i < bindLimit(Dialect::SqlServer) + bindLimit(DbDialect()); ++i) parties << QStringLiteral("单位%1").arg(i);
+    c.counterparties = parties;
+    EXPECT_EQ(summary(c, kReceiptCategory), QStringList({"甲公司|1|100.25"}));
+    EXPECT_EQ(summary(c, kPaymentCategory), QStringList({"O'Neil|1|1000.00"}));
+    EXPECT_EQ(detail(c, {true, "", false}, kReceiptCategory), QStringList({"HT-01"}));
+
+    instalment(true, "HT-03", QDate(2026, 3, 15), "300.10");
+    QStringList departments{"D01"};
+    for (int i = 0; i < 3000; ++i) departments << QStringLiteral("X%1").arg(i);
+    int rows = 0;
+    const DbError e = readInstalments(true, departments, QDate(2026, 3, 1), QDate(2026, 3, 31),
+                                      [&](const InstalmentValues&) { ++rows; });
+    EXPECT_FALSE(e.isValid()) << e.description.toStdString();
+    EXPECT_EQ(rows, 1);
+}
+
 TEST_F(StoreTest, DrillDownListsExactlyTheGroupsContracts)
 {
     const SummaryCriteria byParty = everything(Grouping::Counterparty);
@@ -180,6 +200,22 @@ TEST_F(StoreTest, VoidPaymentsSettleNothingAndTheStoredBalanceShows)
     // A start after the end lists nothing.
     readInstalments(false, {"D02"}, QDate(2026, 5, 6), QDate(2026, 5, 5), [&](const InstalmentValues&) { rows << "x"; });
     EXPECT_TRUE(rows.isEmpty());
+}
+
+}  // namespace corvane::test
+
+namespace corvane::test {
+
+// The statistics select contracts by department and instalments by date.
+TEST_F(StatisticsTest, TheIndexesOfTheStatisticsExist)
+{
+    const QString sql = DbDialect() == Dialect::SQLite
+                            ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")
+                            : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = ?");
+    for (const char* name : {"ix_合同信息_对应部门", "ix_合同收款计划表_收款日期", "ix_合同付款计划表_付款日期",
+                             "ix_合同收款计划表_合同编号", "ix_合同付款计划表_合同编号", "ix_合同收款记录_合同收款计划id",
+                             "ix_合同付款记录_合同付款计划id"})
+        EXPECT_EQ(selectFirst(sql, {QString::fromUtf8(name)})->value(0).toInt(), 1) << name;
 }
 
 }  // namespace corvane::test
