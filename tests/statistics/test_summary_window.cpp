@@ -312,6 +312,17 @@ TEST_F(SummaryWindowTest, UserWithoutCompanyScopeSeesOwnTypes)
     EXPECT_NE(own->typeNode("TT4"), nullptr);
 }
 
+TEST_F(SummaryWindowTest, ASecondTypeWithTheSameTrimmedCodeIsLeftOut)
+{
+    type("T2 ", "物业服务合同又", "收款合同");
+    FormRegistry::instance().unloadAll();
+    doubles().boxes->shown.clear();
+    w = Forms::get<frm合同汇总统计>();
+    EXPECT_EQ(w->typeNode("T 收款合同")->childCount(), 1);
+    EXPECT_EQ(w->typeNode("TT2")->text(0), QStringLiteral("T2 物业服务合同"));
+    EXPECT_TRUE(doubles().boxes->shown.isEmpty());
+}
+
 TEST_F(SummaryWindowTest, LayoutShowsEveryControlWhole)
 {
     w->resize(1100, 700);
