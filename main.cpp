@@ -8,6 +8,7 @@
 #include "contracts/Registration.h"
 #include "payments/Registration.h"
 #include "plans/Registration.h"
+#include "statistics/Registration.h"
 #include "platform/Forms.h"
 
 int main(int argc, char** argv)
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     corvane::plans::registerPlanWindows();
     corvane::approval::registerApprovalWindows();
     corvane::payments::registerPaymentWindows();
+    corvane::statistics::registerStatisticsWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

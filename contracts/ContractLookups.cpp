@@ -1,6 +1,7 @@
 #include "contracts/ContractLookups.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace corvane::contract {
 
@@ -117,6 +118,30 @@ DbResult<std::vector<Department>> departmentsInForce()
     std::vector<Department> out;
     out.reserve(departments->size());
     for (const Row& r : *departments) out.push_back({r.text(0), r.text(1), superior.value(r.text(0))});
+    return out;
+}
+
+DbResult<std::vector<Department>> managedProjectDepartments(const QString& ownDepartment)
+{
+    const auto rows = selectRowsQuiet(
+        QStringLiteral("SELECT 职能部门new.职能部门编号, 职能部门new.职能部门名称 FROM 上级部门new "
+                       "INNER JOIN 职能部门new ON 上级部门new.职能部门编号 = 职能部门new.职能部门编号 "
+                       "INNER JOIN 设置管理处 ON 设置管理处.对应部门代号 = 上级部门new.职能部门编号 "
+                       "WHERE (上级部门new.上级部门编号 = ? OR 上级部门new.上级部门编号 IS NULL) "
+                       "AND 上级部门new.终止日期 IS NULL AND 职能部门new.职能部门编号 <> ? "
+                       "AND 设置管理处.gyd_dh IS NOT NULL AND 职能部门new.app部门类别 = ? "
+                       "ORDER BY 职能部门new.职能部门编号"),
+        {ownDepartment, ownDepartment, QStringLiteral("管理项目")});
+    if (!rows) return rows.error();
+    std::vector<Department> out;
+    QSet<QString> seen;
+    for (const Row& r : *rows) {
+        const QString code = r.text(0).trimmed();
+        // Two offices, or two current links, give a project more than one row.
+        if (seen.contains(code)) continue;
+        seen.insert(code);
+        out.push_back({code, r.text(1).trimmed(), QString()});
+    }
     return out;
 }
 

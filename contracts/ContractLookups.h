@@ -51,4 +51,11 @@ struct Department {
 // with the latest 起始日期; of two on the same date the one entered first.
 DbResult<std::vector<Department>> departmentsInForce();
 
+// The managed projects a branch or region oversees: departments of category
+// "管理项目" that own a managed office (设置管理处 with gyd_dh set) and whose
+// current superior link (终止日期 empty) names `ownDepartment` or no superior,
+// `ownDepartment` itself excepted; by code, each once (its first row). The
+// department's own 终止日期 is not looked at. `superior` is left empty.
+DbResult<std::vector<Department>> managedProjectDepartments(const QString& ownDepartment);
+
 }  // namespace corvane::contract

@@ -267,7 +267,9 @@ std::vector<Table> describeTables()
                     .index("ix_合同信息_年份", {"年份", "流水号"})
                     .index("ix_合同信息_对应续约合同编号", {"对应续约合同编号"})
                     // The expiry reminder reads contracts in performance by end date.
-                    .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期"}));
+                    .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期"})
+                    // The statistics select contracts by department.
+                    .index("ix_合同信息_对应部门", {"对应部门"}));
 
     // Units covered by a contract; other programs of the family fill them.
     t.push_back(Table("合同单元信息")
@@ -386,7 +388,9 @@ std::vector<Table> describeTables()
                     .money("收款金额")
                     .money("余额")
                     .longText("收款条件")
-                    .index("ix_合同收款计划表_合同编号", {"合同编号"}));
+                    .index("ix_合同收款计划表_合同编号", {"合同编号"})
+                    // The instalment statistics select instalments by date.
+                    .index("ix_合同收款计划表_收款日期", {"收款日期"}));
 
     t.push_back(Table("合同付款计划表")
                     .identity("ID")
@@ -395,7 +399,9 @@ std::vector<Table> describeTables()
                     .money("付款金额")
                     .money("余额")
                     .longText("付款条件")
-                    .index("ix_合同付款计划表_合同编号", {"合同编号"}));
+                    .index("ix_合同付款计划表_合同编号", {"合同编号"})
+                    // The instalment statistics select instalments by date.
+                    .index("ix_合同付款计划表_付款日期", {"付款日期"}));
 
     t.push_back(Table("合同收款记录")
                     .identity("ID")

@@ -1,5 +1,6 @@
 #include "plans/ReminderStore.h"
 
+#include "contracts/ContractLookups.h"
 #include "db/Dialect.h"
 #include "plans/ExpiryRules.h"
 
@@ -7,7 +8,6 @@ namespace corvane::plans {
 
 namespace {
 
-const QString kRight = QStringLiteral("Corvane");
 
 // The contracts a reminder lists; the caller puts its select list and its
 // tail around it.
@@ -39,15 +39,11 @@ QString categoryName(ContractCategory category)
 DbResult<ReminderScope> reminderScope(const QString& department, const QString& post)
 {
     ReminderScope scope;
-    {
-        Statement right(QStringLiteral("SELECT 1 FROM 专项审核权限表 WHERE 类型 = ? AND 部门代号 = ? AND 岗位代号 = ?"),
-                        {kRight, department, post});
-        if (!right.exec()) return right.error();
-        if (right.next()) {
-            scope.everyDepartment = true;
-            return scope;
-        }
-        if (right.error().isValid()) return right.error();
+    const auto right = contract::hasCompanyScope(department, post);
+    if (!right) return right.error();
+    if (*right) {
+        scope.everyDepartment = true;
+        return scope;
     }
     QString category;
     {
@@ -61,19 +57,9 @@ DbResult<ReminderScope> reminderScope(const QString& department, const QString& 
         return scope;
     }
     if (category == QStringLiteral("分公司区域")) {
-        Statement projects(
-            QStringLiteral(
-                "SELECT 设置管理处.对应部门代号 FROM 上级部门new"
-                " LEFT JOIN 设置管理处 ON 设置管理处.对应部门代号 = 上级部门new.职能部门编号"
-                " INNER JOIN 职能部门new ON 上级部门new.职能部门编号 = 职能部门new.职能部门编号"
-                " WHERE (上级部门new.上级部门编号 = ? OR 上级部门new.上级部门编号 IS NULL)"
-                " AND 上级部门new.终止日期 IS NULL AND 职能部门new.职能部门编号 <> ?"
-                " AND 设置管理处.gyd_dh IS NOT NULL AND 职能部门new.app部门类别 = ?"
-                " ORDER BY 职能部门new.职能部门编号"),
-            {department, department, QStringLiteral("管理项目")});
-        if (!projects.exec()) return projects.error();
-        while (projects.next()) scope.departments << projects.value(0).toString();
-        if (projects.error().isValid()) return projects.error();
+        const auto projects = contract::managedProjectDepartments(department);
+        if (!projects) return projects.error();
+        for (const contract::Department& d : *projects) scope.departments << d.code;
     }
     scope.departments << department;
     return scope;
