@@ -7,6 +7,7 @@
 #include "approval/Registration.h"
 #include "contracts/Registration.h"
 #include "plans/Registration.h"
+#include "receipts/Registration.h"
 #include "platform/Forms.h"
 
 int main(int argc, char** argv)
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     corvane::contract::registerContractWindows();
     corvane::plans::registerPlanWindows();
     corvane::approval::registerApprovalWindows();
+    corvane::receipts::registerReceiptWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

@@ -144,4 +144,15 @@ DbResult<NewBill> addSelfNumberedBill(const QSqlDatabase& db, const QString& cod
     return NewBill{id, selfNumberText(*n), *n};
 }
 
+DbResult<NewBill> takeSelfNumberedBill(const QString& code, const QString& department)
+{
+    const QSqlDatabase db = DbConnection();
+    Transaction tx(db, Transaction::Write);
+    if (!tx.isActive()) return tx.error();
+    auto bill = addSelfNumberedBill(db, code, department);
+    if (!bill) return bill.error();
+    if (!tx.commit()) return tx.error();
+    return bill;
+}
+
 }  // namespace corvane::receipts

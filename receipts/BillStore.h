@@ -68,6 +68,10 @@ struct SelfNumberedExtras {
 DbResult<NewBill> addSelfNumberedBill(const QSqlDatabase& db, const QString& code, const QString& department,
                                       const SelfNumberedExtras& extras = {});
 
+// The same in a transaction of its own on the login connection: the bill is
+// taken at once.
+DbResult<NewBill> takeSelfNumberedBill(const QString& code, const QString& department);
+
 // The numbering lock's key of a self-numbered book.
 QString selfNumberingKey(const QString& code);
 
