@@ -69,6 +69,10 @@ int cells(const FlexGrid* grid, int n)
     return pixelsToTwips(grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * n) + 90;
 }
 
+// The invoice lines' sixteen columns at their widths fit without scrolling.
+constexpr int kWider = 4680;
+constexpr int kWidth = 11520 + kWider;
+
 }  // namespace
 
 void frm合同收款::buildLayout()
@@ -76,20 +80,20 @@ void frm合同收款::buildLayout()
     setObjectName(QStringLiteral("frm合同收款"));
     setCaption(kCaption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(px(11520), px(7440));
+    setFixedSize(px(kWidth), px(7440));
     useLayoutFace(this);
 
     // ---- contract and instalments
     Label1[0] = label(this, QStringLiteral("Label1_0"), QStringLiteral("合同名称"), 120, 150, 900);
-    Text3[0] = textBox(this, QStringLiteral("Text3_0"), 1050, 120, 10290);
+    Text3[0] = textBox(this, QStringLiteral("Text3_0"), 1050, 120, 10290 + kWider);
     Label1[1] = label(this, QStringLiteral("Label1_1"), QStringLiteral("对应部门"), 120, 510, 900);
-    Text3[1] = textBox(this, QStringLiteral("Text3_1"), 1050, 480, 4500);
-    Label1[2] = label(this, QStringLiteral("Label1_2"), QStringLiteral("对应管理处"), 5760, 510, 1100);
-    Combo3 = list(this, QStringLiteral("Combo3"), 6900, 480, 4440);
+    Text3[1] = textBox(this, QStringLiteral("Text3_1"), 1050, 480, 4500 + kWider);
+    Label1[2] = label(this, QStringLiteral("Label1_2"), QStringLiteral("对应管理处"), 5760 + kWider, 510, 1100);
+    Combo3 = list(this, QStringLiteral("Combo3"), 6900 + kWider, 480, 4440);
     for (QLineEdit* e : {Text3[0], Text3[1]}) e->setReadOnly(true);
 
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
-    place(MSFlexGrid1, 120, 900, 11220, 5280);
+    place(MSFlexGrid1, 120, 900, 11220 + kWider, 5280);
     MSFlexGrid1->setCols(8);
     MSFlexGrid1->setFixedCols(1);
     MSFlexGrid1->setRows(1);
@@ -109,13 +113,13 @@ void frm合同收款::buildLayout()
     Text3[2] = textBox(this, QStringLiteral("Text3_2"), 1050, 6330, 1800, 20);
     Text3[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Command2 = command(this, QStringLiteral("Command2"), QStringLiteral("分摊"), 3000, 6300, 1100);
-    Command5 = command(this, QStringLiteral("Command5"), QStringLiteral("收款处理"), 6720, 6300, 1400);
-    Command3 = command(this, QStringLiteral("Command3"), QStringLiteral("已开票据查询"), 8220, 6300, 1600);
-    Command4 = command(this, QStringLiteral("Command4"), QStringLiteral("关闭"), 9920, 6300, 1400);
+    Command5 = command(this, QStringLiteral("Command5"), QStringLiteral("收款处理"), 6720 + kWider, 6300, 1400);
+    Command3 = command(this, QStringLiteral("Command3"), QStringLiteral("已开票据查询"), 8220 + kWider, 6300, 1600);
+    Command4 = command(this, QStringLiteral("Command4"), QStringLiteral("关闭"), 9920 + kWider, 6300, 1400);
 
     StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    place(StatusBar1, 0, 7440 - 330, 11520, 330);
+    place(StatusBar1, 0, 7440 - 330, kWidth, 330);
     const QString captions[5] = {QStringLiteral("部门"), QString(), QStringLiteral("岗位"), QString(), QString()};
     for (int i = 0; i < 5; ++i) {
         panels[size_t(i)] = named(new QLabel(captions[i], StatusBar1), QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
@@ -126,7 +130,7 @@ void frm合同收款::buildLayout()
     Picture4 = named(new QFrame(this), QStringLiteral("Picture4"));
     Picture4->setFrameShape(QFrame::Box);
     Picture4->setAutoFillBackground(true);
-    place(Picture4, 45, 900, 11400, 6150);
+    place(Picture4, 45, 900, 11400 + kWider, 6150);
     auto* p = Picture4;
     int n = 0;
     auto caption = [&](const QString& text, int left, int top, int width) {
@@ -140,30 +144,30 @@ void frm合同收款::buildLayout()
     Image4 = named(new QToolButton(p), QStringLiteral("Image4"));
     Image4->setText(QStringLiteral("×"));
     Image4->setAutoRaise(true);
-    place(Image4, 11400 - 420, 30, 330, 330);
+    place(Image4, 11400 + kWider - 420, 30, 330, 330);
 
     caption(QStringLiteral("票据类型"), 120, 420, 800);
     Combo2 = list(p, QStringLiteral("Combo2"), 920, 390, 2900);
     caption(QStringLiteral("票据簿"), 3960, 420, 700);
-    Combo5 = list(p, QStringLiteral("Combo5"), 4620, 390, 2500);
-    caption(QStringLiteral("票据"), 7260, 420, 500);
-    Combo8 = list(p, QStringLiteral("Combo8"), 7740, 390, 1500);
-    caption(QStringLiteral("定位票据"), 9360, 420, 800);
-    Text10 = textBox(p, QStringLiteral("Text10"), 10140, 390, 1140, 50);
+    Combo5 = list(p, QStringLiteral("Combo5"), 4620, 390, 3900);
+    caption(QStringLiteral("票据"), 8660, 420, 500);
+    Combo8 = list(p, QStringLiteral("Combo8"), 9140, 390, 1500);
+    caption(QStringLiteral("定位票据"), 10760, 420, 800);
+    Text10 = textBox(p, QStringLiteral("Text10"), 11540, 390, kWider - 260, 50);
 
     caption(QStringLiteral("付款人"), 120, 780, 800);
-    Text5[0] = textBox(p, QStringLiteral("Text5_0"), 920, 750, 5000, 200);
-    caption(QStringLiteral("税号"), 6060, 780, 600);
-    Text5[1] = textBox(p, QStringLiteral("Text5_1"), 6660, 750, 4620, 50);
+    Text5[0] = textBox(p, QStringLiteral("Text5_0"), 920, 750, 5000 + kWider / 2, 200);
+    caption(QStringLiteral("税号"), 6060 + kWider / 2, 780, 600);
+    Text5[1] = textBox(p, QStringLiteral("Text5_1"), 6660 + kWider / 2, 750, 4620 + kWider / 2, 50);
     caption(QStringLiteral("地址"), 120, 1140, 800);
-    Text5[2] = textBox(p, QStringLiteral("Text5_2"), 920, 1110, 5000, 200);
-    caption(QStringLiteral("账号"), 6060, 1140, 600);
-    Text5[3] = textBox(p, QStringLiteral("Text5_3"), 6660, 1110, 4620, 200);
+    Text5[2] = textBox(p, QStringLiteral("Text5_2"), 920, 1110, 5000 + kWider / 2, 200);
+    caption(QStringLiteral("账号"), 6060 + kWider / 2, 1140, 600);
+    Text5[3] = textBox(p, QStringLiteral("Text5_3"), 6660 + kWider / 2, 1110, 4620 + kWider / 2, 200);
     caption(QStringLiteral("备注"), 120, 1500, 800);
-    Text5[4] = textBox(p, QStringLiteral("Text5_4"), 920, 1470, 10360, 500);
+    Text5[4] = textBox(p, QStringLiteral("Text5_4"), 920, 1470, 10360 + kWider, 500);
 
     MSFlexGrid2 = named(new FlexGrid(p), QStringLiteral("MSFlexGrid2"));
-    place(MSFlexGrid2, 120, 1860, 11160, 1800);
+    place(MSFlexGrid2, 120, 1860, 11160 + kWider, 1800);
     MSFlexGrid2->setCols(16);
     MSFlexGrid2->setFixedCols(0);
     MSFlexGrid2->setRows(1);
@@ -230,10 +234,10 @@ void frm合同收款::buildLayout()
     Check6 = named(new QCheckBox(QStringLiteral("无需打印票据"), p), QStringLiteral("Check6"));
     place(Check6, 8760, 4890, 1600, 300);
 
-    Command16 = command(p, QStringLiteral("Command16"), QStringLiteral("票据打印"), 4500, 5460, 1500);
-    Command26 = command(p, QStringLiteral("Command26"), QStringLiteral("扫码收款"), 6120, 5460, 1500);
-    Command1 = command(p, QStringLiteral("Command1"), QStringLiteral("收款确定"), 7740, 5460, 1500);
-    Command22 = command(p, QStringLiteral("Command22"), QStringLiteral("开票项目设置"), 9360, 5460, 1800);
+    Command16 = command(p, QStringLiteral("Command16"), QStringLiteral("票据打印"), 4500 + kWider, 5460, 1500);
+    Command26 = command(p, QStringLiteral("Command26"), QStringLiteral("扫码收款"), 6120 + kWider, 5460, 1500);
+    Command1 = command(p, QStringLiteral("Command1"), QStringLiteral("收款确定"), 7740 + kWider, 5460, 1500);
+    Command22 = command(p, QStringLiteral("Command22"), QStringLiteral("开票项目设置"), 9360 + kWider, 5460, 1800);
     Command16->setEnabled(false);
     Command26->setEnabled(false);
     Combo5->setEnabled(false);
@@ -244,14 +248,14 @@ void frm合同收款::buildLayout()
     Picture7 = named(new QFrame(this), QStringLiteral("Picture7"));
     Picture7->setAutoFillBackground(true);
     Picture7->setFrameShape(QFrame::Box);
-    place(Picture7, 0, 0, 11520, 7440);
-    label(Picture7, QStringLiteral("Label12_0"), QStringLiteral("条码"), 3600, 2700, 700);
-    Text12[0] = textBox(Picture7, QStringLiteral("Text12_0"), 4320, 2670, 3600, 100);
-    label(Picture7, QStringLiteral("Label12_1"), QStringLiteral("金额"), 3600, 3120, 700);
-    Text12[1] = textBox(Picture7, QStringLiteral("Text12_1"), 4320, 3090, 3600, 20);
+    place(Picture7, 0, 0, kWidth, 7440);
+    label(Picture7, QStringLiteral("Label12_0"), QStringLiteral("条码"), 3600 + kWider / 2, 2700, 700);
+    Text12[0] = textBox(Picture7, QStringLiteral("Text12_0"), 4320 + kWider / 2, 2670, 3600, 100);
+    label(Picture7, QStringLiteral("Label12_1"), QStringLiteral("金额"), 3600 + kWider / 2, 3120, 700);
+    Text12[1] = textBox(Picture7, QStringLiteral("Text12_1"), 4320 + kWider / 2, 3090, 3600, 20);
     Text12[1]->setReadOnly(true);
-    Label12 = label(Picture7, QStringLiteral("Label12"), QStringLiteral("扫码前请把光标置于条码框内"), 4320, 3540, 3600);
-    Command19 = command(Picture7, QStringLiteral("Command19"), QStringLiteral("取消"), 5400, 4020, 1300);
+    Label12 = label(Picture7, QStringLiteral("Label12"), QStringLiteral("扫码前请把光标置于条码框内"), 4320 + kWider / 2, 3540, 3600);
+    Command19 = command(Picture7, QStringLiteral("Command19"), QStringLiteral("取消"), 5400 + kWider / 2, 4020, 1300);
     Picture7->hide();
 
     // ---- what the user does
