@@ -1,7 +1,9 @@
 #include "receipts/frm合同收款.h"
 
 #include <QFile>
+#include <QEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "app/LoginContext.h"
 #include "platform/Services.h"
@@ -539,6 +541,18 @@ void frm合同收款::Combo3_Click()
 void frm合同收款::Combo5_Click() { 获取可用票据(); }
 
 void frm合同收款::Text10_GotFocus() { Text10->selectAll(); }
+
+bool frm合同收款::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == Text10 || watched == Text4)) {
+        // After the click that gave the focus has placed the cursor.
+        QTimer::singleShot(0, this, [this, watched] {
+            if (watched == Text10) Text10_GotFocus();
+            else Text4_GotFocus();
+        });
+    }
+    return Form::eventFilter(watched, event);
+}
 
 void frm合同收款::Text10_KeyPress(int keyAscii)
 {

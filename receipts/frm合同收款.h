@@ -155,6 +155,10 @@ public:
     receipts::ReceiptBillContext billContext() const;
     receipts::VatInvoiceHandover vatHandover() const;
 
+protected:
+    // Text10 and Text4 select their whole text when they get the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildLayout();
     int planRows() const { return MSFlexGrid1->Rows() - 1; }

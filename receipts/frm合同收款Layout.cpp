@@ -283,6 +283,8 @@ void frm合同收款::buildLayout()
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid2, &FlexGrid::Click, this, [this] { MSFlexGrid2_Click(); });
     connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MSFlexGrid1_Scroll(); });
+    Text10->installEventFilter(this);
+    Text4->installEventFilter(this);
     connect(TreeView3, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView3_NodeClick(node); });
 }
 
