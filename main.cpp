@@ -8,6 +8,7 @@
 #include "contracts/Registration.h"
 #include "payments/Registration.h"
 #include "plans/Registration.h"
+#include "receipts/Registration.h"
 #include "statistics/Registration.h"
 #include "platform/Forms.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     corvane::approval::registerApprovalWindows();
     corvane::payments::registerPaymentWindows();
     corvane::statistics::registerStatisticsWindows();
+    corvane::receipts::registerReceiptWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QUuid>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -340,6 +341,57 @@ QString demoNumber(const char* prefix, int serial)
     return QString::fromUtf8(prefix) + QLatin1Char('-') + QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0'));
 }
 
+// What the receipt window offers: the 管理处 of 第一管理处, fee items in two
+// categories (one with its 6 % settings, one without any), payment methods
+// with the two scan-pay ones, bill types of each kind, a book of 20 free
+// bills lent to 第一管理处 and one it shares with 总经理办公室.
+std::vector<std::pair<const char*, std::vector<Columns>>> receiptsAndBills()
+{
+    const QVariant none;
+    auto item = [](const char* code, const char* name, const char* subject, const char* category) {
+        return Columns{{"DH", code}, {"XM", name}, {"对应科目", subject}, {"收费类别", category}};
+    };
+    auto taxed = [](const char* code, const char* skdh, const char* skxm) {
+        return Columns{{"管理处", "GL01"}, {"DH", code}, {"SKDH", skdh}, {"SKXM", skxm}, {"税率", "6"},
+                       {"应税科目", "22210101"}};
+    };
+    auto method = [](const char* name) { return Columns{{"收款方式", name}}; };
+    auto billType = [](const char* code, const char* name, int noNumber) {
+        return Columns{{"票据类型代号", code}, {"票据类型", name}, {"无票据编号", noNumber}, {"定额", 0}, {"行数", 5}};
+    };
+    auto layout = [](const char* dept, const char* name, const char* prefix, int managed) {
+        return Columns{{"部门编号", dept}, {"格式名称", name}, {"宽", "210"}, {"高", "99"}, {"编号字", prefix},
+                       {"票据管理", managed}};
+    };
+    return {
+        {"设置管理处", {{{"对应部门代号", "003"}, {"gyd_dh", "GL01"}, {"gyd_name", "翠湖管理处"}}}},
+        {"系统设置表", {{{"名称", "扫码支付接口URL"}, {"值", "http://127.0.0.1/scanpay"}}}},
+        {"收款方式列表", {method("现金"), method("银行转账"), method("微信"), method("支付宝")}},
+        {"SETUPSFXM", {item("WY01", "物业服务费", "510101", "物业服务"), item("WY02", "公共能耗费", "510102", "物业服务"),
+                       item("JY01", "场地租金", "510201", "经营收入"), item("JY02", "停车费", "510202", "经营收入")}},
+        {"税控盘收费项目设置", {taxed("WY01", "3040801010000000000", "物业管理服务"),
+                                 taxed("WY02", "3040801010000000000", "物业管理服务")}},
+        {"票据类型", {billType("01", "增值税普通发票", 0), billType("02", "收款收据", 1), billType("03", "电子发票", 0)}},
+        {"票据自定义格式", {layout("003", "管理处收据", "ZG", 1), layout("003", "物业收费单", "ZD", 0)}},
+        {"票据入库单", {{{"入库单编号", "FP2026001"}, {"票据类型编号", "01"}, {"入库时间", QDateTime(QDate(2026, 1, 5), QTime(10, 0))}},
+                        {{"入库单编号", "FP2026002"}, {"票据类型编号", "01"}, {"入库时间", QDateTime(QDate(2026, 1, 5), QTime(10, 5))}}}},
+        {"票据领用记录", {{{"票据领用记录编号", "LY001"}, {"领用部门代号", "003"}},
+                          {{"票据领用记录编号", "LY002"}, {"领用部门代号", "001"}}}},
+        {"票据领用清单", {{{"领用记录编号", "LY001"}, {"入库单编号", "FP2026001"}, {"核销日期", none}, {"归还日期", none}},
+                          {{"领用记录编号", "LY002"}, {"入库单编号", "FP2026002"}, {"核销日期", none}, {"归还日期", none}}}},
+        {"票据共用设置", {{{"共用部门编号", "003"}, {"领用部门编号", "001"}}}},
+    };
+}
+
+// The bills of a demo book: `count` free numbers from `first`.
+std::vector<Columns> freeBills(const char* book, int first, int count)
+{
+    std::vector<Columns> out;
+    for (int n = first; n < first + count; ++n)
+        out.push_back({{"入库单编号", book}, {"票据编号", QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))}});
+    return out;
+}
+
 }  // namespace
 
 bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
@@ -349,7 +401,7 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         *error = tx.error();
         return false;
     }
-    for (const auto& part : {organisation(), rights(), paymentSettings(today)})
+    for (const auto& part : {organisation(), rights(), paymentSettings(today), receiptsAndBills()})
         for (const auto& [table, rows] : part)
             for (const Columns& row : rows)
                 if (!insertRow(db, table, row, error)) return false;
@@ -497,6 +549,9 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         return false;
     for (const Columns& row : receipts)
         if (!insertRow(db, "合同收款计划表", row, error)) return false;
+    for (const auto& [book, first, count] : {std::tuple{"FP2026001", 100001, 20}, std::tuple{"FP2026002", 200001, 10}})
+        for (const Columns& row : freeBills(book, first, count))
+            if (!insertRow(db, "票据", row, error)) return false;
 
     if (!tx.commit()) {
         *error = tx.error();

@@ -403,11 +403,15 @@ std::vector<Table> describeTables()
                     // The instalment statistics select instalments by date.
                     .index("ix_合同付款计划表_付款日期", {"付款日期"}));
 
+    // One amount received against one instalment, with the bill that covers it.
     t.push_back(Table("合同收款记录")
                     .identity("ID")
                     .integer("合同收款计划ID")
+                    .dateTime("收款日期")
                     .text("科目代号", 50)
                     .money("收款金额")
+                    .text("票据编号", 50)
+                    .text("入库单编号", 50)
                     .index("ix_合同收款记录_合同收款计划id", {"合同收款计划ID"}));
 
     t.push_back(Table("合同付款记录")
@@ -661,6 +665,157 @@ std::vector<Table> describeTables()
                     .text("对方单位", 200)
                     .text("开户银行", 100)
                     .text("银行帐号", 50));
+    // ---- Receipts and bills
+
+    // Settings rows by name: '电子发票接口URL', '扫码支付接口URL'.
+    t.push_back(Table("系统设置表")
+                    .text("名称", 50).notNull()
+                    .longText("值")
+                    .key({"名称"}));
+
+    t.push_back(Table("收款方式列表")
+                    .identity("id")
+                    .text("收款方式", 50));
+
+    // The company's fee items; an item is in use while 终止日期 is empty.
+    t.push_back(Table("SETUPSFXM")
+                    .text("DH", 20).notNull()
+                    .text("XM", 100)
+                    .text("对应科目", 50)
+                    .text("收费类别", 50)
+                    .date("终止日期")
+                    .key({"DH"}));
+
+    // The tax settings of a fee item for one 管理处; 税率 is a percentage (6 for 6 %).
+    t.push_back(Table("税控盘收费项目设置")
+                    .identity("ID")
+                    .text("管理处", 20).notNull()
+                    .text("DH", 20).notNull()
+                    .text("SKDH", 50)
+                    .text("SKXM", 100)
+                    .rate("税率")
+                    .text("应税科目", 50)
+                    .unique({"管理处", "DH"}));
+
+    t.push_back(Table("票据类型")
+                    .identity("ID")
+                    .text("票据类型代号", 20).notNull()
+                    .text("票据类型", 50)
+                    .flag("无票据编号")
+                    .flag("定额")
+                    .integer("行数"));
+
+    // A department's own bill layout. With 票据管理 set its bills come from
+    // lent books; otherwise they are numbered under 编号字.
+    t.push_back(Table("票据自定义格式")
+                    .identity("ID")
+                    .text("部门编号", 20)
+                    .text("格式名称", 50)
+                    .price("宽")
+                    .price("高")
+                    .text("编号字", 20)
+                    .flag("票据管理"));
+
+    // A bill book in stock; its bills are rows of 票据.
+    t.push_back(Table("票据入库单")
+                    .text("入库单编号", 50).notNull()
+                    .text("票据类型编号", 20)
+                    .dateTime("入库时间")
+                    .key({"入库单编号"}));
+
+    t.push_back(Table("票据领用记录")
+                    .text("票据领用记录编号", 50).notNull()
+                    .text("领用部门代号", 20)
+                    .key({"票据领用记录编号"}));
+
+    // A book in a lending; usable while neither written off nor returned.
+    t.push_back(Table("票据领用清单")
+                    .identity("ID")
+                    .text("领用记录编号", 50).notNull()
+                    .text("入库单编号", 50).notNull()
+                    .date("核销日期")
+                    .date("归还日期"));
+
+    // 共用部门编号 may use the books lent to 领用部门编号.
+    t.push_back(Table("票据共用设置")
+                    .identity("ID")
+                    .text("共用部门编号", 20)
+                    .text("领用部门编号", 20));
+
+    // One bill number of a book; free while 开票日期 and 作废日期 are empty.
+    t.push_back(Table("票据")
+                    .identity("ID")
+                    .text("入库单编号", 50).notNull()
+                    .text("票据编号", 50).notNull()
+                    .integer("流水号")
+                    .text("开票部门编号", 20)
+                    .dateTime("开票日期")
+                    .text("付款人", 200)
+                    .money("金额")
+                    .money("税额")
+                    .flag("预开")
+                    .dateTime("收款日期")
+                    .text("收款人", 50)
+                    .text("收款方式", 50)
+                    .text("开票人", 50)
+                    .text("管理处", 20)
+                    .text("合同编号", 50)
+                    .text("税号", 50)
+                    .text("地址", 200)
+                    .text("账号", 200)
+                    .text("备注", 500)
+                    .flag("无需打印票据")
+                    .text("手机号码", 50)
+                    .text("邮箱地址", 100)
+                    .text("PDFURL", 500)
+                    .text("SPURL", 500)
+                    .integer("DJ_ID")
+                    .integer("ZH_ID")
+                    .integer("CW_ID")
+                    .dateTime("作废日期")
+                    .text("作废原因", 100)
+                    .text("作废人", 50)
+                    .dateTime("核销日期")
+                    .text("核销人", 50)
+                    .text("实际票据编号", 50)
+                    .text("学号", 50)
+                    .text("收款凭证编号", 50)
+                    .text("被换票入库单编号", 50)
+                    .dateTime("退票日期")
+                    .text("被换票票据编号", 50)
+                    .text("退票凭证编号", 50)
+                    .dateTime("内换日期")
+                    .text("内换票据编号", 50)
+                    .text("内换凭证编号", 50)
+                    .text("对应调换票据入库单", 50)
+                    .text("对应调换票据编号", 50)
+                    .dateTime("退款日期")
+                    .text("退款原因", 200)
+                    .unique({"入库单编号", "票据编号"}));
+
+    // One line of a bill; 税率 is a fraction (0.06 for 6 %).
+    t.push_back(Table("票据开票数据")
+                    .identity("ID")
+                    .text("票据编号", 50)
+                    .text("入库单编号", 50)
+                    .integer("票据ID")
+                    .text("项目", 100)
+                    .text("摘要", 200)
+                    .text("单位", 20)
+                    .price("数量")
+                    .price("单价")
+                    .money("金额")
+                    .rate("税率")
+                    .money("税额")
+                    .text("科目代号", 50)
+                    .text("收费项目代号", 20)
+                    .text("应税科目", 50)
+                    .price("不含税单价")
+                    .money("不含税金额")
+                    .flag("非日常")
+                    .text("品名", 100)
+                    .text("规格", 100)
+                    .index("ix_票据开票数据_票据id", {"票据ID"}));
 
     return t;
 }

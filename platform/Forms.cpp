@@ -91,7 +91,27 @@ void Form::ShowModal()
         reg.popModal(nullptr);
     }
     // The window that opened it gets the focus back.
-    if (opener && opener->isLoaded() && opener != self) opener->activate();
+    if (opener && opener->isLoaded() && opener != self) opener->activateAfterModal();
+}
+
+void Form::activateAfterModal()
+{
+    if (m_handlerDepth > 0)
+        m_activationPending = true;
+    else
+        activate();
+}
+
+Form::HandlerScope::HandlerScope(Form* form) : m_form(form)
+{
+    if (m_form) ++m_form->m_handlerDepth;
+}
+
+Form::HandlerScope::~HandlerScope()
+{
+    if (!m_form || --m_form->m_handlerDepth > 0 || !m_form->m_activationPending) return;
+    m_form->m_activationPending = false;
+    if (m_form->isLoaded()) m_form->activate();
 }
 
 void Form::Hide()

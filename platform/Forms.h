@@ -71,6 +71,21 @@ public:
     virtual void Form_Unload(int& Cancel) { Q_UNUSED(Cancel); }
 
     void activate();  // runs Form_Activate (called by the window model)
+
+    // Held by a handler that shows a modal window: the activation that the
+    // window's closing gives this one runs only when the handler has
+    // finished, so the handler reads what the modal window handed back
+    // before the activation reloads anything.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(Form* form);
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        QPointer<Form> m_form;
+    };
     // For form runners: show the window as a modal one (Form_Activate the first time).
     void presentModal();
 
@@ -89,6 +104,10 @@ private:
     bool m_shownOnce = false;
     bool m_inUnload = false;
     bool m_ownWindow = false;
+    int m_handlerDepth = 0;
+    bool m_activationPending = false;
+    // The activation after a modal window it opened has closed.
+    void activateAfterModal();
 };
 
 // Runs modal windows. The real runner shows the window and spins an event

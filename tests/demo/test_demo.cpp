@@ -25,6 +25,8 @@
 #include "contracts/frmCorvane.h"
 #include "db/Provision.h"
 #include "db/Sql.h"
+#include "receipts/BillStore.h"
+#include "receipts/ReceiptStore.h"
 #include "testsupport/TestDatabase.h"
 #include "testsupport/TestEnvironment.h"
 
@@ -327,3 +329,39 @@ TEST_F(DemoTest, TheExpiryReminderShowsSomethingAtTheFirstLogin)
     contract::contractHandovers() = contract::ContractHandovers();
     contract::recordWindowSeams() = contract::RecordWindowSeams();
 }
+
+namespace {
+
+class DemoReceipts : public DemoTest {};
+
+// What the README promises the receipt window of 第一管理处.
+TEST_F(DemoReceipts, TheReceiptWindowFindsOfficeFeeItemsMethodsTypesAndBooks)
+{
+    const auto offices = receipts::officesOf(QStringLiteral("003"));
+    ASSERT_TRUE(offices && offices->size() == 1);
+    EXPECT_EQ(offices->front().code + QLatin1Char(' ') + offices->front().name, "GL01 翠湖管理处");
+    const auto items = receipts::feeItemsOf(QStringLiteral("GL01"));
+    ASSERT_TRUE(items);
+    QStringList rates;
+    for (const receipts::RateEntry& e : *items) rates << e.收费类别 + QLatin1Char(':') + e.DH + QLatin1Char(':') + e.税率.fixed(0);
+    EXPECT_EQ(rates, (QStringList{"物业服务:WY01:6", "物业服务:WY02:6", "经营收入:JY01:0", "经营收入:JY02:0"}));
+    QStringList methods;
+    const auto methodRows = receipts::paymentMethods();
+    for (const receipts::PaymentMethod& m : *methodRows) methods << m.name;
+    EXPECT_TRUE(methods.contains("微信"));
+    QStringList types;
+    const auto typeRows = receipts::billTypeEntries(QStringLiteral("003"));
+    for (const receipts::BillTypeEntry& t : *typeRows)
+        types << t.text + QLatin1Char(':') + QString::number(int(t.kind));
+    EXPECT_EQ(types, (QStringList{"01 增值税普通发票:1", "02 收款收据:4", "03 电子发票:1", "ZG 管理处收据:3", "ZD 物业收费单:2"}));
+    QStringList books;
+    const auto bookRows = receipts::lentBooks(QStringLiteral("003"), QStringLiteral("01"));
+    for (const receipts::LentBook& b : *bookRows) books << b.book;
+    EXPECT_EQ(books, (QStringList{"FP2026001", "FP2026002"}));
+    EXPECT_EQ(receipts::freeBills(QStringLiteral("FP2026001"))->size(), 20u);
+    const auto plan = receipts::receiptPlanOf(QStringLiteral("WF-00000003"));
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->size(), 4u);
+}
+
+}  // namespace

@@ -113,6 +113,26 @@ TEST_F(FormLifecycle, ActivateWhenAModalWindowItOpenedCloses)
     EXPECT_EQ(events(), "F3.Load F3.Activate F4.Load F4.Activate F4.Unload F3.Activate F3.Unload F1.Activate");
 }
 
+TEST_F(FormLifecycle, AHandlerThatShowsAModalWindowFinishesBeforeTheActivation)
+{
+    onModal<Dialog>([](Dialog&) {
+        {
+            Form::HandlerScope handler(Forms::get<Dialog>());
+            Forms::get<InnerDialog>()->ShowModal();
+            g_events << QStringLiteral("handler.reads");
+            {
+                Form::HandlerScope nested(Forms::get<Dialog>());
+            }
+            g_events << QStringLiteral("handler.ends");
+        }
+        // Without a handler holding it, the activation comes at once again.
+        Forms::get<InnerDialog>()->ShowModal();
+    });
+    Forms::get<Dialog>()->ShowModal();
+    EXPECT_EQ(events(), "F3.Load F3.Activate F4.Load F4.Activate F4.Unload handler.reads handler.ends F3.Activate "
+                        "F4.Load F4.Activate F4.Unload F3.Activate F3.Unload");
+}
+
 TEST_F(FormLifecycle, NoActivateWhenTheMainWindowComesBackFromAnotherWindow)
 {
     Forms::get<ChildA>()->Show();

@@ -1,0 +1,11 @@
+#include "receipts/BillWindowSeams.h"
+
+namespace corvane::receipts {
+
+BillWindowSeams& billWindowSeams()
+{
+    static BillWindowSeams seams;
+    return seams;
+}
+
+}  // namespace corvane::receipts
