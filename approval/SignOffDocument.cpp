@@ -106,9 +106,4 @@ std::pair<QString, QString> splitAttachmentName(const QString& name)
     return {name.left(point), name.mid(point + 1)};
 }
 
-QString returnedAttachmentName(const QString& title, const QString& extension)
-{
-    return title + QLatin1Char('.') + extension;
-}
-
 }  // namespace corvane::approval

@@ -59,10 +59,9 @@ FilledPlan fillPlan(QString plan, bool receipts, const std::vector<PlanInstalmen
 // The text as the program reads 文件内容: UTF-16 little-endian, no byte-order mark.
 QByteArray documentBytes(const QString& text);
 
-// An attachment name as 附件标题 and 扩展名: cut at its last point; a name
-// without one has the empty extension.
+// An attachment name as 附件标题 and 扩展名: cut at its last point, so that
+// 附件标题 + "." + 扩展名 gives it back whole; a name without a point has the
+// empty extension.
 std::pair<QString, QString> splitAttachmentName(const QString& name);
-// A returned attachment's name: 附件标题, ".", 扩展名.
-QString returnedAttachmentName(const QString& title, const QString& extension);
 
 }  // namespace corvane::approval

@@ -274,33 +274,39 @@ DbResult<std::vector<FinishedDocument>> finishedDocuments(const QSqlDatabase& db
 
 DbError 处理附件(const QSqlDatabase& db, qint64 documentId, qint64 contractId)
 {
+    const Dialect d = dialectOf(db);
+    // 附件标题 + "." + 扩展名 of an attachment row, and its parts, in SQL.
+    auto title = [](const QString& row) { return QStringLiteral("COALESCE(") + row + QStringLiteral(".附件标题, '')"); };
+    auto extension = [](const QString& row) { return QStringLiteral("COALESCE(") + row + QStringLiteral(".扩展名, '')"); };
+    auto name = [&](const QString& row) { return dialect::concat(d, dialect::concat(d, title(row), QStringLiteral("'.'")), extension(row)); };
+    // The same file as `other`: the same name, or, for a name without a
+    // point, its title alone (it went out that way).
+    auto sameFile = [&](const QString& other) {
+        return QStringLiteral("(") + other + QStringLiteral(" = ") + name(QStringLiteral("X")) + QStringLiteral(" OR (") +
+               extension(QStringLiteral("X")) + QStringLiteral(" = '' AND ") + other + QStringLiteral(" = ") +
+               title(QStringLiteral("X")) + QStringLiteral("))");
+    };
+    // One statement for the document, in the attachments' order; an
+    // attachment is left out when the contract has it already or an earlier
+    // attachment of the document brings it.
     DbError error;
-    const auto returned = selectRowsQuiet(
-        db, QStringLiteral("SELECT UniqueID, 附件标题, 扩展名 FROM XZ文件附件 WHERE 行政文件ID = ? ORDER BY UniqueID"),
-        {documentId});
-    if (!returned) return returned.error();
-    for (const Row& a : *returned) {
-        const QString title = a.text(1), extension = a.text(2);
-        const QString name = returnedAttachmentName(title, extension);
-        // A name without a point went out as its title alone; it is the same file.
-        const auto present =
-            scalar(db, QStringLiteral("SELECT COUNT(*) FROM 合同信息附件 WHERE 合同ID = ? AND (名称 = ? OR 名称 = ?)"),
-                   {contractId, name, extension.isEmpty() ? title : name}, &error);
-        if (!present) return error;
-        if (present->toLongLong() > 0) continue;
-        if (!run(db,
-                 QStringLiteral("INSERT INTO 合同信息附件 (合同ID, 名称, 附件, 类别)"
-                                " VALUES (?, ?, (SELECT 附件内容 FROM XZ文件附件 WHERE UniqueID = ?), ?)"),
-                 {contractId, name, a.value(0), QStringLiteral("文件")}, &error))
-            return error;
-    }
-    return {};
+    run(db,
+        QStringLiteral("INSERT INTO 合同信息附件 (合同ID, 名称, 附件, 类别) SELECT ?, ") + name(QStringLiteral("X")) +
+            QStringLiteral(", X.附件内容, ? FROM XZ文件附件 X WHERE X.行政文件ID = ?"
+                           " AND NOT EXISTS (SELECT 1 FROM 合同信息附件 A WHERE A.合同ID = ? AND ") +
+            sameFile(QStringLiteral("A.名称")) +
+            QStringLiteral(") AND NOT EXISTS (SELECT 1 FROM XZ文件附件 Y WHERE Y.行政文件ID = X.行政文件ID"
+                           " AND Y.UniqueID < X.UniqueID AND ") +
+            sameFile(name(QStringLiteral("Y"))) + QStringLiteral(") ORDER BY X.UniqueID"),
+        {contractId, QStringLiteral("文件"), documentId, contractId}, &error);
+    return error;
 }
 
+namespace {
+
+// One document's attachments and its contract's outcome, inside the caller's transaction.
 WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& doc)
 {
-    Transaction tx(db);
-    if (!tx.isActive()) return failed(tx.error());
     const DbError copied = 处理附件(db, doc.documentId, doc.contractId);
     if (copied.isValid()) return failed(copied);
     DbError error;
@@ -312,11 +318,37 @@ WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& doc)
               doc.contractId},
              &error, &affected))
         return failed(error);
-    // Decided already (another client, or an earlier document of this run):
-    // this document's attachments are not taken either.
     if (affected < 1) return noRow();
-    if (!tx.commit()) return failed(tx.error());
     return done();
+}
+
+}  // namespace
+
+DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& documents)
+{
+    const Dialect d = dialectOf(db);
+    const QString savepoint = QStringLiteral("document");
+    Transaction tx(db);
+    if (!tx.isActive()) return tx.error();
+    DbError error;
+    for (const FinishedDocument& doc : documents) {
+        if (!run(db, dialect::setSavepoint(d, savepoint), {}, &error)) return error;
+        const WriteOutcome out = applyOutcome(db, doc);
+        if (out.kind != WriteOutcome::Done) {
+            // Decided already (an earlier document of this run), or failed:
+            // nothing of this document stays.
+            if (!run(db, dialect::rollbackToSavepoint(d, savepoint), {}, &error)) return error;
+            if (out.kind == WriteOutcome::Failed) {
+                // The documents before it keep their outcome.
+                if (!tx.commit()) return tx.error();
+                return out.error;
+            }
+        }
+        const QString release = dialect::releaseSavepoint(d, savepoint);
+        if (!release.isEmpty() && !run(db, release, {}, &error)) return error;
+    }
+    if (!tx.commit()) return tx.error();
+    return {};
 }
 
 std::vector<std::pair<QString, QString>> columnsNamedBySignOffStore()

@@ -72,10 +72,12 @@ DbResult<std::vector<FinishedDocument>> finishedDocuments(const QSqlDatabase& db
 // an empty one.
 DbError 处理附件(const QSqlDatabase& db, qint64 documentId, qint64 contractId);
 
-// One document carried back: its attachments and the contract's outcome in
-// one transaction. NoRow (nothing written) when the contract is no longer
-// waiting.
-WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& document);
+// The documents carried back in their order within one transaction, each
+// all or nothing (a savepoint per document): its attachments and its
+// contract's outcome. A contract no longer waiting (decided by an earlier
+// document) takes nothing from a later one. A failure keeps the documents
+// before it, rolls back its own and ends the run with its error.
+DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& documents);
 
 // Every (table, column) this store names, for the schema test.
 std::vector<std::pair<QString, QString>> columnsNamedBySignOffStore();

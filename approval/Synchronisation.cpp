@@ -21,11 +21,7 @@ DbError 行政合同审批同步(const QSqlDatabase& db)
     };
     const auto documents = finishedDocuments(db);
     if (!documents) return finish(documents.error());
-    for (const FinishedDocument& doc : *documents) {
-        const WriteOutcome out = applyOutcome(db, doc);
-        if (out.kind == WriteOutcome::Failed) return finish(out.error);
-    }
-    return finish({});
+    return finish(carryBack(db, *documents));
 }
 
 DbError 行政合同审批同步() { return 行政合同审批同步(DbConnection()); }

@@ -154,6 +154,17 @@ void BM_RawJoin(benchmark::State& state)
     state.counters["rows"] = double(rows);
 }
 
+// The synchronisation's own read of the same join, in its order.
+void BM_FinishedDocuments(benchmark::State& state)
+{
+    prepare();
+    rewind();
+    for (auto _ : state) {
+        const auto documents = approval::finishedDocuments(DbConnection());
+        if (!documents || documents->size() != size_t(kDocuments / kFinishedEvery)) fail(QStringLiteral("wrong documents"));
+    }
+}
+
 void BM_Synchronisation(benchmark::State& state)
 {
     prepare();
@@ -175,6 +186,7 @@ void BM_Synchronisation(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(BM_RawJoin)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_FinishedDocuments)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_Synchronisation)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)

@@ -73,7 +73,7 @@ TEST_F(Synchronisation, ContractsNotWaitingAreNeverTouched)
     EXPECT_EQ(contractAttachments(QStringLiteral("HT-1")), QStringList());
 }
 
-TEST_F(Synchronisation, ReturnedAttachmentsAreAddedUnlessTheContractHasTheName)
+TEST_F(Synchronisation, ReturnedAttachmentsAreAddedUnlessTheContractHasTheNameOrTheDocumentBringsItTwice)
 {
     waiting(QStringLiteral("HT-1"), QStringLiteral("HTHQ-00000001"));
     addAttachment(QStringLiteral("HT-1"), QStringLiteral("合同扫描件.pdf"), "sent out");
@@ -82,6 +82,7 @@ TEST_F(Synchronisation, ReturnedAttachmentsAreAddedUnlessTheContractHasTheName)
         {"合同扫描件", "pdf", "came back"},  // sent out and back: skipped
         {"说明", "", "came back"},           // sent out without a point: skipped
         {"批示", "pdf", "%PDF approved"},    // added during the approval
+        {"批示", "pdf", "a second copy"},    // the same name again: the first stays
         {"合同", "", "no extension"},        // stored with its trailing point
         {"O'Brien", "doc", "quoted"},        // a quote is a character like any other
         {"..\\..\\x", "", "climbing"},
