@@ -243,7 +243,9 @@ FlagClaim claimSyncFlag(const QSqlDatabase& db, DbError* error)
 DbError releaseSyncFlag(const QSqlDatabase& db)
 {
     DbError error;
-    run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ?"), {kSetupFlag}, &error);
+    // Cheap when the flag went back with the run's outcomes already.
+    run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ? AND (Value IS NULL OR Value <> '0')"),
+        {kSetupFlag}, &error);
     return error;
 }
 
@@ -331,6 +333,13 @@ DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& d
     Transaction tx(db);
     if (!tx.isActive()) return tx.error();
     DbError error;
+    // The flag goes back with the outcomes, in the one commit of the run.
+    auto commit = [&] {
+        if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ?"), {kSetupFlag}, &error)) return false;
+        if (tx.commit()) return true;
+        error = tx.error();
+        return false;
+    };
     for (const FinishedDocument& doc : documents) {
         if (!run(db, dialect::setSavepoint(d, savepoint), {}, &error)) return error;
         const WriteOutcome out = applyOutcome(db, doc);
@@ -340,14 +349,14 @@ DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& d
             if (!run(db, dialect::rollbackToSavepoint(d, savepoint), {}, &error)) return error;
             if (out.kind == WriteOutcome::Failed) {
                 // The documents before it keep their outcome.
-                if (!tx.commit()) return tx.error();
+                if (!commit()) return error;
                 return out.error;
             }
         }
         const QString release = dialect::releaseSavepoint(d, savepoint);
         if (!release.isEmpty() && !run(db, release, {}, &error)) return error;
     }
-    if (!tx.commit()) return tx.error();
+    if (!commit()) return error;
     return {};
 }
 

@@ -76,7 +76,8 @@ DbError 处理附件(const QSqlDatabase& db, qint64 documentId, qint64 contractI
 // all or nothing (a savepoint per document): its attachments and its
 // contract's outcome. A contract no longer waiting (decided by an earlier
 // document) takes nothing from a later one. A failure keeps the documents
-// before it, rolls back its own and ends the run with its error.
+// before it, rolls back its own and ends the run with its error. The busy
+// flag goes back to '0' in the same commit.
 DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& documents);
 
 // Every (table, column) this store names, for the schema test.
