@@ -1,5 +1,6 @@
 #pragma once
-// Hands the record window's 提交 and 流转情况 to contract approval.
+// Hands the record window's 提交 and 流转情况 to contract approval, with the
+// administrative road of a submission and the start-up synchronisation.
 
 namespace corvane::approval {
 

@@ -86,6 +86,23 @@ QString concat(Dialect d, const QString& a, const QString& b)
     return QLatin1Char('(') + a + op + b + QLatin1Char(')');
 }
 
+QString setSavepoint(Dialect d, const QString& name)
+{
+    return (d == Dialect::SqlServer ? QStringLiteral("SAVE TRANSACTION ") : QStringLiteral("SAVEPOINT ")) + name;
+}
+
+QString rollbackToSavepoint(Dialect d, const QString& name)
+{
+    return (d == Dialect::SqlServer ? QStringLiteral("ROLLBACK TRANSACTION ") : QStringLiteral("ROLLBACK TO SAVEPOINT ")) +
+           name;
+}
+
+QString releaseSavepoint(Dialect d, const QString& name)
+{
+    // SQL Server has no release; the savepoint ends with the transaction.
+    return d == Dialect::SqlServer ? QString() : QStringLiteral("RELEASE SAVEPOINT ") + name;
+}
+
 QString dateTimeText(Dialect d, const QString& column)
 {
     switch (d) {

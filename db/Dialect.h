@@ -57,6 +57,12 @@ LikeCondition containsText(Dialect d, const QString& expression, const QString& 
 QString escapeLike(const QString& text);
 // String concatenation of two expressions.
 QString concat(Dialect d, const QString& a, const QString& b);
+// A savepoint inside the open transaction: set, rolled back to (the
+// transaction goes on), and released (SQL Server keeps it until the end).
+// `name` is a plain identifier chosen by the program.
+QString setSavepoint(Dialect d, const QString& name);
+QString rollbackToSavepoint(Dialect d, const QString& name);
+QString releaseSavepoint(Dialect d, const QString& name);
 
 // A date or date-time column read as text "yyyy-MM-dd HH:mm:ss" (SQLite
 // keeps that text already). PostgreSQL's driver would otherwise turn every

@@ -216,6 +216,9 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
         {"合同提醒设置", {{{"类型", "普通合同"}, {"部门代号", "003"}, {"岗位代号", "G005"}, {"提前天数", 30},
                            {"启用提醒", 1}}}},
         {"SystemSetup", {{{"Code", "合同同步"}, {"Value", "0"}}}},
+        // The approval program's urgency names. No sign-off template is set,
+        // so submissions take the countersign road.
+        {"XZ紧急程度", {{{"紧急程度", "普通"}, {"序", 1}}, {{"紧急程度", "紧急"}, {"序", 2}}}},
     };
 }
 

@@ -352,7 +352,37 @@ std::vector<Table> describeTables()
                     .dateTime("发送日期")
                     .dateTime("结束日期")
                     .flag("是否同意")
-                    .unique({"编号"}));
+                    .unique({"编号"})
+                    // The synchronisation joins finished documents to waiting contracts by number.
+                    .index("ix_XZ文件记录_对应合同编号", {"对应合同编号"}));
+
+    // A document's attachments: the contract's, sent with it, and those the
+    // program adds during the approval.
+    t.push_back(Table("XZ文件附件")
+                    .identity("UniqueID")
+                    .integer("行政文件ID").notNull()
+                    .text("附件标题", 255)
+                    .text("扩展名", 50)
+                    .blob("附件内容")
+                    .flag("模板附件")
+                    .text("编辑人", 20)
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .index("ix_XZ文件附件_行政文件ID", {"行政文件ID"}));
+
+    // A document's route, one row per step.
+    t.push_back(Table("XZ文件流转路径")
+                    .identity("ID")
+                    .integer("文件ID").notNull()
+                    .text("部门", 20)
+                    .text("岗位", 20)
+                    .integer("顺序")
+                    .flag("是否主送"));
+
+    // The program's urgency names; the lowest 序 is the default.
+    t.push_back(Table("XZ紧急程度")
+                    .text("紧急程度", 20)
+                    .integer("序"));
 
     t.push_back(Table("XZ文件流转情况")
                     .identity("UniqueID")

@@ -105,6 +105,19 @@ void DbTest::exec(const QString& sql, const QVariantList& values)
     EXPECT_TRUE(st.exec()) << sql.toStdString() << ": " << st.error().description.toStdString();
 }
 
+void DbTest::failEvery(const QString& event, const QString& table)
+{
+    if (testingOnPostgres()) {
+        exec(QStringLiteral("CREATE OR REPLACE FUNCTION injected_failure() RETURNS trigger AS $$ "
+                            "BEGIN RAISE EXCEPTION 'injected failure'; END $$ LANGUAGE plpgsql"));
+        exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION injected_failure()")
+                 .arg(event, table));
+    } else {
+        exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
+                 .arg(event, table));
+    }
+}
+
 void DbTest::addDepartment(const QString& code, const QString& name, const QString& categoryCode,
                            const QString& superior)
 {

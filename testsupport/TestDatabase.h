@@ -52,6 +52,9 @@ protected:
 
     // Runs a fixture statement; a failure fails the test.
     void exec(const QString& sql, const QVariantList& values = {});
+    // A trigger that makes every `event` (INSERT, UPDATE, DELETE) on `table`
+    // fail with "injected failure".
+    void failEvery(const QString& event, const QString& table);
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -40,20 +40,6 @@ public:
         return selectFirst(QStringLiteral("SELECT id FROM 合同信息 WHERE 合同编号 = ?"), {number})->value(0).toLongLong();
     }
     int count(const QString& sql) const { return selectFirst(sql)->value(0).toInt(); }
-
-    // A trigger that makes every `event` (INSERT, UPDATE, DELETE) on `table` fail.
-    void failEvery(const QString& event, const QString& table)
-    {
-        if (testingOnPostgres()) {
-            exec(QStringLiteral("CREATE OR REPLACE FUNCTION injected_failure() RETURNS trigger AS $$ "
-                                "BEGIN RAISE EXCEPTION 'injected failure'; END $$ LANGUAGE plpgsql"));
-            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION injected_failure()")
-                     .arg(event, table));
-        } else {
-            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
-                     .arg(event, table));
-        }
-    }
 };
 
 }  // namespace

@@ -153,6 +153,25 @@ TEST_F(Sql, InsertReadingBackItsIdentityLetsTheTransactionCommit)
     EXPECT_EQ(row->text("名称"), "c.doc");
 }
 
+// A failed part of a transaction is undone alone; the rest commits.
+TEST_F(Sql, RollingBackToASavepointKeepsWhatCameBefore)
+{
+    const Dialect d = DbDialect();
+    Transaction tx;
+    ASSERT_TRUE(tx.isActive());
+    exec("INSERT INTO SystemSetup (Code, Value) VALUES ('kept', '1')");
+    exec(dialect::setSavepoint(d, "part"));
+    exec("INSERT INTO SystemSetup (Code, Value) VALUES ('undone', '1')");
+    EXPECT_EQ(executeQuiet("INSERT INTO SystemSetup (Code, Value) VALUES ('kept', '2')"), std::nullopt);
+    exec(dialect::rollbackToSavepoint(d, "part"));
+    exec(dialect::releaseSavepoint(d, "part"));
+    ASSERT_TRUE(tx.commit()) << tx.error().description.toStdString();
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM SystemSetup WHERE Code IN ('kept', 'undone')"), 1);
+    EXPECT_EQ(dialect::setSavepoint(Dialect::SqlServer, "part"), "SAVE TRANSACTION part");
+    EXPECT_EQ(dialect::rollbackToSavepoint(Dialect::SqlServer, "part"), "ROLLBACK TRANSACTION part");
+    EXPECT_EQ(dialect::releaseSavepoint(Dialect::SqlServer, "part"), "");
+}
+
 TEST_F(Sql, BusinessKeyRefusesADuplicate)
 {
     exec("INSERT INTO 合同信息 (合同编号) VALUES (?)", {"WF-00000001"});
