@@ -161,7 +161,7 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
         return Columns{{"工号", number}, {"姓名", name}, {"帐号密码", "123"}, {"离职日期", left}};
     };
     auto assignment = [](const char* staff, const char* post, int main, const QDate& from, const QVariant& until) {
-        return Columns{{"员工代号", staff}, {"岗位代号", post}, {"主要岗位", main}, {"上岗日期", from}, {"离岗日期", until}};
+        return Columns{{"员工代号", staff}, {"岗位代号", post}, {"主要岗位", main}, {"入岗日期", from}, {"离岗日期", until}};
     };
     auto type = [&](const char* code, const char* name, const char* category, const char* prefix, int shared,
                     const QVariant& subject, int singleLevel, int headApproves) {
