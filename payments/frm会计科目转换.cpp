@@ -62,9 +62,9 @@ void frm会计科目转换::buildLayout()
     label(QStringLiteral("Label4"), QStringLiteral("备    注"), 240, 1680);
     Text4 = named(new QPlainTextEdit(this), QStringLiteral("Text4"));
     place(Text4, 1500, 1680, 3000, 1800);
-    label(QStringLiteral("Label5"), QStringLiteral("发票科目明细"), 4800, 0);
+    label(QStringLiteral("Label5"), QStringLiteral("发票科目明细"), 4800, 60);
     List1 = named(new QListWidget(this), QStringLiteral("List1"));
-    place(List1, 4800, 240, 3360, 3960);
+    place(List1, 4800, 420, 3360, 3780);
     Command1 = button(this, QStringLiteral("Command1"), kNew);
     place(Command1, 240, 4380, 1200, 420);
     Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("确定"));

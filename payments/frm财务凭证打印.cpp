@@ -16,8 +16,11 @@ namespace corvane {
 using namespace payments;
 
 namespace {
+// The canvas holds a whole voucher (its trail and signatures below the table
+// need more than the box's 119 mm in the stand-in font); it is shown scaled
+// into the box.
 constexpr double kPreviewWidthMm = 10829 * 25.4 / 1440;
-constexpr double kPreviewHeightMm = 6735 * 25.4 / 1440;
+constexpr double kPreviewHeightMm = 140;
 const QString kModeForm = QStringLiteral("报销单");
 const QString kModeList = QStringLiteral("支付确认清单");
 const QString kModeConfirm = QStringLiteral("报销支付确认");
@@ -31,7 +34,7 @@ int wholeNumber(const QString& s) { return int(std::lround(s.toDouble())); }
 frm财务凭证打印::frm财务凭证打印()
 {
     buildLayout();
-    m_canvas = PainterSurface::canvas(kPreviewWidthMm, kPreviewHeightMm, 3.0);
+    m_canvas = PainterSurface::canvas(kPreviewWidthMm, kPreviewHeightMm);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -81,7 +84,12 @@ void frm财务凭证打印::buildLayout()
     }
 }
 
-void frm财务凭证打印::showPreview() { Picture1->setPixmap(QPixmap::fromImage(m_canvas->image())); }
+void frm财务凭证打印::showPreview()
+{
+    const QSize box = Picture1->contentsRect().size();
+    Picture1->setPixmap(
+        QPixmap::fromImage(m_canvas->image().scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
 
 void frm财务凭证打印::Form_Activate()
 {
