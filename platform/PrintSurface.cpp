@@ -1,7 +1,7 @@
 #include "platform/PrintSurface.h"
 
 #include <QFontMetricsF>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
@@ -306,8 +306,11 @@ public:
     }
     void setup() override
     {
-        QPageSetupDialog dialog(&m_printer);
-        dialog.exec();  // a cancel keeps the settings
+        // Printer, paper and orientation; a cancel keeps the settings.
+        QPrintDialog dialog(&m_printer);
+        dialog.setWindowTitle(QStringLiteral("打印设置"));
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        dialog.exec();
     }
 
 private:
