@@ -61,6 +61,9 @@ void frm合同付款处理::connectHistory()
     MSFlexGrid2->setFormatString(kListFormat);
     MSFlexGrid5->setFormatString(kLinesFormat);
     MSFlexGrid3->setFormatString(kTrailFormat);
+    // The heading 查看 is narrower than the 点击查看 of its cells, which must show whole.
+    MSFlexGrid2->setColWidth(kViewCol, qMax(MSFlexGrid2->ColWidth(kViewCol),
+                                            int(TextWidthTwips(MSFlexGrid2->font(), QStringLiteral("点击查看"))) + 240));
     for (FlexGrid* g : {MSFlexGrid2, MSFlexGrid5, MSFlexGrid3}) {
         g->setRows(1);
         g->setFixedCols(0);
