@@ -1,6 +1,7 @@
 // The payment list printout and the subject tree browser at size: PrintGrid
 // of 20,000 and 40,000 rows to a PDF file, and the browser's whole tree over
-// 20,000 and 40,000 subjects of 财务科目 (SQLite), read, built and shown.
+// 20,000 and 40,000 subjects of 财务科目, read, built and shown (SQLite, or
+// PostgreSQL when CORVANE_TEST_PG names a server).
 // Goal: linear in the rows, twice the rows at most about twice the time.
 
 #include <benchmark/benchmark.h>
@@ -8,6 +9,7 @@
 #include "BenchDatabase.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include "app/LoginContext.h"
@@ -49,21 +51,52 @@ void BM_PrintGridToPdf(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-class SubjectDatabase : public bench::EmptyDatabase {
+// On SQLite in a temporary folder, or on the PostgreSQL server that
+// CORVANE_TEST_PG names (a database of its own, dropped at the end).
+class SubjectDatabase {
 public:
     explicit SubjectDatabase(int subjects)
     {
+        if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
+        if (qEnvironmentVariableIsEmpty("CORVANE_TEST_PG")) {
+            m_settings.driver = QStringLiteral("QSQLITE");
+            m_settings.database = m_dir.filePath(QStringLiteral("bench.db"));
+        } else {
+            m_settings.driver = QStringLiteral("QPSQL");
+            m_settings.server = qEnvironmentVariable("CORVANE_TEST_PG");
+            m_settings.login = QStringLiteral("corvane");
+            m_settings.database = QStringLiteral("corvane_bench_%1_%2").arg(QCoreApplication::applicationPid()).arg(subjects);
+        }
+        QString problem;
+        if (!provision::createDatabase(m_settings, nullptr, &problem)) fail(problem);
+        if (!OpenConnection(m_settings)) fail(QStringLiteral("cannot open the database"));
+        DbError e;
+        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
+        // 100 top subjects of four digits, the others eight digits under them.
         Transaction tx;
-        // 100 top subjects of four digits, each with children of eight digits.
-        const auto r = executeQuiet(QStringLiteral(
-            "INSERT INTO 财务科目 (科目代号, 科目名称, 上级科目代号, 预算, 支出项) "
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-            "SELECT CASE WHEN i < 100 THEN printf('%04d', 1000 + i) ELSE printf('%04d%04d', 1000 + i % 100, i) END, "
-            "'科目' || i, CASE WHEN i < 100 THEN NULL ELSE printf('%04d', 1000 + i % 100) END, 0, 1 FROM n"),
-            {subjects - 1});
-        if (!r) fail(r.error().description);
+        for (int i = 0; i < subjects; ++i) {
+            const QString top = QString::number(1000 + i % 100);
+            const bool isTop = i < 100;
+            const auto r = executeQuiet(
+                QStringLiteral("INSERT INTO 财务科目 (科目代号, 科目名称, 上级科目代号, 预算, 支出项) VALUES (?, ?, ?, 0, 1)"),
+                {isTop ? top : top + QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("科目%1").arg(i),
+                 isTop ? QVariant(QMetaType::fromType<QString>()) : QVariant(top)});
+            if (!r) fail(r.error().description);
+        }
         if (!tx.commit()) fail(tx.error().description);
     }
+    ~SubjectDatabase()
+    {
+        CloseConnection();
+        if (m_settings.driver == QStringLiteral("QPSQL")) {
+            QString problem;
+            provision::dropDatabase(m_settings, &problem);
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+    DbSettings m_settings;
 };
 
 void BM_BrowserTree(benchmark::State& state)
