@@ -49,6 +49,17 @@ public:
     void setup() override { ++setups; }
 };
 
+// A printer that writes each job to a PDF file.
+class PdfPrinter : public PrinterService {
+public:
+    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
+    std::unique_ptr<PrintSurface> startJob(const QString&) override { return PainterSurface::pdf(m_path); }
+    void setup() override {}
+
+private:
+    QString m_path;
+};
+
 // size × 20 twips a character, in millimetres.
 inline payments::VoucherMeasure fixedVoucherMeasure()
 {

@@ -243,3 +243,56 @@ TEST(SubjectBrowserRules, TreeFromRows)
 
 }  // namespace
 }  // namespace corvane::test
+
+namespace corvane::test {
+namespace {
+
+using namespace payments;
+
+// The voucher drawn on a recording surface: exact places in millimetres.
+TEST(VoucherDrawing, PlacesOnARecordingSurface)
+{
+    const double mm = 25.4 / 1440;
+    RecordingSurface page(190 / mm, 277 / mm);
+    VoucherData d;
+    d.公司名称 = QStringLiteral("恒远物业");
+    d.报销日期 = QStringLiteral("2026-03-01");
+    d.付款方式 = QStringLiteral("现金");
+    d.报销人 = QStringLiteral("张三");
+    d.trail = {{QStringLiteral("财务部"), QStringLiteral("李四")}};
+    d.lines = {{QStringLiteral("维修"), QStringLiteral("5501"), QStringLiteral("维修费"), Decimal::whole(100)}};
+    drawVoucher(page, layoutVoucher(d, measureOn(page)));
+    const double L16 = 320 * mm, L14 = 280 * mm, L105 = 210 * mm;
+    const double Y1 = 2 * L16 + 2 * L14, Y2 = Y1 + 2 * L105, T = Y2 + 2 * L105, B = T + 55.8, Y3 = B + L105 / 3;
+    auto at = [&](const QString& text) {
+        for (const auto& s : page.texts())
+            if (s.text == text) return QPointF(s.x1, s.y1);
+        ADD_FAILURE() << "no " << text.toStdString();
+        return QPointF();
+    };
+    auto near = [](QPointF a, QPointF b) { return qAbs(a.x() - b.x()) < 1e-9 && qAbs(a.y() - b.y()) < 1e-9; };
+    EXPECT_TRUE(near(at(QStringLiteral("恒远物业")), QPointF((190 - 4 * L16) / 2, 0)));
+    EXPECT_TRUE(near(at(QStringLiteral("核  算  凭  证")), QPointF((190 - 10 * L14) / 2, 2 * L16)));
+    EXPECT_TRUE(near(at(QStringLiteral("报销日期：")), QPointF(53, Y1)));
+    EXPECT_TRUE(near(at(QStringLiteral("2026-03-01")), QPointF(70, Y1)));
+    EXPECT_TRUE(near(at(QStringLiteral("付款方式：")), QPointF(78, Y2)));
+    EXPECT_TRUE(near(at(QStringLiteral("张三")), QPointF(135, Y2 - L105 / 2)));
+    EXPECT_TRUE(near(at(QStringLiteral("合计")), QPointF((10 - 2 * L105) / 2, B - 6.2 + L105 / 3)));
+    EXPECT_TRUE(near(at(QStringLiteral("审批：")), QPointF(0, Y3)));
+    EXPECT_TRUE(near(at(QStringLiteral("财务部 李四 |  ")), QPointF(11, Y3)));
+    EXPECT_TRUE(near(at(QStringLiteral("制单人：")), QPointF(160, Y3)));
+    EXPECT_TRUE(near(at(QStringLiteral("维修")), QPointF(1, T + 6.2 + (6.2 - L105) / 2)));
+    // Ten rules across the table and the 合计 rule in the total row.
+    int across = 0;
+    bool totalRule = false;
+    for (const auto& s : page.steps) {
+        if (s.kind != RecordingSurface::Step::Line) continue;
+        if (qAbs(s.x1) < 1e-9 && qAbs(s.x2 - 190) < 1e-9 && qAbs(s.y1 - s.y2) < 1e-9) ++across;
+        if (qAbs(s.x1 - 10) < 1e-9 && qAbs(s.y1 - (B - 6.2)) < 1e-9 && qAbs(s.y2 - B) < 1e-9) totalRule = true;
+    }
+    EXPECT_EQ(across, 10);
+    EXPECT_TRUE(totalRule);
+}
+
+}  // namespace
+}  // namespace corvane::test

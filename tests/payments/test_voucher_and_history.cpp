@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
 #include "payments/PaymentHistory.h"
 #include "payments/VoucherStore.h"
 #include "payments/frm财务凭证打印.h"
@@ -313,6 +317,41 @@ TEST_F(HistoryTest, ConfirmationModePagesThroughTheTickedForms)
     w->Form_Activate();
     EXPECT_TRUE(w->forms.empty());
     EXPECT_EQ(w->Label1->text(), QStringLiteral("Label1"));
+}
+
+TEST_F(HistoryTest, VoucherPdfCarriesTheTextsInPlace)
+{
+    addForm("2026-D03-000001", QDate(2026, 3, 1), "100.00", {{"报销日期", QDate(2026, 3, 1)}});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("voucher.pdf"));
+    Printing::setPrinter(std::make_unique<PdfPrinter>(path));
+    auto* w = Forms::get<frm财务凭证打印>();
+    w->Tag = QStringLiteral("报销单");
+    w->Command4_1_Tag = QString::number(formId("2026-D03-000001"));
+    w->Form_Activate();
+    w->Command1_Click();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!p.waitForStarted()) GTEST_SKIP() << "pdftotext is missing";
+    p.waitForFinished();
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(html.count(QStringLiteral("<page ")), 1);
+    // The left edge of a word, in points.
+    auto left = [&](const QString& word) {
+        const QRegularExpression re(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*>") + QRegularExpression::escape(word) +
+                                    QStringLiteral("</word>"));
+        const auto m = re.match(html);
+        return m.hasMatch() ? m.captured(1).toDouble() : -1000.0;
+    };
+    const double date = left(QStringLiteral("2026-03-01")), amount = left(QStringLiteral("100.00"));
+    ASSERT_GT(date, 0) << html.toStdString();
+    ASSERT_GT(amount, 0);
+    // 报销日期 at 70 mm, the amount right-aligned in its cell ending 1 mm before 172 mm.
+    const double pt = 72 / 25.4;
+    const double x0 = date - 70 * pt;
+    EXPECT_GT(amount - x0, 153 * pt);
+    EXPECT_LT(amount - x0, 172 * pt);
+    EXPECT_NEAR(left(QStringLiteral("审批：")) - x0, 0, 1.5);
 }
 
 }  // namespace
