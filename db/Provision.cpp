@@ -162,7 +162,7 @@ std::vector<std::pair<const char*, std::vector<Columns>>> organisation()
         return Columns{{"工号", number}, {"姓名", name}, {"帐号密码", "123"}, {"离职日期", left}};
     };
     auto assignment = [](const char* staff, const char* post, int main, const QDate& from, const QVariant& until) {
-        return Columns{{"员工代号", staff}, {"岗位代号", post}, {"主要岗位", main}, {"上岗日期", from}, {"离岗日期", until}};
+        return Columns{{"员工代号", staff}, {"岗位代号", post}, {"主要岗位", main}, {"入岗日期", from}, {"离岗日期", until}};
     };
     auto type = [&](const char* code, const char* name, const char* category, const char* prefix, int shared,
                     const QVariant& subject, int singleLevel, int headApproves) {
@@ -293,6 +293,10 @@ std::vector<std::pair<const char*, std::vector<Columns>>> paymentSettings(const 
         {"报销审批路径", {step(1, 1, "002", "G002"), step(2, 1, "002", "G002"), step(2, 2, "001", "G001")}},
         {"银行卡设置", {{{"员工编号", "1002"}, {"银行", "招商银行"}, {"卡名", "一卡通"}, {"卡号", "6225880011112222"}}}},
         {"银行帐号", {{{"对方单位", "青禾园林绿化工程有限公司"}, {"开户银行", "农业银行青禾支行"}, {"银行帐号", "6228480011223344"}}}},
+        {"票据科目转换", {{{"发票科目代号", "01"}, {"发票科目名称", "维修服务"}, {"会计科目代号", "5501"}, {"会计科目名称", "维修养护费"},
+                           {"备注", "维修发票"}, {"CzyDH", "1002"}},
+                          {{"发票科目代号", "02"}, {"发票科目名称", "绿化服务"}, {"会计科目代号", "5502"}, {"会计科目名称", "绿化养护费"},
+                           {"备注", none}, {"CzyDH", "1002"}}}},
     };
 }
 
@@ -545,10 +549,39 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
     for (const Columns& row : payments)
         if (!insertRow(db, "合同付款计划表", row, error)) return false;
     // The green-keeping purchase's first instalment (the first row above) is paid.
+    // It was paid by an approved reimbursement form that the cashier confirmed.
+    const QDate paidOn = greenStart.addMonths(3);
+    const QString formNumber = QString::number(paidOn.year()) + QStringLiteral("-003-000001");
     if (!insertRow(db, "合同付款记录",
-                   {{"合同付款计划ID", 1}, {"付款日期", greenStart.addMonths(3)}, {"付款金额", "37500.00"}, {"科目代号", "5502"},
-                    {"作废", 0}},
+                   {{"合同付款计划ID", 1}, {"付款日期", paidOn}, {"付款金额", "37500.00"}, {"科目代号", "5502"},
+                    {"凭证编号", formNumber}, {"支付确认单编号", "ZF-0001"}, {"作废", 0}},
                    error))
+        return false;
+    if (!insertRow(db, "报销单表",
+                   {{"报销单编号", formNumber}, {"流水号", 1}, {"部门类别编号", "02"}, {"部门代号", "003"},
+                    {"报销费用类别", "管理费用"}, {"报销类型", "预算"}, {"报销日期", paidOn}, {"付款方式", "银行-网上银行"},
+                    {"对方单位名称", "青禾园林绿化工程有限公司"}, {"对方帐号", "6228480011223344"}, {"对方银行", "农业银行青禾支行"},
+                    {"报销单类型", "合同付款"}, {"制单人", "刘洋"}, {"报销人", "刘洋"}, {"报批日期", paidOn},
+                    {"审批通过", 1}, {"审批日期", paidOn.addDays(2)}, {"出纳退回", 0}, {"CzyDH", "1002"}},
+                   error))
+        return false;
+    if (!insertRow(db, "报销单明细",
+                   {{"报销单ID", 1}, {"科目代号", "5502"}, {"摘要", "绿化养护第一期"}, {"金额", "37500.00"}, {"CzyDH", "1002"}},
+                   error))
+        return false;
+    if (!insertRow(db, "报销附件", {{"报销单明细ID", 1}, {"附件类型", "合同"}, {"附件数量", 1}, {"CzyDH", "1002"}}, error))
+        return false;
+    if (!insertRow(db, "报销单审批",
+                   {{"报销单ID", 1}, {"部门代号", "002"}, {"岗位代号", "G002"}, {"审批环节序号", 1}, {"同意", 1},
+                    {"审批意见", "同意支付"}, {"审批日期", paidOn.addDays(1)}, {"审批人", "李娜"}},
+                   error))
+        return false;
+    if (!insertRow(db, "报销单审批",
+                   {{"报销单ID", 1}, {"部门代号", "001"}, {"岗位代号", "G001"}, {"审批环节序号", 2}, {"同意", 1},
+                    {"审批日期", paidOn.addDays(2)}},
+                   error))
+        return false;
+    if (!insertRow(db, "报销支付确认单", {{"报销支付单编号", "ZF-0001"}, {"支付日期", paidOn.addDays(3)}}, error))
         return false;
     for (const Columns& row : receipts)
         if (!insertRow(db, "合同收款计划表", row, error)) return false;

@@ -130,7 +130,7 @@ std::vector<Table> describeTables()
                     .text("员工代号", 20).notNull()
                     .text("岗位代号", 20).notNull()
                     .flag("主要岗位")
-                    .date("上岗日期")
+                    .date("入岗日期")
                     .date("离岗日期"));
 
     // A managed project's 管理处 (management office). 编号字 and 起始编号 number the
@@ -458,6 +458,13 @@ std::vector<Table> describeTables()
                     .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID"})
                     .index("ix_合同付款记录_凭证编号", {"凭证编号"}));
 
+    // Payment confirmations of the cashier's program; read by the payment history.
+    t.push_back(Table("报销支付确认单")
+                    .identity("ID")
+                    .text("报销支付单编号", 50).notNull()
+                    .date("支付日期")
+                    .unique({"报销支付单编号"}));
+
     t.push_back(Table("合同履行计划表")
                     .identity("ID")
                     .text("合同编号", 50).notNull()
@@ -586,6 +593,17 @@ std::vector<Table> describeTables()
                     .date("审批日期")
                     .text("审批人", 50)
                     .index("ix_报销单审批_报销单id", {"报销单ID"}));
+
+    // Bill subjects mapped to accounting subjects; kept by the conversion window.
+    t.push_back(Table("票据科目转换")
+                    .text("发票科目代号", 50).notNull()
+                    .text("发票科目名称", 100)
+                    .text("会计科目代号", 50)
+                    .text("会计科目名称", 100)
+                    .text("备注", 500)
+                    .text("CzyDH", 20)
+                    .dateTime("updatedate")
+                    .unique({"发票科目代号"}));
 
     // ---- Budgets (kept by the budgeting program; read here)
 

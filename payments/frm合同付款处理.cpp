@@ -56,6 +56,7 @@ frm合同付款处理::frm合同付款处理()
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
     Image2->installEventFilter(this);
+    connectHistory();
 }
 
 void frm合同付款处理::takeHandover(const contract::PaymentHandover& h)
@@ -380,7 +381,6 @@ void frm合同付款处理::Command5_Click()
 
 void frm合同付款处理::Command2_Click() { Unload(); }
 
-void frm合同付款处理::Command3_Click() { MsgBox(contract::windowNotAvailableText(QStringLiteral("支付情况察看"))); }
 
 // ---------------------------------------------------------------- 确定
 
@@ -741,6 +741,12 @@ void frm合同付款处理::MSFlexGrid4_DblClick()
 
 bool frm合同付款处理::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (int i = 0; i < int(Label3.size()); ++i)
+            if (watched == Label3[size_t(i)] && Label3[size_t(i)]->isEnabled()) {
+                Label3_Click(i);
+                return true;
+            }
     if (watched == Image2) {
         if (event->type() == QEvent::MouseButtonPress) Image2->setFrameShape(QFrame::Box);
         if (event->type() == QEvent::MouseButtonRelease) {

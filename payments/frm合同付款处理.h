@@ -4,16 +4,19 @@
 // it, lets the user choose instalments and amounts and fill in the payment,
 // and with 确定 turns them into a submitted reimbursement form with its
 // payment records. Files to go with the form are listed in the attachment
-// panel (Picture6). The payment history and the form view are not here yet:
-// 支付情况察看 says so.
+// panel (Picture6). 支付情况察看 opens the payment history (Picture1), from
+// which a line opens its reimbursement form (Picture2) with its approval
+// trail (Picture7), return note (Picture5) and voucher.
 // (No Q_OBJECT: moc cannot read this class's name.)
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
 #include <optional>
@@ -57,7 +60,7 @@ public:
     QPushButton* Command4;  // 分摊
     QPushButton* Command5;  // the subject picker
     QPushButton* Command8;  // 添加资料
-    std::array<QLabel*, 23> Label1{};
+    std::array<QLabel*, 55> Label1{};
     // ---- button row
     QPushButton* Command1;  // 确定
     QPushButton* Command3;  // 支付情况察看
@@ -74,6 +77,22 @@ public:
     QPushButton* Command11;  // 删除资料
     QPushButton* Command12;  // 关闭
     QLabel* Image2;          // the small close picture
+
+    // ---- payment history (Picture1), form view (Picture2, Picture5), approval trail (Picture7)
+    QFrame* Picture1;
+    QCheckBox* Check1;  // 显示审批未通过记录
+    FlexGrid* MSFlexGrid2;
+    QPushButton* Command6;  // 关闭
+    QPushButton* Command7;  // 打印清单
+    QFrame* Picture2;
+    QString Picture2_Tag;  // the 报销单ID of the form on show
+    std::array<QLineEdit*, 6> Text11{};
+    FlexGrid* MSFlexGrid5;
+    std::array<QLabel*, 6> Label3{};  // 审批情况, 支付情况, 凭证打印, 关闭, 返回, 返回
+    QFrame* Picture5;
+    QPlainTextEdit* Text14;
+    QFrame* Picture7;
+    FlexGrid* MSFlexGrid3;
 
     // The check mark of a chosen instalment (Image1(0)); Image1(1) is empty.
     static const QPixmap& checkMark();
@@ -109,6 +128,17 @@ public:
     bool 提交付款申请();
     bool 获取审批路径(const QString& expenseCategory, Decimal amount, const QString& department);
 
+    // ---- payment history and form view
+    void Command6_Click();
+    void Command7_Click();
+    void MSFlexGrid2_Click();
+    void MSFlexGrid2_DblClick();
+    void 报销单显示(const QString& number);
+    void 刷新报销单详细(qint64 formId);
+    void 刷新审批情况(qint64 formId);
+    void Label3_Click(int index);
+    void 凭证打印();
+
     // ---- attachments
     void Command9_Click();
     void Command10_Click();
@@ -131,6 +161,8 @@ protected:
 
 private:
     void buildLayout();
+    void buildHistoryLayout();
+    void connectHistory();
     void setChosen(int row, bool chosen);
     void sumIntoText1();
     QString contractDepartment() const;

@@ -178,6 +178,97 @@ void frm合同付款处理::buildLayout()
     Command12 = button(Picture6, QStringLiteral("Command12"), QStringLiteral("关闭"));
     place(Command12, 9060, 2640, 1380, 420);
     Picture6->hide();
+
+    buildHistoryLayout();
+}
+
+// The history panels lie over the working area, from the top-left corner of Frame1.
+void frm合同付款处理::buildHistoryLayout()
+{
+    constexpr int left = 120, top = 60, width = 10560, height = 7380;
+    auto panel = [this](const QString& name) {
+        auto* p = named(new QFrame(this), name);
+        p->setFrameShape(QFrame::Box);
+        p->setAutoFillBackground(true);
+        place(p, left, top, width, height);
+        p->hide();
+        return p;
+    };
+    auto title = [](QWidget* parent, const QString& name, const QString& caption, int x, int y, int w) {
+        auto* l = label(parent, name, caption, x, y, w);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        return l;
+    };
+    auto labelButton = [this](QWidget* parent, int index, const QString& caption, int x, int y) {
+        auto* l = named(new QLabel(caption, parent), QStringLiteral("Label3_%1").arg(index));
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("QLabel { color: #0000ff; text-decoration: underline; }"
+                                        "QLabel:disabled { color: #808080; }"));
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        place(l, x, y, 1200, 300);
+        Label3[size_t(index)] = l;
+    };
+
+    // ---- payment list
+    Picture1 = panel(QStringLiteral("Picture1"));
+    Label1[25] = title(Picture1, QStringLiteral("Label1_25"), QStringLiteral("支付列表"), 120, 90, 1200);
+    Label1[26] = label(Picture1, QStringLiteral("Label1_26"), QStringLiteral("支付列表"), 1440, 90, 5900);
+    Check1 = named(new QCheckBox(QStringLiteral("显示审批未通过记录"), Picture1), QStringLiteral("Check1"));
+    place(Check1, 7560, 90, 2880, 300);
+    MSFlexGrid2 = named(new FlexGrid(Picture1), QStringLiteral("MSFlexGrid2"));
+    place(MSFlexGrid2, 120, 480, 10320, 6180);
+    Label1[15] = label(Picture1, QStringLiteral("Label1_15"), QStringLiteral("合计支付："), 120, 6840, 7000);
+    Command7 = button(Picture1, QStringLiteral("Command7"), QStringLiteral("打印清单"));
+    place(Command7, 7920, 6780, 1200, 420);
+    Command6 = button(Picture1, QStringLiteral("Command6"), QStringLiteral("关闭"));
+    place(Command6, 9240, 6780, 1200, 420);
+
+    // ---- reimbursement form
+    Picture2 = panel(QStringLiteral("Picture2"));
+    Label1[31] = title(Picture2, QStringLiteral("Label1_31"), QStringLiteral("报销单"), 120, 90, 10320);
+    Label1[31]->setAlignment(Qt::AlignCenter);
+    const struct {
+        int label, box;
+        const char16_t* caption;
+        int x, y;
+    } fields[] = {{44, 0, u"报销单编号", 120, 480},  {35, 1, u"费用类别", 3600, 480}, {47, 2, u"报销类型", 7080, 480},
+                  {30, 3, u"付款方式", 120, 900},    {46, 4, u"报销日期", 3600, 900}, {40, 5, u"经办人", 7080, 900}};
+    for (const auto& f : fields) {
+        Label1[size_t(f.label)] = label(Picture2, QStringLiteral("Label1_%1").arg(f.label),
+                                        QString::fromUtf16(f.caption), f.x, f.y, 1080);
+        Text11[size_t(f.box)] = box(Picture2, QStringLiteral("Text11_%1").arg(f.box), f.x + 1140, f.y, 2220, 50, true);
+    }
+    Text11[0]->setText(QStringLiteral("【保存时自动生成】"));
+    Text11[1]->setText(QStringLiteral("维修费"));
+    MSFlexGrid5 = named(new FlexGrid(Picture2), QStringLiteral("MSFlexGrid5"));
+    place(MSFlexGrid5, 120, 1320, 10320, 4260);
+    Label1[53] = label(Picture2, QStringLiteral("Label1_53"), QStringLiteral("总计：人民币（零圆）"), 120, 5700, 7200);
+    Label1[54] = label(Picture2, QStringLiteral("Label1_54"), QStringLiteral("￥0"), 7440, 5700, 3000);
+    Label1[54]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    labelButton(Picture2, 0, QStringLiteral("审批情况"), 120, 6120);
+    labelButton(Picture2, 1, QStringLiteral("支付情况"), 1440, 6120);
+    labelButton(Picture2, 2, QStringLiteral("凭证打印"), 2760, 6120);
+    labelButton(Picture2, 3, QStringLiteral("关闭"), 9240, 6120);
+    Picture5 = named(new QFrame(Picture2), QStringLiteral("Picture5"));
+    Picture5->setFrameShape(QFrame::Box);
+    Picture5->setAutoFillBackground(true);
+    place(Picture5, 120, 6480, 10320, 840);
+    Label1[29] = label(Picture5, QStringLiteral("Label1_29"), QStringLiteral("支付情况"), 90, 60, 960);
+    Text14 = named(new QPlainTextEdit(Picture5), QStringLiteral("Text14"));
+    Text14->setReadOnly(true);
+    place(Text14, 1080, 45, 7920, 750);
+    labelButton(Picture5, 4, QStringLiteral("返回"), 9060, 270);
+    Picture5->hide();
+
+    // ---- approval trail
+    Picture7 = panel(QStringLiteral("Picture7"));
+    Label1[27] = title(Picture7, QStringLiteral("Label1_27"), QStringLiteral("审批情况"), 120, 90, 3000);
+    MSFlexGrid3 = named(new FlexGrid(Picture7), QStringLiteral("MSFlexGrid3"));
+    place(MSFlexGrid3, 120, 480, 10320, 6180);
+    labelButton(Picture7, 5, QStringLiteral("返回"), 9240, 6840);
 }
 
 }  // namespace corvane

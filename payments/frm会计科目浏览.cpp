@@ -1,0 +1,136 @@
+#include "payments/frm会计科目浏览.h"
+
+#include <QHash>
+#include <QLabel>
+
+#include "app/Helpers.h"
+#include "payments/SubjectConversion.h"
+#include "payments/frm会计科目转换.h"
+#include "payments/frm合同付款处理.h"
+#include "platform/Services.h"
+#include "platform/Widgets.h"
+
+namespace corvane {
+
+using namespace payments;
+
+namespace {
+constexpr int kKeyRole = Qt::UserRole + 1;
+}
+
+frm会计科目浏览::frm会计科目浏览()
+{
+    buildLayout();
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
+    connect(TreeView1, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* n) { TreeView1_Expand(n); });
+}
+
+void frm会计科目浏览::buildLayout()
+{
+    setObjectName(QStringLiteral("frm会计科目浏览"));
+    setCaption(QStringLiteral("会计科目浏览"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(px(6000), px(7200));
+    setOwnWindow(true);
+    useLayoutFace(this);
+    TreeView1 = named(new QTreeWidget(this), QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    place(TreeView1, 120, 120, 5760, 5340);
+    auto* code = named(new QLabel(QStringLiteral("代码"), this), QStringLiteral("Label1_0"));
+    place(code, 120, 5610, 600, 255);
+    Text1[0] = named(new QLineEdit(this), QStringLiteral("Text1_0"));
+    Text1[0]->setReadOnly(true);
+    place(Text1[0], 720, 5580, 5160, 300);
+    auto* name = named(new QLabel(QStringLiteral("名称"), this), QStringLiteral("Label1_1"));
+    place(name, 120, 6030, 600, 255);
+    Text1[1] = named(new QLineEdit(this), QStringLiteral("Text1_1"));
+    Text1[1]->setReadOnly(true);
+    place(Text1[1], 720, 6000, 5160, 300);
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("选择"));
+    place(Command1, 3240, 6480, 1200, 420);
+    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("取消"));
+    place(Command2, 4680, 6480, 1200, 420);
+}
+
+void frm会计科目浏览::setPaymentWindow(frm合同付款处理* w) { m_payment = w; }
+void frm会计科目浏览::setConversionWindow(frm会计科目转换* w) { m_conversion = w; }
+
+void frm会计科目浏览::Form_Load()
+{
+    CenterForm(*this);
+    科目树加载();
+    if (TreeView1->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = TreeView1->topLevelItem(0);
+        TreeView1->setCurrentItem(first);
+        TreeView1_NodeClick(first);
+    }
+}
+
+QTreeWidgetItem* frm会计科目浏览::nodeOf(const QString& key) const
+{
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
+        if ((*it)->data(0, kKeyRole).toString() == key) return *it;
+    return nullptr;
+}
+
+void frm会计科目浏览::科目树加载()
+{
+    TreeView1->clear();
+    const auto subjects = allSubjects();
+    if (!subjects) {
+        reportDbError(subjects.error());
+        return;
+    }
+    const std::vector<BrowserNode> nodes = browserTree(*subjects);
+    QHash<QString, QTreeWidgetItem*> items;
+    items.reserve(qsizetype(nodes.size()));
+    QList<QTreeWidgetItem*> top;
+    for (const BrowserNode& n : nodes) {
+        auto* item = new QTreeWidgetItem(QStringList{n.text});
+        item->setData(0, kKeyRole, n.key);
+        items.insert(n.key, item);
+    }
+    for (const BrowserNode& n : nodes) {
+        QTreeWidgetItem* item = items.value(n.key);
+        if (QTreeWidgetItem* parent = n.parentKey.isEmpty() ? nullptr : items.value(n.parentKey))
+            parent->addChild(item);
+        else
+            top.push_back(item);
+    }
+    TreeView1->addTopLevelItems(top);
+    TreeView1->collapseAll();
+}
+
+void frm会计科目浏览::TreeView1_NodeClick(QTreeWidgetItem* node)
+{
+    if (!node) return;
+    const QStringList words = node->text(0).split(QLatin1Char(' '));
+    Text1[0]->setText(words.value(0));
+    Text1[1]->setText(words.value(1));
+}
+
+void frm会计科目浏览::TreeView1_Expand(QTreeWidgetItem* node)
+{
+    if (!TreeView1->currentItem()) return;
+    TreeView1_NodeClick(node);
+}
+
+void frm会计科目浏览::Command1_Click()
+{
+    if (!TreeView1->currentItem()) return;
+    if (Tag == QStringLiteral("合同付款") && m_payment) {
+        auto* payment = static_cast<frm合同付款处理*>(m_payment.data());
+        payment->Text10->setText(Text1[0]->text());
+        payment->Text9->setText(Text1[1]->text());
+    } else if (Tag == QStringLiteral("会计科目转换") && m_conversion) {
+        // The conversion window's accounting subject, as code, blank, name.
+        static_cast<frm会计科目转换*>(m_conversion.data())->Text3->setText(Text1[0]->text() + QLatin1Char(' ') + Text1[1]->text());
+    }
+    Unload();
+}
+
+void frm会计科目浏览::Command2_Click() { Unload(); }
+
+}  // namespace corvane
