@@ -17,25 +17,6 @@ QString dateTimeText(const QVariant& v)
                                     : dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-WriteOutcome failed(const DbError& e)
-{
-    WriteOutcome out;
-    out.error = e;
-    return out;
-}
-WriteOutcome noRow()
-{
-    WriteOutcome out;
-    out.kind = WriteOutcome::NoRow;
-    return out;
-}
-WriteOutcome done()
-{
-    WriteOutcome out;
-    out.kind = WriteOutcome::Done;
-    return out;
-}
-
 // The contract still without a submission, by id when known.
 QString keyCondition(const ContractKey& c, QVariantList& values)
 {
@@ -131,15 +112,15 @@ DbResult<std::vector<PostEntry>> postsOf(const QString& departmentCode, bool act
 WriteOutcome approveDirectly(const QSqlDatabase& db, const ContractKey& contract, const QDate& today)
 {
     Transaction tx(db);
-    if (!tx.isActive()) return failed(tx.error());
+    if (!tx.isActive()) return WriteOutcome::failure(tx.error());
     QVariantList values{dateValue(dialectOf(db), today), contract::审批通过, dateValue(dialectOf(db), today)};
     const QString sql = QStringLiteral("UPDATE 合同信息 SET 提交日期 = ?, 合同状态 = ?, 流转结束日期 = ?, 流转通过 = 1") +
                         keyCondition(contract, values);
     Statement claim(db, sql, values);
-    if (!claim.exec()) return failed(claim.error());
-    if (claim.rowsAffected() < 1) return noRow();
-    if (!tx.commit()) return failed(tx.error());
-    return done();
+    if (!claim.exec()) return WriteOutcome::failure(claim.error());
+    if (claim.rowsAffected() < 1) return WriteOutcome::of(WriteOutcome::NoRow);
+    if (!tx.commit()) return WriteOutcome::failure(tx.error());
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 WriteOutcome approveDirectly(const ContractKey& contract, const QDate& today)
@@ -151,14 +132,14 @@ WriteOutcome submitCountersign(const QSqlDatabase& db, const CountersignSubmissi
 {
     const Dialect d = dialectOf(db);
     Transaction tx(db, Transaction::Write);
-    if (!tx.isActive()) return failed(tx.error());
+    if (!tx.isActive()) return WriteOutcome::failure(tx.error());
     // The claim comes first: a second workstation submitting the same
     // contract finds it taken and stores nothing.
     QVariantList values{dateTimeValue(d, s.now), QStringLiteral("审批中")};
     Statement claim(db, QStringLiteral("UPDATE 合同信息 SET 提交日期 = ?, 合同状态 = ?") + keyCondition(s.contract, values),
                     values);
-    if (!claim.exec()) return failed(claim.error());
-    if (claim.rowsAffected() < 1) return noRow();
+    if (!claim.exec()) return WriteOutcome::failure(claim.error());
+    if (claim.rowsAffected() < 1) return WriteOutcome::of(WriteOutcome::NoRow);
 
     for (const CountersignStep& step : s.steps) {
         Statement route(db,
@@ -166,7 +147,7 @@ WriteOutcome submitCountersign(const QSqlDatabase& db, const CountersignSubmissi
                                        " VALUES (?, ?, ?, ?, ?, ?)"),
                         {s.contract.number, step.部门编号, step.岗位编号, step.决策权, s.parallel ? 0 : step.环节序号,
                          s.parallel ? 1 : 0});
-        if (!route.exec()) return failed(route.error());
+        if (!route.exec()) return WriteOutcome::failure(route.error());
     }
     // Every step receives a parallel route at once; a sequential one goes to
     // its first step only.
@@ -177,10 +158,10 @@ WriteOutcome submitCountersign(const QSqlDatabase& db, const CountersignSubmissi
                               QStringLiteral("INSERT INTO 合同流转信息表 (合同编号, 环节序号, 部门编号, 岗位编号, 决策权)"
                                              " VALUES (?, ?, ?, ?, ?)"),
                               {s.contract.number, s.parallel ? 0 : 1, step.部门编号, step.岗位编号, step.决策权});
-        if (!circulation.exec()) return failed(circulation.error());
+        if (!circulation.exec()) return WriteOutcome::failure(circulation.error());
     }
-    if (!tx.commit()) return failed(tx.error());
-    return done();
+    if (!tx.commit()) return WriteOutcome::failure(tx.error());
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 WriteOutcome submitCountersign(const CountersignSubmission& s) { return submitCountersign(DbConnection(), s); }
@@ -295,19 +276,19 @@ AddedStep addRouteStep(const QString& contractNumber, const QString& department,
     AddedStep out;
     Transaction tx(Transaction::Write);
     if (!tx.isActive()) {
-        out.outcome = failed(tx.error());
+        out.outcome = WriteOutcome::failure(tx.error());
         return out;
     }
     if (!parallel) {
         // After the last stored step, whatever the list shows.
         Statement last(QStringLiteral("SELECT MAX(环节序号) FROM 合同实际流转路径设置 WHERE 合同编号 = ?"), {contractNumber});
         if (!last.exec()) {
-            out.outcome = failed(last.error());
+            out.outcome = WriteOutcome::failure(last.error());
             return out;
         }
         out.环节序号 = (last.next() && !last.value(0).isNull() ? last.value(0).toInt() : 0) + 1;
         if (last.error().isValid()) {
-            out.outcome = failed(last.error());
+            out.outcome = WriteOutcome::failure(last.error());
             return out;
         }
     }
@@ -318,7 +299,7 @@ AddedStep addRouteStep(const QString& contractNumber, const QString& department,
                                                 QStringLiteral("ID")),
                      {contractNumber, department, post, decides ? 1 : 0, out.环节序号, parallel ? 1 : 0});
     if (!insert.exec()) {
-        out.outcome = failed(insert.error());
+        out.outcome = WriteOutcome::failure(insert.error());
         return out;
     }
     out.id = insert.lastInsertId().toLongLong();
@@ -327,62 +308,62 @@ AddedStep addRouteStep(const QString& contractNumber, const QString& department,
                                              " VALUES (?, 0, ?, ?, ?)"),
                               {contractNumber, department, post, decides ? 1 : 0});
         if (!circulation.exec()) {
-            out.outcome = failed(circulation.error());
+            out.outcome = WriteOutcome::failure(circulation.error());
             return out;
         }
     }
     if (!tx.commit()) {
-        out.outcome = failed(tx.error());
+        out.outcome = WriteOutcome::failure(tx.error());
         return out;
     }
-    out.outcome = done();
+    out.outcome = WriteOutcome::of(WriteOutcome::Done);
     return out;
 }
 
 WriteOutcome deleteParallelStep(qint64 id, const QString& contractNumber, const QString& post)
 {
     Transaction tx;
-    if (!tx.isActive()) return failed(tx.error());
+    if (!tx.isActive()) return WriteOutcome::failure(tx.error());
     Statement route(QStringLiteral("DELETE FROM 合同实际流转路径设置 WHERE ID = ? AND 合同编号 = ?"), {id, contractNumber});
-    if (!route.exec()) return failed(route.error());
-    if (route.rowsAffected() < 1) return noRow();
+    if (!route.exec()) return WriteOutcome::failure(route.error());
+    if (route.rowsAffected() < 1) return WriteOutcome::of(WriteOutcome::NoRow);
     // A decision already recorded stays as history.
     Statement records(QStringLiteral("DELETE FROM 合同流转信息表 WHERE 合同编号 = ? AND 岗位编号 = ?"
                                      " AND 日期 IS NULL AND 同意 IS NULL"),
                       {contractNumber, post});
-    if (!records.exec()) return failed(records.error());
-    if (!tx.commit()) return failed(tx.error());
-    return done();
+    if (!records.exec()) return WriteOutcome::failure(records.error());
+    if (!tx.commit()) return WriteOutcome::failure(tx.error());
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 WriteOutcome deleteSequentialStep(qint64 id, const QString& contractNumber, int order)
 {
     Transaction tx;
-    if (!tx.isActive()) return failed(tx.error());
+    if (!tx.isActive()) return WriteOutcome::failure(tx.error());
     Statement route(QStringLiteral("DELETE FROM 合同实际流转路径设置 WHERE ID = ? AND 合同编号 = ? AND 环节序号 = ?"),
                     {id, contractNumber, order});
-    if (!route.exec()) return failed(route.error());
-    if (route.rowsAffected() < 1) return noRow();
+    if (!route.exec()) return WriteOutcome::failure(route.error());
+    if (route.rowsAffected() < 1) return WriteOutcome::of(WriteOutcome::NoRow);
     Statement later(QStringLiteral("UPDATE 合同实际流转路径设置 SET 环节序号 = 环节序号 - 1 WHERE 合同编号 = ? AND 环节序号 > ?"),
                     {contractNumber, order});
-    if (!later.exec()) return failed(later.error());
-    if (!tx.commit()) return failed(tx.error());
-    return done();
+    if (!later.exec()) return WriteOutcome::failure(later.error());
+    if (!tx.commit()) return WriteOutcome::failure(tx.error());
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 WriteOutcome swapSteps(qint64 id, int order, qint64 otherId, int otherOrder)
 {
     Transaction tx;
-    if (!tx.isActive()) return failed(tx.error());
+    if (!tx.isActive()) return WriteOutcome::failure(tx.error());
     const std::pair<qint64, std::pair<int, int>> moves[] = {{id, {order, otherOrder}}, {otherId, {otherOrder, order}}};
     for (const auto& [rowId, numbers] : moves) {
         Statement move(QStringLiteral("UPDATE 合同实际流转路径设置 SET 环节序号 = ? WHERE ID = ? AND 环节序号 = ?"),
                        {numbers.second, rowId, numbers.first});
-        if (!move.exec()) return failed(move.error());
-        if (move.rowsAffected() < 1) return noRow();
+        if (!move.exec()) return WriteOutcome::failure(move.error());
+        if (move.rowsAffected() < 1) return WriteOutcome::of(WriteOutcome::NoRow);
     }
-    if (!tx.commit()) return failed(tx.error());
-    return done();
+    if (!tx.commit()) return WriteOutcome::failure(tx.error());
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 std::vector<std::pair<QString, QString>> columnsNamedByStore()

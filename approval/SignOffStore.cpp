@@ -8,29 +8,10 @@ namespace corvane::approval {
 
 namespace {
 
-WriteOutcome failed(const DbError& e)
-{
-    WriteOutcome out;
-    out.error = e;
-    return out;
-}
-WriteOutcome noRow()
-{
-    WriteOutcome out;
-    out.kind = WriteOutcome::NoRow;
-    return out;
-}
-WriteOutcome done()
-{
-    WriteOutcome out;
-    out.kind = WriteOutcome::Done;
-    return out;
-}
-
 SignOffResult failedResult(const DbError& e)
 {
     SignOffResult out;
-    out.outcome = failed(e);
+    out.outcome = WriteOutcome::failure(e);
     return out;
 }
 
@@ -203,12 +184,12 @@ SignOffResult writeSignOff(const QSqlDatabase& db, const SignOffSubmission& s)
     if (!run(db, claim, values, &error, &affected)) return failedResult(error);
     if (affected < 1) {
         SignOffResult out;
-        out.outcome = noRow();
+        out.outcome = WriteOutcome::of(WriteOutcome::NoRow);
         return out;
     }
     if (!tx.commit()) return failedResult(tx.error());
     SignOffResult out;
-    out.outcome = done();
+    out.outcome = WriteOutcome::of(WriteOutcome::Done);
     out.number = number;
     out.documentId = documentId;
     return out;
@@ -310,7 +291,7 @@ namespace {
 WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& doc)
 {
     const DbError copied = 处理附件(db, doc.documentId, doc.contractId);
-    if (copied.isValid()) return failed(copied);
+    if (copied.isValid()) return WriteOutcome::failure(copied);
     DbError error;
     int affected = 0;
     if (!run(db,
@@ -319,9 +300,9 @@ WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& doc)
              {dateTimeValue(dialectOf(db), doc.结束日期), doc.同意 ? 1 : 0, doc.同意 ? contract::审批通过 : contract::审批未通过,
               doc.contractId},
              &error, &affected))
-        return failed(error);
-    if (affected < 1) return noRow();
-    return done();
+        return WriteOutcome::failure(error);
+    if (affected < 1) return WriteOutcome::of(WriteOutcome::NoRow);
+    return WriteOutcome::of(WriteOutcome::Done);
 }
 
 }  // namespace

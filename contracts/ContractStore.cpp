@@ -69,21 +69,6 @@ const QString kNeverSubmitted =
 
 // ---- Numbering, inside the caller's write transaction
 
-std::optional<bool> numberTaken(const QSqlDatabase& db, const QString& number, DbError* error)
-{
-    Statement probe(db, QStringLiteral("SELECT 1 FROM 合同信息 WHERE 合同编号 = ?"), {number});
-    if (!probe.exec()) {
-        *error = probe.error();
-        return std::nullopt;
-    }
-    if (probe.next()) return true;
-    if (probe.error().isValid()) {
-        *error = probe.error();
-        return std::nullopt;
-    }
-    return false;
-}
-
 std::optional<NumberAndSerial> allocateNumber(const QSqlDatabase& db, const QString& prefix, PrefixForm form,
                                               DbError* error)
 {
@@ -94,7 +79,7 @@ std::optional<NumberAndSerial> allocateNumber(const QSqlDatabase& db, const QStr
     }
     const qint64 top = highest.next() && !highest.value(0).isNull() ? highest.value(0).toLongLong() : 0;
     return firstFreeNumber(prefix, form, top,
-                           [&](const QString& number) { return numberTaken(db, number, error); });
+                           [&](const QString& number) { return contractNumberTaken(db, number, error); });
 }
 
 // The number, the probe of a typed number and the insert; the caller holds
@@ -110,7 +95,7 @@ InsertedContract insertNumberedRow(const QSqlDatabase& db, const NewContract& co
         out.number = n->number;
         out.serial = n->serial;
     } else {
-        const auto taken = numberTaken(db, contract.typedNumber, &out.error);
+        const auto taken = contractNumberTaken(db, contract.typedNumber, &out.error);
         if (!taken) return out;
         out.number = contract.typedNumber;
         out.serial = QVariant(QMetaType::fromType<qint64>());
@@ -137,6 +122,21 @@ InsertedContract insertNumberedRow(const QSqlDatabase& db, const NewContract& co
 }
 
 }  // namespace
+
+std::optional<bool> contractNumberTaken(const QSqlDatabase& db, const QString& number, DbError* error)
+{
+    Statement probe(db, QStringLiteral("SELECT 1 FROM 合同信息 WHERE 合同编号 = ?"), {number});
+    if (!probe.exec()) {
+        *error = probe.error();
+        return std::nullopt;
+    }
+    if (probe.next()) return true;
+    if (probe.error().isValid()) {
+        *error = probe.error();
+        return std::nullopt;
+    }
+    return false;
+}
 
 // ---- New contracts
 

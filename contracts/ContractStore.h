@@ -76,6 +76,10 @@ struct FollowUpOutcome {
 FollowUpOutcome insertFollowUp(const QSqlDatabase& db, const FollowUp& followUp);
 FollowUpOutcome insertFollowUp(const FollowUp& followUp);
 
+// Whether a contract already carries `number`, read inside the caller's
+// transaction; nullopt with `error` set when the read failed.
+std::optional<bool> contractNumberTaken(const QSqlDatabase& db, const QString& number, DbError* error);
+
 // ---- Writes on a chosen contract
 
 struct WriteOutcome {
@@ -83,6 +87,19 @@ struct WriteOutcome {
     Kind kind = Failed;
     DbError error;
     bool done() const { return kind == Done; }
+
+    static WriteOutcome failure(const DbError& e)
+    {
+        WriteOutcome out;
+        out.error = e;
+        return out;
+    }
+    static WriteOutcome of(Kind kind)
+    {
+        WriteOutcome out;
+        out.kind = kind;
+        return out;
+    }
 };
 
 // The record window offers editing (the save, the counterparty panel, new

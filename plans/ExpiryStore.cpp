@@ -1,6 +1,7 @@
 #include "plans/ExpiryStore.h"
 
 #include "contracts/ContractNumbering.h"
+#include "contracts/ContractStore.h"
 #include "db/Dialect.h"
 #include "platform/Amounts.h"
 #include "plans/ExpiryRules.h"
@@ -54,21 +55,6 @@ DbResult<std::optional<ExpiryContract>> readExpiry(Statement& st)
 const QString kUnpaid = QStringLiteral(
     "合同编号 = ? AND 付款金额 = 余额 AND NOT EXISTS (SELECT 1 FROM 合同付款记录 r WHERE r.合同付款计划ID = "
     "合同付款计划表.ID AND (r.作废 IS NULL OR r.作废 = 0))");
-
-std::optional<bool> numberTaken(const QSqlDatabase& db, const QString& number, DbError* error)
-{
-    Statement probe(db, QStringLiteral("SELECT 1 FROM 合同信息 WHERE 合同编号 = ?"), {number});
-    if (!probe.exec()) {
-        *error = probe.error();
-        return std::nullopt;
-    }
-    if (probe.next()) return true;
-    if (probe.error().isValid()) {
-        *error = probe.error();
-        return std::nullopt;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -218,7 +204,7 @@ RenewalOutcome renewContract(const QSqlDatabase& db, qint64 oldId, const QDate& 
     }
     const qint64 top = got && !highest.value(0).isNull() ? highest.value(0).toLongLong() : 0;
     const RenewalNumber n =
-        firstFreeRenewalNumber(year, top, [&](const QString& number) { return numberTaken(db, number, &out.error); });
+        firstFreeRenewalNumber(year, top, [&](const QString& number) { return contract::contractNumberTaken(db, number, &out.error); });
     if (n.kind == RenewalNumber::Exhausted) {
         out.kind = RenewalOutcome::Exhausted;
         return out;
