@@ -47,7 +47,7 @@ void frm票据查询::buildLayout()
     // ---- the chosen bill
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Box);
-    place(Picture1, 2460, 120, 8580, 2160);
+    place(Picture1, 2400, 120, 8660, 2160);
     const QString wide[4] = {QStringLiteral("付款人（单位）"), QStringLiteral("纳税人识别号"), QStringLiteral("地址、电话"),
                              QStringLiteral("开户行及账号")};
     for (int i = 0; i < 4; ++i) {
@@ -57,9 +57,9 @@ void frm票据查询::buildLayout()
     const QString narrow[6] = {QStringLiteral("开票日期"), QStringLiteral("金额"),   QStringLiteral("税额"),
                                QStringLiteral("开票人"),   QStringLiteral("收款人"), QStringLiteral("收款日期")};
     for (int i = 0; i < 6; ++i) {
-        const int left = 120 + (i % 3) * 2820, top = 90 + (4 + i / 3) * 345;
-        Label1[size_t(6 + i)] = caption(Picture1, QStringLiteral("Label1_%1").arg(6 + i), narrow[i], left, top, 900);
-        Label2[size_t(4 + i)] = value(Picture1, QStringLiteral("Label2_%1").arg(4 + i), left + 900, top, 1800);
+        const int left = 100 + (i % 3) * 2850, top = 90 + (4 + i / 3) * 345;
+        Label1[size_t(6 + i)] = caption(Picture1, QStringLiteral("Label1_%1").arg(6 + i), narrow[i], left, top, 740);
+        Label2[size_t(4 + i)] = value(Picture1, QStringLiteral("Label2_%1").arg(4 + i), left + 740, top, 2100);
     }
     for (int i : {5, 6}) Label2[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

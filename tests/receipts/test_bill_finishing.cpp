@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "BillAfterReceiptFixture.h"
+#include "db/Schema.h"
 #include "platform/Tag.h"
 #include "receipts/BillFinishing.h"
 #include "receipts/BillIssueStore.h"
@@ -157,6 +158,15 @@ TEST_F(BillFinishing, AFailingReceiptRecordLeavesTheBillFreeAndWithoutLines)
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_EQ(bill()[3], "NULL");
     EXPECT_TRUE(w->Picture4->isVisibleTo(w));
+}
+
+TEST_F(BillFinishing, EveryColumnTheIssueStoreNamesIsInTheSchema)
+{
+    for (const auto& [table, column] : columnsNamedByIssueStore()) {
+        const schema::Table* t = schema::table(table);
+        ASSERT_NE(t, nullptr) << qPrintable(table);
+        EXPECT_NE(t->column(column), nullptr) << qPrintable(table + QLatin1Char('.') + column);
+    }
 }
 
 TEST(CustomBillFinishing, TickedPlanRowsGoAndTheRestAreNumberedFromOne)
