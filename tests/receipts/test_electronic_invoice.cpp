@@ -143,7 +143,17 @@ TEST_F(ElectronicInvoice, ASecondInvoiceOfTheSameCodeAddsNoBookAndWithoutATypeTh
     exec(QStringLiteral("DELETE FROM 合同收款记录"));  // the same instalments again
     auto* w = electronicBill();
     w->Text1[5]->setText(QStringLiteral("a@b.cn"));
+    w->Text5[4]->setText(QStringLiteral("请开专票"));
+    w->MSFlexGrid2->setTextMatrix(1, 3, QStringLiteral("2.5件"));
+    w->MSFlexGrid2->setTextMatrix(1, 5, QString());
     w->Command1_Click();
+    ASSERT_EQ(server.received.size(), 2);
+    EXPECT_TRUE(server.received[1].body.contains("<BZ>请开专票</BZ>"));
+    EXPECT_TRUE(server.received[1].body.contains("<XMSL>2.5件</XMSL>"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 票据 WHERE 票据编号 = '12345679' AND 备注 IS NULL")), 1);
+    const auto line = selectFirst(QStringLiteral("SELECT 数量, 金额 FROM 票据开票数据 WHERE 票据编号 = '12345679'"));
+    EXPECT_EQ(numberOf(line->value(0)), "2.500000");
+    EXPECT_EQ(numberOf(line->value(1)), "0.000000");
     EXPECT_EQ(boxTexts(), (QStringList{kDone, kDone}));
     EXPECT_EQ(column(QStringLiteral("SELECT 入库单编号, 票据类型编号 FROM 票据入库单 WHERE 入库单编号 <> 'B1'")),
               QStringList{"044031900111/"});
