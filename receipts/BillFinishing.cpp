@@ -1,6 +1,10 @@
 #include "receipts/BillFinishing.h"
 
+#include <QSqlError>
+
 #include "app/LoginContext.h"
+#include "db/Connection.h"
+#include "db/Sql.h"
 #include "platform/FlexGrid.h"
 #include "platform/Http.h"
 #include "platform/Services.h"
@@ -87,6 +91,13 @@ void 票据最终处理(frm合同收款& w)
     IssueOutcome done;
     {
         WaitCursor wait;
+        // The write runs on a fresh connection, as the printing may have
+        // taken long enough for the old one to be dropped.
+        if (!ReopenInPlace()) {
+            const QSqlError why = DbConnection().lastError();
+            return reportDbError(why.isValid() ? dbErrorOf(why)
+                                               : DbError{0, QStringLiteral("无法重新连接数据库")});
+        }
         done = finishPrintedBill(b);
     }
     switch (done.kind) {
