@@ -29,7 +29,9 @@ QString amountOf(const QString& box)
     return leadingDecimal(box).value_or(Decimal()).fixed(2);
 }
 
-bool insertReceipts(const QSqlDatabase& db, const QString& book, const QString& number,
+}  // namespace
+
+bool insertReceiptRecords(const QSqlDatabase& db, const QString& book, const QString& number,
                     const std::vector<Collected>& collected, const QDateTime& now, int& written, DbError& error)
 {
     for (const Collected& c : collected) {
@@ -46,8 +48,6 @@ bool insertReceipts(const QSqlDatabase& db, const QString& book, const QString& 
     }
     return true;
 }
-
-}  // namespace
 
 DbResult<std::vector<Office>> officesOf(const QString& department)
 {
@@ -246,7 +246,7 @@ RecordOutcome recordWithoutPrinting(const NoPrintReceipt& r)
     }
 
     int written = 0;
-    if (!insertReceipts(db, out.book, out.number, r.collected, r.now, written, out.error)) return out;
+    if (!insertReceiptRecords(db, out.book, out.number, r.collected, r.now, written, out.error)) return out;
     if (!tx.commit()) {
         out.error = tx.error();
         return out;
@@ -263,7 +263,7 @@ DbResult<int> recordReceipts(const QString& book, const QString& number, const s
     if (!tx.isActive()) return tx.error();
     int written = 0;
     DbError error;
-    if (!insertReceipts(db, book, number, collected, now, written, error)) return error;
+    if (!insertReceiptRecords(db, book, number, collected, now, written, error)) return error;
     if (!tx.commit()) return tx.error();
     return written;
 }

@@ -116,6 +116,12 @@ struct RecordOutcome {
 // took it first leaves BillTaken and nothing written.
 RecordOutcome recordWithoutPrinting(const NoPrintReceipt& r);
 
+// The receipt records of the collected instalments (none for an amount of
+// 0), on `db` inside the caller's transaction; false with `error` set when
+// one is refused.
+bool insertReceiptRecords(const QSqlDatabase& db, const QString& book, const QString& number,
+                          const std::vector<Collected>& collected, const QDateTime& now, int& written, DbError& error);
+
 // The receipt records of a printed bill, in one transaction.
 DbResult<int> recordReceipts(const QString& book, const QString& number, const std::vector<Collected>& collected,
                              const QDateTime& now);

@@ -1,6 +1,7 @@
 #include "receipts/Registration.h"
 
 #include "contracts/ContractHandovers.h"
+#include "receipts/BillFinishing.h"
 #include "receipts/frm合同收款.h"
 
 namespace corvane::receipts {
@@ -19,6 +20,10 @@ void openReceiptWindow(const contract::ReceiptHandover& h)
 
 }  // namespace
 
-void registerReceiptWindows() { contract::contractHandovers().frm合同收款 = openReceiptWindow; }
+void registerReceiptWindows()
+{
+    contract::contractHandovers().frm合同收款 = openReceiptWindow;
+    registerBillFinishing();
+}
 
 }  // namespace corvane::receipts

@@ -154,6 +154,10 @@ public:
     // What the custom bill window reads from this window.
     receipts::ReceiptBillContext billContext() const;
     receipts::VatInvoiceHandover vatHandover() const;
+    // The ticked instalments with a non-zero amount collected now.
+    std::vector<receipts::Collected> collected() const;
+    // The chosen 管理处's code, "" without one.
+    QString officeCode() const;
 
 protected:
     // Text10 and Text4 select their whole text when they get the focus.
@@ -169,8 +173,6 @@ private:
     void showLineTotals();
     void openLineEditor(int row, int col);
     void placeItemButton();
-    std::vector<receipts::Collected> collected() const;
-    QString officeCode() const;
     void 无需打印票据收款();
 
     QString m_scanUrl, m_eInvoiceUrl;

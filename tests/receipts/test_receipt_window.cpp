@@ -666,6 +666,7 @@ TEST_F(ReceiptWindow, VatInvoiceWindowReceivesEveryLine)
 
 TEST_F(ReceiptWindow, UnbuiltWindowsSayTheyAreNotAvailableAndKindFourDoesNothing)
 {
+    billWindowSeams().frm票据查询 = nullptr;
     auto* w = preparedBill();
     w->Command16_Click();  // kind 1, no VAT window yet
     w->Command3_Click();
