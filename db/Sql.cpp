@@ -24,10 +24,17 @@ const QString kControlCharacter = QStringLiteral("文本中含有不可保存的
 
 enum class Failure { Other, Busy, ConnectionLost };
 
+StatementFaultHook& statementFaultHook()
+{
+    static StatementFaultHook hook;
+    return hook;
+}
+
 Failure failureKind(Dialect d, const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
     const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    if (error.type() == QSqlError::ConnectionError) return Failure::ConnectionLost;
     switch (d) {
     case Dialect::SQLite: {
         // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
@@ -77,6 +84,7 @@ DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* que
     switch (failureKind(dialectOf(db), error)) {
     case Failure::Busy: e.description = kBusy + QLatin1Char('\n') + e.description; break;
     case Failure::ConnectionLost:
+        e.connectionLost = true;
         if (!IsLoginConnection(db)) break;
         if (query) query->clear();
         e.description = ReopenInPlace() ? kReconnected : kConnectionGone;
@@ -288,6 +296,8 @@ Statement& Statement::bind(const QVariant& value)
     return *this;
 }
 
+void setStatementFaultHook(StatementFaultHook hook) { statementFaultHook() = std::move(hook); }
+
 bool Statement::exec()
 {
     m_error = DbError();
@@ -299,6 +309,13 @@ bool Statement::exec()
     if (!m_db.isValid() || !m_db.isOpen()) {
         m_error = notOpenError(m_db);
         return false;
+    }
+    if (const StatementFaultHook& hook = statementFaultHook()) {
+        if (const std::optional<QSqlError> injected = hook(m_sql)) {
+            m_error = failureOf(m_db, *injected);
+            if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
+            return false;
+        }
     }
     DatabaseWait wait;
     m_query = QSqlQuery(m_db);

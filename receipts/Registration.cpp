@@ -2,6 +2,7 @@
 
 #include "contracts/ContractHandovers.h"
 #include "receipts/frm合同收款.h"
+#include "receipts/frm自定义票据打印.h"
 
 namespace corvane::receipts {
 
@@ -19,6 +20,10 @@ void openReceiptWindow(const contract::ReceiptHandover& h)
 
 }  // namespace
 
-void registerReceiptWindows() { contract::contractHandovers().frm合同收款 = openReceiptWindow; }
+void registerReceiptWindows()
+{
+    contract::contractHandovers().frm合同收款 = openReceiptWindow;
+    registerCustomBillWindow();
+}
 
 }  // namespace corvane::receipts
