@@ -34,21 +34,24 @@ Failure failureKind(Dialect d, const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
     const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
-    if (error.type() == QSqlError::ConnectionError) return Failure::ConnectionLost;
+    const bool driverLostIt = error.type() == QSqlError::ConnectionError;
     switch (d) {
     case Dialect::SQLite: {
         // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
         bool numeric = false;
         const int primary = code.toInt(&numeric) & 0xff;
-        return numeric && (primary == 5 || primary == 6) ? Failure::Busy : Failure::Other;
+        if (numeric && (primary == 5 || primary == 6)) return Failure::Busy;
+        // The driver files every failed step as a connection error, with the
+        // engine's code; only one without a code is about the connection.
+        return driverLostIt && code.isEmpty() ? Failure::ConnectionLost : Failure::Other;
     }
     case Dialect::PostgreSQL:
         // lock_not_available (lock_timeout) and query_canceled (statement_timeout).
         if (code == QLatin1String("55P03") || code == QLatin1String("57014")) return Failure::Busy;
         // Connection exceptions, and the server ending the session (shut down,
         // restarted, or the backend terminated).
-        if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02") ||
-            code == QLatin1String("57P03"))
+        if (driverLostIt || code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
+            code == QLatin1String("57P02") || code == QLatin1String("57P03"))
             return Failure::ConnectionLost;
         // libpq's own words when the socket is gone: no SQLSTATE comes with them.
         if (code.isEmpty()) {
@@ -63,7 +66,7 @@ Failure failureKind(Dialect d, const QSqlError& error)
         // Error 1222 is SET LOCK_TIMEOUT running out; HYT00 a driver time-out.
         const QStringList codes = code.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         if (codes.contains(QLatin1String("1222")) || text.contains(QLatin1String("HYT00"))) return Failure::Busy;
-        if (text.contains(QLatin1String("08S01")) || text.contains(QLatin1String("08003")) ||
+        if (driverLostIt || text.contains(QLatin1String("08S01")) || text.contains(QLatin1String("08003")) ||
             codes.contains(QLatin1String("08S01")))
             return Failure::ConnectionLost;
         return Failure::Other;

@@ -98,6 +98,7 @@ bool Printer::begin()
 {
     if (m_painter && m_painter->isActive()) return true;
     QPrinter* p = device();
+    if (!m_error.isEmpty()) return false;  // the device refused this job already
     if (!p) {
         m_error = QStringLiteral("没有可用的打印机");
         return false;

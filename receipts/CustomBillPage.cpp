@@ -165,8 +165,14 @@ struct CellNumber {
 };
 std::optional<CellNumber> cellNumber(const QString& cell)
 {
-    if (cell.trimmed().isEmpty()) return CellNumber{Decimal(), true};
-    const auto d = plainDecimal(cell);
+    const QString text = cell.trimmed();
+    if (text.isEmpty()) return CellNumber{Decimal(), true};
+    // A plain decimal number (the net columns carry six decimals); held to
+    // four decimals as the bill lines keep them.
+    bool ok = false;
+    text.toDouble(&ok);
+    if (!ok || text.contains(QLatin1Char('e'), Qt::CaseInsensitive)) return std::nullopt;
+    const auto d = leadingDecimal(text);
     if (!d) return std::nullopt;
     return CellNumber{*d, false};
 }
@@ -211,8 +217,8 @@ FillOutcome fillPage(BillPage& page, PendingBill& bill, std::vector<PendingLine>
         line.科目代号 = c[9];
         line.收费项目代号 = c[10];
         line.应税科目 = c[11];
-        line.不含税单价 = c[14].toDouble();
-        line.不含税金额 = c[15].toDouble();
+        line.不含税单价 = c[14].trimmed().toDouble();
+        line.不含税金额 = c[15].trimmed().toDouble();
         line.非日常 = receipt.lines[r - 1].mark == 1 ? 0 : 1;
         lines.push_back(line);
         bill.金额 += line.金额;
@@ -239,18 +245,18 @@ FillOutcome fillPage(BillPage& page, PendingBill& bill, std::vector<PendingLine>
     for (int i = 1; i <= BillPage::upperBound(singles); ++i) {
         PageField& f = singles[i];
         const QString& tag = f.tag;
-        if (tag == QLatin1String("付款人")) f.text = receipt.payer;
-        else if (tag == QLatin1String("合计金额")) {
+        if (tag == QStringLiteral("付款人")) f.text = receipt.payer;
+        else if (tag == QStringLiteral("合计金额")) {
             f.text = total;
             f.rightAligned = true;
-        } else if (tag == QLatin1String("大写")) f.text = 金额大写2(total);
-        else if (tag == QLatin1String("备注")) f.text = receipt.remark;
-        else if (tag == QLatin1String("开票日期")) f.text = bill.开票日期.toString(QStringLiteral("yyyy-MM-dd"));
-        else if (tag == QLatin1String("票据编号")) f.text = QStringLiteral("<打印完成后自动生成>");
-        else if (tag == QLatin1String("开票人")) f.text = userName;
-        else if (tag == QLatin1String("地址")) f.text = receipt.address;
-        else if (tag == QLatin1String("收款方式")) f.text = receipt.preIssued ? QString() : receipt.method;
-        else if (tag == QLatin1String("开票方式")) f.text = receipt.preIssued ? QStringLiteral("预开") : QString();
+        } else if (tag == QStringLiteral("大写")) f.text = 金额大写2(total);
+        else if (tag == QStringLiteral("备注")) f.text = receipt.remark;
+        else if (tag == QStringLiteral("开票日期")) f.text = bill.开票日期.toString(QStringLiteral("yyyy-MM-dd"));
+        else if (tag == QStringLiteral("票据编号")) f.text = QStringLiteral("<打印完成后自动生成>");
+        else if (tag == QStringLiteral("开票人")) f.text = userName;
+        else if (tag == QStringLiteral("地址")) f.text = receipt.address;
+        else if (tag == QStringLiteral("收款方式")) f.text = receipt.preIssued ? QString() : receipt.method;
+        else if (tag == QStringLiteral("开票方式")) f.text = receipt.preIssued ? QStringLiteral("预开") : QString();
     }
     return out;
 }

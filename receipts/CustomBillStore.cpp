@@ -42,8 +42,8 @@ bool replaceLines(const QSqlDatabase& db, qint64 id, const QString& book, const 
                       QStringLiteral("INSERT INTO 票据开票数据 (票据编号, 入库单编号, 票据ID, 项目, 摘要, 单位, 数量, 单价,"
                                      " 金额, 税率, 税额, 科目代号, 应税科目, 收费项目代号, 不含税单价, 不含税金额, 非日常)"
                                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                      {number, book, id, l.项目, l.摘要, l.单位, l.数量.fixed(4), l.单价.fixed(4), l.金额.fixed(4),
-                       l.税率.fixed(4), l.税额.fixed(4), l.科目代号, l.应税科目, l.收费项目代号,
+                      {number, book, id, l.项目, l.摘要, l.单位, l.数量.fixed(4), l.单价.fixed(4), l.金额.fixed(2),
+                       l.税率.fixed(4), l.税额.fixed(2), l.科目代号, l.应税科目, l.收费项目代号,
                        QString::number(l.不含税单价, 'f', 6), QString::number(l.不含税金额, 'f', 2), l.非日常});
         if (!ins.exec()) {
             error = ins.error();
@@ -130,11 +130,11 @@ SaveOutcome saveSelfNumberedBill(const QSqlDatabase& db, const QString& code, co
     c.emplace_back(QStringLiteral("收款日期"), b.预开 == 1 ? QVariant(QMetaType::fromType<QString>()) : dayValue(b.开票日期));
     if (b.预开 == 1) c.emplace_back(QStringLiteral("预开"), 1);
     if (s.payer) c.emplace_back(QStringLiteral("付款人"), textOrNull(*s.payer));
-    c.emplace_back(QStringLiteral("金额"), b.金额.fixed(4));
+    c.emplace_back(QStringLiteral("金额"), b.金额.fixed(2));
     c.emplace_back(QStringLiteral("开票人"), s.userName);
     c.emplace_back(QStringLiteral("收款人"), s.userName);
     c.emplace_back(QStringLiteral("收款方式"), b.收款方式);
-    c.emplace_back(QStringLiteral("税额"), b.税额.fixed(4));
+    c.emplace_back(QStringLiteral("税额"), b.税额.fixed(2));
     c.emplace_back(QStringLiteral("地址"), textOrNull(b.地址));
     c.emplace_back(QStringLiteral("合同编号"), textOrNull(b.合同编号));
     auto bill = addSelfNumberedBill(db, code, s.department, extras);
@@ -168,14 +168,15 @@ SaveOutcome saveManagedBill(qint64 id, const QString& book, const QString& numbe
     const auto optional = [&](const char* column, const std::optional<QString>& text) {
         if (!text) return;
         sql += QStringLiteral(", %1 = ?").arg(QString::fromUtf8(column));
-        values << *text;
+        // An empty field is stored as an empty text, not as NULL.
+        values << (text->isNull() ? QStringLiteral("") : *text);
     };
     optional("付款人", s.payer);
     optional("地址", s.address);
     optional("备注", s.remark);
     sql += QStringLiteral(", 金额 = ?, 开票人 = ?, 收款人 = ?, 收款方式 = ?, 合同编号 = ?, 税额 = ?"
                           " WHERE ID = ? AND 作废日期 IS NULL");
-    values << b.金额.fixed(4) << s.userName << s.userName << b.收款方式 << textOrNull(b.合同编号) << b.税额.fixed(4)
+    values << b.金额.fixed(2) << s.userName << s.userName << b.收款方式 << textOrNull(b.合同编号) << b.税额.fixed(2)
            << id;
     Statement update(db, sql + ownCondition(ownIds, id), values);
     if (!update.exec()) {
