@@ -131,6 +131,7 @@ QString ddlType(Dialect d, ColumnType type, int length)
     case ColumnType::Money: return QStringLiteral("DECIMAL(18,2)");
     case ColumnType::Price: return QStringLiteral("DECIMAL(19,6)");
     case ColumnType::Rate: return QStringLiteral("DECIMAL(9,4)");
+    case ColumnType::Single: return QStringLiteral("REAL");
     // SQLite keeps dates as text so that text comparison orders them; TEXT
     // affinity keeps them text whatever is bound.
     case ColumnType::Date: return lite ? QStringLiteral("TEXT") : QStringLiteral("DATE");

@@ -18,6 +18,7 @@ enum class ColumnType {
     Money,     // DECIMAL(18,2)
     Price,     // DECIMAL(19,6)
     Rate,      // DECIMAL(9,4)
+    Single,    // REAL: single precision (sizes and positions of layouts)
     Date,
     DateTime,
     Blob,

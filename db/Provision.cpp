@@ -379,13 +379,16 @@ std::vector<std::pair<const char*, std::vector<Columns>>> receiptsAndBills()
         {"税控盘收费项目设置", {taxed("WY01", "3040801010000000000", "物业管理服务"),
                                  taxed("WY02", "3040801010000000000", "物业管理服务")}},
         {"票据类型", {billType("01", "增值税普通发票", 0), billType("02", "收款收据", 1), billType("03", "电子发票", 0)}},
-        {"票据自定义格式", {layout("003", "管理处收据", "ZG", 1), layout("003", "物业收费单", "ZD", 0)}},
+        {"票据自定义格式", {layout("003", "管理处收据", "ZG", 1), layout("003", "物业收费单", "001", 0)}},
         {"票据入库单", {{{"入库单编号", "FP2026001"}, {"票据类型编号", "01"}, {"入库时间", QDateTime(QDate(2026, 1, 5), QTime(10, 0))}},
-                        {{"入库单编号", "FP2026002"}, {"票据类型编号", "01"}, {"入库时间", QDateTime(QDate(2026, 1, 5), QTime(10, 5))}}}},
+                        {{"入库单编号", "FP2026002"}, {"票据类型编号", "01"}, {"入库时间", QDateTime(QDate(2026, 1, 5), QTime(10, 5))}},
+                        {{"入库单编号", "ZG2026001"}, {"票据类型编号", "ZG"}, {"入库时间", QDateTime(QDate(2026, 1, 6), QTime(9, 0))}}}},
         {"票据领用记录", {{{"票据领用记录编号", "LY001"}, {"领用部门代号", "003"}},
-                          {{"票据领用记录编号", "LY002"}, {"领用部门代号", "001"}}}},
+                          {{"票据领用记录编号", "LY002"}, {"领用部门代号", "001"}},
+                          {{"票据领用记录编号", "LY003"}, {"领用部门代号", "003"}}}},
         {"票据领用清单", {{{"领用记录编号", "LY001"}, {"入库单编号", "FP2026001"}, {"核销日期", none}, {"归还日期", none}},
-                          {{"领用记录编号", "LY002"}, {"入库单编号", "FP2026002"}, {"核销日期", none}, {"归还日期", none}}}},
+                          {{"领用记录编号", "LY002"}, {"入库单编号", "FP2026002"}, {"核销日期", none}, {"归还日期", none}},
+                          {{"领用记录编号", "LY003"}, {"入库单编号", "ZG2026001"}, {"核销日期", none}, {"归还日期", none}}}},
         {"票据共用设置", {{{"共用部门编号", "003"}, {"领用部门编号", "001"}}}},
     };
 }
@@ -397,6 +400,62 @@ std::vector<Columns> freeBills(const char* book, int first, int count)
     for (int n = first; n < first + count; ++n)
         out.push_back({{"入库单编号", book}, {"票据编号", QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))}});
     return out;
+}
+
+// The page of a demo bill layout, 210 mm by 99 mm: a frame with a heading
+// rule, five bill lines of the eight row fields, and the single fields the
+// custom bill window fills.
+std::vector<std::pair<const char*, std::vector<Columns>>> billLayoutElements(qint64 layout, const char* title)
+{
+    std::vector<Columns> lines, texts, fields;
+    auto line = [&](double x1, double y1, double x2, double y2, int w) {
+        lines.push_back({{"格式ID", layout}, {"X1", x1}, {"Y1", y1}, {"X2", x2}, {"Y2", y2}, {"W", w}});
+    };
+    auto text = [&](const char* caption, double l, double t, double size, int bold) {
+        texts.push_back({{"格式ID", layout}, {"内容", caption}, {"L", l}, {"T", t}, {"字体", "宋体"}, {"字号", size},
+                         {"粗体", bold}});
+    };
+    auto field = [&](const char* name, double l, double t, double w, const QVariant& row) {
+        fields.push_back({{"格式ID", layout}, {"内容", name}, {"L", l}, {"T", t}, {"W", w}, {"行", row},
+                          {"字体", "宋体"}, {"字号", 9}, {"粗体", 0}});
+    };
+    line(10, 20, 200, 20, 2);
+    line(10, 20, 10, 76, 1);
+    line(200, 20, 200, 76, 1);
+    line(10, 28, 200, 28, 1);
+    line(10, 68, 200, 68, 1);
+    line(10, 76, 200, 76, 2);
+    text(title, 85, 6, 16, 1);
+    struct Column {
+        const char* name;
+        double left, width;
+    };
+    const Column columns[] = {{"项目", 12, 30}, {"摘要", 44, 50}, {"计量单位", 96, 14}, {"数量", 112, 14},
+                              {"单价", 128, 18}, {"金额", 148, 20}, {"税率", 170, 10}, {"税额", 182, 16}};
+    for (const Column& c : columns) text(c.name, c.left, 22.5, 9, 1);
+    for (int row = 1; row <= 5; ++row)
+        for (const Column& c : columns) field(c.name, c.left, 29.5 + 7.5 * (row - 1), c.width, row);
+    const QVariant none;
+    text("No.", 150, 13, 10, 0);
+    field("票据编号", 158, 13, 40, none);
+    text("付款人：", 12, 13, 10, 0);
+    field("付款人", 30, 13, 70, none);
+    text("开票日期：", 104, 13, 10, 0);
+    field("开票日期", 124, 13, 24, none);
+    text("合计（大写）：", 12, 70, 10, 0);
+    field("大写", 40, 70, 90, none);
+    text("￥", 140, 70, 10, 0);
+    field("合计金额", 146, 70, 30, none);
+    text("收款方式：", 12, 79, 10, 0);
+    field("收款方式", 32, 79, 24, none);
+    field("开票方式", 58, 79, 14, none);
+    text("地址：", 76, 79, 10, 0);
+    field("地址", 88, 79, 70, none);
+    text("备注：", 12, 86, 10, 0);
+    field("备注", 24, 86, 120, none);
+    text("开票人：", 150, 86, 10, 0);
+    field("开票人", 166, 86, 30, none);
+    return {{"票据自定义格式线", lines}, {"票据自定义格式文字", texts}, {"票据自定义格式内容", fields}};
 }
 
 }  // namespace
@@ -585,9 +644,21 @@ bool fillDemo(const QSqlDatabase& db, const QDate& today, DbError* error)
         return false;
     for (const Columns& row : receipts)
         if (!insertRow(db, "合同收款计划表", row, error)) return false;
-    for (const auto& [book, first, count] : {std::tuple{"FP2026001", 100001, 20}, std::tuple{"FP2026002", 200001, 10}})
+    for (const auto& [book, first, count] : {std::tuple{"FP2026001", 100001, 20}, std::tuple{"FP2026002", 200001, 10},
+                                             std::tuple{"ZG2026001", 300001, 20}})
         for (const Columns& row : freeBills(book, first, count))
             if (!insertRow(db, "票据", row, error)) return false;
+    auto layouts = selectRowsQuiet(db, QStringLiteral("SELECT ID, 格式名称 FROM 票据自定义格式 ORDER BY ID"));
+    if (!layouts) {
+        *error = layouts.error();
+        return false;
+    }
+    for (const Row& l : *layouts) {
+        const QByteArray title = l.text(1).toUtf8();
+        for (const auto& [table, rows] : billLayoutElements(l.value(0).toLongLong(), title.constData()))
+            for (const Columns& row : rows)
+                if (!insertRow(db, table, row, error)) return false;
+    }
 
     if (!tx.commit()) {
         *error = tx.error();

@@ -759,10 +759,43 @@ std::vector<Table> describeTables()
                     .identity("ID")
                     .text("部门编号", 20)
                     .text("格式名称", 50)
-                    .price("宽")
-                    .price("高")
+                    .single("宽")
+                    .single("高")
                     .text("编号字", 20)
                     .flag("票据管理"));
+
+    // The ruled lines, fixed texts and field boxes of a layout, in
+    // millimetres from the page's top left corner.
+    t.push_back(Table("票据自定义格式线")
+                    .identity("ID")
+                    .integer("格式ID")
+                    .single("X1")
+                    .single("Y1")
+                    .single("X2")
+                    .single("Y2")
+                    .single("W"));
+
+    t.push_back(Table("票据自定义格式文字")
+                    .identity("ID")
+                    .integer("格式ID")
+                    .text("内容", 200)
+                    .single("L")
+                    .single("T")
+                    .text("字体", 50)
+                    .single("字号")
+                    .flag("粗体"));
+
+    t.push_back(Table("票据自定义格式内容")
+                    .identity("ID")
+                    .integer("格式ID")
+                    .text("内容", 50)
+                    .single("L")
+                    .single("T")
+                    .single("W")
+                    .integer("行")
+                    .text("字体", 50)
+                    .single("字号")
+                    .flag("粗体"));
 
     // A bill book in stock; its bills are rows of 票据.
     t.push_back(Table("票据入库单")

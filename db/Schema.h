@@ -43,6 +43,7 @@ public:
     Table& money(const QString& column) { return add(column, ColumnType::Money); }
     Table& price(const QString& column) { return add(column, ColumnType::Price); }
     Table& rate(const QString& column) { return add(column, ColumnType::Rate); }
+    Table& single(const QString& column) { return add(column, ColumnType::Single); }
     Table& date(const QString& column) { return add(column, ColumnType::Date); }
     Table& dateTime(const QString& column) { return add(column, ColumnType::DateTime); }
     Table& blob(const QString& column) { return add(column, ColumnType::Blob); }

@@ -24,24 +24,34 @@ const QString kControlCharacter = QStringLiteral("文本中含有不可保存的
 
 enum class Failure { Other, Busy, ConnectionLost };
 
+StatementFaultHook& statementFaultHook()
+{
+    static StatementFaultHook hook;
+    return hook;
+}
+
 Failure failureKind(Dialect d, const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
     const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    const bool driverLostIt = error.type() == QSqlError::ConnectionError;
     switch (d) {
     case Dialect::SQLite: {
         // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
         bool numeric = false;
         const int primary = code.toInt(&numeric) & 0xff;
-        return numeric && (primary == 5 || primary == 6) ? Failure::Busy : Failure::Other;
+        if (numeric && (primary == 5 || primary == 6)) return Failure::Busy;
+        // The driver files every failed step as a connection error, with the
+        // engine's code; only one without a code is about the connection.
+        return driverLostIt && code.isEmpty() ? Failure::ConnectionLost : Failure::Other;
     }
     case Dialect::PostgreSQL:
         // lock_not_available (lock_timeout) and query_canceled (statement_timeout).
         if (code == QLatin1String("55P03") || code == QLatin1String("57014")) return Failure::Busy;
         // Connection exceptions, and the server ending the session (shut down,
         // restarted, or the backend terminated).
-        if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02") ||
-            code == QLatin1String("57P03"))
+        if (driverLostIt || code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
+            code == QLatin1String("57P02") || code == QLatin1String("57P03"))
             return Failure::ConnectionLost;
         // libpq's own words when the socket is gone: no SQLSTATE comes with them.
         if (code.isEmpty()) {
@@ -56,7 +66,7 @@ Failure failureKind(Dialect d, const QSqlError& error)
         // Error 1222 is SET LOCK_TIMEOUT running out; HYT00 a driver time-out.
         const QStringList codes = code.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         if (codes.contains(QLatin1String("1222")) || text.contains(QLatin1String("HYT00"))) return Failure::Busy;
-        if (text.contains(QLatin1String("08S01")) || text.contains(QLatin1String("08003")) ||
+        if (driverLostIt || text.contains(QLatin1String("08S01")) || text.contains(QLatin1String("08003")) ||
             codes.contains(QLatin1String("08S01")))
             return Failure::ConnectionLost;
         return Failure::Other;
@@ -77,6 +87,7 @@ DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* que
     switch (failureKind(dialectOf(db), error)) {
     case Failure::Busy: e.description = kBusy + QLatin1Char('\n') + e.description; break;
     case Failure::ConnectionLost:
+        e.connectionLost = true;
         if (!IsLoginConnection(db)) break;
         if (query) query->clear();
         e.description = ReopenInPlace() ? kReconnected : kConnectionGone;
@@ -288,6 +299,8 @@ Statement& Statement::bind(const QVariant& value)
     return *this;
 }
 
+void setStatementFaultHook(StatementFaultHook hook) { statementFaultHook() = std::move(hook); }
+
 bool Statement::exec()
 {
     m_error = DbError();
@@ -299,6 +312,13 @@ bool Statement::exec()
     if (!m_db.isValid() || !m_db.isOpen()) {
         m_error = notOpenError(m_db);
         return false;
+    }
+    if (const StatementFaultHook& hook = statementFaultHook()) {
+        if (const std::optional<QSqlError> injected = hook(m_sql)) {
+            m_error = failureOf(m_db, *injected);
+            if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
+            return false;
+        }
     }
     DatabaseWait wait;
     m_query = QSqlQuery(m_db);

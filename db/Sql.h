@@ -7,18 +7,22 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <QSqlError>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "db/Connection.h"
 
-class QSqlError;
 
 namespace corvane {
 
 struct DbError {
     qint64 number = 0;  // the database's native error code, or 0
     QString description;
+    // The driver lost the connection to the server (a login connection has
+    // been opened again since).
+    bool connectionLost = false;
     bool isValid() const { return !description.isEmpty() || number != 0; }
 };
 
@@ -175,6 +179,11 @@ bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* erro
 // Drops the statements kept prepared on this connection. The connection
 // layer calls it before it closes or reopens a connection.
 void forgetPreparedStatements(const QSqlDatabase& db);
+
+// Tests make a statement fail as the driver would: a hook that returns an
+// error for a statement's text fails that statement before it is sent.
+using StatementFaultHook = std::function<std::optional<QSqlError>(const QString& sql)>;
+void setStatementFaultHook(StatementFaultHook hook);
 
 // A driver's error as the standard error box shows it (for the database
 // layer and its tools; windows and stores get DbError from results).

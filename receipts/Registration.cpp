@@ -3,6 +3,7 @@
 #include "contracts/ContractHandovers.h"
 #include "receipts/BillFinishing.h"
 #include "receipts/frm合同收款.h"
+#include "receipts/frm自定义票据打印.h"
 
 namespace corvane::receipts {
 
@@ -24,6 +25,7 @@ void registerReceiptWindows()
 {
     contract::contractHandovers().frm合同收款 = openReceiptWindow;
     registerBillFinishing();
+    registerCustomBillWindow();
 }
 
 }  // namespace corvane::receipts

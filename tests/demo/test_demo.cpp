@@ -353,7 +353,7 @@ TEST_F(DemoReceipts, TheReceiptWindowFindsOfficeFeeItemsMethodsTypesAndBooks)
     const auto typeRows = receipts::billTypeEntries(QStringLiteral("003"));
     for (const receipts::BillTypeEntry& t : *typeRows)
         types << t.text + QLatin1Char(':') + QString::number(int(t.kind));
-    EXPECT_EQ(types, (QStringList{"01 增值税普通发票:1", "02 收款收据:4", "03 电子发票:1", "ZG 管理处收据:3", "ZD 物业收费单:2"}));
+    EXPECT_EQ(types, (QStringList{"01 增值税普通发票:1", "02 收款收据:4", "03 电子发票:1", "ZG 管理处收据:3", "001 物业收费单:2"}));
     QStringList books;
     const auto bookRows = receipts::lentBooks(QStringLiteral("003"), QStringLiteral("01"));
     for (const receipts::LentBook& b : *bookRows) books << b.book;
