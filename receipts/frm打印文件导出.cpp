@@ -574,6 +574,9 @@ void frm打印文件导出::建立批处理表格()
                           .arg(padded(QStringLiteral("序"), 3), padded(QStringLiteral("开票信息"), 51),
                                padded(QStringLiteral("项目"), 31), padded(QStringLiteral("金额"), 23),
                                padded(QStringLiteral("备注"), 36), padded(QStringLiteral("票据信息"), 19)));
+    // The cells' pictures show whole, whatever the face makes of the blanks.
+    g.setColWidth(1, std::max(g.ColWidth(1), kPayerPictureWidth + 150));
+    g.setColWidth(5, std::max(g.ColWidth(5), kBillPictureWidth + 150));
     const int n = records();
     std::vector<std::vector<QString>> rows;
     rows.reserve(size_t(n) * kDetailRows);

@@ -59,7 +59,10 @@ QFrame* panel(QWidget* parent, const QString& name, int left, int top, int width
 QToolButton* pictureButton(QWidget* parent, int index, const QString& caption, int left, int top, int width, int height)
 {
     auto* b = named(new QToolButton(parent), QStringLiteral("Picture9_%1").arg(index));
-    b->setText(caption);
+    if (caption == QStringLiteral("▼"))
+        b->setArrowType(Qt::DownArrow);  // a drop arrow that fits a narrow button
+    else
+        b->setText(caption);
     b->setAutoRaise(false);
     place(b, left, top, width, height);
     return b;
@@ -149,13 +152,13 @@ void frm打印文件导出::drawPaper(QPainter& p) const
 
     p.drawRect(twipRect(kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight));
     text(kFrameLeft + 120, kFrameTop + 15, 1200, QStringLiteral("发票明细"));
-    text(300, 1350, 1200, QStringLiteral("付款方类型"));
+    text(300, 1350, 1500, QStringLiteral("付款方类型"));
     text(6000, 1350, 1500, QStringLiteral("付款方手机号码"));
-    text(300, 1800, 1200, QStringLiteral("付款方名称 *"));
-    text(300, 2250, 1200, QStringLiteral("付款方证件号码 *"));
-    text(300, 2700, 1200, QStringLiteral("收款方名称"));
+    text(300, 1800, 1500, QStringLiteral("付款方名称 *"));
+    text(300, 2250, 1500, QStringLiteral("付款方证件号码 *"));
+    text(300, 2700, 1500, QStringLiteral("收款方名称"));
     text(6000, 2700, 1500, QStringLiteral("收款方证件号码 *"));
-    text(300, 3150, 1200, QStringLiteral("主管税务机关 *"));
+    text(300, 3150, 1500, QStringLiteral("主管税务机关 *"));
 
     // The detail table: heading, five numbered rows.
     const int bottom = kTableTop + kHeadHeight + 5 * kRowHeight;
@@ -185,7 +188,7 @@ void frm打印文件导出::buildLayout()
     // ---- the invoice form
     for (int i = 0; i < 8; ++i) Label1[size_t(i)] = nullptr;
     Label1[3] = label(this, QStringLiteral("Label1_3"), QString(), 1300, 175, 1800);
-    Text3 = textBox(this, QStringLiteral("Text3"), 1500, 600, 3900);
+    Text3 = textBox(this, QStringLiteral("Text3"), 1800, 600, 3600);
     Picture4 = named(new ArrowPicture(this), QStringLiteral("Picture4"));
     place(Picture4, 5400, 600, 300, 300);
     Text4 = textBox(this, QStringLiteral("Text4"), 7200, 600, 4800);
@@ -193,19 +196,19 @@ void frm打印文件导出::buildLayout()
     place(Picture3, 12000, 600, 300, 300);
 
     Option1[0] = named(new QRadioButton(QStringLiteral("单位"), this), QStringLiteral("Option1_0"));
-    place(Option1[0], 1500, 1350, 900, 300);
+    place(Option1[0], 1800, 1350, 900, 300);
     Option1[1] = named(new QRadioButton(QStringLiteral("个人"), this), QStringLiteral("Option1_1"));
-    place(Option1[1], 2500, 1350, 900, 300);
+    place(Option1[1], 2800, 1350, 900, 300);
     Option1[0]->setChecked(true);
     Text5 = textBox(this, QStringLiteral("Text5"), 7500, 1350, 4500);
-    Text6 = textBox(this, QStringLiteral("Text6"), 1500, 1800, 10500);
-    Text7 = textBox(this, QStringLiteral("Text7"), 1500, 2250, 2700);
+    Text6 = textBox(this, QStringLiteral("Text6"), 1800, 1800, 10200);
+    Text7 = textBox(this, QStringLiteral("Text7"), 1800, 2250, 2400);
     Picture5 = named(new ArrowPicture(this), QStringLiteral("Picture5"));
     place(Picture5, 4200, 2250, 300, 300);
     Text8 = textBox(this, QStringLiteral("Text8"), 4650, 2250, 7350);
-    Text9 = textBox(this, QStringLiteral("Text9"), 1500, 2700, 4200);
+    Text9 = textBox(this, QStringLiteral("Text9"), 1800, 2700, 3900);
     Text10 = textBox(this, QStringLiteral("Text10"), 7500, 2700, 4500);
-    Text11 = textBox(this, QStringLiteral("Text11"), 1500, 3150, 10500);
+    Text11 = textBox(this, QStringLiteral("Text11"), 1800, 3150, 10200);
     for (int i = 0; i < 5; ++i) {
         const int top = kTableTop + kHeadHeight + i * kRowHeight + 45;
         Text12[size_t(i)] = textBox(this, QStringLiteral("Text12_%1").arg(i), kColItem + 60, top, kColAmount - kColItem - 120);
@@ -217,9 +220,9 @@ void frm打印文件导出::buildLayout()
     Text14 = textBox(this, QStringLiteral("Text14"), 1800, 6000, 4200);
     Text13 = textBox(this, QStringLiteral("Text13"), 1800, 6450, 10200, 900);
 
-    List2 = dropList(this, QStringLiteral("List2"), kItems, 1500, 900, 4200, 3000);
+    List2 = dropList(this, QStringLiteral("List2"), kItems, 1800, 900, 3900, 3000);
     List1 = dropList(this, QStringLiteral("List1"), kInvoiceKinds, 7200, 900, 5100, 600);
-    List3 = dropList(this, QStringLiteral("List3"), kDocumentTypes, 1500, 2580, 2700, 2100);
+    List3 = dropList(this, QStringLiteral("List3"), kDocumentTypes, 1800, 2580, 2700, 2100);
 
     // ---- toolbar along the bottom
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
@@ -293,8 +296,8 @@ void frm打印文件导出::buildLayout()
     Text15[4] = textBox(Picture8, QStringLiteral("Text15_4"), 1770, 780, 1785, 255);
     Text15[0]->setReadOnly(true);
     Text15[3]->setReadOnly(true);
-    Picture9[2] = pictureButton(Picture8, 2, QStringLiteral("▼"), 1335, 60, 240, 255);
-    Picture9[3] = pictureButton(Picture8, 3, QStringLiteral("▼"), 1515, 780, 240, 255);
+    Picture9[2] = pictureButton(Picture8, 2, QStringLiteral("▼"), 1380, 60, 195, 255);
+    Picture9[3] = pictureButton(Picture8, 3, QStringLiteral("▼"), 1560, 780, 195, 255);
     Picture9[0] = pictureButton(Picture8, 0, QStringLiteral("确定"), 2040, 1140, 720, 300);
     Picture9[1] = pictureButton(Picture8, 1, QStringLiteral("取消"), 2835, 1140, 720, 300);
     List5 = dropList(Picture8, QStringLiteral("List5"), {QStringLiteral("0 个人"), QStringLiteral("1 单位")}, 840, 315,
@@ -307,7 +310,7 @@ void frm打印文件导出::buildLayout()
     Text17[0]->setReadOnly(true);
     Label3[0] = label(Picture11, QStringLiteral("Label3_0"), QStringLiteral("实际票据编号："), 120, 600, 1260);
     Text17[1] = textBox(Picture11, QStringLiteral("Text17_1"), 60, 870, 1575, 255, 50);
-    Picture9[4] = pictureButton(Picture11, 4, QStringLiteral("▼"), 1395, 300, 240, 255);
+    Picture9[4] = pictureButton(Picture11, 4, QStringLiteral("▼"), 1440, 300, 195, 255);
     Picture9[5] = pictureButton(Picture11, 5, QStringLiteral("确定"), 60, 1185, 765, 285);
     Picture9[6] = pictureButton(Picture11, 6, QStringLiteral("取消"), 870, 1185, 765, 285);
     Picture11->hide();

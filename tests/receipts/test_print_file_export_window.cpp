@@ -12,6 +12,7 @@
 #include "platform/TextFile.h"
 #include "platform/Xlsx.h"
 #include "receipts/frm打印文件导出.h"
+#include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
 namespace {
@@ -509,6 +510,36 @@ TEST_F(PrintFileExport, BatchCompletionInSingleModeSaysSo)
     auto* w = open();
     w->Command13_Click();
     EXPECT_EQ(shown().value(0), QStringLiteral("没有需要处理的批打印票据"));
+}
+
+TEST_F(PrintFileExport, EveryPanelHoldsTogether)
+{
+    writeSettings();
+    发票打印数据 records = batchOf(2);
+    auto* w = open();
+    EXPECT_EQ(w->Caption(), QStringLiteral("打印文件导出"));
+    EXPECT_EQ(w->size(), QSize(12525 / 15, 8940 / 15));
+    w->show();
+    EXPECT_EQ(layoutProblems(w), QStringList());
+    for (QWidget* panel : {static_cast<QWidget*>(w->Picture2), static_cast<QWidget*>(w->Picture6)}) {
+        panel->show();
+        EXPECT_EQ(layoutProblems(w), QStringList()) << qPrintable(panel->objectName());
+        panel->hide();
+    }
+    w->Label1[2]->show();
+    w->Text2->show();
+    w->Picture6->show();
+    EXPECT_EQ(layoutProblems(w), QStringList());
+    w->Picture6->hide();
+    Forms::unload<frm打印文件导出>();
+    w = open(QString(), &records);
+    w->show();
+    w->clickGridCell(1, 1);
+    EXPECT_EQ(layoutProblems(w), QStringList());
+    w->Picture8->hide();
+    SetTag(w->Picture7, QStringLiteral("pclok"));
+    w->clickGridCell(6, 5);
+    EXPECT_EQ(layoutProblems(w), QStringList());
 }
 
 }  // namespace
