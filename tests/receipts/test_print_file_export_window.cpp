@@ -12,6 +12,7 @@
 #include "platform/TextFile.h"
 #include "platform/Xlsx.h"
 #include "receipts/frm打印文件导出.h"
+#include "receipts/frm合同收款.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -436,6 +437,10 @@ TEST_F(PrintFileExport, BillsAreAssignedInOrderAcrossBooks)
     addLentBook(QStringLiteral("A02"), QStringLiteral("01"), QStringLiteral("D01"), 101, 4);
     writeSettings();
     发票打印数据 records = batchOf(5);
+    // The receipt window that opened it, with its hand-back slot emptied.
+    auto* receipt = Forms::get<frm合同收款>();
+    SetTag(receipt->Command16, QString());
+    doubles().boxes->shown.clear();
     auto* w = open(QStringLiteral("前台收款"), &records);
     w->Command13_Click();
     EXPECT_EQ(shown().value(0), QStringLiteral("第1份票据没有确认票据编号"));
@@ -485,6 +490,8 @@ TEST_F(PrintFileExport, BillsAreAssignedInOrderAcrossBooks)
               QStringList{"00000103/实印5"});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 票据 WHERE 开票日期 IS NOT NULL")), 0);
     EXPECT_EQ(records[1].其他[0], QStringLiteral("keep"));
+    EXPECT_EQ(TagOf(receipt->Command16), QStringLiteral("批处理完成"));
+    Forms::unload<frm合同收款>();
 }
 
 TEST_F(PrintFileExport, BatchCompletionIsAllOrNothing)
