@@ -578,21 +578,27 @@ void frm打印文件导出::建立批处理表格()
     g.setColWidth(1, std::max(g.ColWidth(1), kPayerPictureWidth + 150));
     g.setColWidth(5, std::max(g.ColWidth(5), kBillPictureWidth + 150));
     const int n = records();
-    std::vector<std::vector<QString>> rows;
-    rows.reserve(size_t(n) * kDetailRows);
-    for (int i = 1; i <= n; ++i) {
-        const 发票打印记录& r = (*发票打印数据)[size_t(i)];
-        const int first = kDetailRows * i - 4;
-        const QStringList lines = detailLines(r.明细);
-        const QString blanks(first, u' ');
-        const QString number = QString::number(i);
-        for (int k = 0; k < kDetailRows; ++k) {
-            std::array<QString, 3> parts;
-            if (k < lines.size()) parts = detailParts(lines[k]);
-            rows.push_back({number, blanks, parts[0], parts[1], parts[2], blanks});
+    {
+        // The fill keeps one copy of a text repeated down a block, so the
+        // runs of blanks cost one string per invoice, not five.
+        FlexGridFill fill(g);
+        for (int i = 1; i <= n; ++i) {
+            const 发票打印记录& r = (*发票打印数据)[size_t(i)];
+            const int first = kDetailRows * i - 4;
+            const QStringList lines = detailLines(r.明细);
+            const QString blanks(first, u' ');
+            const QString number = QString::number(i);
+            for (int k = 0; k < kDetailRows; ++k) {
+                std::array<QString, 3> parts;
+                if (k < lines.size()) parts = detailParts(lines[k]);
+                fill.row();
+                fill.text(0, number);
+                fill.text(1, blanks);
+                for (int c = 0; c < 3; ++c) fill.text(2 + c, parts[size_t(c)]);
+                fill.text(5, blanks);
+            }
         }
     }
-    g.setRowsData(std::move(rows));
     const int rowHeight = kPictureHeight / kDetailRows;
     for (int r = 1; r < g.Rows(); ++r) g.setRowHeight(r, rowHeight);
     g.setMergeCells(flexMergeRestrictColumns);

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "platform/TextFile.h"
+#include "platform/Zip.h"
 #include "platform/Xlsx.h"
 #include "receipts/PrintFileExport.h"
 
@@ -293,6 +294,34 @@ TEST(PrintFileExportWorkbook, TemplateWithoutTheExactSheetIsNotFilled)
     EXPECT_EQ(fillPrintFile(path, {}), PrintFileOutcome::NotTemplate);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
+}
+
+TEST(PrintFileExportWorkbook, HiddenSheetAndWindowAreShown)
+{
+    QTemporaryDir dir;
+    const QString path = makeTemplate(dir);
+    xlsx::WorkbookReader reader;
+    ASSERT_TRUE(reader.open(path));
+    auto parts = reader.parts();
+    QString workbook = QString::fromUtf8(parts.at(QStringLiteral("xl/workbook.xml")));
+    workbook.replace(QStringLiteral("<sheet name=\"GDDSFP\""), QStringLiteral("<sheet name=\"GDDSFP\" state=\"hidden\""));
+    workbook.replace(QStringLiteral("<workbookView "), QStringLiteral("<workbookView visibility=\"hidden\" "));
+    ASSERT_TRUE(workbook.contains(QStringLiteral("state=\"hidden\"")) && workbook.contains(QStringLiteral("visibility=")));
+    parts[QStringLiteral("xl/workbook.xml")] = workbook.toUtf8();
+    const QString hidden = dir.filePath(QStringLiteral("隐藏.xlsx"));
+    {
+        QFile out(hidden);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        zip::Writer writer(out);
+        for (const auto& [name, bytes] : parts) ASSERT_TRUE(writer.add(name.toUtf8(), bytes, nullptr));
+        ASSERT_TRUE(writer.finish(nullptr));
+    }
+    ASSERT_EQ(fillPrintFile(hidden, {}), PrintFileOutcome::Done);
+    xlsx::WorkbookReader after;
+    ASSERT_TRUE(after.open(hidden));
+    const QString filled = QString::fromUtf8(after.parts().at(QStringLiteral("xl/workbook.xml")));
+    EXPECT_FALSE(filled.contains(QStringLiteral("hidden")));
+    EXPECT_TRUE(filled.contains(QStringLiteral("<sheet name=\"说明\"")));
 }
 
 TEST(PrintFileExportWorkbook, EmptyFillClearsTheOldRowsOnly)
