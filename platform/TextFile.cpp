@@ -91,4 +91,66 @@ bool writeGbkLines(const QString& path, const QStringList& lines, QString* error
     return true;
 }
 
+QStringList readDelimitedFields(const QString& text)
+{
+    QStringList fields;
+    const QStringList lines = text.split(u'\n');
+    // The file's last line end leaves an empty piece that holds no field.
+    const qsizetype count = !lines.isEmpty() && lines.last().isEmpty() ? lines.size() - 1 : lines.size();
+    for (qsizetype l = 0; l < count; ++l) {
+        QString line = lines[l];
+        if (line.endsWith(u'\r')) line.chop(1);
+        qsizetype i = 0;
+        for (;;) {
+            while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) ++i;
+            QString field;
+            if (i < line.size() && line[i] == u'"') {
+                ++i;
+                while (i < line.size()) {
+                    if (line[i] == u'"') {
+                        if (i + 1 < line.size() && line[i + 1] == u'"') {
+                            field += u'"';
+                            i += 2;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    field += line[i++];
+                }
+                // Anything between the closing quote and the comma is dropped.
+                while (i < line.size() && line[i] != u',') ++i;
+            } else {
+                const qsizetype comma = line.indexOf(u',', i);
+                const qsizetype end = comma < 0 ? line.size() : comma;
+                field = line.mid(i, end - i);
+                while (field.endsWith(u' ') || field.endsWith(u'\t')) field.chop(1);
+                i = end;
+            }
+            fields << field;
+            if (i >= line.size()) break;
+            ++i;  // the comma
+        }
+    }
+    return fields;
+}
+
+QString quotedField(const QString& value)
+{
+    const bool needs = value.contains(u',') || value.contains(u'"') || value.startsWith(u' ') ||
+                       value.startsWith(u'\t') || value.endsWith(u' ') || value.endsWith(u'\t');
+    if (!needs) return value;
+    QString q = value;
+    q.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
+
+bool writeGbkValues(const QString& path, const QStringList& values, QString* error)
+{
+    QStringList lines;
+    lines.reserve(values.size());
+    for (const QString& v : values) lines << quotedField(v);
+    return writeGbkLines(path, lines, error);
+}
+
 }  // namespace corvane

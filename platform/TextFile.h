@@ -22,4 +22,16 @@ std::optional<QString> firstCharNotInGbk(const QString& text);
 // it): nothing is written then, rather than a "?" in its place.
 bool writeGbkLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
+// Small settings files of the product family hold one value per line and are
+// read back as comma-delimited input fields: leading blanks are skipped, a
+// field ends at a comma or the line end, a field in double quotes is taken
+// without them (a doubled quote inside stands for one).
+QStringList readDelimitedFields(const QString& text);
+// A value as such a file must hold it to come back whole: in double quotes
+// when it has a comma, a quote or blanks at its start; as it is otherwise, so
+// plain values stay readable by the older programs.
+QString quotedField(const QString& value);
+// Writes the values one per line, each quoted as needed (writeGbkLines).
+bool writeGbkValues(const QString& path, const QStringList& values, QString* error = nullptr);
+
 }  // namespace corvane

@@ -172,6 +172,34 @@ bool writeWorkbook(const QString& path, const std::vector<SheetContent>& sheets,
 // writeSheet with a described sheet (its name is the sheet name).
 bool writeSheet(const QString& path, const SheetContent& sheet, QString* error = nullptr);
 
+// ------------------------------------------------------------------ templates
+
+// Fills a sheet of an existing workbook that serves as a form (another
+// program's template): the sheet's own XML is patched in place, so its
+// heading rows, column settings, page setup and every cell outside the
+// filled columns stay as they were, and every other part of the package is
+// copied byte for byte.
+struct TemplateFill {
+    QString sheetName;              // exact name, letter case included
+    int keepRows = 1;               // rows 0..keepRows-1 are never touched
+    int firstCol = 0, lastCol = 0;  // the columns cleared and filled
+    // Columns given the text number format "@" (whole column and every
+    // cell written or cleared in it).
+    std::vector<int> textColumns;
+    // Rows from row keepRows on, cells from firstCol on; blanks write nothing.
+    std::vector<std::vector<Cell>> rows;
+};
+enum class TemplateFillOutcome { Done, NoSheet, Failed };
+// Empties columns firstCol..lastCol of every row from keepRows down to the
+// last row that holds anything, writes the rows, shows the workbook's first
+// window and the sheet, and saves. NoSheet (nothing written) when no sheet
+// has exactly that name; Failed with the reason when the file is no
+// workbook or cannot be written (the file is then as it was).
+TemplateFillOutcome fillTemplateSheet(const QString& path, const TemplateFill& fill, QString* error = nullptr);
+// Whether the file is an Office Open XML package (a zip), as opposed to a
+// legacy binary workbook or anything else.
+bool isOpenXmlPackage(const QString& path);
+
 // ------------------------------------------------------------------ reading
 
 struct ReadCell {

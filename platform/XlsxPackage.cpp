@@ -752,3 +752,374 @@ bool writeSheetIntoPackage(const QString& path, const QString& sheetName, const 
 }
 
 }  // namespace corvane::xlsx
+
+// ------------------------------------------------------------------ template fill
+
+namespace corvane::xlsx {
+
+namespace {
+
+struct SheetCellXml {
+    int col = 0;
+    QString xml;    // the whole element
+    QString style;  // its s attribute, "" when none
+};
+
+struct SheetRowXml {
+    int row = 0;         // 0-based
+    QString startTag;    // "<row ...>" (rewritten as an open tag)
+    std::vector<SheetCellXml> cells;
+    bool selfClosed = false;
+};
+
+// Splits "AB12" into column and row, 0-based; false for anything else.
+bool splitCellName(QStringView ref, int* col, int* row)
+{
+    int c = 0;
+    qsizetype i = 0;
+    while (i < ref.size() && ref[i].isLetter()) {
+        c = c * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
+        ++i;
+    }
+    if (i == 0 || i == ref.size()) return false;
+    bool ok = false;
+    const int r = ref.mid(i).toInt(&ok);
+    if (!ok || r < 1) return false;
+    *col = c - 1;
+    *row = r - 1;
+    return true;
+}
+
+QString cellXml(const QString& p, int row, int col, const Cell& c, int style)
+{
+    QString x = QStringLiteral("<%1c r=\"%2\"").arg(p, cellName(row, col));
+    if (style >= 0) x += QStringLiteral(" s=\"%1\"").arg(style);
+    if (c.kind == Cell::Kind::Number) {
+        char num[32];
+        const auto res = std::to_chars(num, num + sizeof num, c.number);
+        return x + QStringLiteral("><%1v>%2</%1v></%1c>").arg(p, QString::fromLatin1(num, res.ptr - num));
+    }
+    if (c.kind == Cell::Kind::Text && !c.text.isEmpty()) {
+        QByteArray escaped;
+        appendEscaped(escaped, c.text);
+        const bool keepSpaces = c.text.front().isSpace() || c.text.back().isSpace();
+        return x + QStringLiteral(" t=\"inlineStr\"><%1is><%1t%2>%3</%1t></%1is></%1c>")
+                       .arg(p, keepSpaces ? QStringLiteral(" xml:space=\"preserve\"") : QString(),
+                            QString::fromUtf8(escaped));
+    }
+    return x + QStringLiteral("/>");
+}
+
+}  // namespace
+
+bool isOpenXmlPackage(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return f.read(4) == QByteArray("PK\x03\x04", 4);
+}
+
+TemplateFillOutcome fillTemplateSheet(const QString& path, const TemplateFill& fill, QString* error)
+{
+    const auto failed = [&](const QString& text) {
+        fail(error, text);
+        return TemplateFillOutcome::Failed;
+    };
+    zip::Reader package;
+    if (!package.open(path, error)) return TemplateFillOutcome::Failed;
+    auto readPart = [&](const QString& name, QString* text) {
+        const int i = package.indexOf(name.toUtf8());
+        if (i < 0) return fail(error, QStringLiteral("%1 不是 xlsx 工作簿（缺少 %2）").arg(path, name));
+        QByteArray bytes;
+        if (!package.read(i, &bytes, error)) return false;
+        *text = QString::fromUtf8(bytes);
+        return true;
+    };
+    QString contentTypes, rootRels;
+    if (!readPart(QStringLiteral("[Content_Types].xml"), &contentTypes) || !readPart(QStringLiteral("_rels/.rels"), &rootRels))
+        return TemplateFillOutcome::Failed;
+    QString workbookPart;
+    for (const Relationship& rel : parseRelationships(rootRels))
+        if (rel.type == kOfficeDocumentType) workbookPart = resolvePart(QString(), rel.target);
+    if (workbookPart.isEmpty()) return failed(QStringLiteral("%1 不是 xlsx 工作簿（没有工作簿部件）").arg(path));
+    const QString workbookRelsPart = relsPartOf(workbookPart);
+    WorkbookXml workbook;
+    QString workbookRels;
+    if (!readPart(workbookPart, &workbook.xml) || !readPart(workbookRelsPart, &workbookRels) || !workbook.parse(error))
+        return TemplateFillOutcome::Failed;
+    const std::vector<Relationship> rels = parseRelationships(workbookRels);
+
+    int target = -1;
+    for (size_t i = 0; i < workbook.sheets.size() && target < 0; ++i)
+        if (workbook.sheets[i].name == fill.sheetName) target = int(i);
+    if (target < 0) return TemplateFillOutcome::NoSheet;
+    const SheetEntry& entry = workbook.sheets[size_t(target)];
+    QString sheetPart;
+    for (const Relationship& rel : rels)
+        if (rel.id == entry.relId && rel.type == kWorksheetType) sheetPart = resolvePart(workbookPart, rel.target);
+    if (sheetPart.isEmpty()) return failed(QStringLiteral("“%1”不是工作表，无法写入").arg(fill.sheetName));
+    QString sheetXml;
+    if (!readPart(sheetPart, &sheetXml)) return TemplateFillOutcome::Failed;
+
+    QString stylesPart;
+    for (const Relationship& rel : rels)
+        if (rel.type == kRelNs + QStringLiteral("/styles")) stylesPart = resolvePart(workbookPart, rel.target);
+    if (stylesPart.isEmpty()) return failed(QStringLiteral("%1 缺少样式表").arg(path));
+    StylesPatch styles;
+    QString stylesXml;
+    if (!readPart(stylesPart, &stylesXml) || !styles.parse(stylesXml, error)) return TemplateFillOutcome::Failed;
+    CellFormat textFormat;
+    textFormat.numberFormat = QStringLiteral("@");
+    const int textXf = fill.textColumns.empty() ? -1 : styles.xfFor(textFormat);
+    auto isTextColumn = [&](int col) {
+        return std::find(fill.textColumns.begin(), fill.textColumns.end(), col) != fill.textColumns.end();
+    };
+
+    // The sheet: where sheetData, cols and dimension lie, and its rows.
+    QXmlStreamReader r(sheetXml);
+    QString prefix;
+    qsizetype dataBegin = -1, dataEnd = -1;   // the whole sheetData element
+    qsizetype colsBegin = -1, colsEnd = -1;   // the whole cols element
+    qsizetype dimBegin = -1, dimEnd = -1;
+    qsizetype sheetFormatEnd = -1, sheetViewsEnd = -1, sheetPrEnd = -1;
+    std::vector<SheetRowXml> rows;
+    int depth = 0;
+    qsizetype rowBegin = 0, cellBegin = 0;
+    while (!r.atEnd()) {
+        const qsizetype before = r.characterOffset();
+        const auto t = r.readNext();
+        if (t == QXmlStreamReader::StartElement) {
+            ++depth;
+            const auto name = r.name();
+            if (depth == 1) {
+                prefix = prefixOf(r);
+            } else if (depth == 2 && name == u"sheetData") {
+                dataBegin = before;
+            } else if (depth == 2 && name == u"cols") {
+                colsBegin = before;
+            } else if (depth == 2 && name == u"dimension") {
+                dimBegin = before;
+            } else if (depth == 3 && name == u"row" && dataBegin >= 0) {
+                rowBegin = before;
+                SheetRowXml row;
+                row.row = r.attributes().value(QLatin1String("r")).toInt() - 1;
+                if (row.row < 0) row.row = rows.empty() ? 0 : rows.back().row + 1;
+                row.startTag = sheetXml.mid(before, r.characterOffset() - before);
+                rows.push_back(std::move(row));
+            } else if (depth == 4 && name == u"c" && !rows.empty()) {
+                cellBegin = before;
+                SheetCellXml cell;
+                int c = 0, rr = 0;
+                const QString ref = r.attributes().value(QLatin1String("r")).toString();
+                cell.col = splitCellName(ref, &c, &rr) ? c : (rows.back().cells.empty() ? 0 : rows.back().cells.back().col + 1);
+                cell.style = r.attributes().value(QLatin1String("s")).toString();
+                rows.back().cells.push_back(std::move(cell));
+            }
+        } else if (t == QXmlStreamReader::EndElement) {
+            const auto name = r.name();
+            const qsizetype after = r.characterOffset();
+            if (depth == 2 && name == u"sheetData") dataEnd = after;
+            else if (depth == 2 && name == u"cols") colsEnd = after;
+            else if (depth == 2 && name == u"dimension") dimEnd = after;
+            else if (depth == 2 && name == u"sheetFormatPr") sheetFormatEnd = after;
+            else if (depth == 2 && name == u"sheetViews") sheetViewsEnd = after;
+            else if (depth == 2 && name == u"sheetPr") sheetPrEnd = after;
+            else if (depth == 3 && name == u"row" && !rows.empty()) {
+                const QString whole = sheetXml.mid(rowBegin, after - rowBegin);
+                rows.back().selfClosed = !whole.contains(QStringLiteral("</"));
+            } else if (depth == 4 && name == u"c" && !rows.empty() && !rows.back().cells.empty())
+                rows.back().cells.back().xml = sheetXml.mid(cellBegin, after - cellBegin);
+            --depth;
+        }
+    }
+    if (r.hasError()) return failed(QStringLiteral("工作表“%1”无法解析：%2").arg(fill.sheetName, r.errorString()));
+    if (dataBegin < 0 || dataEnd < 0) return failed(QStringLiteral("工作表“%1”没有数据区").arg(fill.sheetName));
+
+    // The new rows, merged with what the sheet keeps.
+    const QString p = prefix.isEmpty() ? QString() : prefix;
+    std::map<int, SheetRowXml> byRow;
+    for (SheetRowXml& row : rows) {
+        if (row.selfClosed && row.startTag.endsWith(QStringLiteral("/>")))
+            row.startTag = row.startTag.left(row.startTag.size() - 2).trimmed() + u'>';
+        // A spans hint may no longer hold once cells change; Excel recomputes it.
+        static const QRegularExpression spans(QStringLiteral("\\sspans=\"[^\"]*\""));
+        if (row.row >= fill.keepRows) row.startTag.remove(spans);
+        byRow[row.row] = std::move(row);
+    }
+    int maxRow = -1, maxCol = -1;
+    for (auto& [index, row] : byRow) {
+        if (index < fill.keepRows) continue;
+        std::vector<SheetCellXml> kept;
+        for (SheetCellXml& cell : row.cells) {
+            if (cell.col < fill.firstCol || cell.col > fill.lastCol) {
+                kept.push_back(std::move(cell));
+                continue;
+            }
+            // Emptied: the cell keeps its place and style, not its value.
+            int style = cell.style.isEmpty() ? -1 : cell.style.toInt();
+            if (isTextColumn(cell.col)) style = textXf;
+            if (style < 0) continue;
+            kept.push_back({cell.col, cellXml(p, index, cell.col, Cell::blank(), style), QString::number(style)});
+        }
+        row.cells = std::move(kept);
+    }
+    for (size_t i = 0; i < fill.rows.size(); ++i) {
+        const int index = fill.keepRows + int(i);
+        SheetRowXml& row = byRow[index];
+        if (row.startTag.isEmpty()) {
+            row.row = index;
+            row.startTag = QStringLiteral("<%1row r=\"%2\">").arg(p).arg(index + 1);
+        }
+        const std::vector<Cell>& cells = fill.rows[i];
+        for (size_t k = 0; k < cells.size(); ++k) {
+            const int col = fill.firstCol + int(k);
+            if (col > fill.lastCol) break;
+            const Cell& c = cells[k];
+            const bool empty = c.kind == Cell::Kind::Blank || (c.kind == Cell::Kind::Text && c.text.isEmpty());
+            if (empty) continue;
+            auto at = std::find_if(row.cells.begin(), row.cells.end(), [&](const SheetCellXml& x) { return x.col >= col; });
+            int style = isTextColumn(col) ? textXf : -1;
+            if (at != row.cells.end() && at->col == col) {
+                if (style < 0 && !at->style.isEmpty()) style = at->style.toInt();
+                *at = {col, cellXml(p, index, col, c, style), style < 0 ? QString() : QString::number(style)};
+            } else {
+                row.cells.insert(at, {col, cellXml(p, index, col, c, style), style < 0 ? QString() : QString::number(style)});
+            }
+        }
+    }
+    QString data = QStringLiteral("<%1sheetData>").arg(p);
+    for (auto& [index, row] : byRow) {
+        if (row.cells.empty() && index >= fill.keepRows && row.startTag == QStringLiteral("<%1row r=\"%2\">").arg(p).arg(index + 1))
+            continue;
+        data += row.startTag;
+        for (const SheetCellXml& cell : row.cells) {
+            data += cell.xml;
+            maxCol = std::max(maxCol, cell.col);
+        }
+        data += QStringLiteral("</%1row>").arg(p);
+        maxRow = std::max(maxRow, index);
+    }
+    data += QStringLiteral("</%1sheetData>").arg(p);
+
+    // Column settings: the text columns carry the "@" style for cells yet to be typed.
+    QString cols;
+    if (!fill.textColumns.empty()) {
+        std::map<int, QString> perColumn;  // 1-based column -> attributes after min/max
+        if (colsBegin >= 0 && colsEnd > colsBegin) {
+            QXmlStreamReader c(sheetXml.mid(colsBegin, colsEnd - colsBegin));
+            while (!c.atEnd()) {
+                if (c.readNext() != QXmlStreamReader::StartElement || c.name() != u"col") continue;
+                const auto a = c.attributes();
+                const int lo = a.value(QLatin1String("min")).toInt(), hi = a.value(QLatin1String("max")).toInt();
+                QString rest;
+                for (const auto& attr : a) {
+                    if (attr.name() == u"min" || attr.name() == u"max") continue;
+                    rest += QStringLiteral(" %1=\"%2\"").arg(attr.qualifiedName().toString(), attrEscape(attr.value().toString()));
+                }
+                for (int k = lo; k <= hi && k - lo < kMaxCols; ++k) perColumn[k] = rest;
+            }
+        }
+        static const QRegularExpression styleAttr(QStringLiteral("\\sstyle=\"[^\"]*\""));
+        for (int col : fill.textColumns) {
+            QString& rest = perColumn[col + 1];
+            rest.remove(styleAttr);
+            if (!rest.contains(QStringLiteral("width="))) rest += QStringLiteral(" width=\"9\"");
+            rest += QStringLiteral(" style=\"%1\"").arg(textXf);
+        }
+        cols = QStringLiteral("<%1cols>").arg(p);
+        for (auto it = perColumn.begin(); it != perColumn.end();) {
+            auto last = it;
+            for (auto next = std::next(it); next != perColumn.end() && next->first == last->first + 1 && next->second == it->second; ++next)
+                last = next;
+            cols += QStringLiteral("<%1col min=\"%2\" max=\"%3\"%4/>").arg(p).arg(it->first).arg(last->first).arg(it->second);
+            it = std::next(last);
+        }
+        cols += QStringLiteral("</%1cols>").arg(p);
+    }
+
+    // Patched from the end of the text backwards so earlier offsets stay valid.
+    QString newSheet = sheetXml;
+    newSheet.replace(dataBegin, dataEnd - dataBegin, data);
+    if (!cols.isEmpty()) {
+        if (colsBegin >= 0 && colsEnd > colsBegin)
+            newSheet.replace(colsBegin, colsEnd - colsBegin, cols);
+        else {
+            // cols comes after sheetFormatPr/sheetViews and before sheetData.
+            newSheet.insert(dataBegin, cols);
+        }
+    }
+    if (dimBegin >= 0 && dimEnd > dimBegin) {
+        const QString ref = maxRow < 0 || maxCol < 0 ? QStringLiteral("A1")
+                                                     : QStringLiteral("A1:%1").arg(cellName(maxRow, maxCol));
+        newSheet.replace(dimBegin, dimEnd - dimBegin, QStringLiteral("<%1dimension ref=\"%2\"/>").arg(p, ref));
+    }
+    Q_UNUSED(sheetFormatEnd);
+    Q_UNUSED(sheetViewsEnd);
+    Q_UNUSED(sheetPrEnd);
+
+    // The sheet and the workbook's first window are shown.
+    QString newWorkbookXml = workbook.xml;
+    static const QRegularExpression state(QStringLiteral("\\sstate=\"[^\"]*\""));
+    static const QRegularExpression visibility(QStringLiteral("\\svisibility=\"[^\"]*\""));
+    static const QRegularExpression firstView(QStringLiteral("<([A-Za-z_][\\w.-]*:)?workbookView[\\s/>][^>]*>"));
+    QString element = workbook.xml.mid(entry.begin, entry.end - entry.begin);
+    if (element.contains(state)) {
+        element.remove(state);
+        newWorkbookXml.replace(entry.begin, entry.end - entry.begin, element);
+    }
+    const auto view = firstView.match(newWorkbookXml);
+    if (view.hasMatch() && view.captured(0).contains(visibility)) {
+        QString v = view.captured(0);
+        v.remove(visibility);
+        newWorkbookXml.replace(view.capturedStart(0), view.capturedLength(0), v);
+    }
+
+    // Cleared formulas may be named by the calculation chain; Excel rebuilds a
+    // missing chain but calls the file damaged when it is wrong.
+    QString droppedPart;
+    QString newWorkbookRels = workbookRels;
+    QString newContentTypes = contentTypes;
+    for (const Relationship& rel : rels)
+        if (rel.type == kCalcChainType) {
+            droppedPart = resolvePart(workbookPart, rel.target);
+            const QRegularExpression relElement(QStringLiteral("<([A-Za-z_][\\w.-]*:)?Relationship\\s[^>]*Id=\"%1\"[^>]*/>")
+                                                    .arg(QRegularExpression::escape(rel.id)));
+            newWorkbookRels.remove(relElement);
+            const QRegularExpression override(QStringLiteral("<([A-Za-z_][\\w.-]*:)?Override\\s[^>]*PartName=\"/%1\"[^>]*/>")
+                                                  .arg(QRegularExpression::escape(droppedPart)));
+            newContentTypes.remove(override);
+        }
+
+    std::map<QString, QByteArray> replaced;
+    replaced[sheetPart] = newSheet.toUtf8();
+    if (newWorkbookXml != workbook.xml) replaced[workbookPart] = newWorkbookXml.toUtf8();
+    if (newWorkbookRels != workbookRels) replaced[workbookRelsPart] = newWorkbookRels.toUtf8();
+    if (newContentTypes != contentTypes) replaced[QStringLiteral("[Content_Types].xml")] = newContentTypes.toUtf8();
+    if (styles.changed()) replaced[stylesPart] = styles.result().toUtf8();
+
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("无法写入文件 %1：%2").arg(path, out.errorString()));
+    zip::Writer zipOut(out);
+    for (int i = 0; i < package.entries().size(); ++i) {
+        const QString name = QString::fromUtf8(package.entries()[i].name);
+        if (name == droppedPart) continue;
+        bool ok;
+        if (const auto it = replaced.find(name); it != replaced.end())
+            ok = zipOut.add(package.entries()[i].name, it->second, error);
+        else
+            ok = zipOut.addRaw(package, i, error);
+        if (!ok) {
+            out.cancelWriting();
+            return TemplateFillOutcome::Failed;
+        }
+    }
+    if (!zipOut.finish(error)) {
+        out.cancelWriting();
+        return TemplateFillOutcome::Failed;
+    }
+    if (!out.commit()) return failed(QStringLiteral("无法保存文件 %1：%2").arg(path, out.errorString()));
+    return TemplateFillOutcome::Done;
+}
+
+}  // namespace corvane::xlsx
