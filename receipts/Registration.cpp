@@ -2,6 +2,8 @@
 
 #include "contracts/ContractHandovers.h"
 #include "receipts/frm合同收款.h"
+#include "receipts/frm增值税发票打印.h"
+#include "receipts/frm开票项目设置.h"
 
 namespace corvane::receipts {
 
@@ -17,8 +19,29 @@ void openReceiptWindow(const contract::ReceiptHandover& h)
     Forms::unload<frm合同收款>();
 }
 
+// A fresh VAT invoice window for every invoice: each opening starts from its load.
+void openVatInvoiceWindow(frm合同收款& receipt, const VatInvoiceHandover& h)
+{
+    Forms::unload<frm增值税发票打印>();
+    auto* w = Forms::get<frm增值税发票打印>();
+    w->takeHandover(&receipt, h);
+    w->ShowModal();
+    Forms::unload<frm增值税发票打印>();
+}
+
+void openInvoicingItemSettings()
+{
+    Forms::get<frm开票项目设置>()->ShowModal();
+    Forms::unload<frm开票项目设置>();
+}
+
 }  // namespace
 
-void registerReceiptWindows() { contract::contractHandovers().frm合同收款 = openReceiptWindow; }
+void registerReceiptWindows()
+{
+    contract::contractHandovers().frm合同收款 = openReceiptWindow;
+    billWindowSeams().frm增值税发票打印 = openVatInvoiceWindow;
+    billWindowSeams().frm开票项目设置 = openInvoicingItemSettings;
+}
 
 }  // namespace corvane::receipts
