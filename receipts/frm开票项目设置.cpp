@@ -188,7 +188,7 @@ void frm开票项目设置::MSFlexGrid1_Scroll()
 
 void frm开票项目设置::Text1_KeyPress(int keyAscii)
 {
-    if (keyAscii != 13 || !Text1->isVisible()) return;
+    if (keyAscii != 13 || Text1->isHidden()) return;
     const int row = MSFlexGrid1->Row(), column = MSFlexGrid1->Col();
     MSFlexGrid1->setTextMatrix(row, column, Text1->text());
     Label2[0]->setEnabled(false);
@@ -210,7 +210,7 @@ void frm开票项目设置::Text1_KeyPress(int keyAscii)
 
 void frm开票项目设置::Command3_Click()
 {
-    Picture5->setVisible(!Picture5->isVisible());
+    Picture5->setVisible(Picture5->isHidden());
     Picture5->raise();
     const QString current = MSFlexGrid1->TextMatrix(MSFlexGrid1->Row(), col::应税科目);
     Text6->setText(current);
@@ -379,7 +379,7 @@ void frm开票项目设置::Command6_Click(int index)
 {
     static const int labels[] = {4, 5, 6, 13};
     Label1[7]->setText(Label1[size_t(labels[index])]->text());
-    Picture3->setVisible(!Picture3->isVisible());
+    Picture3->setVisible(Picture3->isHidden());
     Picture3->raise();
     const QString path = Text2[size_t(index)]->text();
     if (!path.isEmpty() && QFileInfo(path).isDir()) setDirPath(path);

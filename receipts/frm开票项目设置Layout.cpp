@@ -133,7 +133,7 @@ void frm开票项目设置::buildLayout()
     Command4 = command(Picture1, QStringLiteral("Command4"), QStringLiteral("应用"), 2700, 3660, 1380);
 
     // ---- subject panel
-    Picture5 = panel(this, QStringLiteral("Picture5"), 4800, 690, 4800, 5400);
+    Picture5 = panel(this, QStringLiteral("Picture5"), 7560, 690, 4800, 5400);
     label(Picture5, QStringLiteral("Picture5Title"), QStringLiteral("应税科目选择"), 120, 60, 3000);
     Image5 = closeImage(Picture5, QStringLiteral("Image5"), 4800);
     TreeView1 = named(new QTreeWidget(Picture5), QStringLiteral("TreeView1"));
