@@ -72,7 +72,7 @@ protected:
     }
     QStringList settings(const QString& office)
     {
-        return column(QStringLiteral("SELECT DH, SKDH, SKXM, 税率, 应税科目 FROM 税控盘收费项目设置 WHERE 管理处 = ? ORDER BY DH"),
+        return column(QStringLiteral("SELECT DH, SKDH, SKXM, CAST(税率 AS INTEGER), 应税科目 FROM 税控盘收费项目设置 WHERE 管理处 = ? ORDER BY DH"),
                       {office});
     }
 };
