@@ -28,16 +28,28 @@ QString subjectText(const Row& r, int codeColumn, int nameColumn)
     return r.text(codeColumn) + QLatin1Char(' ') + r.text(nameColumn);
 }
 
-const QString kInsertSetting = QStringLiteral(
-    "INSERT INTO 税控盘收费项目设置 (管理处, DH, 应税科目, SKDH, SKXM, 税率) VALUES (?, ?, ?, ?, ?, ?)");
+// Rows go in by statements of up to this many rows each, so a save or an
+// apply of thousands of items costs tens of statements, not thousands.
+constexpr size_t kRowsPerInsert = 100;
 
-bool insertSetting(const QSqlDatabase& db, const QString& office, const SettingRow& r, DbError& error)
+bool insertSettings(const QSqlDatabase& db, const QString& office, const std::vector<const SettingRow*>& rows,
+                    DbError& error)
 {
-    Statement st(db, kInsertSetting,
-                 {office, r.item, textOrNull(r.subjectCode), r.skdh, r.skxm, r.rate.trimmed()});
-    if (!st.exec()) {
-        error = st.error();
-        return false;
+    for (size_t first = 0; first < rows.size(); first += kRowsPerInsert) {
+        const size_t last = std::min(rows.size(), first + kRowsPerInsert);
+        QString sql = QStringLiteral("INSERT INTO 税控盘收费项目设置 (管理处, DH, 应税科目, SKDH, SKXM, 税率) VALUES ");
+        QVariantList values;
+        for (size_t i = first; i < last; ++i) {
+            const SettingRow& r = *rows[i];
+            if (i > first) sql += QStringLiteral(", ");
+            sql += QStringLiteral("(?, ?, ?, ?, ?, ?)");
+            values << office << r.item << textOrNull(r.subjectCode) << r.skdh << r.skxm << r.rate.trimmed();
+        }
+        Statement st(db, sql, values);
+        if (!st.exec()) {
+            error = st.error();
+            return false;
+        }
     }
     return true;
 }
@@ -202,6 +214,7 @@ DbResult<int> saveSettings(const QString& officeCode, const std::vector<SettingR
     if (!tx.isActive()) return tx.error();
     DbError error;
     int written = 0;
+    std::vector<const SettingRow*> inserts;
     for (const SettingRow& r : rows) {
         if (r.id != 0) {
             Statement st(db,
@@ -214,9 +227,10 @@ DbResult<int> saveSettings(const QString& officeCode, const std::vector<SettingR
                 continue;
             }
         }
-        if (!insertSetting(db, officeCode, r, error)) return error;
+        inserts.push_back(&r);
         ++written;
     }
+    if (!insertSettings(db, officeCode, inserts, error)) return error;
     if (!tx.commit()) return tx.error();
     return written;
 }
@@ -230,8 +244,9 @@ DbResult<int> applySettings(const QString& target, const std::vector<SettingRow>
     Statement del(db, QStringLiteral("DELETE FROM 税控盘收费项目设置 WHERE 管理处 = ?"), {target});
     if (!del.exec()) return del.error();
     DbError error;
-    for (const SettingRow& r : rows)
-        if (!insertSetting(db, target, r, error)) return error;
+    std::vector<const SettingRow*> inserts;
+    for (const SettingRow& r : rows) inserts.push_back(&r);
+    if (!insertSettings(db, target, inserts, error)) return error;
     if (!tx.commit()) return tx.error();
     return int(rows.size());
 }

@@ -225,7 +225,12 @@ void frm增值税发票打印::pollForResult()
                    QStringLiteral("是否要继续打印？"),
                vbYesNo) == vbNo)
         return closeWindow();
-    if (MsgBox(QStringLiteral("是否要转成手动导出模式？"), vbYesNo) == vbYes) return Command5_Click();
+    if (MsgBox(QStringLiteral("是否要转成手动导出模式？"), vbYesNo) == vbYes) {
+        Command5_Click();
+        // A manual export stopped by one of its checks leaves the window usable.
+        if (Picture1->isHidden()) setExportButtons(true);
+        return;
+    }
     setExportButtons(true);
 }
 

@@ -279,6 +279,17 @@ TEST_F(VatWindow, NoAnswerForNinetySeconds)
     EXPECT_TRUE(exists(folder("manual") + QStringLiteral("/88800000001.XML")));
     EXPECT_TRUE(w->Command6->isVisibleTo(w));
 
+    // Yes, then Yes, but no manual folder is set: the export buttons come back.
+    Forms::unload<frm增值税发票打印>();
+    receipts::writeSettingFile(QDir(programFolder()).filePath(QStringLiteral("翠湖管理处.Cfg")),
+                               {folder("export"), folder("writeback"), folder("backup"), QString()});
+    w = open();
+    doubles().boxes->answers = {vbYes, vbYes};
+    w->Command1_Click();
+    EXPECT_EQ(boxTexts().last(), "您未设置手动导入目录，暂时无法进行手动导入票据信息");
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_TRUE(w->Command3->isEnabled());
+
     // No: the window closes.
     Forms::unload<frm增值税发票打印>();
     w = open();
