@@ -356,7 +356,11 @@ std::vector<std::pair<const char*, std::vector<Columns>>> receiptsAndBills()
 {
     const QVariant none;
     auto item = [](const char* code, const char* name, const char* subject, const char* category) {
-        return Columns{{"DH", code}, {"XM", name}, {"对应科目", subject}, {"收费类别", category}};
+        return Columns{{"DH", code}, {"XM", name}, {"对应科目", subject}, {"收费类别", category}, {"显示名称", name},
+                       {"应税科目", "22210101"}};
+    };
+    auto taxSubject = [](const char* code, const char* name, const QVariant& superior) {
+        return Columns{{"科目代号", code}, {"科目名称", name}, {"上级科目代号", superior}};
     };
     auto taxed = [](const char* code, const char* skdh, const char* skxm) {
         return Columns{{"管理处", "GL01"}, {"DH", code}, {"SKDH", skdh}, {"SKXM", skxm}, {"税率", "6"},
@@ -371,7 +375,10 @@ std::vector<std::pair<const char*, std::vector<Columns>>> receiptsAndBills()
                        {"票据管理", managed}};
     };
     return {
-        {"设置管理处", {{{"对应部门代号", "003"}, {"gyd_dh", "GL01"}, {"gyd_name", "翠湖管理处"}}}},
+        {"设置管理处", {{{"对应部门代号", "003"}, {"gyd_dh", "GL01"}, {"gyd_name", "翠湖管理处"}, {"编号字", 888},
+                         {"起始编号", 1}}}},
+        {"财务科目", {taxSubject("2221", "应交税费", none), taxSubject("222101", "应交增值税", "2221"),
+                      taxSubject("22210101", "销项税额", "222101")}},
         {"系统设置表", {{{"名称", "扫码支付接口URL"}, {"值", "http://127.0.0.1/scanpay"}}}},
         {"收款方式列表", {method("现金"), method("银行转账"), method("微信"), method("支付宝")}},
         {"SETUPSFXM", {item("WY01", "物业服务费", "510101", "物业服务"), item("WY02", "公共能耗费", "510102", "物业服务"),

@@ -732,6 +732,8 @@ std::vector<Table> describeTables()
                     .text("对应科目", 50)
                     .text("收费类别", 50)
                     .date("终止日期")
+                    .text("显示名称", 100)
+                    .text("应税科目", 50)  // the item's default taxable subject
                     .key({"DH"}));
 
     // The tax settings of a fee item for one 管理处; 税率 is a percentage (6 for 6 %).

@@ -195,7 +195,7 @@ SaveOutcome saveManagedBill(qint64 id, const QString& book, const QString& numbe
     return {SaveStatus::Done, id, number, {}};
 }
 
-VoidOutcome voidCustomBill(qint64 id, const QDateTime& when, const QString& reason, const QString& who,
+CustomVoidOutcome voidCustomBill(qint64 id, const QDateTime& when, const QString& reason, const QString& who,
                            const std::vector<qint64>& ownIds)
 {
     Statement st(QStringLiteral("UPDATE 票据 SET 作废日期 = ?, 作废原因 = ?, 作废人 = ? WHERE ID = ? AND 作废日期 IS NULL") +

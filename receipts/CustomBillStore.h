@@ -54,11 +54,11 @@ SaveOutcome saveManagedBill(qint64 id, const QString& book, const QString& numbe
 
 // Voids bill `id` with `reason` by `who` at `when`, when it is not voided
 // and is free or one of `ownIds`. NotFree when it is not.
-struct VoidOutcome {
+struct CustomVoidOutcome {
     SaveStatus status = SaveStatus::Failed;
     DbError error;
 };
-VoidOutcome voidCustomBill(qint64 id, const QDateTime& when, const QString& reason, const QString& who,
+CustomVoidOutcome voidCustomBill(qint64 id, const QDateTime& when, const QString& reason, const QString& who,
                            const std::vector<qint64>& ownIds);
 
 }  // namespace corvane::receipts

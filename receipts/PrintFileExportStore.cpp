@@ -59,12 +59,12 @@ BillWriteOutcome recordPrintedNumber(qint64 id, const QString& actual)
     return out;
 }
 
-BillWriteOutcome recordPrintedNumbers(const std::vector<PrintedBill>& bills)
+BillWriteOutcome recordPrintedNumbers(const std::vector<BatchPrintedBill>& bills)
 {
     const QSqlDatabase db = DbConnection();
     Transaction tx(db, Transaction::Write);
     if (!tx.isActive()) return failedWith(tx.error());
-    for (const PrintedBill& b : bills) {
+    for (const BatchPrintedBill& b : bills) {
         BillWriteOutcome out = setActual(db, b.id, b.actual);
         if (!out.done()) {
             out.invoice = b.invoice;

@@ -24,7 +24,7 @@ struct BillWriteOutcome {
 // Sets 实际票据编号 (Null for an empty text) on the free bill `id`.
 BillWriteOutcome recordPrintedNumber(qint64 id, const QString& actual);
 
-struct PrintedBill {
+struct BatchPrintedBill {
     int invoice = 0;     // number of the invoice in the batch
     qint64 id = 0;
     QString actual;      // "" is Null
@@ -32,7 +32,7 @@ struct PrintedBill {
 // All of a batch's printed numbers in one transaction: every bill must still
 // be free, otherwise nothing is written and NoRow names the first invoice
 // whose bill is not.
-BillWriteOutcome recordPrintedNumbers(const std::vector<PrintedBill>& bills);
+BillWriteOutcome recordPrintedNumbers(const std::vector<BatchPrintedBill>& bills);
 
 // Voids the free bill `id` as spoiled in print ("打印错误").
 BillWriteOutcome voidSpoiledBill(qint64 id, const QDateTime& at, const QString& operatorCode);

@@ -1,4 +1,5 @@
 #include "receipts/ReceiptRules.h"
+#include "receipts/VatExchange.h"
 
 namespace corvane::receipts {
 
@@ -307,16 +308,7 @@ HandBack readHandBack(const QString& slot, PrintRoad road)
 
 QString firstField(const QString& fileText)
 {
-    QString line = fileText.section(QLatin1Char('\n'), 0, 0);
-    line.remove(QLatin1Char('\r'));
-    int i = 0;
-    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t'))) ++i;
-    if (i < line.size() && line[i] == QLatin1Char('"')) {
-        const int end = int(line.indexOf(QLatin1Char('"'), i + 1));
-        return end < 0 ? line.mid(i + 1) : line.mid(i + 1, end - i - 1);
-    }
-    const int comma = int(line.indexOf(QLatin1Char(','), i));
-    return (comma < 0 ? line.mid(i) : line.mid(i, comma - i)).trimmed();
+    return fieldOfLine(fileText.section(QLatin1Char('\n'), 0, 0));
 }
 
 StoredLine storedLine(const InvoiceLine& line)

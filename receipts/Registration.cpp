@@ -4,6 +4,8 @@
 #include "receipts/BillFinishing.h"
 #include "receipts/frm合同收款.h"
 #include "receipts/frm自定义票据打印.h"
+#include "receipts/frm增值税发票打印.h"
+#include "receipts/frm开票项目设置.h"
 
 namespace corvane::receipts {
 
@@ -19,6 +21,22 @@ void openReceiptWindow(const contract::ReceiptHandover& h)
     Forms::unload<frm合同收款>();
 }
 
+// A fresh VAT invoice window for every invoice: each opening starts from its load.
+void openVatInvoiceWindow(frm合同收款& receipt, const VatInvoiceHandover& h)
+{
+    Forms::unload<frm增值税发票打印>();
+    auto* w = Forms::get<frm增值税发票打印>();
+    w->takeHandover(&receipt, h);
+    w->ShowModal();
+    Forms::unload<frm增值税发票打印>();
+}
+
+void openInvoicingItemSettings()
+{
+    Forms::get<frm开票项目设置>()->ShowModal();
+    Forms::unload<frm开票项目设置>();
+}
+
 }  // namespace
 
 void registerReceiptWindows()
@@ -26,6 +44,8 @@ void registerReceiptWindows()
     contract::contractHandovers().frm合同收款 = openReceiptWindow;
     registerBillFinishing();
     registerCustomBillWindow();
+    billWindowSeams().frm增值税发票打印 = openVatInvoiceWindow;
+    billWindowSeams().frm开票项目设置 = openInvoicingItemSettings;
 }
 
 }  // namespace corvane::receipts

@@ -759,7 +759,7 @@ void frm打印文件导出::Command13_Click()
         MsgBox(QStringLiteral("没有需要处理的批打印票据"));
         return;
     }
-    std::vector<PrintedBill> bills;
+    std::vector<BatchPrintedBill> bills;
     for (int n = 1; n <= records(); ++n) {
         const 发票打印记录& r = (*发票打印数据)[size_t(n)];
         if (r.票据ID.isEmpty()) {

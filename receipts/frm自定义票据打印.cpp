@@ -218,7 +218,7 @@ void frm自定义票据打印::票据作废()
     }
     const qint64 id = Combo2->currentData().toLongLong();
     for (int lost = 0;;) {
-        const VoidOutcome v = voidCustomBill(id, Now(), QStringLiteral("打印错误"), Login().当前工号, m_ownIds);
+        const CustomVoidOutcome v = voidCustomBill(id, Now(), QStringLiteral("打印错误"), Login().当前工号, m_ownIds);
         if (v.status == SaveStatus::Done) return;
         if (v.status == SaveStatus::NotFree) {
             MsgBox(kVoidTaken);
@@ -366,7 +366,7 @@ bool frm自定义票据打印::leaveAfterSpoiledPrint()
 {
     if (MsgBox(QStringLiteral("确认不再重新打印票据？\n如果您选择[是]，系统将自动作废该票据"), vbYesNo | vbQuestion) != vbYes)
         return false;
-    const VoidOutcome v = voidCustomBill(m_savedId, QDateTime(Today(), QTime(0, 0)), QStringLiteral("打印失败"),
+    const CustomVoidOutcome v = voidCustomBill(m_savedId, QDateTime(Today(), QTime(0, 0)), QStringLiteral("打印失败"),
                                          Login().当前姓名, m_ownIds);
     if (v.status == SaveStatus::Failed) {
         reportDbError(v.error);

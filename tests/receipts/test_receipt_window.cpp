@@ -13,6 +13,7 @@
 #include "receipts/BillWindowSeams.h"
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
+#include "receipts/frm增值税发票打印.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -667,6 +668,8 @@ TEST_F(ReceiptWindow, VatInvoiceWindowReceivesEveryLine)
 TEST_F(ReceiptWindow, UnbuiltWindowsSayTheyAreNotAvailableAndKindFourDoesNothing)
 {
     billWindowSeams().frm票据查询 = nullptr;
+    billWindowSeams().frm增值税发票打印 = nullptr;
+    billWindowSeams().frm开票项目设置 = nullptr;
     auto* w = preparedBill();
     w->Command16_Click();  // kind 1, no VAT window yet
     w->Command3_Click();
@@ -681,6 +684,29 @@ TEST_F(ReceiptWindow, UnbuiltWindowsSayTheyAreNotAvailableAndKindFourDoesNothing
     w->Command16_Click();
     EXPECT_EQ(boxTexts().last(), "请选择票据类型");
     EXPECT_TRUE(receipts().isEmpty());
+}
+
+// The real VAT invoice window, located by hand: its hand-back reaches the
+// final processing of the printed bill.
+TEST_F(ReceiptWindow, VatInvoiceHandBackReachesFinalProcessing)
+{
+    exec(QStringLiteral("UPDATE 设置管理处 SET 编号字 = 888, 起始编号 = 41 WHERE gyd_dh = 'GL01'"));
+    QStringList handedBack;
+    billWindowSeams().票据最终处理 = [&](frm合同收款& w) { handedBack = w.handBack(); };
+    onModal<frm增值税发票打印>([](frm增值税发票打印& v) {
+        EXPECT_EQ(v.Tag, "前台收款");
+        v.Combo1->setCurrentIndex(v.Combo1->findText(QStringLiteral("01 增值税普通发票")));
+        v.Text1->setText(QStringLiteral("00000013"));
+        v.票据定位();
+        v.Command2_Click();
+    });
+    auto* w = preparedBill();
+    doubles().boxes->answers = {vbNo};  // do not remember the type
+    w->Command16_Click();
+    const QString id = selectFirst(QStringLiteral("SELECT ID FROM 票据 WHERE 票据编号 = '00000013'"))->text(0);
+    EXPECT_EQ(handedBack, (QStringList{"B1", "00000013", id})) << boxTexts().join(QLatin1Char('|')).toStdString();
+    // Located by hand without an export in this run: the number is not lowered.
+    EXPECT_EQ(count(QStringLiteral("SELECT 起始编号 FROM 设置管理处 WHERE gyd_dh = 'GL01'")), 41);
 }
 
 TEST_F(ReceiptWindow, InvoicingSettingsRecomputeEveryLine)
