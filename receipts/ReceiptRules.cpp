@@ -221,7 +221,7 @@ void 增值税计算(InvoiceLine& line, const CurrentItem& current)
     line.c[col::不含税金额] = (v(line.c[col::数量]) * v(line.c[col::不含税单价])).fixed(2);
 }
 
-// ---- Specification text
+// ---- Model text (规格型号) of a VAT line
 
 int displayWidth(const QString& text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The receipt window's rules that need no window: the VAT arithmetic of an
 // invoice line, the rate look-up, the spreading of a total over
-// instalments, the specification text of a VAT line and the reading of a
+// instalments, the model text (规格型号) of a VAT line and the reading of a
 // print window's hand-back.
 
 #include <QString>

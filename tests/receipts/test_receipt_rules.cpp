@@ -1,5 +1,5 @@
 // The receipt window's rules without a window: VAT arithmetic of a line, the
-// rate look-up, the spreading of a total, the specification text and the
+// rate look-up, the spreading of a total, the model text (规格型号) and the
 // reading of a print window's hand-back.
 #include <gtest/gtest.h>
 
@@ -169,7 +169,7 @@ TEST(ReceiptRules, SpreadingATotal)
     }
 }
 
-TEST(ReceiptRules, SpecificationTextForTheVatLine)
+TEST(ReceiptRules, ModelTextForTheVatLine)
 {
     const QString chinese30 = QString(30, QChar(0x6708));
     const QString digits45 = QString(45, QLatin1Char('7'));
