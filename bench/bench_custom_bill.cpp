@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "BenchDatabase.h"
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
@@ -19,17 +20,12 @@
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
+using namespace corvane::bench;
 using namespace corvane::receipts;
 
 namespace {
 
 constexpr int kLines = 200, kTexts = 300, kFields = 1500;
-
-[[noreturn]] void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
@@ -37,23 +33,7 @@ class Database {
 public:
     Database()
     {
-        DbSettings s;
-        if (onPostgres()) {
-            s.driver = QStringLiteral("QPSQL");
-            s.server = qEnvironmentVariable("CORVANE_TEST_PG");
-            s.login = QStringLiteral("corvane");
-            s.database = QStringLiteral("corvane_bench_custom_bill");
-        } else {
-            if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-            s.driver = QStringLiteral("QSQLITE");
-            s.database = m_dir.filePath(QStringLiteral("bill.db"));
-        }
-        QString problem;
-        provision::dropDatabase(s, &problem);
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
+        openFreshDatabase(QStringLiteral("custom_bill"), m_dir);
         fill();
     }
 
@@ -127,13 +107,4 @@ void BM_PrintPage(benchmark::State& state)
 BENCHMARK(BM_BuildPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_PrintPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return corvane::bench::runBenchmarks(argc, argv); }

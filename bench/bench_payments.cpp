@@ -137,13 +137,4 @@ BENCHMARK(BM_RawSumOfTheSameRows)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RefreshOfOneContract)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_PaidSumsGroupedOverTheWholeTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return corvane::bench::runBenchmarks(argc, argv); }

@@ -116,13 +116,4 @@ void BM_BrowserTree(benchmark::State& state)
 BENCHMARK(BM_PrintGridToPdf)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BrowserTree)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return corvane::bench::runBenchmarks(argc, argv); }

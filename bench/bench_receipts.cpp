@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "BenchDatabase.h"
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
@@ -23,6 +24,7 @@
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
+using namespace corvane::bench;
 using namespace corvane::receipts;
 
 namespace {
@@ -31,12 +33,6 @@ constexpr int kBills = 20000;
 constexpr int kOtherReceipts = 1000000;
 constexpr int kInstalments = 24;
 const QString kContract = QStringLiteral("HT-BENCH");
-
-[[noreturn]] void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
@@ -62,24 +58,7 @@ class Database {
 public:
     Database()
     {
-        DbSettings s;
-        s.company = QStringLiteral("基准物业");
-        if (onPostgres()) {
-            s.driver = QStringLiteral("QPSQL");
-            s.server = qEnvironmentVariable("CORVANE_TEST_PG");
-            s.login = QStringLiteral("corvane");
-            s.database = QStringLiteral("corvane_bench_receipts");
-        } else {
-            if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-            s.driver = QStringLiteral("QSQLITE");
-            s.database = m_dir.filePath(QStringLiteral("receipts.db"));
-        }
-        QString problem;
-        provision::dropDatabase(s, &problem);
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
+        openFreshDatabase(QStringLiteral("receipts"), m_dir);
         fill();
     }
 
@@ -206,13 +185,4 @@ BENCHMARK(BM_RefreshPlan)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_RestrictedQuery)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_GroupEveryReceipt)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return corvane::bench::runBenchmarks(argc, argv); }

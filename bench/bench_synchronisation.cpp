@@ -18,6 +18,7 @@
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
+using namespace corvane::bench;
 
 namespace {
 
@@ -39,24 +40,7 @@ class Database {
 public:
     Database()
     {
-        if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-        DbSettings s;
-        if (onPostgres()) {
-            s.driver = QStringLiteral("QPSQL");
-            s.server = qEnvironmentVariable("CORVANE_TEST_PG");
-            s.login = QStringLiteral("corvane");
-            s.database = QStringLiteral("corvane_bench_sync");
-            QString ignored;
-            provision::dropDatabase(s, &ignored);
-        } else {
-            s.driver = QStringLiteral("QSQLITE");
-            s.database = m_dir.filePath(QStringLiteral("bench.db"));
-        }
-        QString problem;
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
+        openFreshDatabase(QStringLiteral("sync"), m_dir);
         fill();
     }
 

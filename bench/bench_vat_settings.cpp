@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "BenchDatabase.h"
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
@@ -18,18 +19,13 @@
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
+using namespace corvane::bench;
 using namespace corvane::receipts;
 
 namespace {
 
 constexpr int kItems = 2000;
 constexpr int kTargets = 20;
-
-[[noreturn]] void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
@@ -54,24 +50,7 @@ class Database {
 public:
     Database()
     {
-        DbSettings s;
-        s.company = QStringLiteral("基准物业");
-        if (onPostgres()) {
-            s.driver = QStringLiteral("QPSQL");
-            s.server = qEnvironmentVariable("CORVANE_TEST_PG");
-            s.login = QStringLiteral("corvane");
-            s.database = QStringLiteral("corvane_bench_vat");
-        } else {
-            if (!m_dir.isValid()) fail(QStringLiteral("no temporary folder"));
-            s.driver = QStringLiteral("QSQLITE");
-            s.database = m_dir.filePath(QStringLiteral("vat.db"));
-        }
-        QString problem;
-        provision::dropDatabase(s, &problem);
-        if (!provision::createDatabase(s, nullptr, &problem)) fail(problem);
-        if (!OpenConnection(s)) fail(QStringLiteral("cannot open the database"));
-        DbError e;
-        if (!schema::createSchema(DbConnection(), &e)) fail(e.description);
+        openFreshDatabase(QStringLiteral("vat"), m_dir);
     }
 
 private:
@@ -135,13 +114,4 @@ void BM_OnePreparedInsert(benchmark::State& state)
 BENCHMARK(BM_SaveAndApply)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OnePreparedInsert)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return corvane::bench::runBenchmarks(argc, argv); }
