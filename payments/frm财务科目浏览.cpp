@@ -4,6 +4,7 @@
 
 #include "app/Helpers.h"
 #include "payments/PaymentStore.h"
+#include "payments/SubjectBrowserLayout.h"
 #include "payments/frm合同付款处理.h"
 #include "platform/Services.h"
 #include "platform/Widgets.h"
@@ -26,28 +27,11 @@ frm财务科目浏览::frm财务科目浏览()
 
 void frm财务科目浏览::buildLayout()
 {
-    setObjectName(QStringLiteral("frm财务科目浏览"));
-    setCaption(QStringLiteral("财务科目浏览"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(px(6000), px(7200));
-    useLayoutFace(this);
-    TreeView1 = named(new QTreeWidget(this), QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    place(TreeView1, 120, 120, 5760, 5340);
-    auto* code = named(new QLabel(QStringLiteral("代码"), this), QStringLiteral("Label1_0"));
-    place(code, 120, 5610, 600, 255);
-    Text1[0] = named(new QLineEdit(this), QStringLiteral("Text1_0"));
-    Text1[0]->setReadOnly(true);
-    place(Text1[0], 720, 5580, 5160, 300);
-    auto* name = named(new QLabel(QStringLiteral("名称"), this), QStringLiteral("Label1_1"));
-    place(name, 120, 6030, 600, 255);
-    Text1[1] = named(new QLineEdit(this), QStringLiteral("Text1_1"));
-    Text1[1]->setReadOnly(true);
-    place(Text1[1], 720, 6000, 5160, 300);
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("选择"));
-    place(Command1, 3240, 6480, 1200, 420);
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("退出"));
-    place(Command2, 4680, 6480, 1200, 420);
+    const SubjectBrowserControls c = layOutSubjectBrowser(*this, QStringLiteral("frm财务科目浏览"), QStringLiteral("财务科目浏览"), QStringLiteral("退出"));
+    TreeView1 = c.tree;
+    Text1 = c.text;
+    Command1 = c.choose;
+    Command2 = c.close;
 }
 
 void frm财务科目浏览::Form_Load() { CenterForm(*this); }
