@@ -21,7 +21,8 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-jobs() { nproc 2>/dev/null || echo 2; }
+# CORVANE_JOBS caps the parallel build and test jobs (several builds on one machine).
+jobs() { echo "${CORVANE_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
 
 # Starts a throw-away PostgreSQL cluster on loopback (the server refuses to
 # run as root, so as the postgres user), exports CORVANE_TEST_PG=host:port and
