@@ -39,6 +39,15 @@ public:
             timedOut = true;
             reply->abort();
         });
+        bool tooLarge = false;
+        const auto checkSize = [&](qint64 received) {
+            const qint64 declared = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+            if (tooLarge || (received <= request.maxReplyBytes && declared <= request.maxReplyBytes)) return;
+            tooLarge = true;
+            reply->abort();
+        };
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] { checkSize(0); });
+        QObject::connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) { checkSize(received); });
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         if (!reply->isFinished()) {
             timer.start(request.timeoutMs);
@@ -47,7 +56,9 @@ public:
         timer.stop();
 
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (timedOut) {
+        if (tooLarge) {
+            out.error = replyTooLargeText(request.url, request.maxReplyBytes);
+        } else if (timedOut) {
             out.timedOut = true;
             out.error = QStringLiteral("no reply within %1 ms").arg(request.timeoutMs);
         } else if (status.isValid()) {
@@ -98,7 +109,11 @@ QVariant HttpPost(const QString& url, const QString& body, int mode, int timeout
     request.headers = {{"CONTENT-TYPE", "application/x-www-form-urlencoded"},
                        {"Content-Length", QByteArray::number(request.body.size())}};
     request.timeoutMs = timeoutMs;
-    const HttpResponse reply = Http::service().post(request);
+    HttpResponse reply = Http::service().post(request);
+    if (reply.answered && reply.body.size() > request.maxReplyBytes) {
+        reply.answered = false;
+        reply.error = replyTooLargeText(url, request.maxReplyBytes);
+    }
     if (!reply.answered) {
         MsgBox(reply.timedOut && !timeoutText.isEmpty() ? timeoutText : reply.error, vbOKOnly);
         return QString();
@@ -109,6 +124,11 @@ QVariant HttpPost(const QString& url, const QString& body, int mode, int timeout
     case 3: return BytesToBstr(reply.body);
     default: return QString();
     }
+}
+
+QString replyTooLargeText(const QString& url, qint64 maxBytes)
+{
+    return QStringLiteral("服务 %1 的回复超过 %2 MB，不予处理").arg(url).arg(double(maxBytes) / (1024 * 1024));
 }
 
 QString decodeReplyText(const QByteArray& body, const QByteArray& contentType)

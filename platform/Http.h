@@ -14,11 +14,16 @@
 
 namespace corvane {
 
+// A reply longer than this is no answer of the services we call; reading it
+// whole would hold the window and the memory for nothing.
+inline constexpr qint64 kMaxReplyBytes = 16 * 1024 * 1024;
+
 struct HttpRequest {
     QString url;
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;  // sent as given, in order
     int timeoutMs = 60000;
+    qint64 maxReplyBytes = kMaxReplyBytes;  // a longer reply is refused unread
 };
 
 struct HttpResponse {
@@ -31,6 +36,9 @@ struct HttpResponse {
     QByteArray contentType;
     QString error;  // why there is no answer
 };
+
+// The reason given when a reply from `url` is longer than `maxBytes`.
+QString replyTooLargeText(const QString& url, qint64 maxBytes);
 
 class HttpService {
 public:
@@ -49,9 +57,9 @@ void setService(std::unique_ptr<HttpService> service);
 // Content-Length in octets). Mode 1: the reply as text, decoded by the
 // charset its Content-Type declares (UTF-8 when none); mode 2: its bytes;
 // mode 3: its bytes through BytesToBstr; any other mode: an empty text.
-// When no answer comes (no server, a bad address, the time-out) the reason
-// is shown in a message box and an empty text is returned; a time-out is
-// described by `timeoutText`.
+// When no answer comes (no server, a bad address, the time-out, a reply over
+// kMaxReplyBytes) the reason is shown in a message box and an empty text is
+// returned; a time-out is described by `timeoutText`.
 QVariant HttpPost(const QString& url, const QString& body, int mode, int timeoutMs = 60000,
                   const QString& timeoutText = QString());
 

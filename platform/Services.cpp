@@ -273,7 +273,25 @@ QString ProgramFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-QString ProgramPath(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
+QString ProgramPath(const QString& name) { return pathInAnyCase(QDir(ProgramFolder()).filePath(name)); }
+
+QString pathInAnyCase(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.exists()) return path;
+    // A folder typed with its separator keeps it.
+    if (path.size() > 1 && path.endsWith(u'/')) return pathInAnyCase(path.chopped(1)) + u'/';
+    const QString parentPath = info.path();
+    if (parentPath == path || info.fileName().isEmpty()) return path;
+    const QString parent = pathInAnyCase(parentPath);
+    const QDir dir(parent);
+    if (!dir.exists()) return path;
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : names)
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(name);
+    return parent == parentPath ? path : dir.filePath(info.fileName());
+}
 
 std::optional<QString> ProgramFilePath(const QString& fileName)
 {
@@ -282,7 +300,7 @@ std::optional<QString> ProgramFilePath(const QString& fileName)
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
             c.category() == QChar::Other_Control)
             return std::nullopt;
-    return QDir(ProgramFolder()).filePath(fileName);
+    return pathInAnyCase(QDir(ProgramFolder()).filePath(fileName));
 }
 
 QString TempFolder()

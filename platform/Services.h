@@ -137,12 +137,21 @@ QDateTime Now();
 
 // The program folder: CORVANE_HOME when set, otherwise the executable's folder.
 QString ProgramFolder();
-// A path inside the program folder ("Temp", "MDI.BMP", "Command.Dll").
+// A path inside the program folder ("Temp", "MDI.BMP", "Command.Dll"), as
+// pathInAnyCase finds it.
 QString ProgramPath(const QString& name);
-// The path of a plain file of this name in the program folder; no value when
-// the name would reach elsewhere or is no plain name (a separator, "..", a
-// drive, a control character, or nothing at all).
+// The path of a plain file of this name in the program folder, as
+// pathInAnyCase finds it; no value when the name would reach elsewhere or is
+// no plain name (a separator, "..", a drive, a control character, or nothing
+// at all).
 std::optional<QString> ProgramFilePath(const QString& fileName);
+// The files of the product family come from programs written for a file
+// system that ignores letter case (ZPDYPJLX.INI may lie as zpdypjlx.ini, a
+// result file end in .TXT or .txt): the path of the file or folder as it lies
+// on disk when one matches `path` whatever the letter case of its parts (the
+// exact name first, else the first match by name); `path` itself when none
+// does, so a new file takes the name given.
+QString pathInAnyCase(const QString& path);
 // The program folder's Temp folder, where stored files are written before
 // they are opened; made when missing.
 QString TempFolder();

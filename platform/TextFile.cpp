@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <iconv.h>
 
@@ -91,46 +92,85 @@ bool writeGbkLines(const QString& path, const QStringList& lines, QString* error
     return true;
 }
 
+std::optional<QString> readSmallGbkFile(const QString& path, QString* error)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > kSmallFileMaxBytes) {
+        if (error) *error = QStringLiteral("文件“%1”超过1 MB，不予读取").arg(path);
+        return std::nullopt;
+    }
+    QString why;
+    auto text = readGbkFile(path, &why);
+    if (!text && error) *error = path + QLatin1Char(' ') + why;
+    return text;
+}
+
+namespace {
+
+// The lines of a file's text; the last line end leaves no empty line.
+QStringList linesOf(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    for (QString& line : lines)
+        if (line.endsWith(u'\r')) line.chop(1);
+    return lines;
+}
+
+// The field that starts at `i` (leading blanks included); `i` ends at its
+// comma or the line's end.
+QString fieldAt(const QString& line, qsizetype& i)
+{
+    while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) ++i;
+    QString field;
+    if (i < line.size() && line[i] == u'"') {
+        ++i;
+        while (i < line.size()) {
+            if (line[i] == u'"') {
+                if (i + 1 < line.size() && line[i + 1] == u'"') {
+                    field += u'"';
+                    i += 2;
+                    continue;
+                }
+                ++i;
+                break;
+            }
+            field += line[i++];
+        }
+        // Anything between the closing quote and the comma is dropped.
+        while (i < line.size() && line[i] != u',') ++i;
+        return field;
+    }
+    const qsizetype comma = line.indexOf(u',', i);
+    const qsizetype end = comma < 0 ? line.size() : comma;
+    field = line.mid(i, end - i);
+    while (field.endsWith(u' ') || field.endsWith(u'\t')) field.chop(1);
+    i = end;
+    return field;
+}
+
+}  // namespace
+
 QStringList readDelimitedFields(const QString& text)
 {
     QStringList fields;
-    const QStringList lines = text.split(u'\n');
-    // The file's last line end leaves an empty piece that holds no field.
-    const qsizetype count = !lines.isEmpty() && lines.last().isEmpty() ? lines.size() - 1 : lines.size();
-    for (qsizetype l = 0; l < count; ++l) {
-        QString line = lines[l];
-        if (line.endsWith(u'\r')) line.chop(1);
+    for (const QString& line : linesOf(text)) {
         qsizetype i = 0;
         for (;;) {
-            while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) ++i;
-            QString field;
-            if (i < line.size() && line[i] == u'"') {
-                ++i;
-                while (i < line.size()) {
-                    if (line[i] == u'"') {
-                        if (i + 1 < line.size() && line[i + 1] == u'"') {
-                            field += u'"';
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        break;
-                    }
-                    field += line[i++];
-                }
-                // Anything between the closing quote and the comma is dropped.
-                while (i < line.size() && line[i] != u',') ++i;
-            } else {
-                const qsizetype comma = line.indexOf(u',', i);
-                const qsizetype end = comma < 0 ? line.size() : comma;
-                field = line.mid(i, end - i);
-                while (field.endsWith(u' ') || field.endsWith(u'\t')) field.chop(1);
-                i = end;
-            }
-            fields << field;
+            fields << fieldAt(line, i);
             if (i >= line.size()) break;
             ++i;  // the comma
         }
+    }
+    return fields;
+}
+
+QStringList firstFieldOfEachLine(const QString& text)
+{
+    QStringList fields;
+    for (const QString& line : linesOf(text)) {
+        qsizetype i = 0;
+        fields << fieldAt(line, i);
     }
     return fields;
 }

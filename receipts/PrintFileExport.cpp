@@ -1,8 +1,14 @@
 #include "receipts/PrintFileExport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 namespace corvane::receipts {
@@ -69,6 +75,39 @@ QString batchExportFileName(const QDateTime& now, const QString& suffix)
 {
     return QStringLiteral("批处理票据打印文件") + now.toString(QStringLiteral("yyyyMMddHHmmss")) + u'.' + suffix;
 }
+
+namespace {
+
+std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
+
+// Every export file made in this run, as the file system names it.
+std::set<std::string>& madeFiles()
+{
+    static std::set<std::string> files;
+    return files;
+}
+
+std::string fileKey(const QString& path)
+{
+    std::error_code ec;
+    const auto canonical = std::filesystem::weakly_canonical(fsPath(path), ec);
+    return ec ? fsPath(path).string() : canonical.string();
+}
+
+}  // namespace
+
+QString exportTargetRefusal(const QString& target, const QString& templatePath)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(fsPath(target), fsPath(pathInAnyCase(templatePath)), ec))
+        return QStringLiteral("导出文件“%1”就是模板文件，不能覆盖模板，未导出").arg(target);
+    if (QFileInfo::exists(target) && !madeFiles().count(fileKey(target)))
+        return QStringLiteral("导出文件“%1”已存在，它不是本程序导出的文件，未导出。请移走该文件或核对导出文件夹后再导出")
+            .arg(target);
+    return QString();
+}
+
+void rememberExportFile(const QString& path) { madeFiles().insert(fileKey(path)); }
 
 xlsx::Cell sheetValue(const QString& text, bool textColumn)
 {
@@ -169,7 +208,7 @@ PrintFileOutcome fillPrintFile(const QString& path, std::vector<std::vector<xlsx
 
 std::optional<QStringList> readExportSettings(const QString& path, QString* error)
 {
-    const auto text = readGbkFile(path, error);
+    const auto text = readSmallGbkFile(path, error);
     if (!text) return std::nullopt;
     return readDelimitedFields(*text);
 }

@@ -79,6 +79,14 @@ std::optional<QString> checkBatch(const QString& 开票项目, const QString& �
 QString singleExportFileName(const QString& payerName, const QString& suffix);
 QString batchExportFileName(const QDateTime& now, const QString& suffix);
 
+// Why an export must not write its copy at `target` (the path as found on
+// disk): it is the template itself, or a file that no export of this program
+// run made (another program's file, an old export it cannot tell from one).
+// Empty when it may; an export that made a file there calls
+// rememberExportFile so that a later export may replace it.
+QString exportTargetRefusal(const QString& target, const QString& templatePath);
+void rememberExportFile(const QString& path);
+
 // A value as Excel stores an assigned text: a plain decimal number becomes a
 // number, unless the column is text-formatted; anything else stays text.
 xlsx::Cell sheetValue(const QString& text, bool textColumn);

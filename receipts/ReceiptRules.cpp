@@ -1,5 +1,5 @@
 #include "receipts/ReceiptRules.h"
-#include "receipts/VatExchange.h"
+#include "platform/TextFile.h"
 
 namespace corvane::receipts {
 
@@ -308,7 +308,7 @@ HandBack readHandBack(const QString& slot, PrintRoad road)
 
 QString firstField(const QString& fileText)
 {
-    return fieldOfLine(fileText.section(QLatin1Char('\n'), 0, 0));
+    return firstFieldOfEachLine(fileText).value(0);
 }
 
 StoredLine storedLine(const InvoiceLine& line)

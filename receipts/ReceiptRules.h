@@ -132,8 +132,8 @@ struct HandBack {
 // batch's "批处理完成" included, is nothing printed.
 HandBack readHandBack(const QString& slot, PrintRoad road);
 
-// The first field of a settings file line: blanks skipped, up to a comma or
-// the line's end, a value in double quotes taken without them.
+// The first field of a settings file's first line (platform/TextFile's
+// comma-delimited reader).
 QString firstField(const QString& fileText);
 
 // A line as 票据开票数据 stores it: texts NULL when empty, numbers by the

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "platform/Services.h"
@@ -15,55 +16,17 @@ namespace corvane::receipts {
 
 // ---- Small settings files
 
-QString fieldOfLine(const QString& raw)
-{
-    QString line = raw;
-    line.remove(QLatin1Char('\r'));
-    int i = 0;
-    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t'))) ++i;
-    if (i < line.size() && line[i] == QLatin1Char('"')) {
-        const int end = int(line.indexOf(QLatin1Char('"'), i + 1));
-        return end < 0 ? line.mid(i + 1) : line.mid(i + 1, end - i - 1);
-    }
-    const int comma = int(line.indexOf(QLatin1Char(','), i));
-    QString value = comma < 0 ? line.mid(i) : line.mid(i, comma - i);
-    // An unquoted value loses its trailing blanks, as a comma-delimited read did.
-    while (!value.isEmpty() && (value.back() == QLatin1Char(' ') || value.back() == QLatin1Char('\t'))) value.chop(1);
-    return value;
-}
-
-QStringList fieldsOfText(const QString& fileText)
-{
-    QString text = fileText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-    QStringList out;
-    if (text.isEmpty() && fileText.isEmpty()) return out;
-    for (const QString& line : text.split(QLatin1Char('\n'))) out << fieldOfLine(line);
-    return out;
-}
-
-QString fieldLine(const QString& value)
-{
-    const bool leadingBlank = !value.isEmpty() && (value[0] == QLatin1Char(' ') || value[0] == QLatin1Char('\t'));
-    if (value.contains(QLatin1Char(',')) || value.startsWith(QLatin1Char('"')) || leadingBlank)
-        return QLatin1Char('"') + value + QLatin1Char('"');
-    return value;
-}
-
-std::optional<QStringList> readSettingFile(const QString& path)
+std::optional<QStringList> readSettingFile(const QString& path, QString* error)
 {
     if (!QFileInfo(path).isFile()) return std::nullopt;
-    const auto text = readGbkFile(path);
+    const auto text = readSmallGbkFile(path, error);
     if (!text) return std::nullopt;
-    return fieldsOfText(*text);
+    return firstFieldOfEachLine(*text);
 }
 
 bool writeSettingFile(const QString& path, const QStringList& values, QString* error)
 {
-    QStringList lines;
-    for (const QString& v : values) lines << fieldLine(v);
-    return writeGbkLines(path, lines, error);
+    return writeGbkValues(path, values, error);
 }
 
 // ---- Interface file
@@ -218,11 +181,12 @@ ExportResult parseResultLine(const QString& firstLine)
     if (parts.size() < 3) return {};
     const QStringList items = parts[2].split(QChar(0xFF0C));  // "，"
     if (items.size() < 3) return {};
-    bool ok = false;
-    const double outcome = items[0].trimmed().toDouble(&ok);
-    if (!ok || outcome == 0) return {};
+    // Whole numbers only: a floating-point read would take "nan" or "inf" as issued.
+    static const QRegularExpression nonZeroWhole(QStringLiteral("^[+-]?0*[1-9][0-9]*$"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    if (!nonZeroWhole.match(items[0].trimmed()).hasMatch()) return {};
     const QString number = items[2].trimmed();
-    if (number.isEmpty()) return {};
+    if (!digits.match(number).hasMatch()) return {};
     return {true, number};
 }
 

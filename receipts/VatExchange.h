@@ -16,22 +16,13 @@ namespace corvane::receipts {
 
 // ---- Small settings files
 
-// One value of a line read as a comma-delimited field: leading blanks
-// skipped, a value in double quotes taken without them, otherwise the value
-// ends at the first comma or the line's end.
-QString fieldOfLine(const QString& line);
-// The first value of every line of a file's text, in order.
-QStringList fieldsOfText(const QString& fileText);
-// A value as it is written so that fieldOfLine gives it back whole: in
-// double quotes when it holds a comma, begins with a double quote or a
-// blank; any other value as it stands (a trailing blank is kept in the file).
-QString fieldLine(const QString& value);
-
-// The values of a settings file; no value when the file does not exist or
-// cannot be read.
-std::optional<QStringList> readSettingFile(const QString& path);
-// Writes one value per line, replacing the file. False (error set) when it
-// could not be written or a value cannot be held in GBK.
+// The first value of each line (platform/TextFile's comma-delimited
+// reader); no value when the file does not exist, and no value with `error`
+// naming the file when it cannot be read or is too large for such a file.
+std::optional<QStringList> readSettingFile(const QString& path, QString* error = nullptr);
+// Writes one value per line, quoted as needed to come back whole, replacing
+// the file. False (error set) when it could not be written or a value cannot
+// be held in GBK.
 bool writeSettingFile(const QString& path, const QStringList& values, QString* error = nullptr);
 
 // ---- Interface file
@@ -77,9 +68,9 @@ struct ExportResult {
     QString invoiceNumber;
 };
 // The first line of a result file: the third "："-separated part, split at
-// "，", gives the outcome (first item, a number, not zero when issued) and the
-// invoice number (third item). A line too short or not numeric where it is
-// read is a failure.
+// "，", gives the outcome (first item, a whole number, not zero when issued)
+// and the invoice number (third item, digits). A line too short, or anything
+// but such numbers where it is read ("nan", "inf", "1.5"), is a failure.
 ExportResult parseResultLine(const QString& firstLine);
 
 // ---- Folders

@@ -54,6 +54,8 @@ bool insertSettings(const QSqlDatabase& db, const QString& office, const std::ve
     return true;
 }
 
+const QString kExportNumberingKey = QStringLiteral("设置管理处.编号字");
+
 }  // namespace
 
 // ---- VAT invoice window
@@ -135,6 +137,52 @@ VoidOutcome voidPrintedWrong(const std::vector<FreeBill>& bills, const QString& 
         return out;
     }
     out.kind = VoidOutcome::Done;
+    return out;
+}
+
+ExportReservation reserveExportNumber(const QString& officeCode)
+{
+    return reserveExportNumber(DbConnection(), officeCode);
+}
+
+ExportReservation reserveExportNumber(const QSqlDatabase& db, const QString& officeCode)
+{
+    ExportReservation out;
+    Transaction tx(db, Transaction::Write);
+    if (!tx.isActive()) {
+        out.error = tx.error();
+        return out;
+    }
+    // The settings window stores the numbering under the same key.
+    if (!takeNumberingLock(db, kExportNumberingKey, &out.error)) return out;
+    auto rows = selectRowsQuiet(db, QStringLiteral("SELECT 编号字, 起始编号 FROM 设置管理处 WHERE gyd_dh = ?"), {officeCode});
+    if (!rows) {
+        out.error = rows.error();
+        return out;
+    }
+    if (rows->empty() || rows->front().value(0).isNull() || rows->front().value(1).isNull()) {
+        out.kind = ExportReservation::NotSet;
+        return out;
+    }
+    const qint64 prefix = rows->front().value(0).toLongLong();
+    const qint64 start = rows->front().value(1).toLongLong();
+    auto n = executeQuiet(db, QStringLiteral("UPDATE 设置管理处 SET 起始编号 = ? WHERE gyd_dh = ? AND 起始编号 = ?"),
+                          {start + 1, officeCode, start});
+    if (!n) {
+        out.error = n.error();
+        return out;
+    }
+    if (*n != 1) {
+        out.error.description = QStringLiteral("导出文件编号已被他人修改，请重试");
+        return out;
+    }
+    if (!tx.commit()) {
+        out.error = tx.error();
+        return out;
+    }
+    out.kind = ExportReservation::Done;
+    out.prefix = prefix;
+    out.start = start;
     return out;
 }
 
@@ -262,7 +310,7 @@ NumberingOutcome storeExportNumbering(const QString& officeCode, qint64 prefix, 
         out.error = tx.error();
         return out;
     }
-    if (!takeNumberingLock(db, QStringLiteral("设置管理处.编号字"), &out.error)) return out;
+    if (!takeNumberingLock(db, kExportNumberingKey, &out.error)) return out;
     auto used = selectRowsQuiet(db, QStringLiteral("SELECT gyd_dh FROM 设置管理处 WHERE gyd_dh <> ? AND 编号字 = ?"),
                                 {officeCode, prefix});
     if (!used) {

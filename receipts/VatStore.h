@@ -46,9 +46,23 @@ struct VoidOutcome {
 // still be free, else nothing is written.
 VoidOutcome voidPrintedWrong(const std::vector<FreeBill>& bills, const QString& user, const QDateTime& now);
 
+// The interface file number an export takes: 编号字 and 起始编号 read
+// under the numbering lock, 起始编号 moved on by one in the same
+// transaction, so two workstations of one 管理处 never export files of the
+// same name. NotSet: no row, or 编号字 or 起始编号 NULL; nothing written.
+struct ExportReservation {
+    enum Kind { Done, NotSet, Failed };
+    Kind kind = Failed;
+    qint64 prefix = 0, start = 0;
+    DbError error;
+};
+ExportReservation reserveExportNumber(const QString& officeCode);
+ExportReservation reserveExportNumber(const QSqlDatabase& db, const QString& officeCode);
+
 enum class WriteOutcome { Done, NoRow, Failed };
-// 起始编号 becomes readStart + 1 unless another workstation has already moved
-// it that far or further: the number never goes down.
+// 起始编号 becomes readStart + 1 unless it is that far or further already
+// (the export's reservation moved it; another workstation did): the number
+// never goes down.
 WriteOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, DbError* error = nullptr);
 
 // ---- Invoicing item settings window

@@ -114,8 +114,11 @@ void frm合同收款::初始化收款窗口()
     int chosen = Combo2->count() > 0 ? 0 : -1;
     const auto ini = ProgramFilePath(QStringLiteral("ZPDYPJLX.INI"));
     if (ini && QFile::exists(*ini)) {
-        const QString wanted = firstField(readGbkFile(*ini).value_or(QString()));
-        chosen = Combo2->findText(wanted, Qt::MatchExactly);
+        QString error;
+        if (const auto text = readSmallGbkFile(*ini, &error))
+            chosen = Combo2->findText(firstField(*text), Qt::MatchExactly);
+        else
+            MsgBox(error);
     }
     if (chosen >= 0) {
         Combo2->setCurrentIndex(chosen);

@@ -52,8 +52,11 @@ QString frm增值税发票打印::officeName() const
 void frm增值税发票打印::Form_Load()
 {
     票据类型列表();
-    if (const auto bbh = ProgramFilePath(QStringLiteral("商品编码版本号.BBH")))
-        if (const auto values = readSettingFile(*bbh)) Text2->setText(values->value(0));
+    if (const auto bbh = ProgramFilePath(QStringLiteral("商品编码版本号.BBH"))) {
+        QString error;
+        if (const auto values = readSettingFile(*bbh, &error)) Text2->setText(values->value(0));
+        if (!error.isEmpty()) MsgBox(error);
+    }
 }
 
 void frm增值税发票打印::票据类型列表()
@@ -69,7 +72,9 @@ void frm增值税发票打印::票据类型列表()
     Combo1->setCurrentIndex(-1);
     m_filling = false;
     const auto ini = ProgramFilePath(QStringLiteral("ZPDYPJLX.INI"));
-    const auto remembered = ini ? readSettingFile(*ini) : std::nullopt;
+    QString error;
+    const auto remembered = ini ? readSettingFile(*ini, &error) : std::nullopt;
+    if (!error.isEmpty()) MsgBox(error);
     if (!remembered) return;
     SetTag(Label1[0], remembered->value(0));
     const int i = Combo1->findText(remembered->value(0), Qt::MatchExactly);
@@ -126,18 +131,26 @@ bool frm增值税发票打印::readFolders(int count)
     }
     const auto path = configFile();
     const QString shown = path.value_or(ProgramPath(officeName() + QStringLiteral(".Cfg")));
-    const auto values = path ? readSettingFile(*path) : std::nullopt;
+    QString error;
+    const auto values = path ? readSettingFile(*path, &error) : std::nullopt;
+    if (!error.isEmpty()) {
+        MsgBox(error);
+        return false;
+    }
     if (!values) {
         MsgBox(QStringLiteral("未找到“") + shown + QStringLiteral("”这个接口配置文件，暂时无法打印") + kCrLf +
                QStringLiteral("按取消打印后，按[开票项目设置]按钮，点击[接口文件目录设置]进行设置"));
         return false;
     }
-    for (int i = 0; i < 4; ++i) m_folders[size_t(i)] = i < count ? values->value(i) : QString();
+    // The tax-control program's folders may differ in letter case from the file's lines.
+    for (int i = 0; i < 4; ++i) m_folders[size_t(i)] = i < count ? pathInAnyCase(values->value(i)) : QString();
     return true;
 }
 
 bool frm增值税发票打印::readNumbering()
 {
+    // The number reserved by this window's first export stays its own.
+    if (m_reserved) return true;
     const auto n = exportNumberingOf(officeCode());
     if (!n) {
         reportDbError(n.error());
@@ -261,6 +274,22 @@ void frm增值税发票打印::Command5_Click()
 
 bool frm增值税发票打印::建立接口文件(bool manual)
 {
+    if (!m_reserved) {
+        // Taken under the numbering lock before the file exists, so another
+        // workstation of this 管理处 never writes a file of the same name.
+        const ExportReservation r = reserveExportNumber(officeCode());
+        if (r.kind == ExportReservation::Failed) {
+            reportDbError(r.error);
+            return false;
+        }
+        if (r.kind == ExportReservation::NotSet) {
+            MsgBox(QStringLiteral("未设置导出文件编号规则，请先设置规则。暂时无法导出文件"));
+            return false;
+        }
+        m_prefix = r.prefix;
+        m_start = r.start;
+        m_reserved = true;
+    }
     m_baseName = exportBaseName(m_prefix, m_start);
     VatInvoice inv;
     inv.number = m_baseName;
@@ -276,7 +305,9 @@ bool frm增值税发票打印::建立接口文件(bool manual)
         MsgBox(file.error);
         return false;
     }
-    const QString path = joinPath(manual ? m_folders[3] : m_folders[0], m_baseName + QStringLiteral(".XML"));
+    // A file of the same name is replaced, whatever the letter case it was left in.
+    const QString path =
+        pathInAnyCase(joinPath(manual ? m_folders[3] : m_folders[0], m_baseName + QStringLiteral(".XML")));
     QString error;
     if (!writeGbkLines(path, file.lines, &error)) {
         MsgBox(QStringLiteral("接口文件写入失败：") + path + QLatin1Char(' ') + error);
@@ -288,14 +319,25 @@ bool frm增值税发票打印::建立接口文件(bool manual)
 
 void frm增值税发票打印::解析回写文件()
 {
-    const QString path = joinPath(m_folders[1], resultFileName(m_baseName));
-    if (!QFileInfo(path).isFile()) {
-        MsgBox(QStringLiteral("未找到") + path + QStringLiteral("文件"));
+    const QString named = joinPath(m_folders[1], resultFileName(m_baseName));
+    const QString path = pathInAnyCase(named);
+    const auto locateByHand = [this] {
         Text1->clear();
         Label1[5]->setText(QStringLiteral("请手动定位票据编号"));
-        return showPanel();
+        showPanel();
+    };
+    if (!QFileInfo(path).isFile()) {
+        MsgBox(QStringLiteral("未找到") + named + QStringLiteral("文件"));
+        return locateByHand();
     }
-    const QString text = readGbkFile(path).value_or(QString());
+    QString error;
+    const auto read = readSmallGbkFile(path, &error);
+    if (!read) {
+        // The invoice may have been issued all the same: the clerk types its number.
+        MsgBox(error);
+        return locateByHand();
+    }
+    const QString text = *read;
     const ExportResult result = parseResultLine(text.section(QLatin1Char('\n'), 0, 0));
     if (!result.issued) {
         MsgBox(QStringLiteral("批量导出失败"));

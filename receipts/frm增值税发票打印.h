@@ -102,6 +102,7 @@ private:
     QString m_baseName;
     qint64 m_prefix = 0;
     qint64 m_start = 0;
+    bool m_reserved = false;  // m_prefix and m_start hold this window's reserved number
     bool m_filling = false;
 };
 

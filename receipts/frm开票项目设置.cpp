@@ -276,9 +276,12 @@ void frm开票项目设置::Label2_Click(int index)
         return;
     case 1: {
         for (QLineEdit* box : Text2) box->clear();
-        if (const auto path = ProgramFilePath(officeName() + QStringLiteral(".Cfg")))
-            if (const auto values = readSettingFile(*path))
+        if (const auto path = ProgramFilePath(officeName() + QStringLiteral(".Cfg"))) {
+            QString error;
+            if (const auto values = readSettingFile(*path, &error))
                 for (int i = 0; i < 4 && i < values->size(); ++i) Text2[size_t(i)]->setText(values->at(i));
+            if (!error.isEmpty()) MsgBox(error);
+        }
         Picture2->show();
         Picture2->raise();
         return;

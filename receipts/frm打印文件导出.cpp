@@ -284,14 +284,21 @@ QString frm打印文件导出::templateSuffix() const
 bool frm打印文件导出::导出文件()
 {
     if (batchMode() ? !P数据合法性检查() : !数据合法性检查()) return false;
-    const QString templatePath = Text1[0]->text();
+    const QString templatePath = pathInAnyCase(Text1[0]->text());
     if (!xlsx::isOpenXmlPackage(templatePath)) {
         MsgBox(QStringLiteral("模板文件不是Excel 2007及以上格式，无法导出：") + templatePath);
         return false;
     }
     const QString name = batchMode() ? batchExportFileName(Now(), templateSuffix())
                                      : singleExportFileName(Text6->text(), templateSuffix());
-    导出文件路径 = Text1[1]->text() + name;
+    // Named as found on disk: the outside programs ignore letter case.
+    const QString target = pathInAnyCase(Text1[1]->text() + name);
+    // The path is kept only for a file this window may replace and later delete.
+    if (const QString refused = exportTargetRefusal(target, templatePath); !refused.isEmpty()) {
+        MsgBox(refused);
+        return false;
+    }
+    导出文件路径 = target;
     if (QFileInfo::exists(导出文件路径) && !QFile::remove(导出文件路径)) {
         ShowStandardError(0, QStringLiteral("文件无法删除：") + 导出文件路径);
         return false;
@@ -300,6 +307,7 @@ bool frm打印文件导出::导出文件()
         ShowStandardError(0, QStringLiteral("模板文件无法复制到：") + 导出文件路径);
         return false;
     }
+    rememberExportFile(导出文件路径);
     // The copy takes the template's permissions; the fill must be able to write it.
     QFile::setPermissions(导出文件路径, QFile::permissions(导出文件路径) | QFileDevice::WriteOwner);
     return batchMode() ? ToExcel() : To_Excel();
@@ -339,12 +347,12 @@ void frm打印文件导出::Command4_Click()
     List2->hide();
     List3->hide();
     Picture2->hide();
-    const QString templatePath = Text1[0]->text();
+    const QString templatePath = pathInAnyCase(Text1[0]->text());
     if (!QFileInfo(templatePath).isFile()) {
         MsgBox(QStringLiteral("未找到 ") + templatePath + QStringLiteral(" 模板文件，请核对"));
         return;
     }
-    const QString folder = Text1[1]->text();
+    const QString folder = pathInAnyCase(Text1[1]->text());
     if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
         ShowStandardError(0, QStringLiteral("无法创建文件夹：") + folder);
         return;

@@ -96,6 +96,21 @@ TEST_F(RecordTest, MainTermsTemplatesAreGbkFilesPerDepartmentAndType)
     EXPECT_EQ(f->Text1[7]->text(), "甲\n\n乙");
 }
 
+// A template an older program saved as ".txt" is the same file.
+TEST_F(RecordTest, MainTermsTemplateIsFoundWhateverItsLetterCase)
+{
+    const QString lower = QDir(programFolder()).filePath("D01 财务部T1 工程合同主要条款.txt");
+    ASSERT_TRUE(writeGbkLines(lower, {"第一条 付款"}));
+    auto* f = openRecord("新增");
+    f->Text1[3]->setText("T1 工程合同");
+    f->Command29_Click();
+    EXPECT_EQ(f->Text1[7]->text(), "第一条 付款");
+    f->Text1[7]->setText("第二条 工期");
+    f->Command17_Click();
+    EXPECT_EQ(readGbkFile(lower).value(), "第二条 工期\n");
+    EXPECT_EQ(QDir(programFolder()).entryList({"*主要条款*"}), QStringList{"D01 财务部T1 工程合同主要条款.txt"});
+}
+
 TEST_F(RecordTest, NameAndMainTermsAreStoredWithTheFamilysLineBreaks)
 {
     auto* f = openRecord("新增");

@@ -72,6 +72,45 @@ TEST_F(HttpPostTest, NoAnswerEndsAtTheTimeOutWithItsOwnText)
     EXPECT_EQ(server.received.size(), 1);
 }
 
+// A reply longer than the limit is refused unread, the service named.
+TEST_F(HttpPostTest, AReplyOverTheLimitIsRefusedNamingTheService)
+{
+    server.replies.push_back({true, 200, "text/plain", QByteArray(kMaxReplyBytes + 1, 'x')});
+    EXPECT_EQ(HttpPost(server.url(), QStringLiteral("a"), 1).toString(), "");
+    ASSERT_EQ(doubles().boxes->shown.size(), 1);
+    EXPECT_EQ(doubles().boxes->shown[0].text, QStringLiteral("服务 %1 的回复超过 16 MB，不予处理").arg(server.url()));
+
+    server.replies.push_back({true, 200, "text/plain", QByteArray(kMaxReplyBytes, 'x')});
+    EXPECT_EQ(HttpPost(server.url(), QStringLiteral("a"), 2).toByteArray().size(), kMaxReplyBytes);
+
+    // The transport gives up as soon as the reply is known to be too long.
+    HttpRequest request;
+    request.url = server.url();
+    request.maxReplyBytes = 100;
+    for (int size : {100, 101}) {
+        server.replies.push_back({true, 200, "text/plain", QByteArray(size, 'x')});
+        const HttpResponse r = Http::service().post(request);
+        EXPECT_EQ(r.answered, size == 100) << size;
+        EXPECT_EQ(r.error, size == 100 ? QString() : replyTooLargeText(request.url, 100)) << size;
+    }
+
+    // A transport of another kind is held to the same limit.
+    struct Huge : HttpService {
+        HttpResponse post(const HttpRequest&) override
+        {
+            HttpResponse r;
+            r.answered = true;
+            r.status = 200;
+            r.body = QByteArray(kMaxReplyBytes + 1, 'x');
+            return r;
+        }
+    };
+    Http::setService(std::make_unique<Huge>());
+    EXPECT_EQ(HttpPost(QStringLiteral("http://e.example/fpkj"), QStringLiteral("a"), 1).toString(), "");
+    EXPECT_EQ(doubles().boxes->shown.last().text, replyTooLargeText(QStringLiteral("http://e.example/fpkj"), kMaxReplyBytes));
+    Http::setService(nullptr);
+}
+
 TEST(Base64Decode, DecodesTheDataBeforeTheFirstEqualsSignSkippingOtherCharacters)
 {
     struct Case {

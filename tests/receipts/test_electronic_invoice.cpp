@@ -7,6 +7,7 @@
 #include <QUrlQuery>
 
 #include "BillAfterReceiptFixture.h"
+#include "platform/Http.h"
 #include "platform/TextFile.h"
 #include "receipts/BillFinishing.h"
 #include "receipts/ElectronicInvoice.h"
@@ -176,6 +177,9 @@ TEST_F(ElectronicInvoice, RepliesThatIssueNothingWriteNothing)
          {kBadSettings}},
         {"an empty reply", {true, 200, "text/xml", ""}, {kServerDown}},
         {"no reply", {false}, {kEInvoiceTimeoutText, kServerDown}},
+        {"a reply over 16 MB",
+         {true, 200, "text/xml", serviceReply(kIssuedText, kInvoice) + QByteArray(kMaxReplyBytes, ' ')},
+         {replyTooLargeText(server.url(), kMaxReplyBytes), kServerDown}},
     };
     eInvoiceTimeoutMs() = 400;
     for (const Case& c : cases) {

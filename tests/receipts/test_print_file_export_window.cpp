@@ -249,6 +249,91 @@ TEST_F(PrintFileExport, ExportRefusals)
     EXPECT_EQ(shown().value(4), QStringLiteral("没有输入付款方名称"));
 }
 
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The export path is folder + payer + suffix: it must never reach the
+// template, nor a file some other program left there.
+TEST_F(PrintFileExport, AnExportNeverOverwritesTheTemplateOrAFileItDidNotMake)
+{
+    ASSERT_TRUE(QDir().mkpath(m_folder));
+    const QString tpl = m_folder + QStringLiteral("Cuihu.xlsx");
+    ASSERT_TRUE(QFile::copy(m_template, tpl));
+    const QByteArray original = bytesOf(tpl);
+    writeIni({tpl, m_folder, QStringLiteral("0706 租赁业"), QStringLiteral("10000004 广东"), QStringLiteral("翠湖物业"),
+              QStringLiteral("9144"), QStringLiteral("广州市税务局"), QStringLiteral("6 身份证")});
+    auto* w = open();
+    fillInvoice(w);
+    const QString isTemplate = QStringLiteral("导出文件“%1”就是模板文件，不能覆盖模板，未导出").arg(tpl);
+    for (const char* payer : {"Cuihu", "CUIHU", " cui hu "}) {
+        doubles().boxes->shown.clear();
+        w->Text6->setText(QString::fromUtf8(payer));
+        w->Command4_Click();
+        EXPECT_EQ(shown(), QStringList{isTemplate}) << payer;
+        EXPECT_EQ(bytesOf(tpl), original) << payer;
+        EXPECT_EQ(w->导出文件路径, "") << payer;
+        EXPECT_FALSE(w->Command1->isEnabled()) << payer;
+    }
+
+    // A file another program left under the payer's name stays as it was.
+    const QString foreign = m_folder + QStringLiteral("翠湖商贸.xlsx");
+    QFile other(foreign);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("not a print file");
+    other.close();
+    doubles().boxes->shown.clear();
+    fillInvoice(w);
+    w->Command4_Click();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("导出文件“%1”已存在，它不是本程序导出的文件，未导出。"
+                                                  "请移走该文件或核对导出文件夹后再导出").arg(foreign)});
+    EXPECT_EQ(bytesOf(foreign), QByteArray("not a print file"));
+
+    // The window's own export is replaced by its next one.
+    ASSERT_TRUE(QFile::remove(foreign));
+    doubles().boxes->shown.clear();
+    w->Command4_Click();
+    w->Command4_Click();
+    ASSERT_EQ(shown().size(), 2);
+    EXPECT_TRUE(shown()[1].startsWith(QStringLiteral("打印文件已保存为：") + foreign));
+    EXPECT_EQ(w->导出文件路径, foreign);
+    EXPECT_EQ(bytesOf(tpl), original);
+}
+
+// The settings file and the template as other programs named them, and a
+// settings file too large to be one.
+TEST_F(PrintFileExport, SettingsAndTemplateWhateverTheirLetterCase)
+{
+    const QString typed = m_template.left(m_template.size() - 4) + QStringLiteral("XLSX");
+    writeIni({typed, m_folder, QStringLiteral("0706 租赁业"), QStringLiteral("10000004 广东"), QStringLiteral("翠湖物业"),
+              QStringLiteral("9144"), QStringLiteral("广州市税务局"), QStringLiteral("6 身份证")});
+    const QString upper = programFolder() + QStringLiteral("/票据模板文件.INI");
+    ASSERT_TRUE(QFile::rename(iniPath(), upper));
+    auto* w = open();
+    EXPECT_EQ(w->Text1[0]->text(), typed);
+    EXPECT_TRUE(w->Command4->isEnabled());
+    fillInvoice(w);
+    w->Command4_Click();
+    EXPECT_TRUE(shown().value(0).startsWith(QStringLiteral("打印文件已保存为：") + m_folder)) << shown().value(0).toStdString();
+    // Saving replaces that file rather than writing a second beside it.
+    w->Command7_Click();
+    EXPECT_FALSE(QDir(programFolder()).entryList().contains(kExportSettingsFile));
+    Forms::unload<frm打印文件导出>();
+
+    QFile f(upper);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(QByteArray(kSmallFileMaxBytes, ' '));
+    f.close();
+    doubles().boxes->shown.clear();
+    w = open();
+    ASSERT_EQ(shown().size(), 1);
+    EXPECT_TRUE(shown()[0].contains(QStringLiteral("文件“%1”超过1 MB，不予读取").arg(upper))) << shown()[0].toStdString();
+    EXPECT_EQ(w->Text1[0]->text(), "");
+    EXPECT_TRUE(w->Picture2->isVisibleTo(w));
+}
+
 // ------------------------------------------------------------------ completion
 
 TEST_F(PrintFileExport, BooksWithFreeBillsAndTheirCount)

@@ -147,7 +147,28 @@ TEST(VatExchange, ResultLine)
         {"开票结果：单据：1，成功", false, ""},              // too few items
         {"开票结果：1，成功，12345678", false, ""},          // too few parts
         {"开票结果：单据：x，成功，12345678", false, ""},    // not numeric
-        {"开票结果：单据：2.5，成功， 00000012 \r", true, "00000012"},
+        {"开票结果：单据： 2 ，成功， 00000012 \r", true, "00000012"},
+        {"开票结果：单据：+1，成功，12345678", true, "12345678"},
+        {"开票结果：单据：-1，成功，12345678", true, "12345678"},
+        {"开票结果：单据：001，成功，12345678", true, "12345678"},
+        // Whole numbers only: a floating-point read took these as issued.
+        {"开票结果：单据：nan，成功，12345678", false, ""},
+        {"开票结果：单据：NaN，成功，12345678", false, ""},
+        {"开票结果：单据：inf，成功，12345678", false, ""},
+        {"开票结果：单据：-infinity，成功，12345678", false, ""},
+        {"开票结果：单据：1.5，成功，12345678", false, ""},
+        {"开票结果：单据：2.5，成功，12345678", false, ""},
+        {"开票结果：单据：1e3，成功，12345678", false, ""},
+        {"开票结果：单据：0x1，成功，12345678", false, ""},
+        {"开票结果：单据：1.0，成功，12345678", false, ""},
+        {"开票结果：单据：-0，成功，12345678", false, ""},
+        {"开票结果：单据：000，成功，12345678", false, ""},
+        {"开票结果：单据：，成功，12345678", false, ""},
+        {"开票结果：单据：1，成功，nan", false, ""},
+        {"开票结果：单据：1，成功，1.5", false, ""},
+        {"开票结果：单据：1，成功，1234567a", false, ""},
+        {"开票结果：单据：1，成功，-12345678", false, ""},
+        {"开票结果：单据：1，成功，", false, ""},
         {"", false, ""},
     };
     for (const auto& c : cases) {
@@ -157,28 +178,26 @@ TEST(VatExchange, ResultLine)
     }
 }
 
-TEST(VatExchange, CommaDelimitedFields)
-{
-    EXPECT_EQ(QStringLiteral("01 增值税普通发票"), fieldOfLine(QStringLiteral("  01 增值税普通发票,x")));
-    EXPECT_EQ(QStringLiteral("D:\\a,b"), fieldOfLine(QStringLiteral("\"D:\\a,b\"")));
-    EXPECT_EQ(QStringLiteral("D:\\a"), fieldOfLine(QStringLiteral("D:\\a,b")));  // unquoted: cut at the comma
-    EXPECT_EQ(QStringLiteral("\"x,y\""), fieldLine(QStringLiteral("x,y")));
-    EXPECT_EQ(QStringLiteral("\" lead\""), fieldLine(QStringLiteral(" lead")));
-    EXPECT_EQ(QStringLiteral("10.0 "), fieldLine(QStringLiteral("10.0 ")));
-    EXPECT_EQ(QStringList({QStringLiteral("a"), QString(), QStringLiteral("c")}),
-              fieldsOfText(QStringLiteral("a\r\n\r\nc\r\n")));
-}
-
 TEST(VatExchange, SettingFileRoundTripKeepsCommasAndBlanks)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("翠湖管理处.Cfg"));
     const QStringList folders = {QStringLiteral("/srv/导出"), QStringLiteral("/srv/回写,2"), QString(),
-                                 QStringLiteral(" /srv/手动")};
+                                 QStringLiteral(" /srv/手动 ")};
     ASSERT_TRUE(writeSettingFile(path, folders));
-    EXPECT_EQ(toGbk(QStringLiteral("/srv/导出\r\n\"/srv/回写,2\"\r\n\r\n\" /srv/手动\"\r\n")), fileBytes(path));
+    EXPECT_EQ(toGbk(QStringLiteral("/srv/导出\r\n\"/srv/回写,2\"\r\n\r\n\" /srv/手动 \"\r\n")), fileBytes(path));
     EXPECT_EQ(folders, readSettingFile(path).value());
-    EXPECT_FALSE(readSettingFile(dir.filePath(QStringLiteral("missing.Cfg"))).has_value());
+    QString error;
+    EXPECT_FALSE(readSettingFile(dir.filePath(QStringLiteral("missing.Cfg")), &error).has_value());
+    EXPECT_EQ(error, QString());  // a missing file is no error
+
+    // A file too large to be a settings file is refused by name, not read for a minute.
+    QFile big(path);
+    ASSERT_TRUE(big.open(QIODevice::Append));
+    big.write(QByteArray(kSmallFileMaxBytes, 'x'));
+    big.close();
+    EXPECT_FALSE(readSettingFile(path, &error).has_value());
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
 }
 
 TEST(VatExchange, FoldersThatMustNotBeEmptied)

@@ -6,6 +6,7 @@
 
 #include <QThread>
 #include <atomic>
+#include <set>
 #include <thread>
 
 #include "VatFixture.h"
@@ -71,17 +72,21 @@ protected:
         return w;
     }
     // The tax-control program: takes the interface file and answers in the write-back folder.
-    void startStandIn(const QString& line)
+    // It writes the result file's name in the letter case of `suffix`.
+    void startStandIn(const QString& line, qint64 start = 1, const QString& suffix = QStringLiteral("_开票结果.txt"),
+                      const QByteArray& more = QByteArray())
     {
-        const QString xml = folder("export") + QStringLiteral("/88800000001.XML");
-        const QString result = folder("writeback") + QStringLiteral("/88800000001_开票结果.txt");
-        standIn = std::thread([xml, result, line] {
+        const QString base = exportBaseName(888, start);
+        const QString xml = folder("export") + QStringLiteral("/") + base + QStringLiteral(".XML");
+        const QString result = folder("writeback") + QStringLiteral("/") + base + suffix;
+        standIn = std::thread([xml, result, line, more] {
             for (int i = 0; i < 5000 && !QFile::exists(xml); ++i) QThread::msleep(1);
             QFile f(result);
             f.open(QIODevice::WriteOnly);
-            f.write(toGbk(line + QStringLiteral("\r\n第二行\r\n")));
+            f.write(toGbk(line + QStringLiteral("\r\n第二行\r\n")) + more);
         });
     }
+    qint64 storedStart() { return count(QStringLiteral("SELECT 起始编号 FROM 设置管理处 WHERE gyd_dh = 'GL01'")); }
 
     FakePollClock* clock = nullptr;
     std::thread standIn;
@@ -142,7 +147,10 @@ TEST_F(VatWindow, VersionIsSavedAsTyped)
     w->Command8_Click();
     QFile f(bbh);
     f.open(QIODevice::ReadOnly);
-    EXPECT_EQ(f.readAll(), QByteArray("10.0 \r\n"));
+    // In quotes, so the blank comes back with it.
+    EXPECT_EQ(f.readAll(), QByteArray("\"10.0 \"\r\n"));
+    Forms::unload<frm增值税发票打印>();
+    EXPECT_EQ(open()->Text2->text(), "10.0 ");
 }
 
 // Every check of the automatic export comes before the write-back folder is emptied.
@@ -271,7 +279,8 @@ TEST_F(VatWindow, NoAnswerForNinetySeconds)
     EXPECT_TRUE(w->Command5->isEnabled());
     EXPECT_TRUE(w->Command3->isEnabled());
     EXPECT_FALSE(w->Picture1->isVisibleTo(w));
-    EXPECT_EQ(count(QStringLiteral("SELECT 起始编号 FROM 设置管理处")), 1);
+    // The export reserved its number; the window keeps it for the next try.
+    EXPECT_EQ(storedStart(), 2);
 
     // Yes, then Yes: the manual export runs.
     doubles().boxes->answers = {vbYes, vbYes};
@@ -429,6 +438,141 @@ TEST_F(VatWindow, CompletionAdvancesTheNumberWithoutLoweringIt)
     // Nothing written to 票据 in mode 前台收款.
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 票据 WHERE 开票日期 IS NOT NULL OR 作废日期 IS NOT NULL")), 0);
 
+}
+
+// The tax-control program and the family's other programs name these files
+// on a file system that ignores letter case.
+TEST_F(VatWindow, FilesAreFoundWhateverTheirLetterCase)
+{
+    const QDir program(programFolder());
+    ASSERT_TRUE(QFile::rename(program.filePath(QStringLiteral("翠湖管理处.Cfg")), program.filePath(QStringLiteral("翠湖管理处.CFG"))));
+    writeGbkLines(program.filePath(QStringLiteral("zpdypjlx.ini")), {QStringLiteral("01 增值税普通发票")});
+    writeGbkLines(program.filePath(QStringLiteral("商品编码版本号.bbh")), {QStringLiteral("33.0")});
+    qint64 start = 0;
+    for (const char* suffix : {"_开票结果.TXT", "_开票结果.Txt", "_开票结果.txt"}) {
+        ++start;
+        auto* w = open(false);
+        EXPECT_EQ(w->Combo1->currentText(), "01 增值税普通发票") << suffix;
+        EXPECT_EQ(w->Text2->text(), "33.0") << suffix;
+        startStandIn(QStringLiteral("开票结果：单据：1，成功，00000013"), start, QString::fromUtf8(suffix));
+        w->Command1_Click();
+        standIn.join();
+        EXPECT_EQ(boxTexts(), QStringList{"请核对票据入库单编号"}) << suffix;
+        EXPECT_EQ(w->Text1->text(), "00000013") << suffix;
+        EXPECT_TRUE(w->Command2->isEnabled()) << suffix;
+        Forms::unload<frm增值税发票打印>();
+        doubles().boxes->shown.clear();
+    }
+    // A new choice replaces the file as it is named, not beside it.
+    auto* w = open(false);
+    doubles().boxes->answers.push_back(vbYes);
+    w->Combo1->setCurrentIndex(w->Combo1->findText(QStringLiteral("02 增值税专用发票")));
+    EXPECT_EQ(readGbkFile(program.filePath(QStringLiteral("zpdypjlx.ini"))).value(), "02 增值税专用发票\n");
+    EXPECT_FALSE(program.entryList().contains(QStringLiteral("ZPDYPJLX.INI")));
+}
+
+// Two workstations of one 管理处: each export takes a number of its own when
+// it starts, and keeps it for its retries.
+TEST_F(VatWindow, EachExportReservesItsOwnFileNumber)
+{
+    const auto otherWorkstation = [this] {
+        ExportReservation r;
+        std::thread t([&] {
+            auto second = openSecondConnection(QStringLiteral("other"));
+            r = reserveExportNumber(second->db(), QStringLiteral("GL01"));
+        });
+        t.join();
+        return r;
+    };
+    auto* w = open();
+    w->Command5_Click();
+    EXPECT_TRUE(exists(folder("manual") + QStringLiteral("/88800000001.XML")));
+    EXPECT_EQ(storedStart(), 2);
+
+    const ExportReservation other = otherWorkstation();
+    ASSERT_EQ(other.kind, ExportReservation::Done) << other.error.description.toStdString();
+    EXPECT_EQ(other.prefix, 888);
+    EXPECT_EQ(other.start, 2);
+
+    // 导出失败, try again: the same file, replaced.
+    doubles().boxes->answers.push_back(vbYes);
+    w->Command7_Click();
+    w->Command5_Click();
+    EXPECT_EQ(QDir(folder("manual")).entryList(QDir::Files), QStringList{"88800000001.XML"});
+    EXPECT_EQ(storedStart(), 3);
+
+    // The next window of this workstation follows the other's number.
+    Forms::unload<frm增值税发票打印>();
+    w = open();
+    w->Command5_Click();
+    EXPECT_EQ(QDir(folder("manual")).entryList(QDir::Files), QStringList{"88800000003.XML"});
+    EXPECT_EQ(storedStart(), 4);
+    // Completion never lowers it.
+    w->Text1->setText(QStringLiteral("00000012"));
+    w->票据定位();
+    w->Command2_Click();
+    EXPECT_EQ(storedStart(), 4);
+
+    // Without numbering nothing is reserved.
+    exec(QStringLiteral("UPDATE 设置管理处 SET 起始编号 = NULL WHERE gyd_dh = 'GL01'"));
+    EXPECT_EQ(otherWorkstation().kind, ExportReservation::NotSet);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 设置管理处 WHERE gyd_dh = 'GL01' AND 起始编号 IS NULL")), 1);
+}
+
+// Many exports on two workstations at once: never one number twice.
+TEST_F(VatWindow, ReservationsAtTheSameTimeNeverShareANumber)
+{
+    constexpr int kEach = 10;
+    std::vector<qint64> taken[2];
+    std::thread workers[2];
+    for (int k = 0; k < 2; ++k)
+        workers[k] = std::thread([&, k] {
+            auto db = openSecondConnection(QStringLiteral("ws%1").arg(k));
+            for (int i = 0; i < kEach; ++i) {
+                const ExportReservation r = reserveExportNumber(db->db(), QStringLiteral("GL01"));
+                if (r.kind == ExportReservation::Done) taken[k].push_back(r.start);
+            }
+        });
+    for (auto& t : workers) t.join();
+    std::set<qint64> all(taken[0].begin(), taken[0].end());
+    all.insert(taken[1].begin(), taken[1].end());
+    EXPECT_EQ(taken[0].size() + taken[1].size(), size_t(2 * kEach));
+    EXPECT_EQ(all.size(), size_t(2 * kEach));
+    EXPECT_EQ(*all.begin(), 1);
+    EXPECT_EQ(*all.rbegin(), 2 * kEach);
+    EXPECT_EQ(storedStart(), 2 * kEach + 1);
+}
+
+// A result or settings file too large to be one is refused by name and
+// nothing is written; the clerk can still type the invoice number.
+TEST_F(VatWindow, FilesTooLargeAreRefusedByName)
+{
+    auto* w = open();
+    startStandIn(QStringLiteral("开票结果：单据：1，成功，00000013"), 1, QStringLiteral("_开票结果.txt"),
+                 QByteArray(kSmallFileMaxBytes, 'x'));
+    w->Command1_Click();
+    standIn.join();
+    const QString result = folder("writeback") + QStringLiteral("/88800000001_开票结果.txt");
+    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("文件“%1”超过1 MB，不予读取").arg(result)});
+    EXPECT_EQ(w->Text1->text(), "");
+    EXPECT_EQ(w->Label1[5]->text(), "请手动定位票据编号");
+    EXPECT_TRUE(w->Picture1->isVisibleTo(w));
+    EXPECT_FALSE(w->Command2->isEnabled());
+    Forms::unload<frm增值税发票打印>();
+    doubles().boxes->shown.clear();
+
+    const QString cfg = QDir(programFolder()).filePath(QStringLiteral("翠湖管理处.Cfg"));
+    QFile f(cfg);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(QByteArray(kSmallFileMaxBytes, ' '));
+    f.close();
+    writeGbkLines(folder("writeback") + QStringLiteral("/old.TXT"), {QStringLiteral("x")});
+    w = open();
+    w->Command1_Click();
+    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("文件“%1”超过1 MB，不予读取").arg(cfg)});
+    EXPECT_TRUE(exists(folder("writeback") + QStringLiteral("/old.TXT")));
+    EXPECT_EQ(storedStart(), 2);
+    EXPECT_TRUE(w->Command1->isEnabled());
 }
 
 TEST_F(VatWindow, CancelHandsNothingBack)
