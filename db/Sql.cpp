@@ -475,6 +475,20 @@ QString placeholders(int n)
     return marks.join(QStringLiteral(", "));
 }
 
+void appendAsLoaded(QString& sql, QVariantList& values, const QString& column, const QVariant& loaded)
+{
+    if (loaded.isNull()) {
+        sql += QStringLiteral(" AND ") + column + QStringLiteral(" IS NULL");
+        return;
+    }
+    if (loaded.typeId() == QMetaType::QString && loaded.toString().isEmpty()) {
+        sql += QStringLiteral(" AND (") + column + QStringLiteral(" IS NULL OR ") + column + QStringLiteral(" = '')");
+        return;
+    }
+    sql += QStringLiteral(" AND ") + column + QStringLiteral(" = ?");
+    values << loaded;
+}
+
 // ---- Transaction
 
 Transaction::Transaction(Mode mode) : Transaction(DbConnection(), mode) {}
