@@ -130,10 +130,14 @@ DbError notOpenError(const QSqlDatabase& db)
 
 // What a value becomes when bound: flags as 0/1 (PostgreSQL refuses true/false
 // for SMALLINT), dates and date-times in the text forms our layer stores.
+// A text is a text even when it never held a character: Qt's drivers store
+// such a "null" QString as NULL, so an empty box would arrive as NULL or as
+// '' by chance. NULL is bound only as a null value.
 QVariant bindable(Dialect d, const QVariant& v)
 {
     if (v.isNull()) return v;
     switch (v.typeId()) {
+    case QMetaType::QString: return v.toString().isNull() ? QVariant(QStringLiteral("")) : v;
     case QMetaType::Bool: return v.toBool() ? 1 : 0;
     case QMetaType::QDate: return dateValue(d, v.toDate());
     case QMetaType::QDateTime: return dateTimeValue(d, v.toDateTime());
@@ -469,6 +473,20 @@ QString placeholders(int n)
     QStringList marks;
     for (int i = 0; i < n; ++i) marks << QStringLiteral("?");
     return marks.join(QStringLiteral(", "));
+}
+
+void appendAsLoaded(QString& sql, QVariantList& values, const QString& column, const QVariant& loaded)
+{
+    if (loaded.isNull()) {
+        sql += QStringLiteral(" AND ") + column + QStringLiteral(" IS NULL");
+        return;
+    }
+    if (loaded.typeId() == QMetaType::QString && loaded.toString().isEmpty()) {
+        sql += QStringLiteral(" AND (") + column + QStringLiteral(" IS NULL OR ") + column + QStringLiteral(" = '')");
+        return;
+    }
+    sql += QStringLiteral(" AND ") + column + QStringLiteral(" = ?");
+    values << loaded;
 }
 
 // ---- Transaction

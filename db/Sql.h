@@ -146,6 +146,12 @@ QDateTime toDateTime(const QVariant& value);
 // "?, ?, ?" for an IN list of n values.
 QString placeholders(int n);
 
+// A write of a row loaded earlier holds the row to what was loaded: appends
+// " AND column = ?" (binding `loaded`) to `sql`, or " AND column IS NULL" for
+// a null value. An empty text matches NULL as well, as both showed as an
+// empty box.
+void appendAsLoaded(QString& sql, QVariantList& values, const QString& column, const QVariant& loaded);
+
 // One business action: rolls back unless committed. For numbering, begin it
 // with Transaction::Write so the write lock is held from the start (SQLite
 // BEGIN IMMEDIATE), then take NumberingLock for the key.

@@ -12,6 +12,7 @@ namespace {
 
 QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
 QVariant textOrNull(const QString& text) { return text.isEmpty() ? nullText() : QVariant(text); }
+QVariant amountOrNull(const std::optional<qint64>& cents) { return cents ? QVariant(centsText(*cents)) : nullText(); }
 std::optional<QDate> optionalDate(const QVariant& v)
 {
     const QDate d = toDate(v);
@@ -126,19 +127,42 @@ TerminationOutcome endContract(qint64 id, const Termination& t)
         }
         out.writtenOff = purge.rowsAffected();
     }
-    Statement update(db,
-                     QStringLiteral("UPDATE 合同信息 SET 合同状态 = ?, 中止类别 = ?, 中止原因 = ?, 合同中止日期 = ?, "
-                                    "违约金处理方式 = ?, 违约金 = ?, 违约金收付日期 = ?, 余款勾销 = ?, 合同续签 = ? "
-                                    "WHERE id = ?"),
-                     {t.state, t.category, textOrNull(t.reason), t.terminationDate, t.penaltyHandling,
-                      t.penalty ? QVariant(centsText(*t.penalty)) : nullText(),
-                      dateValue(t.penaltyDate.value_or(QDate())), t.writeOff ? 1 : 0, t.renewal ? 1 : 0, id});
+    QString sql = QStringLiteral("UPDATE 合同信息 SET 合同状态 = ?, 中止类别 = ?, 中止原因 = ?, 合同中止日期 = ?, "
+                                 "违约金处理方式 = ?, 违约金 = ?, 违约金收付日期 = ?, 余款勾销 = ?, 合同续签 = ? "
+                                 "WHERE id = ?");
+    QVariantList values{t.state, t.category, textOrNull(t.reason), t.terminationDate, t.penaltyHandling,
+                        amountOrNull(t.penalty), dateValue(t.penaltyDate.value_or(QDate())), t.writeOff ? 1 : 0,
+                        t.renewal ? 1 : 0, id};
+    if (const auto& l = t.loaded) {
+        appendAsLoaded(sql, values, QStringLiteral("中止类别"), l->中止类别);
+        appendAsLoaded(sql, values, QStringLiteral("中止原因"), l->中止原因);
+        appendAsLoaded(sql, values, QStringLiteral("合同中止日期"), dateValue(l->中止日期.value_or(QDate())));
+        appendAsLoaded(sql, values, QStringLiteral("违约金处理方式"), l->违约金处理方式);
+        appendAsLoaded(sql, values, QStringLiteral("违约金"), amountOrNull(l->违约金));
+        appendAsLoaded(sql, values, QStringLiteral("违约金收付日期"), dateValue(l->违约金收付日期.value_or(QDate())));
+        // A box was ticked only for a stored 1.
+        for (const auto& [column, ticked] : {std::pair{QStringLiteral("余款勾销"), l->余款勾销},
+                                             std::pair{QStringLiteral("合同续签"), l->合同续签}})
+            sql += ticked ? QStringLiteral(" AND %1 = 1").arg(column)
+                          : QStringLiteral(" AND (%1 IS NULL OR %1 <> 1)").arg(column);
+    }
+    Statement update(db, sql, values);
     if (!update.exec()) {
         out.error = update.error();
         return out;
     }
     if (update.rowsAffected() < 1) {
-        out.kind = TerminationOutcome::NoRow;
+        Statement probe(db, QStringLiteral("SELECT 1 FROM 合同信息 WHERE id = ?"), {id});
+        if (!probe.exec()) {
+            out.error = probe.error();
+            return out;
+        }
+        const bool exists = probe.next();
+        if (probe.error().isValid()) {
+            out.error = probe.error();
+            return out;
+        }
+        out.kind = exists ? TerminationOutcome::Changed : TerminationOutcome::NoRow;
         return out;
     }
     if (!tx.commit()) {

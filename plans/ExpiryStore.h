@@ -39,9 +39,12 @@ struct Termination {
     std::optional<qint64> penalty;          // hundredths; NULL when none
     std::optional<QDate> penaltyDate;       // NULL when none
     bool writeOff = false, renewal = false;
+    // The contract as the window loaded it: its termination columns must
+    // still be so, or another workstation has ended it meanwhile (Changed).
+    std::optional<ExpiryContract> loaded;
 };
 struct TerminationOutcome {
-    enum Kind { Done, NoRow, Failed };
+    enum Kind { Done, NoRow, Changed, Failed };
     Kind kind = Failed;
     int writtenOff = 0;  // payment instalments deleted
     DbError error;

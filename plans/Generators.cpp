@@ -60,15 +60,19 @@ Generated 每次相同金额(const EqualInput& in)
     const auto n = count ? count->wholeNumber() : std::nullopt;
     if (in.count.trimmed().isEmpty() || !n || *n < 1) return refused(kWholeCount, true, RefusalFocus::Text4);
     if (const QString bad = dateRangeRefusal(in.start, in.end); !bad.isEmpty()) return refused(bad);
+    // The box is read by its leading number: an empty one is day 0. The
+    // month rule writes the text as typed into the date, so any other text
+    // than digits ("5abc", " 5", "-3") would make a date text that is no date.
     const QString day = in.dueDay;
-    bool plainDay = !day.isEmpty();
+    const bool noDay = day.trimmed().isEmpty();
+    bool plainDay = true;
     for (const QChar c : day) plainDay = plainDay && c >= u'0' && c <= u'9';
-    if (!plainDay) return refused(kBadDueDay);
+    if (!noDay && !plainDay) return refused(kBadDueDay);
     qsizetype firstDigit = 0;
     while (firstDigit + 1 < day.size() && day[firstDigit] == u'0') ++firstDigit;
     const QStringView dayDigits = QStringView(day).mid(firstDigit);
     // Past the month's common days, or none at all: the dates step by days.
-    const bool byDays = dayDigits.size() > 2 || dayDigits.toInt() == 0 || dayDigits.toInt() > 28;
+    const bool byDays = noDay || dayDigits.size() > 2 || dayDigits.toInt() == 0 || dayDigits.toInt() > 28;
 
     const auto total = leading(in.total);
     if (!total) return refused(kWholeCount, true, RefusalFocus::Text4);

@@ -32,6 +32,28 @@ QString heldByMoney(PlanKind kind, const QString& table)
            QStringLiteral(".ID AND (r.作废 IS NULL OR r.作废 = 0))");
 }
 
+// Whether the row of that ID is still there; no value when the read failed.
+std::optional<bool> rowExists(const QSqlDatabase& db, const QString& table, qint64 id, DbError& error)
+{
+    Statement probe(db, QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" WHERE ID = ?"), {id});
+    if (!probe.exec()) {
+        error = probe.error();
+        return std::nullopt;
+    }
+    const bool exists = probe.next();
+    if (probe.error().isValid()) {
+        error = probe.error();
+        return std::nullopt;
+    }
+    return exists;
+}
+
+bool unchanged(const InstalmentToSave& r, const StoredInstalment& loaded)
+{
+    return r.date == loaded.date && r.amount == loaded.amount && r.balance == loaded.balance &&
+           r.condition == loaded.condition;
+}
+
 }  // namespace
 
 PlanTable planTable(PlanKind kind)
@@ -88,17 +110,38 @@ PlanSaveOutcome savePlan(PlanKind kind, const QString& number, const std::vector
         const QVariantList values{dateOrNull(r.date), amountOrNull(r.amount), amountOrNull(r.balance),
                                   textOrNull(r.condition)};
         if (r.id) {
-            Statement st(db, update, values + QVariantList{*r.id});
+            out.ids.push_back(*r.id);
+            if (r.loaded && unchanged(r, *r.loaded)) {
+                // Not written, whatever another workstation wrote into it
+                // since; but a row deleted meanwhile stops the save.
+                const auto exists = rowExists(db, t.table, *r.id, out.error);
+                if (!exists) return out;
+                if (*exists) continue;
+                out.kind = PlanSaveOutcome::RowGone;
+                out.goneRow = int(i);
+                out.ids.clear();
+                return out;
+            }
+            QString sql = update;
+            QVariantList bound = values + QVariantList{*r.id};
+            if (r.loaded) {
+                appendAsLoaded(sql, bound, t.date, dateOrNull(r.loaded->date));
+                appendAsLoaded(sql, bound, t.amount, amountOrNull(r.loaded->amount));
+                appendAsLoaded(sql, bound, t.balance, amountOrNull(r.loaded->balance));
+            }
+            Statement st(db, sql, bound);
             if (!st.exec()) {
                 out.error = st.error();
                 return out;
             }
             if (st.rowsAffected() < 1) {
-                out.kind = PlanSaveOutcome::RowGone;
+                const auto exists = rowExists(db, t.table, *r.id, out.error);
+                if (!exists) return out;
+                out.kind = *exists ? PlanSaveOutcome::RowChanged : PlanSaveOutcome::RowGone;
                 out.goneRow = int(i);
+                out.ids.clear();
                 return out;
             }
-            out.ids.push_back(*r.id);
         } else {
             Statement st(db, insert, QVariantList{number} + values);
             if (!st.exec()) {
@@ -136,17 +179,9 @@ DeleteOutcome deleteInstalment(PlanKind kind, qint64 id)
     if (del.rowsAffected() > 0) {
         out.kind = DeleteOutcome::Deleted;
     } else {
-        Statement probe(QStringLiteral("SELECT 1 FROM ") + t.table + QStringLiteral(" WHERE ID = ?"), {id});
-        if (!probe.exec()) {
-            out.error = probe.error();
-            return out;
-        }
-        const bool exists = probe.next();
-        if (probe.error().isValid()) {
-            out.error = probe.error();
-            return out;
-        }
-        out.kind = exists ? DeleteOutcome::HasRecords : DeleteOutcome::Gone;
+        const auto exists = rowExists(DbConnection(), t.table, id, out.error);
+        if (!exists) return out;
+        out.kind = *exists ? DeleteOutcome::HasRecords : DeleteOutcome::Gone;
     }
     if (!tx.commit()) {
         out.kind = DeleteOutcome::Failed;
@@ -233,16 +268,35 @@ NodeWrite addNode(const QString& number, const QString& 阶段, const QString& �
     return out;
 }
 
-NodeWrite changeNode(qint64 id, const QString& 阶段, const QString& 要求, const QDate& 时间节点)
+namespace {
+
+// Runs a node update conditional on what was loaded; Gone or Changed when it
+// wrote nothing.
+NodeWrite::Kind runNodeUpdate(Statement& st, qint64 id, DbError& error)
+{
+    if (!st.exec()) {
+        error = st.error();
+        return NodeWrite::Failed;
+    }
+    if (st.rowsAffected() > 0) return NodeWrite::Done;
+    const auto exists = rowExists(DbConnection(), kNodes, id, error);
+    if (!exists) return NodeWrite::Failed;
+    return *exists ? NodeWrite::Changed : NodeWrite::Gone;
+}
+
+}  // namespace
+
+NodeWrite changeNode(const Node& loaded, const QString& 阶段, const QString& 要求, const QDate& 时间节点)
 {
     NodeWrite out;
-    Statement st(QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 阶段 = ?, 要求 = ?, 时间节点 = ? WHERE ID = ?"),
-                 {阶段, textOrNull(要求), dateValue(时间节点), id});
-    if (!st.exec()) {
-        out.error = st.error();
-        return out;
-    }
-    out.kind = st.rowsAffected() > 0 ? NodeWrite::Done : NodeWrite::Gone;
+    const qint64 id = loaded.id;
+    QString sql = QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 阶段 = ?, 要求 = ?, 时间节点 = ? WHERE ID = ?");
+    QVariantList values{阶段, textOrNull(要求), dateValue(时间节点), id};
+    appendAsLoaded(sql, values, QStringLiteral("阶段"), loaded.阶段);
+    appendAsLoaded(sql, values, QStringLiteral("要求"), loaded.要求);
+    appendAsLoaded(sql, values, QStringLiteral("时间节点"), dateOrNull(loaded.时间节点));
+    Statement st(sql, values);
+    out.kind = runNodeUpdate(st, id, out.error);
     out.stored.id = id;
     out.stored.阶段 = 阶段;
     out.stored.要求 = 要求;
@@ -250,16 +304,18 @@ NodeWrite changeNode(qint64 id, const QString& 阶段, const QString& 要求, co
     return out;
 }
 
-NodeWrite recordCheck(qint64 id, const QString& 完成情况, const QString& 检查人, const QDate& 检查日期)
+NodeWrite recordCheck(const Node& loaded, const QString& 完成情况, const QString& 检查人, const QDate& 检查日期)
 {
     NodeWrite out;
-    Statement st(QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 完成情况 = ?, 检查人 = ?, 检查日期 = ? WHERE ID = ?"),
-                 {完成情况, 检查人, dateValue(检查日期), id});
-    if (!st.exec()) {
-        out.error = st.error();
-        return out;
-    }
-    out.kind = st.rowsAffected() > 0 ? NodeWrite::Done : NodeWrite::Gone;
+    const qint64 id = loaded.id;
+    QString sql =
+        QStringLiteral("UPDATE ") + kNodes + QStringLiteral(" SET 完成情况 = ?, 检查人 = ?, 检查日期 = ? WHERE ID = ?");
+    QVariantList values{完成情况, 检查人, dateValue(检查日期), id};
+    appendAsLoaded(sql, values, QStringLiteral("完成情况"), loaded.完成情况);
+    appendAsLoaded(sql, values, QStringLiteral("检查人"), loaded.检查人);
+    appendAsLoaded(sql, values, QStringLiteral("检查日期"), dateOrNull(loaded.检查日期));
+    Statement st(sql, values);
+    out.kind = runNodeUpdate(st, id, out.error);
     out.stored.id = id;
     out.stored.完成情况 = 完成情况;
     out.stored.检查人 = 检查人;

@@ -42,16 +42,21 @@ struct InstalmentToSave {
     std::optional<qint64> amount;
     std::optional<qint64> balance;
     QString condition;
+    // A saved row's values as the window loaded (or last wrote) them.
+    std::optional<StoredInstalment> loaded;
 };
 struct PlanSaveOutcome {
-    enum Kind { Saved, RowGone, Failed };
+    enum Kind { Saved, RowGone, RowChanged, Failed };
     Kind kind = Failed;
     std::vector<qint64> ids;  // by row, when Saved
-    int goneRow = -1;         // index of the saved row that no longer exists
+    int goneRow = -1;         // index of the saved row that is gone or was changed meanwhile
     DbError error;
 };
 // Every row in one transaction: saved rows are updated by ID, the others
 // inserted for the contract. Nothing stays written unless all of it is.
+// A saved row that carries what was loaded is written only when the user
+// changed it, and only while its stored date, amount and balance are still
+// those: another workstation may have lowered the balance by a payment since.
 PlanSaveOutcome savePlan(PlanKind kind, const QString& number, const std::vector<InstalmentToSave>& rows);
 
 // Receipts (合同收款记录) and payments not void (合同付款记录) hold an
@@ -82,15 +87,18 @@ struct Node {
 DbResult<std::vector<Node>> nodesOf(const QString& number);
 
 struct NodeWrite {
-    enum Kind { Done, Gone, Failed };
+    enum Kind { Done, Gone, Changed, Failed };
     Kind kind = Failed;
     Node stored;
     DbError error;
 };
 // 要求 empty is stored as NULL.
 NodeWrite addNode(const QString& number, const QString& 阶段, const QString& 要求, const QDate& 时间节点);
-NodeWrite changeNode(qint64 id, const QString& 阶段, const QString& 要求, const QDate& 时间节点);
-NodeWrite recordCheck(qint64 id, const QString& 完成情况, const QString& 检查人, const QDate& 检查日期);
+// A change and a check write `loaded.id` only while the columns they write
+// are still stored as `loaded` holds them (an empty text there matches NULL
+// too); otherwise Changed, or Gone when the row is.
+NodeWrite changeNode(const Node& loaded, const QString& 阶段, const QString& 要求, const QDate& 时间节点);
+NodeWrite recordCheck(const Node& loaded, const QString& 完成情况, const QString& 检查人, const QDate& 检查日期);
 DeleteOutcome deleteNode(qint64 id);
 
 // Every (table, column) the store names, for the schema test.

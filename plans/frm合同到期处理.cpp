@@ -52,6 +52,7 @@ void frm合同到期处理::Form_Activate()
     Command1->setEnabled(true);
     const ExpiryContract& c = **found;
     m_id = c.id;
+    m_loaded = c;
 
     Text1[2]->setText(c.生效日期 ? dateText(*c.生效日期) : QString());
     Text1[3]->setText(c.终止日期 ? dateText(*c.终止日期) : QStringLiteral("长期"));
@@ -114,11 +115,25 @@ void frm合同到期处理::Command1_Click()
     t.penaltyDate = storedPenaltyDate(DTPicker2->date());
     t.writeOff = Check1->isChecked();
     t.renewal = Check2->isChecked();
+    t.loaded = m_loaded;
 
     WaitCursor wait;
     const TerminationOutcome done = endContract(m_id, t);
     if (done.kind == TerminationOutcome::Failed) return reportDbError(done.error);
     if (done.kind == TerminationOutcome::NoRow) return reportContractGone();
+    if (done.kind == TerminationOutcome::Changed)
+        return ShowStandardError(0, QStringLiteral("该合同已被他人修改，请重新打开本窗口！"));
+    // What is stored now is what a second 确定 holds the row to.
+    if (m_loaded) {
+        m_loaded->中止类别 = t.category;
+        m_loaded->中止原因 = t.reason;
+        m_loaded->中止日期 = t.terminationDate;
+        m_loaded->违约金处理方式 = t.penaltyHandling;
+        m_loaded->违约金 = t.penalty;
+        m_loaded->违约金收付日期 = t.penaltyDate;
+        m_loaded->余款勾销 = t.writeOff;
+        m_loaded->合同续签 = t.renewal;
+    }
 
     if (auto* list = Forms::find<frmCorvane>()) {
         FlexGrid& g = *list->MSFlexGrid1;

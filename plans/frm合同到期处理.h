@@ -12,9 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
+#include <optional>
 
 #include "platform/Forms.h"
 #include "platform/TextBox.h"
+#include "plans/ExpiryStore.h"
 
 namespace corvane {
 
@@ -51,6 +53,8 @@ private:
     // The renewal button's rule: ticked and not yet renewed.
     void applyRenewalRule();
     qint64 m_id = 0;
+    // The contract as loaded, or as this window last wrote it.
+    std::optional<plans::ExpiryContract> m_loaded;
 };
 
 }  // namespace corvane

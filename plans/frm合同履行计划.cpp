@@ -20,6 +20,10 @@ QString dateText(const std::optional<QDate>& d) { return d ? d->toString(QString
 
 // A node that another workstation deleted meanwhile.
 void reportNodeGone() { ShowStandardError(0, QStringLiteral("该节点已被删除，请重新打开本窗口！")); }
+void reportNodeChanged(int row)
+{
+    MsgBox(QStringLiteral("第%1行的计划已被他人修改，请重新打开本窗口！").arg(row), vbExclamation, ExeName());
+}
 
 }  // namespace
 
@@ -127,8 +131,15 @@ void frm合同履行计划::Command1_Click()
     bool numeric = false;
     const qint64 id = MSFlexGrid1->TextMatrix(row, kNodeId).toLongLong(&numeric);
     if (!numeric) return;
-    const NodeWrite w = changeNode(id, stage, requirement, *date);
+    // The row as this window shows it is what the database must still hold.
+    Node shown;
+    shown.id = id;
+    shown.阶段 = MSFlexGrid1->TextMatrix(row, 1);
+    shown.要求 = MSFlexGrid1->TextMatrix(row, 2);
+    shown.时间节点 = readDate(MSFlexGrid1->TextMatrix(row, 3));
+    const NodeWrite w = changeNode(shown, stage, requirement, *date);
     if (w.kind == NodeWrite::Gone) return reportNodeGone();
+    if (w.kind == NodeWrite::Changed) return reportNodeChanged(row);
     if (w.kind != NodeWrite::Done) return reportDbError(w.error);
     MSFlexGrid1->setTextMatrix(row, 1, w.stored.阶段);
     MSFlexGrid1->setTextMatrix(row, 2, w.stored.要求);
@@ -218,9 +229,14 @@ void frm合同履行计划::Command5_Click()
     }
     if (MSFlexGrid2->Rows() < 2) return;
     const int row = MSFlexGrid2->Row();
-    const NodeWrite w =
-        recordCheck(MSFlexGrid2->TextMatrix(row, kCheckId).toLongLong(), Text5->text(), Text6->text(), DTPicker1->date());
+    Node shown;
+    shown.id = MSFlexGrid2->TextMatrix(row, kCheckId).toLongLong();
+    shown.完成情况 = MSFlexGrid2->TextMatrix(row, 4);
+    shown.检查人 = MSFlexGrid2->TextMatrix(row, 5);
+    shown.检查日期 = readDate(MSFlexGrid2->TextMatrix(row, 6));
+    const NodeWrite w = recordCheck(shown, Text5->text(), Text6->text(), DTPicker1->date());
     if (w.kind == NodeWrite::Gone) return reportNodeGone();
+    if (w.kind == NodeWrite::Changed) return reportNodeChanged(row);
     if (w.kind != NodeWrite::Done) return reportDbError(w.error);
     MSFlexGrid2->setTextMatrix(row, 4, w.stored.完成情况);
     MSFlexGrid2->setTextMatrix(row, 5, w.stored.检查人);

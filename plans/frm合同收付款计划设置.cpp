@@ -92,9 +92,11 @@ void frm合同收付款计划设置::fitRow(int row) { widenToRow(*MSFlexGrid1, 
 void frm合同收付款计划设置::fillGrid(const std::vector<StoredInstalment>& rows)
 {
     MSFlexGrid1->setRows(1);
+    m_loaded.clear();
     int n = 0;
     for (const StoredInstalment& s : rows) {
         ++n;
+        m_loaded[s.id] = s;
         MSFlexGrid1->appendRow({QString::number(n), s.number, cell(s.date), storedAmountText(s.amount),
                                 storedAmountText(s.balance), s.condition, QString::number(s.id)});
         fitRow(n);
@@ -275,16 +277,30 @@ void frm合同收付款计划设置::Command8_Click()
         MsgBox(checked.refusal, vbExclamation, ExeName());
         return;
     }
-    const PlanSaveOutcome out = savePlan(m_kind, contractNumber(), checked.rows);
+    std::vector<InstalmentToSave> rows = checked.rows;
+    for (InstalmentToSave& r : rows)
+        if (r.id)
+            if (const auto it = m_loaded.find(*r.id); it != m_loaded.end()) r.loaded = it->second;
+    const PlanSaveOutcome out = savePlan(m_kind, contractNumber(), rows);
     if (out.kind == PlanSaveOutcome::RowGone) {
         MsgBox(QStringLiteral("第%1行的计划已被删除，请重新打开本窗口！").arg(out.goneRow + 1), vbExclamation, ExeName());
+        return;
+    }
+    if (out.kind == PlanSaveOutcome::RowChanged) {
+        MsgBox(QStringLiteral("第%1行的计划已被他人修改，请重新打开本窗口！").arg(out.goneRow + 1), vbExclamation, ExeName());
         return;
     }
     if (out.kind == PlanSaveOutcome::Failed) {
         reportDbError(out.error);
         return;
     }
-    for (int r = 1; r <= planRows(); ++r) MSFlexGrid1->setTextMatrix(r, kIdCol, QString::number(out.ids[size_t(r - 1)]));
+    for (int r = 1; r <= planRows(); ++r) {
+        const size_t i = size_t(r - 1);
+        MSFlexGrid1->setTextMatrix(r, kIdCol, QString::number(out.ids[i]));
+        // What is stored now is what the next save holds the row to.
+        m_loaded[out.ids[i]] = {out.ids[i], contractNumber(), rows[i].date, rows[i].amount, rows[i].balance,
+                                rows[i].condition};
+    }
     MsgBox(QStringLiteral("计划保存完成"));
 }
 

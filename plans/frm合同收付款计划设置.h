@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "contracts/ContractRecordWindow.h"
@@ -133,6 +134,9 @@ private:
 
     plans::PlanKind m_kind = plans::PlanKind::Payment;
     std::vector<QDate> m_nodeDates;
+    // The saved rows as loaded or last written, by ID: a save holds each row
+    // it writes to them.
+    std::map<qint64, plans::StoredInstalment> m_loaded;
     bool m_activated = false;
 };
 

@@ -168,8 +168,7 @@ SaveOutcome saveManagedBill(qint64 id, const QString& book, const QString& numbe
     const auto optional = [&](const char* column, const std::optional<QString>& text) {
         if (!text) return;
         sql += QStringLiteral(", %1 = ?").arg(QString::fromUtf8(column));
-        // An empty field is stored as an empty text, not as NULL.
-        values << (text->isNull() ? QStringLiteral("") : *text);
+        values << *text;  // an empty field stays an empty text
     };
     optional("付款人", s.payer);
     optional("地址", s.address);

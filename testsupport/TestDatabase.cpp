@@ -14,6 +14,18 @@ namespace corvane::test {
 
 bool testingOnPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
+std::optional<QString> storedText(const QString& sql, const QVariantList& values)
+{
+    const auto rows = selectRowsQuiet(sql, values);
+    if (!rows || rows->empty()) {
+        ADD_FAILURE() << "no row: " << sql.toStdString() << " " << rows.error().description.toStdString();
+        return std::nullopt;
+    }
+    const Row& r = rows->front();
+    if (r.value(0).isNull()) return std::nullopt;
+    return r.text(0);
+}
+
 ExtraConnection::ExtraConnection(const DbSettings& settings, const QString& name) : m_name(name)
 {
     OpenNamedConnection(settings, name);

@@ -7,8 +7,10 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 #include "db/Connection.h"
 
@@ -16,6 +18,15 @@ namespace corvane::test {
 
 // True when the database tests run on PostgreSQL (CORVANE_TEST_PG is set).
 bool testingOnPostgres();
+
+// The first column of the first row as stored, as text (a number as "0", a
+// date as "yyyy-MM-dd"); no value for NULL. No row fails the test.
+std::optional<QString> storedText(const QString& sql, const QVariantList& values = {});
+// An expected stored value in a table of cases: nullptr for NULL.
+inline std::optional<QString> stored(const char* text)
+{
+    return text ? std::optional<QString>(QString::fromUtf8(text)) : std::nullopt;
+}
 
 // Another connection to the test database, made and used in one thread.
 class ExtraConnection {

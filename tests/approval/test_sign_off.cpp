@@ -114,6 +114,8 @@ TEST_F(SignOffTest, TheDefaultUrgencyIsTheLowestOrderAndEmptyWhenThereIsNone)
     exec(QStringLiteral("DELETE FROM XZ紧急程度"));
     shown()->Command9_Click();
     EXPECT_EQ(documentRow(QStringLiteral("HTHQ-00000001")).text("紧急程度"), "");
+    // An empty text, not NULL: the approval program reads the column as text.
+    EXPECT_EQ(storedText(QStringLiteral("SELECT 紧急程度 FROM XZ文件记录 WHERE 编号 = 'HTHQ-00000001'")), stored(""));
 }
 
 TEST_F(SignOffTest, APlanThatCannotBeFilledStopsTheSubmissionBeforeAnythingIsWritten)

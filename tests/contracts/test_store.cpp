@@ -252,3 +252,67 @@ TEST_F(StoreTest, QuickSearchFindsHostileTextsLiterally)
         if (stored.contains(typed)) EXPECT_TRUE(found->contains(typed));
     }
 }
+
+// Boxes left empty: the record's own save and the counterparty panel store
+// NULL, while a signing stores the empty signatories and an empty supplier
+// tag as empty texts, as the family's other programs read them. Boxes never
+// typed into included.
+TEST_F(StoreTest, EmptyBoxesAreStoredAsNullOrEmptyTextColumnByColumn)
+{
+    RecordSheet empty;
+    empty.qualified = true;
+    NewContract c;
+    c.typedNumber = QStringLiteral("HT-E");
+    c.columns = sheetColumns(empty);
+    c.columns.emplace_back(QStringLiteral("对应部门"), QStringLiteral("D01"));
+    const InsertedContract inserted = insertContract(c);
+    ASSERT_EQ(inserted.outcome, InsertedContract::Inserted) << inserted.error.description.toStdString();
+    const QVariantList id{inserted.id};
+    const auto holds = [&](const char* column, const char* value) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 合同信息 WHERE id = ?").arg(QString::fromUtf8(column)), id),
+                  stored(value));
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass ? "修改" : "新增");
+        const struct {
+            const char* column;
+            const char* value;
+        } columns[] = {
+            {"合同名称", nullptr}, {"对方单位", nullptr}, {"对方开户行", nullptr}, {"对方帐号", nullptr},
+            {"对方税号", nullptr}, {"合同类型", nullptr}, {"合同金额", nullptr},  {"合同起始日期", nullptr},
+            {"主要条款", nullptr}, {"对方签约人", nullptr}, {"签约人", nullptr}, {"合格供方代码", ""},
+            {"是否是合格供方", "1"}, {"流水号", nullptr},
+        };
+        for (const auto& col : columns) holds(col.column, col.value);
+        exec(QStringLiteral("UPDATE 合同信息 SET 合同名称 = 'x', 对方签约人 = 'x', 合格供方代码 = 'x' WHERE id = ?"), id);
+        ASSERT_TRUE(updateEditableContract(inserted.id, sheetColumns(empty)).done());
+    }
+
+    ASSERT_TRUE(saveCounterparty(inserted.id, QString(), QString(), QString(), QString()).done());
+    for (const char* column : {"对方单位", "对方开户行", "对方帐号", "对方税号"}) holds(column, nullptr);
+
+    exec(QStringLiteral("UPDATE 合同信息 SET 提交日期 = '2026-01-01', 流转结束日期 = '2026-01-02', 流转通过 = 1 WHERE id = ?"), id);
+    ASSERT_TRUE(signContract(inserted.id, QDate(2026, 1, 3), false, QString(), QString()).done());
+    holds("对方签约人", "");
+    holds("签约人", "");
+    ASSERT_TRUE(takeEffect(inserted.id, QDate(2026, 1, 4)).done());
+    ASSERT_TRUE(suspendContract(inserted.id, QDate(2026, 2, 1), QString()).done());
+    holds("中止原因", nullptr);
+}
+
+// A contract whose renewal link another program left as an empty text is
+// not renewed yet.
+TEST_F(StoreTest, AnEmptyRenewalLinkCountsAsNone)
+{
+    addContract(QStringLiteral("OLD"), QStringLiteral("D01"), QStringLiteral("T1"), 履行中,
+                {{QStringLiteral("对应续约合同编号"), QStringLiteral("")}});
+    FollowUp f;
+    f.renewal = true;
+    f.fromId = idOf(QStringLiteral("OLD"));
+    f.contract.typedNumber = QStringLiteral("NEW");
+    f.contract.columns = {{QStringLiteral("对应部门"), QStringLiteral("D01")}};
+    const FollowUpOutcome out = insertFollowUp(f);
+    EXPECT_EQ(out.kind, FollowUpOutcome::Inserted) << out.error.description.toStdString();
+    EXPECT_EQ(storedText(QStringLiteral("SELECT 对应续约合同编号 FROM 合同信息 WHERE 合同编号 = 'OLD'")), stored("NEW"));
+}

@@ -34,6 +34,38 @@ TEST_F(Sql, BoundTextArrivesAsTyped)
     EXPECT_EQ(countRows("SELECT COUNT(*) FROM 员工档案 WHERE 工号 = ?", {"' or '1'='1"}), 0);
 }
 
+// A text binds as a text, an empty one as '' however it was made (a box
+// never typed into gives a QString that Qt calls null); only a null value
+// binds as NULL.
+TEST_F(Sql, EmptyTextIsStoredAsEmptyTextAndOnlyNullAsNull)
+{
+    const struct {
+        const char* what;
+        QVariant value;
+        bool storedNull;
+    } cases[] = {
+        {"QString()", QVariant(QString()), false},
+        {"\"\"", QVariant(QStringLiteral("")), false},
+        {"a blank", QVariant(QStringLiteral(" ")), false},
+        {"a null text", QVariant(QMetaType::fromType<QString>()), true},
+        {"no value", QVariant(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec(QStringLiteral("DELETE FROM 合同收款计划表"));
+        ASSERT_TRUE(executeQuiet("INSERT INTO 合同收款计划表 (合同编号, 收款条件) VALUES (?, ?)", {QStringLiteral("HT-1"), c.value}));
+        ASSERT_TRUE(executeQuiet("INSERT INTO 合同收款计划表 (合同编号, 收款条件) VALUES (?, ?)", {QStringLiteral("HT-2"), "x"}));
+        ASSERT_TRUE(executeQuiet("UPDATE 合同收款计划表 SET 收款条件 = ? WHERE 合同编号 = ?", {c.value, QStringLiteral("HT-2")}));
+        const auto rows = selectRows("SELECT 收款条件 FROM 合同收款计划表 ORDER BY 合同编号");
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(rows->size(), 2u);
+        for (const Row& row : *rows) {
+            EXPECT_EQ(row.value(0).isNull(), c.storedNull);
+            if (!c.storedNull) EXPECT_EQ(row.text(0), c.value.toString());
+        }
+    }
+}
+
 // A statement that runs again on PostgreSQL uses the prepared statement of
 // its last run (one round trip instead of prepare, run, deallocate); one
 // still alive is not lent to a second of the same text.

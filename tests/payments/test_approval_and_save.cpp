@@ -195,5 +195,59 @@ TEST_F(SaveTest, TwoWorkstationsPayingTheLastAtOnce)
     EXPECT_EQ(scalar("SELECT COUNT(DISTINCT 报销单编号) FROM 报销单表").toInt(), count("报销单表"));
 }
 
+// What the family's other programs read of a new form: empty texts as '',
+// NULLs and 0s as such, and the columns the save does not write left NULL;
+// boxes never typed into included.
+TEST_F(SaveTest, EmptyAndUnwrittenColumnsAreStoredAsTheFamilyReadsThem)
+{
+    for (const bool cash : {false, true}) {
+        SCOPED_TRACE(cash ? "现金" : "银行-网上银行");
+        exec("DELETE FROM 报销单审批");
+        exec("DELETE FROM 报销单审批路径");
+        exec("DELETE FROM 报销附件");
+        exec("DELETE FROM 报销单明细");
+        exec("DELETE FROM 报销单表");
+        const qint64 a = addInstalment("HT-1", QDate(2026, 1, 1), "100.00");
+        PaymentRequest q = request(a, "10");
+        q.rows.push_back(GridInstalment{std::nullopt, d("5"), false, {}});
+        q.cash = cash;
+        q.付款方式 = cash ? QStringLiteral("现金") : QStringLiteral("银行-网上银行");
+        q.payee = QString();
+        q.payeeBank = QString();
+        q.payeeAccount = QString();
+        q.invoice = QString();
+        // A card whose 卡名 is not set gives an empty text.
+        q.card = Card{QStringLiteral("工商银行"), QVariant(QString()), QStringLiteral("6222")};
+        const SaveOutcome o = 保存报销单(q);
+        ASSERT_EQ(o.kind, SaveOutcome::Saved) << o.error.description.toStdString();
+        const QVariantList form{o.formId};
+        const struct {
+            const char* sql;
+            const char* value;
+        } columns[] = {
+            {"SELECT 备注 FROM 报销单表 WHERE 报销单ID = ?", ""},
+            {"SELECT 一事一报 FROM 报销单表 WHERE 报销单ID = ?", "0"},
+            {"SELECT 对方单位名称 FROM 报销单表 WHERE 报销单ID = ?", cash ? nullptr : ""},
+            {"SELECT 对方帐号 FROM 报销单表 WHERE 报销单ID = ?", cash ? nullptr : ""},
+            {"SELECT 对方银行 FROM 报销单表 WHERE 报销单ID = ?", cash ? nullptr : ""},
+            {"SELECT 银行卡种类 FROM 报销单表 WHERE 报销单ID = ?", cash ? "" : nullptr},
+            {"SELECT 发卡银行 FROM 报销单表 WHERE 报销单ID = ?", cash ? "工商银行" : nullptr},
+            {"SELECT a.票据编号 FROM 报销附件 a JOIN 报销单明细 m ON a.报销单明细ID = m.ID WHERE m.报销单ID = ?", nullptr},
+            {"SELECT a.出票单位 FROM 报销附件 a JOIN 报销单明细 m ON a.报销单明细ID = m.ID WHERE m.报销单ID = ?", ""},
+        };
+        for (const auto& c : columns) {
+            SCOPED_TRACE(c.sql);
+            EXPECT_EQ(storedText(QString::fromUtf8(c.sql), form), stored(c.value));
+        }
+        const QVariantList plan{a};
+        EXPECT_EQ(storedText("SELECT 作废 FROM 合同付款记录 WHERE 合同付款计划ID = ?", plan), stored("0"));
+        EXPECT_EQ(storedText("SELECT 备注 FROM 合同付款记录 WHERE 合同付款计划ID = ?", plan), stored(nullptr));
+        EXPECT_EQ(storedText("SELECT 支付确认单编号 FROM 合同付款记录 WHERE 合同付款计划ID = ?", plan), stored(nullptr));
+        ASSERT_TRUE(o.rowIds[1]);
+        EXPECT_EQ(storedText("SELECT 付款条件 FROM 合同付款计划表 WHERE ID = ?", {*o.rowIds[1]}), stored(nullptr));
+        exec("DELETE FROM 合同付款记录");
+    }
+}
+
 }  // namespace
 }  // namespace corvane::test

@@ -194,5 +194,27 @@ TEST_F(ConversionTest, LayoutsOfTheNewWindowsAndPanels)
     });
 }
 
+// The window writes its trimmed boxes; an empty one (never typed into, or
+// blanks only) is an empty text, not NULL, on insert and on change.
+TEST_F(ConversionTest, EmptyBoxesAreStoredAsEmptyTexts)
+{
+    const QString blanks = QStringLiteral("  ");
+    DbError error;
+    Mapping m{QStringLiteral("WY01"), QString(), QStringLiteral("5501"), blanks.trimmed(), QString()};
+    ASSERT_EQ(insertMapping(m, QStringLiteral("E001"), QDateTime(kPayToday, QTime(9, 0)), &error), MappingOutcome::Done);
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass ? "change" : "new");
+        for (const char* column : {"发票科目名称", "会计科目名称", "备注"}) {
+            SCOPED_TRACE(column);
+            EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 票据科目转换 WHERE 发票科目代号 = 'WY01'")
+                                     .arg(QString::fromUtf8(column))),
+                      stored(""));
+        }
+        exec(QStringLiteral("UPDATE 票据科目转换 SET 发票科目名称 = 'x', 会计科目名称 = 'x', 备注 = 'x'"));
+        ASSERT_EQ(updateMapping(QStringLiteral("WY01"), m, QStringLiteral("E001"), QDateTime(kPayToday, QTime(9, 0)), &error),
+                  MappingOutcome::Done);
+    }
+}
+
 }  // namespace
 }  // namespace corvane::test

@@ -246,6 +246,45 @@ TEST_F(ExpiryTest, AContractDeletedMeanwhileIsReportedNotConfirmed)
     });
 }
 
+// Another workstation ends the contract after the window loaded it: this
+// 确定 writes nothing (its write-off neither) and says so; a second 确定 of
+// the window's own is held to what it wrote itself.
+TEST_F(ExpiryTest, AContractEndedMeanwhileIsNotOverwritten)
+{
+    addContract(kNumber, QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("履行中"), {{"合同金额", "10000"}});
+    const qint64 unpaid = addPaymentInstalment(kNumber, QStringLiteral("5000"), QStringLiteral("5000"));
+    openExpiry(kNumber, [&](Expiry& f) {
+        {
+            const auto workstation = openSecondConnection(QStringLiteral("other"));
+            ASSERT_TRUE(executeQuiet(workstation->db(),
+                                     QStringLiteral("UPDATE 合同信息 SET 合同状态 = '中止', 中止类别 = '其他原因', "
+                                                    "中止原因 = '双方同意', 合同中止日期 = '2026-11-30' WHERE 合同编号 = ?"),
+                                     {kNumber}));
+        }
+        f.Check1->setChecked(true);
+        f.Combo1->setCurrentIndex(0);
+        f.DTPicker1->setDate(QDate(2026, 12, 5));
+        answer({vbYes});
+        f.Command1_Click();
+        EXPECT_TRUE(doubles().boxes->shown.last().text.contains(QStringLiteral("该合同已被他人修改，请重新打开本窗口！")));
+    });
+    const Row r = contractRow(kNumber);
+    EXPECT_EQ(r.text("中止原因"), QStringLiteral("双方同意"));
+    EXPECT_EQ(toDate(r.value("合同中止日期")), QDate(2026, 11, 30));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同付款计划表 WHERE ID = ?"), {unpaid}), 1);
+
+    doubles().boxes->shown.clear();
+    openExpiry(kNumber, [&](Expiry& f) {
+        f.Text2->setText(QStringLiteral("提前结束"));
+        for (int i = 0; i < 2; ++i) {
+            answer({vbYes});
+            f.Command1_Click();
+        }
+    });
+    EXPECT_EQ(contractRow(kNumber).text("中止原因"), QStringLiteral("提前结束"));
+    EXPECT_FALSE(shownTexts().join(QString()).contains(QStringLiteral("该合同已被他人修改")));
+}
+
 // ---------------------------------------------------------------- renewal
 
 TEST_F(ExpiryTest, RenewalButtonFollowsTheBoxAndTheLink)
@@ -378,5 +417,32 @@ TEST_F(ExpiryTest, RenewalsAtOnceGetDistinctNumbers)
     for (int i = 0; i < int(rows->size()); ++i) {
         EXPECT_EQ((*rows)[size_t(i)].value(1).toInt(), i + 1);
         EXPECT_EQ((*rows)[size_t(i)].text(0), plans::renewalNumber(2026, i + 1));
+    }
+}
+
+// Left empty, 中止原因, 违约金 and an early penalty date are stored as NULL,
+// while an unchosen penalty handling is an empty text; boxes never typed
+// into included.
+TEST_F(ExpiryTest, EmptyTerminationValuesAreStoredColumnByColumn)
+{
+    exec(QStringLiteral("INSERT INTO 合同信息 (合同编号, 合同状态, 中止原因, 违约金处理方式, 违约金, 违约金收付日期) "
+                        "VALUES ('HT-Z', '履行中', 'x', 'x', 1, '2020-01-01')"));
+    const qint64 id = selectFirst(QStringLiteral("SELECT id FROM 合同信息 WHERE 合同编号 = 'HT-Z'"))->value(0).toLongLong();
+    plans::Termination t;
+    t.state = QStringLiteral("履行完成");
+    t.category = QStringLiteral("合同到期");
+    t.terminationDate = QDate(2026, 12, 10);
+    ASSERT_EQ(plans::endContract(id, t).kind, plans::TerminationOutcome::Done);
+    const struct {
+        const char* column;
+        const char* value;
+    } columns[] = {
+        {"中止原因", nullptr}, {"违约金处理方式", ""}, {"违约金", nullptr}, {"违约金收付日期", nullptr},
+        {"余款勾销", "0"},     {"合同续签", "0"},
+    };
+    for (const auto& c : columns) {
+        SCOPED_TRACE(c.column);
+        EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 合同信息 WHERE id = ?").arg(QString::fromUtf8(c.column)), {id}),
+                  stored(c.value));
     }
 }

@@ -48,6 +48,10 @@ TEST(EqualInstalments, WorkedExamplesAndEdges)
         {"100", "2", 0, QDate(2009, 1, 1), QDate(2009, 1, 10), "30", false, false, "2009-01-01 50.00|2009-01-06 50.00"},
         {"100", "2", 0, QDate(2009, 1, 1), QDate(2009, 3, 10), "05", false, false, "2009-01-05 50.00|2009-02-05 50.00"},
         {"100", "2.0", 0, QDate(2009, 1, 1), QDate(2009, 3, 10), "05", false, false, "2009-01-05 50.00|2009-02-05 50.00"},
+        // An empty box reads as day 0: the dates step by days, as with a typed 0.
+        {"10000", "3", 0, kStart, kEnd, "", false, false, "2009-01-08 3334.00|2009-05-03 3333.00|2009-08-26 3333.00"},
+        {"10000", "3", 0, kStart, kEnd, "  ", false, true, "2009-05-03 3334.00|2009-08-26 3333.00|2009-12-19 3333.00"},
+        {"100", "2", 0, QDate(2009, 1, 1), QDate(2009, 1, 10), "", false, false, "2009-01-01 50.00|2009-01-06 50.00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rows);
@@ -79,7 +83,9 @@ TEST(EqualInstalments, Refusals)
         {"3", kStart, kEnd, "5abc", "请输入正确的付款日期！", false},
         {"3", kStart, kEnd, "-3", "请输入正确的付款日期！", false},
         {"3", kStart, kEnd, " 5", "请输入正确的付款日期！", false},
-        {"3", kStart, kEnd, "", "请输入正确的付款日期！", false},
+        {"3", kStart, kEnd, "5 ", "请输入正确的付款日期！", false},
+        {"3", kStart, kEnd, "abc", "请输入正确的付款日期！", false},
+        {"3", kStart, kEnd, "５", "请输入正确的付款日期！", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);

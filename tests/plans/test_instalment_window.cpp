@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlanFixture.h"
+#include "platform/Amounts.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -306,4 +307,67 @@ TEST_F(PlanTest, WindowsAsLaidOut)
     });
     openNodes(QStringLiteral("浏览"), [&](frm合同履行计划& f) { EXPECT_EQ(layoutProblems(&f), QStringList()); });
     openNodes(frm合同履行计划::kEditMode, [&](frm合同履行计划& f) { EXPECT_EQ(layoutProblems(&f), QStringList()); });
+}
+
+// Another workstation pays instalment 1 (its balance goes to 0.00) while the
+// window is open. The window writes only the rows the user changed, each
+// only while it is stored as it was loaded; a changed one rolls it all back.
+TEST_F(PlanTest, ASaveKeepsWhatAnotherWorkstationWroteMeanwhile)
+{
+    const struct {
+        int edited;        // the row the user changes (0: none)
+        bool addsRow;
+        const char* shown;
+        const char* balance1;   // of the paid instalment afterwards
+        const char* condition2;
+        int rows;
+    } cases[] = {
+        {0, false, "计划保存完成", "0.00", "", 2},
+        {2, true, "计划保存完成", "0.00", "验收后", 3},
+        {1, true, "第1行的计划已被他人修改，请重新打开本窗口！", "0.00", "", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        exec(QStringLiteral("DELETE FROM 合同付款记录"));
+        exec(QStringLiteral("DELETE FROM 合同付款计划表"));
+        const qint64 paid = addInstalment(false, "HT-1", QDate(2009, 3, 1), "100", "100");
+        const qint64 other = addInstalment(false, "HT-1", QDate(2009, 6, 1), "200", "200");
+        doubles().boxes->shown.clear();
+        openPlan(kPayment, [&](Window& f) {
+            ASSERT_EQ(f.MSFlexGrid1->Rows(), 3);
+            {
+                const auto workstation = openSecondConnection(QStringLiteral("paying"));
+                ASSERT_TRUE(executeQuiet(workstation->db(),
+                                         QStringLiteral("INSERT INTO 合同付款记录 (合同付款计划ID, 付款日期, 付款金额, 作废) "
+                                                        "VALUES (?, ?, ?, 0)"),
+                                         {paid, QDate(2009, 3, 2), QStringLiteral("100.00")}));
+                ASSERT_TRUE(executeQuiet(workstation->db(), QStringLiteral("UPDATE 合同付款计划表 SET 余额 = ? WHERE ID = ?"),
+                                         {QStringLiteral("0.00"), paid}));
+            }
+            if (c.edited) {
+                f.MSFlexGrid1->setRow(c.edited);
+                f.MSFlexGrid1_Click();
+                f.Text1->setText(QStringLiteral("150"));
+                f.Text2->setText(f.MSFlexGrid1->TextMatrix(c.edited, 4));
+                f.Text3->setText(QStringLiteral("验收后"));
+                f.Command1_Click();
+            }
+            if (c.addsRow) {
+                f.Command2_Click();
+                f.Text1->setText(QStringLiteral("5"));
+                f.Command1_Click();
+            }
+            f.Command8_Click();
+        });
+        EXPECT_EQ(shownTexts(), QStringList{QString::fromUtf8(c.shown)});
+        const auto plan = selectRows(QStringLiteral("SELECT ID, 付款金额, 余额, 付款条件 FROM 合同付款计划表 ORDER BY ID"));
+        ASSERT_TRUE(plan);
+        ASSERT_EQ(int(plan->size()), c.rows);
+        EXPECT_EQ((*plan)[0].value(0).toLongLong(), paid);
+        EXPECT_EQ(centsText(centsOf((*plan)[0].value(2)).value_or(-1)), QString::fromUtf8(c.balance1));
+        EXPECT_EQ((*plan)[1].value(0).toLongLong(), other);
+        EXPECT_EQ((*plan)[1].text(3), QString::fromUtf8(c.condition2));
+        EXPECT_EQ(centsText(centsOf((*plan)[1].value(1)).value_or(-1)),
+                  c.edited == 2 ? QStringLiteral("150.00") : QStringLiteral("200.00"));
+    }
 }

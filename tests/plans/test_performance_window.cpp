@@ -152,3 +152,50 @@ TEST_F(PlanTest, ChecksAreRecordedUntrimmed)
     EXPECT_EQ(r.text(1), QStringLiteral("王五 "));
     EXPECT_EQ(toDate(r.value(2)), QDate(2024, 2, 1));
 }
+
+// A node changed on another workstation after the window loaded it is not
+// overwritten: neither by a change of the node nor by a check.
+TEST_F(PlanTest, ANodeChangedMeanwhileIsNotOverwritten)
+{
+    const struct {
+        const char* mode;
+        const char* otherWrites;  // what the other workstation sets
+        const char* column;       // the column that must keep its value
+        const char* kept;
+    } cases[] = {
+        {"编辑", "UPDATE 合同履行计划表 SET 要求 = '完成主体' WHERE ID = ?", "要求", "完成主体"},
+        {"编辑", "UPDATE 合同履行计划表 SET 时间节点 = '2024-02-01' WHERE ID = ?", "阶段", "进场"},
+        {"浏览", "UPDATE 合同履行计划表 SET 检查人 = '赵六' WHERE ID = ?", "检查人", "赵六"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.otherWrites);
+        exec(QStringLiteral("DELETE FROM 合同履行计划表"));
+        const qint64 id = addNodeRow("HT-1", QStringLiteral("进场"), QDate(2024, 1, 10));
+        doubles().boxes->shown.clear();
+        openNodes(QString::fromUtf8(c.mode), [&](Nodes& f) {
+            {
+                const auto workstation = openSecondConnection(QStringLiteral("other"));
+                ASSERT_TRUE(executeQuiet(workstation->db(), QString::fromUtf8(c.otherWrites), {id}));
+            }
+            if (QString::fromUtf8(c.mode) == Nodes::kEditMode) {
+                f.MSFlexGrid1->setRow(1);
+                f.MSFlexGrid1_Click();
+                f.Text1->setText(QStringLiteral("入场"));
+                f.Command1_Click();
+                EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("进场"));
+            } else {
+                f.MSFlexGrid2->setRow(1);
+                f.MSFlexGrid2_Click();
+                f.Text5->setText(QStringLiteral("完成"));
+                f.Text6->setText(QStringLiteral("王五"));
+                f.Command5_Click();
+                EXPECT_EQ(f.MSFlexGrid2->TextMatrix(1, 5), QString());
+            }
+        });
+        EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("第1行的计划已被他人修改，请重新打开本窗口！")});
+        const Row node = *selectFirst(QStringLiteral("SELECT 阶段, 要求, 完成情况, 检查人 FROM 合同履行计划表"));
+        EXPECT_EQ(node.text(QString::fromUtf8(c.column)), QString::fromUtf8(c.kept));
+        EXPECT_NE(node.text(0), QStringLiteral("入场"));
+        EXPECT_TRUE(node.text(2).isEmpty());
+    }
+}

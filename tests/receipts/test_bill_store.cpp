@@ -9,7 +9,9 @@
 
 #include "ReceiptFixture.h"
 #include "db/Schema.h"
+#include "receipts/BillIssueStore.h"
 #include "receipts/BillStore.h"
+#include "receipts/CustomBillStore.h"
 #include "receipts/ReceiptStore.h"
 
 namespace corvane::test {
@@ -157,6 +159,112 @@ TEST_F(BillStore, TheBillKeyIsUnique)
 {
     addBills(QStringLiteral("B1"), 1, 1);
     EXPECT_FALSE(executeQuiet(QStringLiteral("INSERT INTO 票据 (入库单编号, 票据编号) VALUES ('B1', '00000001')")));
+}
+
+// ---- What a recorded bill stores for boxes left empty: the payer as an
+// empty text, the other payer values as the road names them. The values come
+// as a box never typed into gives them.
+
+struct StoredColumn {
+    const char* column;
+    const char* value;  // nullptr: NULL
+};
+
+void expectBillColumns(qint64 billId, std::initializer_list<StoredColumn> columns)
+{
+    for (const StoredColumn& c : columns) {
+        SCOPED_TRACE(c.column);
+        EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 票据 WHERE ID = ?").arg(QString::fromUtf8(c.column)), {billId}),
+                  stored(c.value));
+    }
+}
+
+qint64 billIdOf(const QString& book, const QString& number)
+{
+    return selectFirst(QStringLiteral("SELECT ID FROM 票据 WHERE 入库单编号 = ? AND 票据编号 = ?"), {book, number})
+        ->value(0)
+        .toLongLong();
+}
+
+class EmptyValues : public BillStore {
+protected:
+    // Free bill B1 00000001 recorded by D01 on 2026-12-10 for 10.00 without
+    // tax; every payer value left as a box never typed into gives it.
+    template <class Bill>
+    void freeBillOfTen(Bill& b)
+    {
+        addBills(QStringLiteral("B1"), 1, 1);
+        b.book = QStringLiteral("B1");
+        b.number = QStringLiteral("00000001");
+        b.billId = billIdOf(b.book, b.number);
+        b.department = QStringLiteral("D01");
+        b.issueDate = b.receiptDate = QDate(2026, 12, 10);
+        b.total = QStringLiteral("10.00");
+        b.taxTotal = QStringLiteral("0.00");
+        b.now = QDateTime(QDate(2026, 12, 10), QTime(9, 0));
+    }
+};
+
+TEST_F(EmptyValues, ARecordWithoutPrintingStoresEmptyPayerValuesAsNamed)
+{
+    NoPrintReceipt r;
+    freeBillOfTen(r);
+    InvoiceLine line;
+    line.c[0] = QStringLiteral("物业服务费");
+    r.lines = {storedLine(line)};
+    const RecordOutcome out = recordWithoutPrinting(r);
+    ASSERT_EQ(out.kind, RecordOutcome::Done) << out.error.description.toStdString();
+    expectBillColumns(r.billId, {{"付款人", ""}, {"开票人", ""}, {"收款人", ""}, {"收款方式", ""}, {"合同编号", ""},
+                                 {"管理处", nullptr}, {"税号", nullptr}, {"地址", nullptr}, {"账号", nullptr},
+                                 {"备注", nullptr}, {"预开", "0"}, {"无需打印票据", "1"}});
+    for (const char* column : {"摘要", "单位", "科目代号", "收费项目代号", "应税科目"}) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 票据开票数据").arg(QString::fromUtf8(column))), stored(nullptr));
+    }
+}
+
+TEST_F(EmptyValues, FinishingAndElectronicInvoicesStoreEmptyPayerValuesAsNamed)
+{
+    PrintedBill printed;
+    freeBillOfTen(printed);
+    const IssueOutcome finished = finishPrintedBill(printed);
+    ASSERT_EQ(finished.kind, IssueOutcome::Done) << finished.error.description.toStdString();
+    expectBillColumns(printed.billId, {{"付款人", ""}, {"开票人", ""}, {"合同编号", ""}, {"税号", nullptr},
+                                       {"地址", nullptr}, {"账号", nullptr}, {"备注", nullptr}});
+
+    ElectronicBill e;
+    e.code = QStringLiteral("044031900111");
+    e.number = QStringLiteral("12345678");
+    e.department = QStringLiteral("D01");
+    e.total = QStringLiteral("10.00");
+    e.taxTotal = QStringLiteral("0.00");
+    e.now = QDateTime(QDate(2026, 12, 10), QTime(9, 0));
+    const IssueOutcome issued = storeElectronicInvoice(e);
+    ASSERT_EQ(issued.kind, IssueOutcome::Done) << issued.error.description.toStdString();
+    expectBillColumns(billIdOf(e.code, e.number),
+                      {{"付款人", ""}, {"税号", ""}, {"地址", ""}, {"账号", ""}, {"管理处", ""}, {"手机号码", nullptr},
+                       {"邮箱地址", nullptr}, {"备注", nullptr}, {"DJ_ID", nullptr}, {"ZH_ID", nullptr},
+                       {"CW_ID", nullptr}, {"预开", "0"}, {"无需打印票据", "0"}});
+    EXPECT_EQ(storedText(QStringLiteral("SELECT 票据类型编号 FROM 票据入库单 WHERE 入库单编号 = ?"), {e.code}), stored(""));
+}
+
+TEST_F(EmptyValues, CustomBillsStoreEmptyFieldsAsNamed)
+{
+    CustomBillSave save;
+    save.bill.开票日期 = save.bill.收款日期 = QDate(2026, 12, 10);
+    save.department = QStringLiteral("D01");
+    save.payer = save.address = save.remark = QString();
+    // A new bill of the department's own layout: empty fields are NULL.
+    const SaveOutcome own = saveSelfNumberedBill(QStringLiteral("ZD"), save);
+    ASSERT_EQ(own.status, SaveStatus::Done) << own.error.description.toStdString();
+    expectBillColumns(own.id, {{"付款人", nullptr}, {"地址", nullptr}, {"合同编号", nullptr}, {"开票人", ""},
+                               {"收款方式", ""}, {"DJ_ID", nullptr}, {"ZH_ID", nullptr}, {"CW_ID", nullptr}});
+    // A paper bill completed: the page's empty fields stay empty texts.
+    addBills(QStringLiteral("B1"), 1, 1);
+    const qint64 paper = billIdOf(QStringLiteral("B1"), QStringLiteral("00000001"));
+    const SaveOutcome managed = saveManagedBill(paper, QStringLiteral("B1"), QStringLiteral("00000001"), save, {});
+    ASSERT_EQ(managed.status, SaveStatus::Done) << managed.error.description.toStdString();
+    expectBillColumns(paper, {{"付款人", ""}, {"地址", ""}, {"备注", ""}, {"合同编号", nullptr}, {"开票人", ""}});
 }
 
 }  // namespace
