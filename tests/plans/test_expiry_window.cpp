@@ -6,6 +6,7 @@
 #include "contracts/frmCorvane.h"
 #include "plans/ExpiryRules.h"
 #include "plans/ExpiryStore.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -379,4 +380,12 @@ TEST_F(ExpiryTest, RenewalsAtOnceGetDistinctNumbers)
         EXPECT_EQ((*rows)[size_t(i)].value(1).toInt(), i + 1);
         EXPECT_EQ((*rows)[size_t(i)].text(0), plans::renewalNumber(2026, i + 1));
     }
+}
+
+TEST_F(ExpiryTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    addContract(kNumber, QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("履行中"));
+    openExpiry(kNumber, [&](Expiry& f) {
+        EXPECT_EQ(inputProblems(&f, {{"Text2", "合同信息.中止原因"}}, {"Text3"}).join(u'\n').toStdString(), "");
+    });
 }
