@@ -98,6 +98,12 @@ MDIForm1::MDIForm1()
     layout->setMenuBar(menuBar);
     layout->addWidget(Picture1);
     layout->addWidget(mdiArea, 1);
+    StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->hide();
+    connect(StatusBar1, &QStatusBar::messageChanged, StatusBar1,
+            [this](const QString& message) { StatusBar1->setVisible(!message.isEmpty()); });
+    layout->addWidget(StatusBar1);
 
     FormRegistry::instance().setMdiArea(mdiArea);
     刷新背景();
@@ -163,8 +169,9 @@ void MDIForm1::行政合同审批同步()
 {
     const auto& synchronise = mainWindowHooks().行政合同审批同步;
     if (!synchronise) return;
-    const DbError failed = synchronise();
-    if (failed.isValid()) reportDbError(failed);
+    const SyncOutcome outcome = synchronise();
+    if (!outcome.status.isEmpty()) StatusBar1->showMessage(outcome.status);
+    if (outcome.error.isValid()) reportDbError(outcome.error);
 }
 
 void MDIForm1::居中子窗口(Form* form)

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "app/Banner.h"
 #include "platform/Forms.h"
@@ -39,6 +40,9 @@ public:
     QAction* 联系我们;
     BannerStrip* Picture1;
     QMdiArea* mdiArea;
+    // Shown only while it has something to say (the start-up synchronisation
+    // left to another workstation).
+    QStatusBar* StatusBar1;
 
     // The action that stands for a menu (a top-level menu's own action), by
     // the menu's name; nullptr when no menu has that name.
@@ -49,7 +53,8 @@ public:
     // Applies the menu rights of the current post.
     void 权限设置();
     // Runs the approval outcome synchronisation of the approval subsystem once
-    // handed in (MainWindowHooks); returns at once until then.
+    // handed in (MainWindowHooks); returns at once until then. Its error is
+    // shown in the standard error box, its status line in the status bar.
     void 行政合同审批同步();
     // Opens the expiry reminder window centred in the client area, once the
     // reminder subsystem has handed it in (MainWindowHooks).

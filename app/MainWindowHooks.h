@@ -12,15 +12,20 @@
 
 namespace corvane {
 
+// What the start-up synchronisation came to.
+struct SyncOutcome {
+    DbError error;   // the database error that stopped it, or an empty one
+    QString status;  // a line for the main window's status bar, or ""
+};
+
 struct MainWindowHooks {
     // Each gives the window's single instance, loaded (Forms::get<T>()).
     std::function<Form*()> frmCorvane;
     std::function<Form*()> frm合同收付款统计;
     std::function<Form*()> frm合同汇总统计;
     std::function<Form*()> Frm合同到期提醒;
-    // The approval outcome synchronisation run once at start-up: the
-    // database error that stopped it, or an empty one.
-    std::function<DbError()> 行政合同审批同步;
+    // The approval outcome synchronisation run once at start-up.
+    std::function<SyncOutcome()> 行政合同审批同步;
 };
 
 MainWindowHooks& mainWindowHooks();

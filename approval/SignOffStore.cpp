@@ -199,34 +199,86 @@ SignOffResult writeSignOff(const SignOffSubmission& s) { return writeSignOff(DbC
 
 // ---- Synchronisation
 
-FlagClaim claimSyncFlag(const QSqlDatabase& db, DbError* error)
+namespace {
+
+const QString kClaimTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+// The claim's time row set to `value`, added when missing.
+bool writeClaimTime(const QSqlDatabase& db, const QString& value, DbError* error)
 {
+    int affected = 0;
+    if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ?"), {value, kSyncClaimedAtCode}, error,
+             &affected))
+        return false;
+    return affected > 0 ||
+           run(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)"), {kSyncClaimedAtCode, value}, error);
+}
+
+}  // namespace
+
+FlagClaim claimSyncFlag(const QSqlDatabase& db, const QDateTime& now, DbError* error)
+{
+    const QString stamp = now.toString(kClaimTimeFormat);
+    // The flag and its time change together or not at all; on SQLite the
+    // write transaction also keeps two starts from reading the same old state.
+    Transaction tx(db, Transaction::Write);
+    if (!tx.isActive()) {
+        *error = tx.error();
+        return FlagClaim::Failed;
+    }
+    auto committed = [&](FlagClaim result) {
+        if (tx.commit()) return result;
+        *error = tx.error();
+        return FlagClaim::Failed;
+    };
     int affected = 0;
     if (!run(db,
              QStringLiteral("UPDATE SystemSetup SET Value = '1' WHERE Code = ? AND (Value IS NULL OR Value <> '1')"),
              {kSetupFlag}, error, &affected))
         return FlagClaim::Failed;
-    if (affected > 0) return FlagClaim::Claimed;
+    if (affected > 0) return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
     const auto exists = scalar(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag}, error);
     if (!exists) return FlagClaim::Failed;
-    if (exists->toLongLong() > 0) return FlagClaim::Held;
-    DbError insertError;
-    if (run(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, '1')"), {kSetupFlag}, &insertError))
-        return FlagClaim::Claimed;
-    // Another client added the row first: it holds the flag.
-    const auto now = scalar(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag}, error);
-    if (!now) return FlagClaim::Failed;
-    if (now->toLongLong() > 0) return FlagClaim::Held;
-    *error = insertError;
-    return FlagClaim::Failed;
+    if (exists->toLongLong() == 0) {
+        DbError insertError;
+        if (run(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, '1')"), {kSetupFlag}, &insertError))
+            return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
+        // Another client added the row first: it holds the flag.
+        tx.rollback();
+        const auto now = scalar(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag}, error);
+        if (!now) return FlagClaim::Failed;
+        if (now->toLongLong() > 0) return FlagClaim::Held;
+        *error = insertError;
+        return FlagClaim::Failed;
+    }
+    // Held: by a run still going, or by one that died.
+    const auto claimed = scalar(db, QStringLiteral("SELECT Value FROM SystemSetup WHERE Code = ?"), {kSyncClaimedAtCode}, error);
+    if (!claimed) return FlagClaim::Failed;
+    const QDateTime since = QDateTime::fromString(claimed->toString(), kClaimTimeFormat);
+    if (!since.isValid()) {
+        // Two starts timing the same flag at once: the one that lost keeps
+        // the other's time.
+        DbError lost;
+        if (!writeClaimTime(db, stamp, &lost)) return FlagClaim::Held;
+        return committed(FlagClaim::Held);
+    }
+    if (since.secsTo(now) < kSyncStaleSeconds) return committed(FlagClaim::Held);
+    // Taken over only from the claim that was read: of two starts that find
+    // the same stale claim, one runs.
+    if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ? AND Value = ?"),
+             {stamp, kSyncClaimedAtCode, claimed->toString()}, error, &affected))
+        return FlagClaim::Failed;
+    return committed(affected > 0 ? FlagClaim::Claimed : FlagClaim::Held);
 }
 
 DbError releaseSyncFlag(const QSqlDatabase& db)
 {
     DbError error;
     // Cheap when the flag went back with the run's outcomes already.
-    run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ? AND (Value IS NULL OR Value <> '0')"),
-        {kSetupFlag}, &error);
+    if (run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ? AND (Value IS NULL OR Value <> '0')"),
+            {kSetupFlag}, &error))
+        run(db, QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ? AND Value <> ''"), {kSyncClaimedAtCode},
+            &error);
     return error;
 }
 
@@ -317,6 +369,8 @@ DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& d
     // The flag goes back with the outcomes, in the one commit of the run.
     auto commit = [&] {
         if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ?"), {kSetupFlag}, &error)) return false;
+        if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ?"), {kSyncClaimedAtCode}, &error))
+            return false;
         if (tx.commit()) return true;
         error = tx.error();
         return false;

@@ -50,10 +50,20 @@ SignOffResult writeSignOff(const SignOffSubmission& s);
 
 // ---- Synchronisation
 
+// The family's other clients know only the flag ('0' free, '1' held). Beside
+// it this program keeps when the flag was claimed, so that a flag left held
+// by a client that died mid-run is taken over once no run can still be going.
+inline const QString kSyncClaimedAtCode = QStringLiteral("合同同步时间");
+inline constexpr qint64 kSyncStaleSeconds = 30 * 60;
+
 enum class FlagClaim { Claimed, Held, Failed };
-// Sets "合同同步" to '1' unless it is '1' already (Held); a missing row is
-// added with '1'.
-FlagClaim claimSyncFlag(const QSqlDatabase& db, DbError* error);
+// Sets "合同同步" to '1' and records `now` as the claim's time, in one
+// transaction; a missing row is added with '1'. A flag held since less than
+// kSyncStaleSeconds before `now` is Held; one held longer is taken over
+// (Claimed). A flag held with no time of ours (set by another program) is
+// timed from now on, and Held.
+FlagClaim claimSyncFlag(const QSqlDatabase& db, const QDateTime& now, DbError* error);
+// The flag back to '0' and the claim's time cleared.
 DbError releaseSyncFlag(const QSqlDatabase& db);
 
 struct FinishedDocument {
@@ -77,7 +87,7 @@ DbError 处理附件(const QSqlDatabase& db, qint64 documentId, qint64 contractI
 // contract's outcome. A contract no longer waiting (decided by an earlier
 // document) takes nothing from a later one. A failure keeps the documents
 // before it, rolls back its own and ends the run with its error. The busy
-// flag goes back to '0' in the same commit.
+// flag goes back to '0' (its claim time cleared) in the same commit.
 DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& documents);
 
 // Every (table, column) this store names, for the schema test.

@@ -5,25 +5,25 @@
 
 namespace corvane::approval {
 
-DbError 行政合同审批同步(const QSqlDatabase& db)
+SyncOutcome 行政合同审批同步(const QSqlDatabase& db)
 {
     DbError error;
-    switch (claimSyncFlag(db, &error)) {
-    case FlagClaim::Held: return {};
-    case FlagClaim::Failed: return error;
+    switch (claimSyncFlag(db, Now(), &error)) {
+    case FlagClaim::Held: return {{}, kSyncElsewhere};
+    case FlagClaim::Failed: return {error, {}};
     case FlagClaim::Claimed: break;
     }
     WaitCursor wait;
     // Whatever ends the run, the next start of any client may synchronise.
     auto finish = [&](DbError result) {
         const DbError released = releaseSyncFlag(db);
-        return result.isValid() ? result : released;
+        return SyncOutcome{result.isValid() ? result : released, {}};
     };
     const auto documents = finishedDocuments(db);
     if (!documents) return finish(documents.error());
     return finish(carryBack(db, *documents));
 }
 
-DbError 行政合同审批同步() { return 行政合同审批同步(DbConnection()); }
+SyncOutcome 行政合同审批同步() { return 行政合同审批同步(DbConnection()); }
 
 }  // namespace corvane::approval

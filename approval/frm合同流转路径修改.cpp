@@ -4,6 +4,7 @@
 
 #include "approval/ApprovalRules.h"
 #include "approval/ApprovalStore.h"
+#include "db/Schema.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "platform/TextMeasure.h"
@@ -245,8 +246,12 @@ void frm合同流转路径修改::Command6_Click()
 {
     const QString department = Text13->text().trimmed();
     const QString post = Combo5->currentText().trimmed();
-    if (department.isEmpty()) return message(QStringLiteral("请选择部门！"));
-    if (post.isEmpty()) return message(QStringLiteral("请选择岗位！"));
+    // A code typed longer than its column can name no department or post.
+    const QString table = QStringLiteral("合同实际流转路径设置");
+    if (department.isEmpty() || codeOf(department).size() > schema::textLength(table, QStringLiteral("部门编号")))
+        return message(QStringLiteral("请选择部门！"));
+    if (post.isEmpty() || codeOf(post).size() > schema::textLength(table, QStringLiteral("岗位编号")))
+        return message(QStringLiteral("请选择岗位！"));
     for (int r = 1; r < MSFlexGrid1->Rows(); ++r)
         if (MSFlexGrid1->TextMatrix(r, 3) == Combo5->currentText()) return message(QStringLiteral("此岗位信息已存在！"));
 

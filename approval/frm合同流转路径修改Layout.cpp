@@ -3,6 +3,8 @@
 #include <QStyle>
 
 #include "app/frmToExcel.h"
+#include "db/Schema.h"
+#include "platform/InputRules.h"
 #include "platform/Widgets.h"
 
 // The window's controls and their geometry in twips.
@@ -25,6 +27,12 @@ frm合同流转路径修改::frm合同流转路径修改()
     Label21 = label(QStringLiteral("Label21"), QStringLiteral("部门"), 120, 165, 600);
     Text13 = named(new QLineEdit(this), QStringLiteral("Text13"));
     place(Text13, 720, 120, 3000, 330);
+    // "code name" of a department, and of a post below.
+    auto entryLength = [](const char* table, const char* code, const char* name) {
+        const QString t = QString::fromUtf8(table);
+        return schema::textLength(t, QString::fromUtf8(code)) + 1 + schema::textLength(t, QString::fromUtf8(name));
+    };
+    applyLineRules(Text13, entryLength("职能部门new", "职能部门编号", "职能部门名称"));
     Command3 = named(new QToolButton(this), QStringLiteral("Command3"));
     Command3->setArrowType(Qt::DownArrow);
     place(Command3, 3720, 120, 330, 330);
@@ -32,6 +40,7 @@ frm合同流转路径修改::frm合同流转路径修改()
     Label22 = label(QStringLiteral("Label22"), QStringLiteral("岗位"), 4260, 165, 600);
     Combo5 = named(new QComboBox(this), QStringLiteral("Combo5"));
     Combo5->setEditable(true);
+    applyLineRules(Combo5->lineEdit(), entryLength("岗位信息new", "岗位代号", "岗位名称"));
     place(Combo5, 4860, 120, 2900, 330);
     Check2 = named(new QCheckBox(QStringLiteral("决策权"), this), QStringLiteral("Check2"));
     place(Check2, 7920, 135, 1200, 300);
@@ -42,6 +51,7 @@ frm合同流转路径修改::frm合同流转路径修改()
     Label23 = label(QStringLiteral("Label23"), QStringLiteral("环节序号"), 1620, 675, 1000);
     Text14 = named(new QLineEdit(this), QStringLiteral("Text14"));
     Text14->setEnabled(false);
+    applyLineRules(Text14, kNumberBoxLength);
     place(Text14, 2640, 630, 900, 330);
     Command6 = button(this, QStringLiteral("Command6"), QStringLiteral("添加"));
     place(Command6, 4860, 600, 1000, 375);

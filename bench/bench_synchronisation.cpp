@@ -156,7 +156,7 @@ void BM_Synchronisation(benchmark::State& state)
         state.PauseTiming();
         rewind();
         state.ResumeTiming();
-        const DbError e = approval::行政合同审批同步();
+        const DbError e = approval::行政合同审批同步().error;
         if (e.isValid()) fail(e.description);
     }
     const auto decided = selectFirstQuiet(QStringLiteral("SELECT COUNT(*) FROM 合同信息 WHERE 流水号 % %1 = 0 AND 流转结束日期 IS NOT NULL")

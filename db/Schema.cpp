@@ -918,6 +918,13 @@ const Table* table(const QString& name)
     return nullptr;
 }
 
+int textLength(const QString& tableName, const QString& columnName)
+{
+    const Table* t = table(tableName);
+    const Column* c = t ? t->column(columnName) : nullptr;
+    return c && c->type == ColumnType::Text ? c->length : 0;
+}
+
 QStringList createStatements(Dialect d)
 {
     QStringList out;

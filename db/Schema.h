@@ -76,6 +76,9 @@ private:
 const std::vector<Table>& tables();
 // The table of that name, or nullptr.
 const Table* table(const QString& name);
+// How many characters `table`.`column` holds: the length a box whose text is
+// stored there may take; 0 for a column of unbounded text or none of that name.
+int textLength(const QString& table, const QString& column);
 // CREATE TABLE statements for all tables, in order, then their indexes.
 QStringList createStatements(Dialect d);
 // Creates all tables on the open connection in one transaction.

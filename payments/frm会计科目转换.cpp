@@ -7,6 +7,7 @@
 #include "app/LoginStatusBar.h"
 #include "payments/SubjectConversion.h"
 #include "payments/frm会计科目浏览.h"
+#include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/Widgets.h"
@@ -20,6 +21,8 @@ const QString kNew = QStringLiteral("新增");
 const QString kCancel = QStringLiteral("取消");
 const QString kNothingToChange = QStringLiteral("没有可以修改的科目!");
 const QString kNothingToDelete = QStringLiteral("没有可以删除的信息!");
+// A mapping's boxes take what its row of 票据科目转换 holds.
+int mappingColumn(const char* column) { return schema::textLength(QStringLiteral("票据科目转换"), QString::fromUtf8(column)); }
 }  // namespace
 
 frm会计科目转换::frm会计科目转换()
@@ -47,11 +50,11 @@ void frm会计科目转换::buildLayout()
     };
     label(QStringLiteral("Label1"), QStringLiteral("发票科目代号"), 240, 240);
     Text1 = named(new QLineEdit(this), QStringLiteral("Text1"));
-    applyLineRules(Text1, 50);
+    applyLineRules(Text1, mappingColumn("发票科目代号"));
     place(Text1, 1500, 240, 3000, 300);
     label(QStringLiteral("Label2"), QStringLiteral("发票科目名称"), 240, 720);
     Text2 = named(new QLineEdit(this), QStringLiteral("Text2"));
-    applyLineRules(Text2, 100);
+    applyLineRules(Text2, mappingColumn("发票科目名称"));
     place(Text2, 1500, 720, 3000, 300);
     label(QStringLiteral("Label3"), QStringLiteral("会计科目"), 240, 1200);
     Text3 = named(new QLineEdit(this), QStringLiteral("Text3"));
@@ -60,7 +63,8 @@ void frm会计科目转换::buildLayout()
     Command5 = button(this, QStringLiteral("Command5"), QStringLiteral("…"));
     place(Command5, 4140, 1200, 360, 300);
     label(QStringLiteral("Label4"), QStringLiteral("备    注"), 240, 1680);
-    Text4 = named(new QPlainTextEdit(this), QStringLiteral("Text4"));
+    Text4 = named(new TextBox(this, true), QStringLiteral("Text4"));
+    Text4->setMaxLength(mappingColumn("备注"));
     place(Text4, 1500, 1680, 3000, 1800);
     label(QStringLiteral("Label5"), QStringLiteral("发票科目明细"), 4800, 60);
     List1 = named(new QListWidget(this), QStringLiteral("List1"));

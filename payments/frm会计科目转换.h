@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/Forms.h"
+#include "platform/TextBox.h"
 
 namespace corvane {
 
@@ -22,7 +23,7 @@ public:
     QLineEdit* Text2;  // 发票科目名称
     QLineEdit* Text3;  // 会计科目: code, blank, name
     QPushButton* Command5;  // opens the subject tree browser
-    QPlainTextEdit* Text4;  // 备注
+    TextBox* Text4;  // 备注
     QListWidget* List1;     // 发票科目明细
     QPushButton* Command1;  // 新增 / 取消
     QPushButton* Command2;  // 确定

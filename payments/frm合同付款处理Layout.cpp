@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "payments/frm合同付款处理.h"
+#include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
 
@@ -25,6 +26,9 @@ QLineEdit* box(QWidget* parent, const QString& name, int left, int top, int widt
     place(e, left, top, width, 300);
     return e;
 }
+
+// The payee's boxes take what the reimbursement form (报销单表) holds.
+int formColumn(const char* column) { return schema::textLength(QStringLiteral("报销单表"), QString::fromUtf8(column)); }
 
 QComboBox* list(QWidget* parent, const QString& name, int left, int top, int width, const QStringList& items = {})
 {
@@ -88,7 +92,7 @@ void frm合同付款处理::buildLayout()
     MSFlexGrid1 = named(new FlexGrid(Frame2), QStringLiteral("MSFlexGrid1"));
     place(MSFlexGrid1, 120, 270, 10320, 2610);
     Text2 = named(new QLineEdit(Frame2), QStringLiteral("Text2"));
-    applyLineRules(Text2, 20);
+    applyLineRules(Text2, kNumberBoxLength);
     Text2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text2->hide();
 
@@ -98,7 +102,7 @@ void frm合同付款处理::buildLayout()
     constexpr int w1 = 2160, w2 = 2160, w3 = 2220;
     int y = 300;
     Label1[0] = label(Frame3, QStringLiteral("Label1_0"), QStringLiteral("付款金额"), c1, y, 1100);
-    Text1 = box(Frame3, QStringLiteral("Text1"), b1, y, w1, 20);
+    Text1 = box(Frame3, QStringLiteral("Text1"), b1, y, w1, kNumberBoxLength);
     Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1[1] = label(Frame3, QStringLiteral("Label1_1"), QStringLiteral("付款方式"), c2, y, 1100);
     Combo1 = list(Frame3, QStringLiteral("Combo1"), b2, y, w2, {QStringLiteral("银行-网上银行"), QStringLiteral("现金")});
@@ -120,15 +124,15 @@ void frm合同付款处理::buildLayout()
     Label1[7] = label(Frame3, QStringLiteral("Label1_7"), QStringLiteral("经办人"), c2, y, 1100);
     Combo4 = list(Frame3, QStringLiteral("Combo4"), b2, y, w2);
     Label1[8] = label(Frame3, QStringLiteral("Label1_8"), QStringLiteral("发票编号"), c3, y, 1100);
-    Text4 = box(Frame3, QStringLiteral("Text4"), b3, y, w3, 100);
+    Text4 = box(Frame3, QStringLiteral("Text4"), b3, y, w3, schema::textLength(QStringLiteral("报销附件"), QStringLiteral("票据编号")));
     y += 420;
     Label1[9] = label(Frame3, QStringLiteral("Label1_9"), QStringLiteral("对方单位"), c1, y, 1100);
-    Text5 = box(Frame3, QStringLiteral("Text5"), b1, y, b2 + w2 - b1, 200);
+    Text5 = box(Frame3, QStringLiteral("Text5"), b1, y, b2 + w2 - b1, formColumn("对方单位名称"));
     Label1[10] = label(Frame3, QStringLiteral("Label1_10"), QStringLiteral("对方开户银行"), c3, y, 1100);
-    Text6 = box(Frame3, QStringLiteral("Text6"), b3, y, w3, 100);
+    Text6 = box(Frame3, QStringLiteral("Text6"), b3, y, w3, formColumn("对方银行"));
     y += 420;
     Label1[11] = label(Frame3, QStringLiteral("Label1_11"), QStringLiteral("对方银行帐号"), c1, y, 1100);
-    Text7 = box(Frame3, QStringLiteral("Text7"), b1, y, w1, 50);
+    Text7 = box(Frame3, QStringLiteral("Text7"), b1, y, w1, formColumn("对方帐号"));
     Label1[12] = label(Frame3, QStringLiteral("Label1_12"), QStringLiteral("付款日期"), c2, y, 1100);
     DTPicker1 = named(new QDateEdit(Frame3), QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

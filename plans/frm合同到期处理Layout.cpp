@@ -1,5 +1,6 @@
 // The control tree of the expiry and termination window, geometry in twips.
 
+#include "db/Schema.h"
 #include "plans/ExpiryRules.h"
 #include "plans/frm合同到期处理.h"
 #include "platform/InputRules.h"
@@ -79,7 +80,7 @@ void frm合同到期处理::buildLayout()
     label(handling, QStringLiteral("Label9"), QStringLiteral("中止原因"), 120, 720, 850);
     Text2 = named(new TextBox(handling, true), QStringLiteral("Text2"));
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text2->setMaxLength(500);  // 中止原因
+    Text2->setMaxLength(schema::textLength(QStringLiteral("合同信息"), QStringLiteral("中止原因")));
     place(Text2, 1000, 690, 7260, 900);
 
     label(handling, QStringLiteral("Label11"), QStringLiteral("违约金处理"), 120, 1740, 1000);
@@ -88,7 +89,7 @@ void frm合同到期处理::buildLayout()
     Combo2->setCurrentIndex(-1);
     place(Combo2, 1140, 1710, 1600, 300);
     label(handling, QStringLiteral("Label12"), QStringLiteral("违约金"), 2900, 1740, 650);
-    Text3 = line(handling, QStringLiteral("Text3"), 3560, 1710, 1300, 20);
+    Text3 = line(handling, QStringLiteral("Text3"), 3560, 1710, 1300, kNumberBoxLength);
     Text3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label(handling, QStringLiteral("Label13"), QStringLiteral("违约金收/付日期"), 5000, 1740, 1560);
     DTPicker2 = picker(handling, QStringLiteral("DTPicker2"), 6640, 1710);

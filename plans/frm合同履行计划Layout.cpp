@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "db/Schema.h"
 #include "plans/frm合同履行计划.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
@@ -21,6 +22,9 @@ void label(QWidget* parent, const QString& name, const QString& caption, int lef
 {
     place(named(new QLabel(caption, parent), name), left, top, width, 255);
 }
+
+// A node's boxes take what its row of 合同履行计划表 holds.
+int nodeColumn(const char* column) { return schema::textLength(QStringLiteral("合同履行计划表"), QString::fromUtf8(column)); }
 
 QLineEdit* line(QWidget* parent, const QString& name, int left, int top, int width, int maxLength)
 {
@@ -54,7 +58,7 @@ void frm合同履行计划::buildLayout()
 
     QGroupBox* edit = groupBox(this, QStringLiteral("Frame3"), QStringLiteral("节点控制计划编辑"), 120, 3840, 7260, 2700);
     label(edit, QStringLiteral("Label3"), QStringLiteral("阶段"), 120, 360, 700);
-    Text1 = line(edit, QStringLiteral("Text1"), 900, 330, 3000, 100);
+    Text1 = line(edit, QStringLiteral("Text1"), 900, 330, 3000, nodeColumn("阶段"));
     label(edit, QStringLiteral("Label5"), QStringLiteral("时间节点"), 4080, 360, 850);
     Text3 = line(edit, QStringLiteral("Text3"), 4980, 330, 2100, 10);
     label(edit, QStringLiteral("Label4"), QStringLiteral("要求"), 120, 750, 700);
@@ -86,7 +90,7 @@ void frm合同履行计划::buildLayout()
     Text5->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     place(Text5, 120, 300, 7020, 1680);
     label(done, QStringLiteral("Label6"), QStringLiteral("检查人"), 120, 2190, 700);
-    Text6 = line(done, QStringLiteral("Text6"), 900, 2160, 2200, 50);
+    Text6 = line(done, QStringLiteral("Text6"), 900, 2160, 2200, nodeColumn("检查人"));
     label(done, QStringLiteral("Label7"), QStringLiteral("检查日期"), 3300, 2190, 850);
     DTPicker1 = named(new QDateEdit(done), QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

@@ -52,11 +52,18 @@ void applyLineRules(QLineEdit* box, int maxLength)
     // One character more than the column holds, so that a longer paste is
     // seen (and refused) rather than silently cut at the box's own limit.
     box->setMaxLength(maxLength > 0 ? maxLength + 1 : 32767);
+    const bool applied = box->property("lineRulesLimit").isValid();
+    box->setProperty("lineRulesLimit", maxLength);
+    if (applied) return;  // the rules are in place: only the limit changes
     box->setProperty("acceptedText", box->text());
-    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& now) {
-        if (!box->isModified()) box->setProperty("acceptedText", now);  // set by the program
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        // Set by the program. The box's own text, not the signal's: a text
+        // set while an edit is handled (cleaned, filtered) is followed by the
+        // edit's own, older, textChanged.
+        if (!box->isModified()) box->setProperty("acceptedText", box->text());
     });
-    QObject::connect(box, &QLineEdit::textEdited, box, [box, maxLength](const QString& typed) {
+    QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& typed) {
+        const int maxLength = box->property("lineRulesLimit").toInt();
         const QString clean = singleLineText(typed);
         if (maxLength > 0 && clean.size() > maxLength) {
             const int cursor = box->cursorPosition();

@@ -11,6 +11,9 @@
 
 namespace corvane {
 
+// The most a box for a number (an amount, a quantity, a rate) takes.
+inline constexpr int kNumberBoxLength = 20;
+
 // The text as a one-line box keeps it.
 QString singleLineText(const QString& text);
 // The text as a multi-line box keeps it, line breaks as "\n".
@@ -19,6 +22,8 @@ QString multiLineText(const QString& text);
 QString tooLongMessage(int maxLength);
 
 // The one-line rules on a QLineEdit; `maxLength` 0 means no limit of ours.
+// Applied again, only the limit changes (an editor laid over a grid takes
+// the limit of the column of the cell it edits).
 void applyLineRules(QLineEdit* box, int maxLength);
 
 }  // namespace corvane

@@ -346,12 +346,14 @@ void setFont(Printer& p, const QString& name, double size, bool bold)
     p.FontSize = size;
 }
 
-void printAt(Printer& p, double x, double y, const QString& text)
+// True when something was printed.
+bool printAt(Printer& p, double x, double y, const QString& text)
 {
-    if (text.isEmpty()) return;
+    if (text.isEmpty()) return false;
     p.CurrentY = y;
     p.CurrentX = x;
     p.Print(text);
+    return true;
 }
 
 double rightAlignedX(Printer& p, const PageField& f)
@@ -365,6 +367,7 @@ double rightAlignedX(Printer& p, const PageField& f)
 bool printPage(const BillPage& page, Printer& p)
 {
     p.ScaleMode = vbMillimeters;
+    bool drew = BillPage::upperBound(page.Line1) >= 1;
     for (int i = 1; i <= BillPage::upperBound(page.Line1); ++i) {
         const PageLine& l = page.Line1[i];
         p.DrawWidth = l.width;
@@ -373,20 +376,20 @@ bool printPage(const BillPage& page, Printer& p)
     for (int i = 1; i <= BillPage::upperBound(page.Label1); ++i) {
         const PageText& t = page.Label1[i];
         setFont(p, t.fontName, t.fontSize, t.bold);
-        printAt(p, t.left, t.top, t.caption);
+        drew |= printAt(p, t.left, t.top, t.caption);
     }
     const auto& singles = page.list(FieldList::Text1);
     for (int i = 1; i <= BillPage::upperBound(singles); ++i) {
         const PageField& f = singles[i];
         setFont(p, f.fontName, f.fontSize, f.bold);
         if (f.text.isEmpty()) continue;
-        printAt(p, f.rightAligned ? rightAlignedX(p, f) : f.left, f.top, f.text);
+        drew |= printAt(p, f.rightAligned ? rightAlignedX(p, f) : f.left, f.top, f.text);
     }
     const auto plainList = [&](FieldList which) {
         const auto& l = page.list(which);
         for (int i = 1; i <= BillPage::upperBound(l); ++i) {
             setFont(p, l[i].fontName, l[i].fontSize, l[i].bold);
-            printAt(p, l[i].left, l[i].top, l[i].text);
+            drew |= printAt(p, l[i].left, l[i].top, l[i].text);
         }
     };
     plainList(FieldList::TextXM);
@@ -404,10 +407,10 @@ bool printPage(const BillPage& page, Printer& p)
                 const double pitch = textHeightMm(own, QStringLiteral("的"));
                 for (int j = 0; j < std::min<int>(4, lines.size()); ++j) {
                     setFont(p, f.fontName, f.fontSize, f.bold);
-                    printAt(p, f.left, f.top + j * pitch, lines[j]);
+                    drew |= printAt(p, f.left, f.top + j * pitch, lines[j]);
                 }
             } else {
-                printAt(p, f.left, f.top, f.text);
+                drew |= printAt(p, f.left, f.top, f.text);
             }
         }
     }
@@ -417,9 +420,13 @@ bool printPage(const BillPage& page, Printer& p)
         for (int i = 1; i <= BillPage::upperBound(l); ++i) {
             setFont(p, l[i].fontName, l[i].fontSize, l[i].bold);
             if (l[i].text.isEmpty()) continue;
-            printAt(p, rightAlignedX(p, l[i]), l[i].top, l[i].text);
+            drew |= printAt(p, rightAlignedX(p, l[i]), l[i].top, l[i].text);
         }
     }
+    // A print of the bill always gives the clerk one sheet, a blank one when
+    // the page holds nothing: the printer starts a job only when something is
+    // drawn, and an invisible blank is enough to start it.
+    if (!drew) printAt(p, 0, 0, QStringLiteral(" "));
     return p.EndDoc();
 }
 

@@ -200,8 +200,9 @@ QFont pageFont();
 double textWidthMm(const QFont& font, const QString& text);
 double textHeightMm(const QFont& font, const QString& text);
 
-// 票据打印: every element on the printer, then EndDoc. False when the printer
-// failed (its error() tells why).
+// 票据打印: every element on the printer, then EndDoc: one page, a blank one
+// when the page has nothing to draw. False when the printer failed (its
+// error() tells why).
 bool printPage(const BillPage& page, Printer& printer);
 
 }  // namespace corvane::receipts

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "app/LoginContext.h"
+#include "db/Schema.h"
+#include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "platform/TextFile.h"
@@ -675,6 +677,12 @@ void frm合同收款::openLineEditor(int row, int column)
 {
     MSFlexGrid2->setRow(row);
     MSFlexGrid2->setCol(column);
+    // A text cell takes what its column of 票据开票数据 holds; a number no more
+    // than any amount box.
+    const QString table = QStringLiteral("票据开票数据");
+    applyLineRules(Text4, column == col::摘要   ? schema::textLength(table, QStringLiteral("摘要"))
+                          : column == col::单位 ? schema::textLength(table, QStringLiteral("单位"))
+                                                : kNumberBoxLength);
     placeOverCell(Text4, MSFlexGrid2);
     Text4->setText(MSFlexGrid2->TextMatrix(row, column));
     Text4->show();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
 #include "receipts/frm合同收款.h"
@@ -25,6 +26,9 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int left, int top, int 
     place(e, left, top, width, 300);
     return e;
 }
+
+// The boxes of the bill take what its row in 票据 holds.
+int billColumn(const char* column) { return schema::textLength(QStringLiteral("票据"), QString::fromUtf8(column)); }
 
 QComboBox* list(QWidget* parent, const QString& name, int left, int top, int width)
 {
@@ -156,15 +160,15 @@ void frm合同收款::buildLayout()
     Text10 = textBox(p, QStringLiteral("Text10"), 11540, 390, kWider - 260, 50);
 
     caption(QStringLiteral("付款人"), 120, 780, 800);
-    Text5[0] = textBox(p, QStringLiteral("Text5_0"), 920, 750, 5000 + kWider / 2, 200);
+    Text5[0] = textBox(p, QStringLiteral("Text5_0"), 920, 750, 5000 + kWider / 2, billColumn("付款人"));
     caption(QStringLiteral("税号"), 6060 + kWider / 2, 780, 600);
-    Text5[1] = textBox(p, QStringLiteral("Text5_1"), 6660 + kWider / 2, 750, 4620 + kWider / 2, 50);
+    Text5[1] = textBox(p, QStringLiteral("Text5_1"), 6660 + kWider / 2, 750, 4620 + kWider / 2, billColumn("税号"));
     caption(QStringLiteral("地址"), 120, 1140, 800);
-    Text5[2] = textBox(p, QStringLiteral("Text5_2"), 920, 1110, 5000 + kWider / 2, 200);
+    Text5[2] = textBox(p, QStringLiteral("Text5_2"), 920, 1110, 5000 + kWider / 2, billColumn("地址"));
     caption(QStringLiteral("账号"), 6060 + kWider / 2, 1140, 600);
-    Text5[3] = textBox(p, QStringLiteral("Text5_3"), 6660 + kWider / 2, 1110, 4620 + kWider / 2, 200);
+    Text5[3] = textBox(p, QStringLiteral("Text5_3"), 6660 + kWider / 2, 1110, 4620 + kWider / 2, billColumn("账号"));
     caption(QStringLiteral("备注"), 120, 1500, 800);
-    Text5[4] = textBox(p, QStringLiteral("Text5_4"), 920, 1470, 10360 + kWider, 500);
+    Text5[4] = textBox(p, QStringLiteral("Text5_4"), 920, 1470, 10360 + kWider, billColumn("备注"));
 
     MSFlexGrid2 = named(new FlexGrid(p), QStringLiteral("MSFlexGrid2"));
     place(MSFlexGrid2, 120, 1860, 11160 + kWider, 1800);
@@ -183,7 +187,7 @@ void frm合同收款::buildLayout()
     MSFlexGrid2->setCol(8);
     MSFlexGrid2->setCellBackColor(QColor(255, 0, 0));
     MSFlexGrid2->setCol(0);
-    Text4 = textBox(p, QStringLiteral("Text4"), 0, 0, 1200, 200);
+    Text4 = textBox(p, QStringLiteral("Text4"), 0, 0, 1200, 0);  // the limit of the cell it is opened on
     Text4->setStyleSheet(QStringLiteral("background: #ffffe1"));
     Text4->hide();
     Command8 = named(new QPushButton(QStringLiteral("…"), p), QStringLiteral("Command8"));
@@ -219,9 +223,9 @@ void frm合同收款::buildLayout()
 
     caption(QStringLiteral("电子发票附加信息："), 120, 4530, 1800);
     caption(QStringLiteral("移动电话号码"), 1920, 4530, 1200);
-    Text1[4] = textBox(p, QStringLiteral("Text1_4"), 3120, 4500, 1960, 20);
+    Text1[4] = textBox(p, QStringLiteral("Text1_4"), 3120, 4500, 1960, billColumn("手机号码"));
     caption(QStringLiteral("邮箱地址"), 5400, 4530, 800);
-    Text1[5] = textBox(p, QStringLiteral("Text1_5"), 6200, 4500, 3000, 100);
+    Text1[5] = textBox(p, QStringLiteral("Text1_5"), 6200, 4500, 3000, billColumn("邮箱地址"));
 
     caption(QStringLiteral("开票日期"), 120, 4920, 800);
     DTPicker2 = picker(p, QStringLiteral("DTPicker2"), 920, 4890);

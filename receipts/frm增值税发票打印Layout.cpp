@@ -1,5 +1,6 @@
 // The control tree of the VAT invoice window, geometry in twips.
 
+#include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
 #include "receipts/frm增值税发票打印.h"
@@ -82,7 +83,7 @@ void frm增值税发票打印::buildLayout()
     place(Combo2, 1260, 770, 2200, 330);
     Label1[4] = label(Picture1, QStringLiteral("Label1_4"), QStringLiteral("票据"), 3600, 800, 500);
     Text1 = named(new QLineEdit(Picture1), QStringLiteral("Text1"));
-    applyLineRules(Text1, 50);
+    applyLineRules(Text1, schema::textLength(QStringLiteral("票据"), QStringLiteral("票据编号")));
     place(Text1, 4140, 770, 1900, 330);
     Label1[7] = label(Picture1, QStringLiteral("Label1_7"), QStringLiteral("如果未能自动定位您可以输入票据编号。"), 120, 1200,
                       5900);

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 
 #include "app/LoginContext.h"
+#include "db/Schema.h"
+#include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "platform/Widgets.h"
@@ -163,6 +165,12 @@ void frm开票项目设置::openEditor(int row, int column)
     MSFlexGrid1->setCol(column);
     Text1->setGeometry(MSFlexGrid1->x() + px(MSFlexGrid1->CellLeft()), MSFlexGrid1->y() + px(MSFlexGrid1->CellTop()),
                        px(MSFlexGrid1->CellWidth()), px(MSFlexGrid1->CellHeight()));
+    // A text cell takes what its column of 税控盘收费项目设置 holds, the rate
+    // no more than a number box.
+    const QString table = QStringLiteral("税控盘收费项目设置");
+    applyLineRules(Text1, column == col::SKDH   ? schema::textLength(table, QStringLiteral("SKDH"))
+                          : column == col::SKXM ? schema::textLength(table, QStringLiteral("SKXM"))
+                                                : kNumberBoxLength);
     Text1->setText(MSFlexGrid1->TextMatrix(row, column));
     Text1->setReadOnly(column == col::应税科目);
     Text1->show();

@@ -108,7 +108,7 @@ void frm开票项目设置::buildLayout()
     MSFlexGrid1->setColAlignment(6, flexAlignRightCenter);
     MSFlexGrid1->setRows(1);
 
-    Text1 = textBox(this, QStringLiteral("Text1"), 0, 0, 1000, 100);
+    Text1 = textBox(this, QStringLiteral("Text1"), 0, 0, 1000, 0);  // the limit of the cell it is opened on
     Text1->hide();
     Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("…"));
     place(Command3, 0, 0, 330, 300);

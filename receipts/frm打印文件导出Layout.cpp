@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
 #include "receipts/frm打印文件导出.h"
@@ -27,6 +28,9 @@ QLineEdit* textBox(QWidget* parent, const QString& name, int left, int top, int 
     place(e, left, top, width, height);
     return e;
 }
+
+// The number actually printed goes to 票据.实际票据编号.
+int actualNumberLength() { return schema::textLength(QStringLiteral("票据"), QStringLiteral("实际票据编号")); }
 
 QPushButton* command(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
                      int height = 390)
@@ -274,7 +278,7 @@ void frm打印文件导出::buildLayout()
     Command11 = command(Picture6, QStringLiteral("Command11"), QStringLiteral("▼"), 5800, 1350, 300, 330);
     Label1[2] = label(Picture6, QStringLiteral("Label1_2"), QStringLiteral("输入打印完成的票据编号"), 150, 1845, 2900);
     Label1[2]->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    Text2 = textBox(Picture6, QStringLiteral("Text2"), 3100, 1800, 3000, 330, 50);
+    Text2 = textBox(Picture6, QStringLiteral("Text2"), 3100, 1800, 3000, 330, actualNumberLength());
     Command10 = command(Picture6, QStringLiteral("Command10"), QStringLiteral("确定"), 1100, 2550, 1800, 450);
     Command12 = command(Picture6, QStringLiteral("Command12"), QStringLiteral("票据作废"), 3300, 2550, 1800, 450);
     Command12->setEnabled(false);
@@ -309,7 +313,7 @@ void frm打印文件导出::buildLayout()
     Text17[0] = textBox(Picture11, QStringLiteral("Text17_0"), 60, 300, 1575, 255);
     Text17[0]->setReadOnly(true);
     Label3[0] = label(Picture11, QStringLiteral("Label3_0"), QStringLiteral("实际票据编号："), 120, 600, 1260);
-    Text17[1] = textBox(Picture11, QStringLiteral("Text17_1"), 60, 870, 1575, 255, 50);
+    Text17[1] = textBox(Picture11, QStringLiteral("Text17_1"), 60, 870, 1575, 255, actualNumberLength());
     Picture9[4] = pictureButton(Picture11, 4, QStringLiteral("▼"), 1440, 300, 195, 255);
     Picture9[5] = pictureButton(Picture11, 5, QStringLiteral("确定"), 60, 1185, 765, 285);
     Picture9[6] = pictureButton(Picture11, 6, QStringLiteral("取消"), 870, 1185, 765, 285);

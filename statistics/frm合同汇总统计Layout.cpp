@@ -1,5 +1,7 @@
 #include <QHeaderView>
 
+#include "db/Schema.h"
+#include "platform/InputRules.h"
 #include "platform/Widgets.h"
 #include "statistics/frm合同汇总统计.h"
 
@@ -182,6 +184,8 @@ void frm合同汇总统计::buildLayout()
     place(Frame2, 3040, 1600, 4565, 3500);
     Label1[0] = label(Frame2, QStringLiteral("Label1_0"), QStringLiteral("模糊查找："), 120, 330, 1050);
     Text2 = named(new QLineEdit(Frame2), QStringLiteral("Text2"));
+    // Searched for within 合同信息.对方单位: a longer text finds nothing.
+    applyLineRules(Text2, schema::textLength(QStringLiteral("合同信息"), QStringLiteral("对方单位")));
     place(Text2, 1185, 315, 3260, 330);
     List2 = named(new QListWidget(Frame2), QStringLiteral("List2"));
     List2->setSelectionMode(QAbstractItemView::MultiSelection);

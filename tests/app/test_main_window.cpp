@@ -200,7 +200,7 @@ TEST_F(ShellTest, TheApprovalSynchronisationRunsOnceAtStartAndItsFailureIsReport
     int runs = 0;
     mainWindowHooks().行政合同审批同步 = [&runs] {
         ++runs;
-        return executeQuiet(QStringLiteral("UPDATE 没有这张表 SET x = 1")).error();
+        return SyncOutcome{executeQuiet(QStringLiteral("UPDATE 没有这张表 SET x = 1")).error(), {}};
     };
     typedLogin(QStringLiteral("tebOx"), QStringLiteral("vulpex"));
 

@@ -1,4 +1,5 @@
 #include "ApprovalFixture.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -41,6 +42,7 @@ TEST_F(CountersignWindow, ProposesTheHeadThenTheTemplateAndKeepsTheHeadStep)
     EXPECT_FALSE(f->Check2->isChecked());
     EXPECT_TRUE(f->Command3->isEnabled());
     EXPECT_EQ(problemsOf(f), QStringList());
+    EXPECT_EQ(inputProblems(f, {}).join(u'\n').toStdString(), "");  // steps are chosen, never typed
 
     clickRow(*f, 1);
     EXPECT_EQ(f->Command1->text(), "修改确定");

@@ -35,11 +35,11 @@ TEST_F(RoundTrip, SubmissionProgramProgressListSynchronisationAndAttachments)
     EXPECT_FALSE(w->Picture10->isHidden());
 
     // Not finished yet: the start-up leaves the contract waiting.
-    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().isValid());
+    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().error.isValid());
     EXPECT_EQ(contractRow(QStringLiteral("HT-1")).text("合同状态"), "审批中");
 
     ASSERT_TRUE(p.finish(number, QDateTime(kToday, QTime(15, 0)), true));
-    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().isValid());
+    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().error.isValid());
     const Row contract = contractRow(QStringLiteral("HT-1"));
     EXPECT_EQ(contract.text("合同状态"), "审批通过");
     EXPECT_EQ(contract.text("流转通过"), "1");
@@ -69,7 +69,7 @@ TEST_F(RoundTrip, ARefusalComesBackAsNotApproved)
     ASSERT_TRUE(p.reply(number, QStringLiteral("P02"), QStringLiteral("金额过高"), QDateTime(kToday, QTime(11, 0)), false,
                         QStringLiteral("E002")));
     ASSERT_TRUE(p.finish(number, QDateTime(kToday, QTime(11, 0)), false));
-    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().isValid());
+    EXPECT_FALSE(mainWindowHooks().行政合同审批同步().error.isValid());
     EXPECT_EQ(contractRow(QStringLiteral("HT-1")).text("合同状态"), "审批未通过");
     w->Command9_Click();
     EXPECT_EQ(gridRows(*w->MSFlexGrid1),

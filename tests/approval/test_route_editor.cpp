@@ -1,5 +1,6 @@
 #include "ApprovalFixture.h"
 #include "approval/frm合同流转路径修改.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -244,6 +245,31 @@ TEST_F(RouteEditor, TheDepartmentTree)
     QStringList posts;
     for (int i = 0; i < f->Combo5->count(); ++i) posts << f->Combo5->itemText(i);
     EXPECT_EQ(posts, (QStringList{"P01 财务经理", "P02 会计", "P04 出纳"}));
+}
+
+// The department and post boxes hold "code name"; a typed code longer than
+// the route's columns names nothing and is refused before anything is sent.
+TEST_F(RouteEditor, TypedTextNeverOutgrowsTheRoutesColumns)
+{
+    seedRoute(false, 1);
+    auto* f = open(0);
+    // Stored by their first word only: checked below. The step number is a number.
+    EXPECT_EQ(inputProblems(f, {}, {"Text13", "Combo5", "Text14"}).join(u'\n').toStdString(), "");
+    const QString longCode(21, QLatin1Char('D'));
+    const struct {
+        QString department, post, message;
+    } cases[] = {
+        {longCode + QStringLiteral(" 部门"), QStringLiteral("P05 主管"), QStringLiteral("请选择部门！")},
+        {QStringLiteral("D03 物业部"), QString(21, QLatin1Char('P')), QStringLiteral("请选择岗位！")},
+    };
+    for (const auto& c : cases) {
+        boxes().clear();
+        f->Text13->setText(c.department);
+        f->Combo5->setCurrentText(c.post);
+        f->Command6_Click();
+        EXPECT_EQ(texts(), QStringList{c.message});
+        EXPECT_EQ(order(), QStringList{"P01/1"});
+    }
 }
 
 }  // namespace

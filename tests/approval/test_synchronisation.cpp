@@ -1,8 +1,11 @@
 // The start-up synchronisation: finished documents carried back into their
 // waiting contracts under the busy flag, one document at a time.
+#include <QProcess>
+#include <csignal>
 #include <thread>
 
 #include "SignOffFixture.h"
+#include "app/MDIForm1.h"
 
 namespace corvane::test {
 namespace {
@@ -32,7 +35,30 @@ protected:
         return r.text("合同状态") + "/" + r.text("流转通过") + "/" +
                (end.isValid() ? end.toString("yyyy-MM-dd HH:mm:ss") : QString());
     }
-    DbError run() { return approval::行政合同审批同步(); }
+    DbError run() { return approval::行政合同审批同步().error; }
+    QString claimedAt() const
+    {
+        const auto r = selectFirst(QStringLiteral("SELECT Value FROM SystemSetup WHERE Code = ?"), {approval::kSyncClaimedAtCode});
+        return r->count() == 0 ? QStringLiteral("<none>") : r->text(0);
+    }
+    // Another workstation, its clock at `now`, starts the synchronisation and
+    // is killed with SIGKILL just before it sends the `stopAt`-th outcome.
+    void killWorkstationMidRun(const QDateTime& now, int stopAt)
+    {
+        const DbSettings& s = dbSettings();
+        QProcess worker;
+        worker.setProcessChannelMode(QProcess::SeparateChannels);
+        worker.start(QStringLiteral(CORVANE_SYNC_WORKER),
+                     {s.driver, s.server, s.login, s.database, now.toString(Qt::ISODate), QString::number(stopAt)});
+        ASSERT_TRUE(worker.waitForStarted());
+        QByteArray said;
+        while (!said.contains("stopped") && worker.state() == QProcess::Running && worker.waitForReadyRead(60000))
+            said += worker.readAllStandardOutput();
+        ASSERT_TRUE(said.contains("stopped")) << said.toStdString() << worker.readAllStandardError().toStdString();
+        ASSERT_EQ(::kill(pid_t(worker.processId()), SIGKILL), 0);
+        ASSERT_TRUE(worker.waitForFinished(60000));
+        EXPECT_EQ(worker.exitStatus(), QProcess::CrashExit);
+    }
 };
 
 const QDateTime kEnd(QDate(2026, 12, 8), QTime(16, 45));
@@ -148,12 +174,99 @@ TEST_F(Synchronisation, TheFlagIsClaimedOnceAndAlwaysPutBack)
         if (missing) exec(QStringLiteral("DELETE FROM SystemSetup WHERE Code = '合同同步'"));
         const auto second = openSecondConnection(QStringLiteral("second"));
         DbError error;
-        EXPECT_EQ(approval::claimSyncFlag(DbConnection(), &error), approval::FlagClaim::Claimed);
-        EXPECT_EQ(approval::claimSyncFlag(second->db(), &error), approval::FlagClaim::Held);
+        EXPECT_EQ(approval::claimSyncFlag(DbConnection(), Now(), &error), approval::FlagClaim::Claimed);
+        EXPECT_EQ(approval::claimSyncFlag(second->db(), Now(), &error), approval::FlagClaim::Held);
         EXPECT_FALSE(approval::releaseSyncFlag(DbConnection()).isValid());
-        EXPECT_EQ(approval::claimSyncFlag(second->db(), &error), approval::FlagClaim::Claimed);
+        EXPECT_EQ(approval::claimSyncFlag(second->db(), Now(), &error), approval::FlagClaim::Claimed);
         EXPECT_FALSE(approval::releaseSyncFlag(second->db()).isValid());
     }
+}
+
+TEST_F(Synchronisation, AWorkstationKilledMidRunHoldsTheFlagOnlyAsLongAsARunCanTake)
+{
+    const QStringList contracts{QStringLiteral("HT-1"), QStringLiteral("HT-2"), QStringLiteral("HT-3")};
+    for (int i = 0; i < int(contracts.size()); ++i) {
+        const QString document = QStringLiteral("HTHQ-0000000%1").arg(i + 1);
+        waiting(contracts[i], document);
+        program().addAttachment(document, QStringLiteral("批示"), QStringLiteral("pdf"), "approved");
+        program().finish(document, kEnd.addSecs(60 * i), i != 1);
+    }
+    exec(QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES ('合同同步', '0')"));
+    const QDateTime killedAt = Now();
+
+    // Killed with two outcomes written into its open transaction.
+    killWorkstationMidRun(killedAt, 3);
+    if (HasFatalFailure()) return;
+    for (const QString& c : contracts) EXPECT_EQ(outcome(c), "审批中//") << c.toStdString();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 合同信息附件")), 0);
+    EXPECT_EQ(flag(), "1");
+    EXPECT_EQ(claimedAt(), "2026-12-10 09:30:00");
+
+    // While a run could still be going, a start leaves everything and says so.
+    for (qint64 seconds : {qint64(0), qint64(10 * 60), approval::kSyncStaleSeconds - 1}) {
+        doubles().clock->current = killedAt.addSecs(seconds);
+        const SyncOutcome held = approval::行政合同审批同步();
+        EXPECT_FALSE(held.error.isValid()) << seconds;
+        EXPECT_EQ(held.status, approval::kSyncElsewhere) << seconds;
+        EXPECT_EQ(flag(), "1");
+        EXPECT_EQ(claimedAt(), "2026-12-10 09:30:00");
+    }
+    // The main window's start says so in its status bar, and nothing else.
+    auto* main = Forms::get<MDIForm1>();
+    EXPECT_EQ(main->StatusBar1->currentMessage(), approval::kSyncElsewhere);
+    EXPECT_FALSE(main->StatusBar1->isHidden());
+    EXPECT_TRUE(boxes().isEmpty());
+    Forms::unload<MDIForm1>();
+    for (const QString& c : contracts) EXPECT_EQ(outcome(c), "审批中//") << c.toStdString();
+
+    // Then the next start takes the claim over and carries every document back.
+    doubles().clock->current = killedAt.addSecs(approval::kSyncStaleSeconds);
+    main = Forms::get<MDIForm1>();
+    EXPECT_TRUE(main->StatusBar1->currentMessage().isEmpty());
+    EXPECT_TRUE(main->StatusBar1->isHidden());
+    EXPECT_TRUE(boxes().isEmpty());
+    Forms::unload<MDIForm1>();
+    EXPECT_EQ(outcome("HT-1"), "审批通过/1/2026-12-08 16:45:00");
+    EXPECT_EQ(outcome("HT-2"), "审批未通过/0/2026-12-08 16:46:00");
+    EXPECT_EQ(outcome("HT-3"), "审批通过/1/2026-12-08 16:47:00");
+    for (const QString& c : contracts) EXPECT_EQ(contractAttachments(c), QStringList{"批示.pdf/文件"}) << c.toStdString();
+    EXPECT_EQ(flag(), "0");
+    EXPECT_EQ(claimedAt(), "");
+}
+
+TEST_F(Synchronisation, AFlagHeldWithoutAClaimTimeIsTimedFromWhenAStartFirstFindsIt)
+{
+    // Held by one of the family's other clients, or left from before claims were timed.
+    waiting(QStringLiteral("HT-1"), QStringLiteral("HTHQ-00000001"));
+    program().finish(QStringLiteral("HTHQ-00000001"), kEnd, true);
+    exec(QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES ('合同同步', '1')"));
+    const QDateTime firstSeen = Now();
+    for (const char* claimTime : {"<none>", "", "not a time"}) {
+        if (QByteArray(claimTime) != "<none>")
+            exec(QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ?"),
+                 {QString::fromUtf8(claimTime), approval::kSyncClaimedAtCode});
+        doubles().clock->current = firstSeen;
+        EXPECT_EQ(approval::行政合同审批同步().status, approval::kSyncElsewhere) << claimTime;
+        EXPECT_EQ(claimedAt(), "2026-12-10 09:30:00") << claimTime;
+        doubles().clock->current = firstSeen.addSecs(approval::kSyncStaleSeconds - 60);
+        EXPECT_EQ(approval::行政合同审批同步().status, approval::kSyncElsewhere) << claimTime;
+        EXPECT_EQ(outcome("HT-1"), "审批中//");
+    }
+    doubles().clock->current = firstSeen.addSecs(approval::kSyncStaleSeconds);
+    const SyncOutcome ran = approval::行政合同审批同步();
+    EXPECT_FALSE(ran.error.isValid());
+    EXPECT_EQ(ran.status, "");
+    EXPECT_EQ(outcome("HT-1"), "审批通过/1/2026-12-08 16:45:00");
+    EXPECT_EQ(flag(), "0");
+
+    // Two workstations finding the same stale claim: one takes it over.
+    exec(QStringLiteral("UPDATE SystemSetup SET Value = '1' WHERE Code = '合同同步'"));
+    exec(QStringLiteral("UPDATE SystemSetup SET Value = '2026-12-10 08:00:00' WHERE Code = ?"), {approval::kSyncClaimedAtCode});
+    const auto second = openSecondConnection(QStringLiteral("second"));
+    DbError error;
+    EXPECT_EQ(approval::claimSyncFlag(DbConnection(), Now(), &error), approval::FlagClaim::Claimed);
+    EXPECT_EQ(approval::claimSyncFlag(second->db(), Now(), &error), approval::FlagClaim::Held);
+    EXPECT_FALSE(error.isValid());
 }
 
 TEST_F(Synchronisation, AFailingDocumentIsRolledBackTheFlagPutBackAndTheMainWindowToldOnce)
@@ -166,7 +279,7 @@ TEST_F(Synchronisation, AFailingDocumentIsRolledBackTheFlagPutBackAndTheMainWind
     // The second document's attachment cannot be stored, nor its contract updated.
     failEvery(QStringLiteral("INSERT"), QStringLiteral("合同信息附件"));
 
-    const DbError error = mainWindowHooks().行政合同审批同步();
+    const DbError error = mainWindowHooks().行政合同审批同步().error;
     EXPECT_TRUE(error.description.contains("injected failure")) << error.description.toStdString();
     EXPECT_EQ(outcome("HT-1"), "审批通过/1/2026-12-08 16:45:00");
     EXPECT_EQ(outcome("HT-2"), "审批中//");

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QImage>
 
+#include "db/Schema.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "tests/payments/PaymentFixture.h"
 
@@ -216,6 +218,22 @@ TEST_F(PaymentTest, WindowsAreLaidOutWithoutCutCaptions)
         EXPECT_EQ(layoutProblems(&w, {QStringLiteral("Frame3")}), QStringList());
         onModal<frm财务科目浏览>([](frm财务科目浏览& p) { EXPECT_EQ(layoutProblems(&p), QStringList()); });
         w.Command5_Click();
+    });
+}
+
+// The payee and the invoice number go to the reimbursement form and its
+// attachment row: no paste makes them longer than those columns.
+TEST_F(PaymentTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    addInstalment("HT-1", QDate(2026, 1, 1), "1000.00");
+    openPayment([](frm合同付款处理& w) {
+        const std::map<QString, QString> stored = {{"Text4", "报销附件.票据编号"},
+                                                   {"Text5", "报销单表.对方单位名称"},
+                                                   {"Text6", "报销单表.对方银行"},
+                                                   {"Text7", "报销单表.对方帐号"}};
+        EXPECT_EQ(inputProblems(&w, stored, {"Text1", "Text2"}).join(u'\n').toStdString(), "");
+        // The payee also names the attachment row's issuer.
+        EXPECT_LE(w.Text5->maxLength() - 1, schema::textLength(QStringLiteral("报销附件"), QStringLiteral("出票单位")));
     });
 }
 

@@ -7,6 +7,7 @@
 #include "payments/frm会计科目浏览.h"
 #include "payments/frm会计科目转换.h"
 #include "payments/frm财务凭证打印.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "tests/payments/PaymentFixture.h"
 
@@ -214,6 +215,15 @@ TEST_F(ConversionTest, EmptyBoxesAreStoredAsEmptyTexts)
         ASSERT_EQ(updateMapping(QStringLiteral("WY01"), m, QStringLiteral("E001"), QDateTime(kPayToday, QTime(9, 0)), &error),
                   MappingOutcome::Done);
     }
+}
+
+TEST_F(ConversionTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    auto* w = open();
+    w->Command1_Click();  // a new mapping: every box open for typing
+    EXPECT_EQ(inputProblems(w, {{"Text1", "票据科目转换.发票科目代号"},
+                                {"Text2", "票据科目转换.发票科目名称"},
+                                {"Text4", "票据科目转换.备注"}}).join(u'\n').toStdString(), "");
 }
 
 }  // namespace

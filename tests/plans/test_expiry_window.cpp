@@ -6,6 +6,7 @@
 #include "contracts/frmCorvane.h"
 #include "plans/ExpiryRules.h"
 #include "plans/ExpiryStore.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -445,4 +446,12 @@ TEST_F(ExpiryTest, EmptyTerminationValuesAreStoredColumnByColumn)
         EXPECT_EQ(storedText(QStringLiteral("SELECT %1 FROM 合同信息 WHERE id = ?").arg(QString::fromUtf8(c.column)), {id}),
                   stored(c.value));
     }
+}
+
+TEST_F(ExpiryTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    addContract(kNumber, QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("履行中"));
+    openExpiry(kNumber, [&](Expiry& f) {
+        EXPECT_EQ(inputProblems(&f, {{"Text2", "合同信息.中止原因"}}, {"Text3"}).join(u'\n').toStdString(), "");
+    });
 }

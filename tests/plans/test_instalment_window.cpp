@@ -2,6 +2,7 @@
 
 #include "PlanFixture.h"
 #include "platform/Amounts.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -370,4 +371,25 @@ TEST_F(PlanTest, ASaveKeepsWhatAnotherWorkstationWroteMeanwhile)
         EXPECT_EQ(centsText(centsOf((*plan)[1].value(1)).value_or(-1)),
                   c.edited == 2 ? QStringLiteral("150.00") : QStringLiteral("200.00"));
     }
+}
+
+TEST_F(PlanTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    // Amounts, counts, days and ratios are read as numbers; the conditions are
+    // text without a bound.
+    const QSet<QString> numbers = {"Text1", "Text2", "Text8", "Text4", "Text10", "Text7", "Text9", "Text5", "Text6"};
+    for (const QString& kind : {kReceipt, kPayment}) {
+        const QString condition = kind == kReceipt ? QStringLiteral("合同收款计划表.收款条件") : QStringLiteral("合同付款计划表.付款条件");
+        openPlan(kind, [&](Window& f) {
+            EXPECT_EQ(inputProblems(&f, {{"Text3", condition}}, numbers).join(u'\n').toStdString(), "") << kind.toStdString();
+        });
+    }
+    openNodes(frm合同履行计划::kEditMode, [&](frm合同履行计划& f) {
+        EXPECT_EQ(inputProblems(&f,
+                                {{"Text1", "合同履行计划表.阶段"},
+                                 {"Text2", "合同履行计划表.要求"},
+                                 {"Text5", "合同履行计划表.完成情况"},
+                                 {"Text6", "合同履行计划表.检查人"}},
+                                {"Text3"}).join(u'\n').toStdString(), "");
+    });
 }

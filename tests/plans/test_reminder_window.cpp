@@ -6,6 +6,7 @@
 #include "ExpiryFixture.h"
 #include "app/frmToExcel.h"
 #include "plans/ReminderStore.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -407,4 +408,10 @@ TEST_F(ReminderTest, AdjustColWidthFitsTheVisibleColumns)
     EXPECT_EQ(g.ColWidth(4), 0);
     EXPECT_GE(g.ColWidth(2), 350);
     EXPECT_LT(g.ColWidth(3), pixelsToTwips(2000));
+}
+
+TEST_F(ReminderTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    // The days ahead are a number.
+    EXPECT_EQ(inputProblems(openReminder(), {}, {"Text1"}).join(u'\n').toStdString(), "");
 }

@@ -53,6 +53,9 @@ TEST(InputRules, APasteLongerThanTheBoxIsRefusedWithAMessage)
     EXPECT_EQ(doubles().boxes->shown.size(), 2);
     line.insert(QStringLiteral("\r\n续") + QChar(0));
     EXPECT_EQ(line.text(), QStringLiteral("原文 续"));
+    // A refused paste leaves the box as it was kept, never as it was pasted.
+    line.insert(QString(40000, QChar(u'长')));
+    EXPECT_EQ(line.text(), QStringLiteral("原文 续"));
 }
 
 // Database text (department, type) names the template file: it must stay a

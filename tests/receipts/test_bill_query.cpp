@@ -7,6 +7,7 @@
 #include "BillAfterReceiptFixture.h"
 #include "platform/TextMeasure.h"
 #include "receipts/frm票据查询.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -90,6 +91,7 @@ TEST_F(BillQuery, ListsTheDepartmentsIssuedBillsOfTheContractOnceAndShowsTheFirs
         EXPECT_FALSE(q.Command2->isEnabled());
         EXPECT_FALSE(q.Picture2->isEnabled());
         EXPECT_EQ(layoutProblems(&q), QStringList());
+        EXPECT_EQ(inputProblems(&q, {}).join(u'\n').toStdString(), "");  // nothing is typed, only chosen
     });
 }
 

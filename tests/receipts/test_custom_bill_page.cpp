@@ -3,6 +3,7 @@
 // breaker, and what reaches the printer (read back from a PDF).
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/AmountInWords.h"
@@ -300,18 +301,30 @@ TEST_F(CustomBillPrinting, ALongSummaryPrintsItsFirstFourLines)
     EXPECT_NEAR(find(words, QStringLiteral("short"))->xMin, 20, 0.5);
 }
 
-TEST_F(CustomBillPrinting, AnEmptyPageOnlyEndsTheJob)
+TEST_F(CustomBillPrinting, APageWithNothingToDrawStillPrintsOneBlankSheet)
 {
-    BillPage page;
-    EXPECT_TRUE(printPage(page, ThePrinter()));
-    ASSERT_EQ(printers->jobs.size(), 1u);
-    EXPECT_EQ(printers->jobs[0].pages, 0);
+    // No elements at all, and a layout whose fields and captions are all empty.
+    BillPage bare;
+    BillPage blankFields;
+    BillLayout l;
+    l.head = {1, "D01", "收据", 210, 99, "ZD", false};
+    l.fields = {field("付款人", 20, 20, 40), field("金额", 100, 30, 30, 1), field("摘要", 20, 40, 60, 1)};
+    ASSERT_TRUE(buildPage(blankFields, l).ok);
+    for (const BillPage* page : {&bare, &blankFields}) {
+        printers->jobs.clear();
+        EXPECT_TRUE(printPage(*page, ThePrinter()));
+        ASSERT_EQ(printers->jobs.size(), 1u);
+        EXPECT_EQ(printers->jobs[0].pages, 1);
+        EXPECT_TRUE(QFileInfo(printers->jobs[0].file).size() > 0);
+        EXPECT_TRUE(test::pdfWords(printers->jobs[0].file).empty());
+    }
     // A device that cannot print says so.
+    printers->jobs.clear();
     printers->refuse = true;
-    page.Line1.push_back({0, 0, 10, 10, 1});
-    EXPECT_FALSE(printPage(page, ThePrinter()));
+    bare.Line1.push_back({0, 0, 10, 10, 1});
+    EXPECT_FALSE(printPage(bare, ThePrinter()));
     EXPECT_FALSE(ThePrinter().error().isEmpty());
-    EXPECT_EQ(printers->jobs.size(), 1u);
+    EXPECT_TRUE(printers->jobs.empty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
 #include "receipts/frm自定义票据打印.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "testsupport/PdfPrinter.h"
 #include "ReceiptFixture.h"
@@ -513,6 +514,8 @@ TEST_F(CustomBill, EveryControlIsWholeAtAnySize)
             }
             // The page may be larger than its viewport: the scroll bars move it.
             EXPECT_EQ(layoutProblems(&f, {QStringLiteral("Picture2")}), QStringList()) << kind;
+            // Nothing on it is typed: what it stores comes from the receipt window's boxes.
+            EXPECT_EQ(inputProblems(&f, {}).join(u'\n').toStdString(), "") << kind;
             picture(f, f.Command4->isVisibleTo(&f) ? "custom_bill_managed" : "custom_bill_numbered");
             f.resize(f.minimumSize());
             EXPECT_EQ(layoutProblems(&f, {QStringLiteral("Picture2")}), QStringList()) << kind;

@@ -16,6 +16,7 @@
 #include "platform/Tag.h"
 #include "receipts/VatStore.h"
 #include "receipts/frm开票项目设置.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -382,6 +383,28 @@ TEST_F(InvoicingItems, FolderChooser)
     EXPECT_FALSE(QFileInfo(folder("backup") + "/新建文件夹1").exists());
     EXPECT_FALSE(w->Text4->isVisibleTo(w));
     EXPECT_EQ(w->Dir1->currentItem()->data(Qt::UserRole).toString(), folder("backup") + "/备份二");
+}
+
+TEST_F(InvoicingItems, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    auto* w = open();
+    // Folders and file names, the subject chosen from the tree, and the
+    // numbering's figures.
+    const QSet<QString> unstored = {"Text6", "Text2_0", "Text2_1", "Text2_2", "Text2_3", "Text3", "Text4", "Text5_0", "Text5_1"};
+    // The cell editor takes the limit of the cell it is opened on.
+    const struct {
+        int column;
+        const char* stored;
+    } cells[] = {{4, "税控盘收费项目设置.SKDH"}, {5, "税控盘收费项目设置.SKXM"}};
+    for (const auto& c : cells) {
+        click(w, 1, c.column);
+        EXPECT_EQ(inputProblems(w, {{"Text1", c.stored}}, unstored).join(u'\n').toStdString(), "") << c.stored;
+    }
+    click(w, 1, 6);
+    EXPECT_EQ(inputProblems(w, {}, unstored + QSet<QString>{"Text1"}).join(u'\n').toStdString(), "");
+    w->Text1->setText(QString());
+    w->Text1->insert(QString(kNumberBoxLength + 1, QLatin1Char('9')));
+    EXPECT_EQ(w->Text1->text(), QString());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/Xlsx.h"
 #include "receipts/frm打印文件导出.h"
 #include "receipts/frm合同收款.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -632,6 +633,19 @@ TEST_F(PrintFileExport, EveryPanelHoldsTogether)
     SetTag(w->Picture7, QStringLiteral("pclok"));
     w->clickGridCell(6, 5);
     EXPECT_EQ(layoutProblems(w), QStringList());
+}
+
+TEST_F(PrintFileExport, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    writeSettings();
+    auto* w = open();
+    // What goes into the outside program's workbook, the paths, and the bill chosen from a list.
+    QSet<QString> unstored = {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10", "Text11",
+                              "Text13", "Text14", "Text1_0", "Text1_1", "Text16", "Text17_0"};
+    for (int i = 0; i < 15; ++i) unstored << QStringLiteral("Text12_%1").arg(i);
+    for (int i = 0; i < 5; ++i) unstored << QStringLiteral("Text15_%1").arg(i);
+    // The number actually printed is written to the bill's row.
+    EXPECT_EQ(inputProblems(w, {{"Text2", "票据.实际票据编号"}, {"Text17_1", "票据.实际票据编号"}}, unstored).join(u'\n').toStdString(), "");
 }
 
 }  // namespace

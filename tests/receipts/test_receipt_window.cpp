@@ -14,6 +14,7 @@
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
 #include "receipts/frm增值税发票打印.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -763,6 +764,36 @@ TEST_F(ReceiptWindow, TheContractListOpensItAndTheLayoutHoldsTogether)
                                              QStringLiteral("D01 第一管理处"), QString()});
     EXPECT_TRUE(shown);
     EXPECT_FALSE(Forms::isLoaded<frm合同收款>());
+}
+
+// Whatever is pasted, no box of the bill holds more than its column: a
+// 10,000-character payer is refused at the box, never sent to the server.
+TEST_F(ReceiptWindow, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    auto* w = preparedBill();
+    std::map<QString, QString> stored = {
+        {"Text5_0", "票据.付款人"},   {"Text5_1", "票据.税号"},      {"Text5_2", "票据.地址"},
+        {"Text5_3", "票据.账号"},     {"Text5_4", "票据.备注"},      {"Text1_4", "票据.手机号码"},
+        {"Text1_5", "票据.邮箱地址"}, {"Text10", "票据.票据编号"}, {"Text4", "票据开票数据.摘要"},
+    };
+    // Amounts read as numbers, and the scanned payment code sent to the payment service.
+    const QSet<QString> unstored = {"Text2", "Text3_2", "Text1_1", "Text1_2", "Text1_3", "Text12_0"};
+    auto openLineEditor = [w](int column) {
+        w->MSFlexGrid2->setRow(1);
+        w->MSFlexGrid2->setCol(column);
+        w->MSFlexGrid2_Click();
+    };
+    openLineEditor(col::摘要);
+    EXPECT_EQ(inputProblems(w, stored, unstored).join(u'\n').toStdString(), "");
+    // The line editor takes the limit of the cell it is opened on.
+    openLineEditor(col::单位);
+    stored["Text4"] = QStringLiteral("票据开票数据.单位");
+    EXPECT_EQ(inputProblems(w, stored, unstored).join(u'\n').toStdString(), "");
+    openLineEditor(col::数量);
+    w->Text4->setText(QString());
+    w->Text4->insert(QString(kNumberBoxLength + 1, QLatin1Char('9')));
+    EXPECT_EQ(w->Text4->text(), QString());
+    EXPECT_EQ(boxTexts().value(boxTexts().size() - 1), tooLongMessage(kNumberBoxLength));
 }
 
 }  // namespace

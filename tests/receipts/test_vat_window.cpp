@@ -13,6 +13,7 @@
 #include "platform/Tag.h"
 #include "receipts/VatStore.h"
 #include "receipts/frm增值税发票打印.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -580,6 +581,13 @@ TEST_F(VatWindow, CancelHandsNothingBack)
     auto* w = open();
     w->Command3_Click();
     EXPECT_FALSE(Forms::isLoaded<frm增值税发票打印>());
+}
+
+TEST_F(VatWindow, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    auto* w = open();
+    // The code version goes to its file, never to a column.
+    EXPECT_EQ(inputProblems(w, {{"Text1", "票据.票据编号"}}, {"Text2"}).join(u'\n').toStdString(), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "statistics/Registration.h"
 #include "statistics/StatisticsStore.h"
 #include "statistics/frm合同汇总统计.h"
+#include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "tests/statistics/StatisticsFixture.h"
 
@@ -334,6 +335,13 @@ TEST_F(SummaryWindowTest, LayoutShowsEveryControlWhole)
     EXPECT_EQ(layoutProblems(w->Frame4), QStringList());
     w->Check7->click();
     EXPECT_EQ(layoutProblems(w->Frame2), QStringList());
+}
+
+// The counterparty search looks within 合同信息.对方单位: it takes no more.
+TEST_F(SummaryWindowTest, EveryBoxTakesNoMoreThanItsColumnHolds)
+{
+    w->Check7->click();
+    EXPECT_EQ(inputProblems(w, {{"Text2", "合同信息.对方单位"}}).join(u'\n').toStdString(), "");
 }
 
 }  // namespace corvane::test
