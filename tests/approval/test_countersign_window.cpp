@@ -1,4 +1,5 @@
 #include "ApprovalFixture.h"
+#include "platform/TextMeasure.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -116,6 +117,36 @@ TEST_F(CountersignWindow, AnEmptyProposalIsFilledByHandAndEmptiedAgain)
     EXPECT_EQ(texts(), (QStringList{"确认要删除D02 工程部会签环节?", "如果要提交会签，必须设置一个以上会签环节"}));
     EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);
     EXPECT_FALSE(f->Command3->isEnabled());
+}
+
+// A step added by hand shows the chosen post entry as it stands, holder in
+// brackets, and no name of its own; it is stored whole with the proposed
+// ones, and in a sequential route only the first step receives the contract.
+TEST_F(CountersignWindow, AStepAddedByHandIsStoredWithTheProposedOnesAndShownWhole)
+{
+    setType(QStringLiteral("T1"), false, false);
+    addTemplateStep(QStringLiteral("T1"), QStringLiteral("D01"), QStringLiteral("P02"), true, 1);
+    exec(QStringLiteral("UPDATE 岗位信息new SET 岗位名称 = '财务经理兼合同与预算审核负责人' WHERE 岗位代号 = 'P01'"));
+    auto* f = open();
+    QTreeWidgetItem* d01 = nullptr;
+    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it)
+        if (frm合同会签提交处理::nodeKey(*it) == "$D01") d01 = *it;
+    ASSERT_NE(d01, nullptr);
+    f->TreeView1->setCurrentItem(d01);
+    f->TreeView1_NodeClick(d01);
+    pickPost(*f, QStringLiteral("P01"));
+    f->Check1->setChecked(false);
+    f->Command1_Click();
+    EXPECT_EQ(gridRows(*f->MSFlexGrid1), (QList<QStringList>{{"1", "D01 财务部", "P02 会计", "王芳", "有"},
+                                                              {"2", d01->text(0), "P01 财务经理兼合同与预算审核负责人 [张伟]", "", ""}}));
+    for (int r = 0; r < f->MSFlexGrid1->Rows(); ++r)
+        for (int c = 1; c < f->MSFlexGrid1->Cols(); ++c)
+            EXPECT_GE(f->MSFlexGrid1->ColWidth(c), TextWidthTwips(f->MSFlexGrid1->font(), f->MSFlexGrid1->TextMatrix(r, c)))
+                << f->MSFlexGrid1->TextMatrix(r, c).toStdString();
+
+    f->Command3_Click();
+    EXPECT_EQ(storedRoute(), (QStringList{"D01/P02/1/1/0", "D01/P01/0/2/0"}));
+    EXPECT_EQ(storedCirculation(), QStringList{"D01/P02/1/1"});
 }
 
 TEST_F(CountersignWindow, SubmissionWritesTheListRowOfItsOwnContract)
