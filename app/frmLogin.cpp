@@ -217,7 +217,9 @@ void frmLogin::cmdOK_Click()
     } else {
         Label2->show();
         List1->show();
-        // The keyboard reaches the posts at once: arrows move, Enter chooses.
+        // The keyboard reaches the posts at once: the first is highlighted,
+        // arrows move, Enter chooses.
+        List1->setCurrentRow(0);
         List1->setFocus();
     }
 }
@@ -253,10 +255,10 @@ void frmLogin::进入主窗口()
 bool frmLogin::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == List1 && event->type() == QEvent::KeyPress) {
-        // Enter and Space on the selected post choose it, as a double-click does.
+        // Enter and Space on the highlighted post choose it, as a double-click does.
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (List1->currentItem() && List1->currentItem()->isSelected()) List1_DblClick();
+            List1_DblClick();
             return true;
         }
     }

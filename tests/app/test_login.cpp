@@ -117,14 +117,16 @@ TEST_F(ShellTest, APostIsChosenFromTheKeyboardAsByDoubleClick)
         typeLogin(*login, QStringLiteral("E002"), QStringLiteral("pw2"));
         ASSERT_TRUE(login->List1->isVisible());
         EXPECT_EQ(login->focusWidget(), login->List1);
+        EXPECT_EQ(login->List1->currentRow(), 0);  // highlighted, as Enter would take it
 
-        // Nothing chosen yet: the key does not pick a post on its own.
+        // No post highlighted: the key picks none.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        login->List1->setCurrentRow(-1);
         QApplication::sendEvent(login->List1, &press);
         EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
 
+        login->List1->setCurrentRow(0);
         QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-        QApplication::sendEvent(login->List1, &down);
         QApplication::sendEvent(login->List1, &down);
         ASSERT_EQ(login->List1->currentRow(), 1);
         QApplication::sendEvent(login->List1, &press);
