@@ -23,6 +23,17 @@ protected:
         f.MSFlexGrid1->setRow(row);
         f.MSFlexGrid1_Click();
     }
+    // A click on the department's tree node; the node, or null when the tree has none.
+    static QTreeWidgetItem* clickDepartment(frm合同会签提交处理& f, const QString& code)
+    {
+        QTreeWidgetItem* node = nullptr;
+        for (QTreeWidgetItemIterator it(f.TreeView1); *it; ++it)
+            if (frm合同会签提交处理::nodeKey(*it) == QStringLiteral("$") + code) node = *it;
+        if (!node) return nullptr;
+        f.TreeView1->setCurrentItem(node);
+        f.TreeView1_NodeClick(node);
+        return node;
+    }
     static void pickPost(frm合同会签提交处理& f, const QString& code)
     {
         for (int i = 0; i < f.Combo1->count(); ++i)
@@ -92,12 +103,7 @@ TEST_F(CountersignWindow, AnEmptyProposalIsFilledByHandAndEmptiedAgain)
     f->Command1_Click();  // no department
     EXPECT_EQ(texts(), (QStringList{"请选择岗位", "请选择部门"}));
 
-    QTreeWidgetItem* d02 = nullptr;
-    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it)
-        if (frm合同会签提交处理::nodeKey(*it) == "$D02") d02 = *it;
-    ASSERT_NE(d02, nullptr);
-    f->TreeView1->setCurrentItem(d02);
-    f->TreeView1_NodeClick(d02);
+    ASSERT_NE(clickDepartment(*f, QStringLiteral("D02")), nullptr);
     EXPECT_EQ(f->Combo1->currentIndex(), -1);
     pickPost(*f, QStringLiteral("P03"));
     f->Check1->setChecked(true);
@@ -128,12 +134,8 @@ TEST_F(CountersignWindow, AStepAddedByHandIsStoredWithTheProposedOnesAndShownWho
     addTemplateStep(QStringLiteral("T1"), QStringLiteral("D01"), QStringLiteral("P02"), true, 1);
     exec(QStringLiteral("UPDATE 岗位信息new SET 岗位名称 = '财务经理兼合同与预算审核负责人' WHERE 岗位代号 = 'P01'"));
     auto* f = open();
-    QTreeWidgetItem* d01 = nullptr;
-    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it)
-        if (frm合同会签提交处理::nodeKey(*it) == "$D01") d01 = *it;
+    const QTreeWidgetItem* d01 = clickDepartment(*f, QStringLiteral("D01"));
     ASSERT_NE(d01, nullptr);
-    f->TreeView1->setCurrentItem(d01);
-    f->TreeView1_NodeClick(d01);
     pickPost(*f, QStringLiteral("P01"));
     f->Check1->setChecked(false);
     f->Command1_Click();
