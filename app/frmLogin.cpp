@@ -111,6 +111,7 @@ frmLogin::frmLogin()
     setTabOrder(cmdOK, cmdCancel);
     TxtUser->installEventFilter(this);
     txtPassword->installEventFilter(this);
+    List1->installEventFilter(this);
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -216,6 +217,10 @@ void frmLogin::cmdOK_Click()
     } else {
         Label2->show();
         List1->show();
+        // The keyboard reaches the posts at once: the first is highlighted,
+        // arrows move, Enter chooses.
+        List1->setCurrentRow(0);
+        List1->setFocus();
     }
 }
 
@@ -249,6 +254,14 @@ void frmLogin::进入主窗口()
 
 bool frmLogin::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        // Enter and Space on the highlighted post choose it, as a double-click does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            List1_DblClick();
+            return true;
+        }
+    }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit) return Form::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {

@@ -1,5 +1,7 @@
 #include "approval/frm合同会签提交处理.h"
 
+#include <cmath>
+
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
 #include "approval/ApprovalRules.h"
@@ -8,6 +10,7 @@
 #include "contracts/frmCorvane.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
+#include "platform/TextMeasure.h"
 
 namespace corvane {
 
@@ -122,8 +125,21 @@ void frm合同会签提交处理::建议路径()
                QStringLiteral("的会签环节路径，您可以手动添加会签环节（至少一个）"));
         Command3->setEnabled(false);
     }
+    widenToFit();
     MSFlexGrid1->show();
     MSFlexGrid1->setRow(MSFlexGrid1->Rows() - 1);
+}
+
+// Every step is read whole: a column narrower than one of its texts grows
+// (the grid scrolls sideways instead of cutting a post or a name).
+void frm合同会签提交处理::widenToFit()
+{
+    for (int c = 1; c < MSFlexGrid1->Cols(); ++c) {
+        int need = MSFlexGrid1->ColWidth(c);
+        for (int r = 0; r < MSFlexGrid1->Rows(); ++r)
+            need = std::max(need, int(std::ceil(TextWidthTwips(MSFlexGrid1->font(), MSFlexGrid1->TextMatrix(r, c)))) + 120);
+        MSFlexGrid1->setColWidth(c, need);
+    }
 }
 
 void frm合同会签提交处理::岗位列表(const QString& departmentCode)
@@ -195,6 +211,7 @@ void frm合同会签提交处理::Command1_Click()
         MSFlexGrid1->setTextMatrix(row, 2, entry);
         MSFlexGrid1->setTextMatrix(row, 3, open < 0 ? QString() : entry.mid(open + 1).chopped(1));
         MSFlexGrid1->setTextMatrix(row, 4, Check1->isChecked() ? QStringLiteral("有") : QString());
+        widenToFit();
         return;
     }
     const QTreeWidgetItem* node = TreeView1->currentItem();
@@ -206,6 +223,7 @@ void frm合同会签提交处理::Command1_Click()
     MSFlexGrid1->appendRow({Check2->isChecked() ? QStringLiteral("0") : QString::number(row), node->text(0), entry,
                             QString(), Check1->isChecked() ? QStringLiteral("有") : QString()});
     MSFlexGrid1->setRow(row);
+    widenToFit();
     Command3->setEnabled(true);
 }
 

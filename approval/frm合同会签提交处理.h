@@ -69,6 +69,7 @@ private:
     bool hasSteps() const { return MSFlexGrid1->Rows() > 1; }
     void selectWholeRow(int row);
     void setArrows(bool on);
+    void widenToFit();
     QTreeWidgetItem* nodeByKey(const QString& key) const;
     bool m_proposed = false;
 };

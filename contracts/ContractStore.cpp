@@ -418,9 +418,24 @@ DbResult<AttachmentFile> attachmentFile(qint64 attachmentId)
     return file;
 }
 
-WriteOutcome deleteAttachment(qint64 attachmentId)
+AttachmentDeletion deleteAttachment(qint64 attachmentId)
 {
-    return run(QStringLiteral("DELETE FROM 合同信息附件 WHERE ID = ?"), {attachmentId});
+    // The same rule as adding: once the contract is submitted its papers are
+    // what the approvers read, and a file taken away could not be put back.
+    AttachmentDeletion out;
+    out.write = run(QStringLiteral("DELETE FROM 合同信息附件 WHERE ID = ? AND EXISTS (SELECT 1 FROM 合同信息 WHERE "
+                                   "合同信息.id = 合同信息附件.合同ID") +
+                        kEditable + QLatin1Char(')'),
+                    QVariantList{attachmentId} + finalStates());
+    if (out.write.kind != WriteOutcome::NoRow) return out;
+    const auto still = selectFirstQuiet(QStringLiteral("SELECT ID FROM 合同信息附件 WHERE ID = ?"), {attachmentId});
+    if (!still) {
+        out.write.kind = WriteOutcome::Failed;
+        out.write.error = still.error();
+        return out;
+    }
+    out.locked = still->count() > 0;
+    return out;
 }
 
 std::vector<std::pair<QString, QString>> columnsNamedByStore()

@@ -177,7 +177,14 @@ struct AttachmentFile {
     QVariant bytes;
 };
 DbResult<AttachmentFile> attachmentFile(qint64 attachmentId);
-WriteOutcome deleteAttachment(qint64 attachmentId);
+// Deletes an attachment of an editable contract. NoRow with `locked` when the
+// attachment is there but its contract no longer takes changes; NoRow alone
+// when it is gone.
+struct AttachmentDeletion {
+    WriteOutcome write;
+    bool locked = false;
+};
+AttachmentDeletion deleteAttachment(qint64 attachmentId);
 
 // ---- For tests
 

@@ -296,6 +296,8 @@ void Frm合同信息::显示合同信息()
     Text1[12]->setText(dateText(r.value(QStringLiteral("合同中止日期"))));
     Text1[13]->setText(fromStoredText(r.text(QStringLiteral("中止原因"))));
     Text1[14]->setText(r.text(QStringLiteral("对应续约合同编号")));
+    // A long name or main terms are read from their beginning.
+    for (TextBox* t : Text1) t->moveCursor(QTextCursor::Start);
 
     // The mark follows the row shown, not a contract shown earlier.
     const bool qualified = !r.isNull(QStringLiteral("是否是合格供方")) && r.value(QStringLiteral("是否是合格供方")).toInt() != 0;
@@ -566,6 +568,7 @@ void Frm合同信息::Command2_Click()
             return;
         }
         markChanged(saved.id);
+        Label1[18]->setText(未提交);
         Text1[1]->setText(saved.number);
         SetTag(Text1[1], QString::number(saved.id));
     } else {
@@ -940,6 +943,8 @@ void Frm合同信息::Text1_Change(int index)
     const auto start = parseDateText(Text1[5]->text());
     const auto end = parseDateText(Text1[6]->text());
     if (!start || !end) return;
+    // A term that ends before it starts has no length; the save says what is wrong.
+    if (*end < *start) return Label1[17]->clear();
     Label1[17]->setText(QStringLiteral("共 ") + QString::number(termDays(*start, *end)) + QStringLiteral(" 天"));
 }
 
@@ -1059,7 +1064,9 @@ void Frm合同信息::MSFlexGrid2_Click()
     Command8->setEnabled(false);
     FlexGrid& g = *MSFlexGrid2;
     if (g.Rows() <= 1) return;
-    Command8->setEnabled(true);
+    // A file can be taken away only while one can be added: a contract in
+    // approval keeps its papers.
+    Command8->setEnabled(Command11->isEnabled());
     const int r = std::max(1, g.Row());
     if (g.Col() == 2) {
         const auto file = attachmentFile(g.RowData(r));
@@ -1092,8 +1099,13 @@ void Frm合同信息::Command8_Click()
         Command8->setEnabled(true);
         return;
     }
-    const WriteOutcome out = deleteAttachment(g.RowData(r));
+    const AttachmentDeletion deletion = deleteAttachment(g.RowData(r));
+    const WriteOutcome& out = deletion.write;
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
+    if (deletion.locked) {
+        MsgBox(QStringLiteral("合同已提交审批，附件不能删除！"));
+        return;
+    }
     // Gone already: the row leaves the grid all the same, and the clerk is told.
     if (out.kind == WriteOutcome::NoRow) ShowStandardError(0, QStringLiteral("附件已不存在"));
     if (g.Rows() == 2) {

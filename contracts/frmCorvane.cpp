@@ -572,12 +572,23 @@ void frmCorvane::placeCentred(QWidget* panel)
 
 void frmCorvane::Command6_Click()
 {
+    // The panel belongs to the list: the list comes to the front with it.
+    ZOrder();
     Picture2->setVisible(!Picture2->isVisible());
     placeCentred(Picture2);
     Picture2->raise();
 }
 
-void frmCorvane::Command11_Click() { Picture2->hide(); }
+void frmCorvane::Command11_Click() { hidePanel(Picture2); }
+
+// A panel hidden with the focus inside would pass the focus on along the
+// chain, into whichever other child window comes next, which then comes to
+// the front: the focus goes to the list's grid first.
+void frmCorvane::hidePanel(QWidget* panel)
+{
+    if (panel->isAncestorOf(focusWidget()) && MSFlexGrid1->isEnabled()) MSFlexGrid1->setFocus();
+    panel->hide();
+}
 
 void frmCorvane::Option3_Click(int index)
 {
@@ -764,15 +775,16 @@ void frmCorvane::MSFlexGrid1_MouseDown(int Button, int Shift, float x, float y)
 
 void frmCorvane::Command13_Click()
 {
-    Picture1->setEnabled(false);
-    MSFlexGrid1->setEnabled(false);
     Text3->clear();
     List1->clear();
     Command16->setEnabled(false);
     placeCentred(Picture3);
     Picture3->show();
     Picture3->raise();
+    // The focus moves into the panel before the button bar it leaves is disabled.
     Text3->setFocus();
+    Picture1->setEnabled(false);
+    MSFlexGrid1->setEnabled(false);
 }
 
 void frmCorvane::flushQuickSearch()
@@ -823,9 +835,9 @@ void frmCorvane::Command16_Click() { 查找自(m_searchRow + 1); }
 
 void frmCorvane::Command15_Click()
 {
-    Picture3->hide();
     Picture1->setEnabled(true);
     MSFlexGrid1->setEnabled(true);
+    hidePanel(Picture3);
 }
 
 void frmCorvane::Image1_Click(int) { Command15_Click(); }

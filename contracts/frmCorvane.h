@@ -169,6 +169,7 @@ private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
     void placeCentred(QWidget* panel);
+    void hidePanel(QWidget* panel);
     void 查找自(int firstRow);
     void layoutBar();
 

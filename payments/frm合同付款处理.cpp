@@ -377,6 +377,8 @@ void frm合同付款处理::Command5_Click()
     picker->setPaymentWindow(this);
     picker->ShowModal();
     Forms::unload<frm财务科目浏览>();
+    // The rows show the subject the payment will be booked to.
+    for (int r = 1; r < MSFlexGrid1->Rows(); ++r) MSFlexGrid1->setTextMatrix(r, 7, Text10->text());
 }
 
 void frm合同付款处理::Command2_Click() { Unload(); }

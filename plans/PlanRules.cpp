@@ -22,6 +22,15 @@ QString storedAmountText(const std::optional<qint64>& cents)
     return cents ? Decimal::fromCents(*cents).plain() : QString();
 }
 
+std::optional<QString> unreadableTypedAmount(const QString& amount, const QString& balance,
+                                             const PlanCaptions& captions)
+{
+    const auto reads = [](const QString& text) { return text.trimmed().isEmpty() || parseTypedCents(text); };
+    if (!reads(amount)) return captions.amount;
+    if (!reads(balance)) return captions.balance;
+    return std::nullopt;
+}
+
 CheckedPlan checkPlan(const std::vector<PlanGridRow>& rows, const PlanCaptions& captions)
 {
     CheckedPlan out;

@@ -37,5 +37,10 @@ struct CheckedPlan {
 // amount and a balance that are empty or an amount the database keeps as
 // typed.
 CheckedPlan checkPlan(const std::vector<PlanGridRow>& rows, const PlanCaptions& captions);
+// The amount and balance typed into the edit frame, held to the save's rule
+// before they go into the grid: the caption of the first the save would
+// refuse, or nothing when both read.
+std::optional<QString> unreadableTypedAmount(const QString& amount, const QString& balance,
+                                             const PlanCaptions& captions);
 
 }  // namespace corvane::plans

@@ -200,6 +200,11 @@ void frm合同收付款计划设置::Command1_Click()
         Text1->setFocus();
         return;
     }
+    if (const auto bad = unreadableTypedAmount(Text1->text(), Text2->text(), {Label2->text(), Label3->text(), Label4->text()})) {
+        MsgBox(*bad + QStringLiteral("不正确！"), vbInformation, ExeName());
+        (*bad == Label3->text() ? Text1 : Text2)->setFocus();
+        return;
+    }
     // With no row to change, a confirm appends one as in the add mode.
     int row = MSFlexGrid1->Row();
     if (addModeOn() || planRows() < 1) {

@@ -59,6 +59,21 @@ std::optional<int> firstIncompleteRow(const std::vector<SettingCells>& rows)
     return std::nullopt;
 }
 
+std::optional<QString> incompleteRowRefusal(const std::vector<SettingCells>& rows)
+{
+    const auto bad = firstIncompleteRow(rows);
+    if (!bad) return std::nullopt;
+    const SettingCells& r = rows[size_t(*bad - 1)];
+    const QString rate = QStringLiteral("税率（%）");
+    QStringList missing;
+    if (r.skdh.isEmpty()) missing << QStringLiteral("税控盘对应项目编号");
+    if (r.skxm.isEmpty()) missing << QStringLiteral("税控盘对应项目名称");
+    if (r.rate.isEmpty()) missing << rate;
+    const QString what = missing.isEmpty() ? rate + QStringLiteral("不是数字")
+                                           : QStringLiteral("缺少") + missing.join(QStringLiteral("、"));
+    return QStringLiteral("第%1行，数据不完整，请核对：").arg(*bad) + what;
+}
+
 bool sameAsOtherFolder(int index, const QString& chosen, const QStringList& folders)
 {
     if (index < 0 || index > 2) return false;

@@ -25,6 +25,9 @@ struct SettingCells {
 // The first row (from 1) that holds some but not all of the three, or whose
 // rate does not read as a number; no value when every row may be stored.
 std::optional<int> firstIncompleteRow(const std::vector<SettingCells>& rows);
+// The save's refusal for that row: "第n行，数据不完整，请核对：" and what is
+// missing or unreadable, named by the grid's headings.
+std::optional<QString> incompleteRowRefusal(const std::vector<SettingCells>& rows);
 
 // The chooser refuses a folder equal to one of the other two of the first
 // three (the manual export folder, index 3, is not compared).

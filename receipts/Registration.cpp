@@ -31,9 +31,12 @@ void openVatInvoiceWindow(frm合同收款& receipt, const VatInvoiceHandover& h)
     Forms::unload<frm增值税发票打印>();
 }
 
+// Opened from a receipt, the settings of that receipt's 管理处 are shown first.
 void openInvoicingItemSettings()
 {
-    Forms::get<frm开票项目设置>()->ShowModal();
+    auto* w = Forms::get<frm开票项目设置>();
+    if (const auto* receipt = Forms::find<frm合同收款>()) w->chooseOffice(receipt->Combo3->currentText());
+    w->ShowModal();
     Forms::unload<frm开票项目设置>();
 }
 

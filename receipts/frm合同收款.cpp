@@ -293,6 +293,8 @@ void frm合同收款::setTicked(int row, bool on)
 void frm合同收款::刷新收款计划()
 {
     Picture4->hide();
+    // The instalments come back unticked: nothing is being collected.
+    Text3[2]->clear();
     WaitCursor wait;
     MSFlexGrid1->setRows(1);
     MSFlexGrid1->hide();
@@ -436,6 +438,8 @@ void frm合同收款::Command5_Click()
     first.c[col::单价] = Text3[2]->text();
     first.c[col::金额] = Text3[2]->text();
     writeLine(1, first);
+    // The totals are those of the fresh line, not of an earlier receipt's.
+    showLineTotals();
     MSFlexGrid2->setRow(1);
     MSFlexGrid2->setCol(col::标记);
     MSFlexGrid2->setCellBackColor(QColor());
@@ -463,16 +467,11 @@ void frm合同收款::Combo2_Click()
 {
     Check6->setEnabled(true);
     const BillKind kind = chosenKind();
-    switch (kind) {
-    case BillKind::OwnLayout: panels[4]->setText(QStringLiteral("部门自定义票据格式，将采用打印票据模式处理。")); break;
-    case BillKind::LentLayout: panels[4]->setText(QStringLiteral("自定义票据格式，将采用打印票据模式处理。")); break;
-    case BillKind::ExportPrint: panels[4]->setText(QStringLiteral("【注】采用打印文件导出方式打印票据。")); break;
-    default: panels[4]->clear(); break;
-    }
     if (kind != BillKind::VatInvoice && Check6->isChecked()) {
         Check6->setChecked(false);
         Check6_Click();
     }
+    showPrintMode();
     if (Check6->isChecked()) {
         Command16->setEnabled(false);
         Combo5->setCurrentIndex(-1);
@@ -486,9 +485,23 @@ void frm合同收款::Combo2_Click()
     }
 }
 
+// The status line names how the bill will be printed; a receipt recorded
+// without printing prints nothing.
+void frm合同收款::showPrintMode()
+{
+    if (Check6->isChecked()) return panels[4]->clear();
+    switch (chosenKind()) {
+    case BillKind::OwnLayout: panels[4]->setText(QStringLiteral("部门自定义票据格式，将采用打印票据模式处理。")); break;
+    case BillKind::LentLayout: panels[4]->setText(QStringLiteral("自定义票据格式，将采用打印票据模式处理。")); break;
+    case BillKind::ExportPrint: panels[4]->setText(QStringLiteral("【注】采用打印文件导出方式打印票据。")); break;
+    default: panels[4]->clear(); break;
+    }
+}
+
 void frm合同收款::Check6_Click()
 {
     const bool on = Check6->isChecked();
+    showPrintMode();
     Command16->setEnabled(!on);
     for (QWidget* w : std::initializer_list<QWidget*>{Combo5, Combo8, DTPicker1, DTPicker2}) w->setEnabled(on);
     if (!on || Combo2->currentIndex() < 0) return;

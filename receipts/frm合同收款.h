@@ -171,6 +171,7 @@ private:
     void showPlanTotals();
     void writeLine(int row, const receipts::InvoiceLine& l);
     void showLineTotals();
+    void showPrintMode();
     void openLineEditor(int row, int col);
     void placeItemButton();
     void 无需打印票据收款();

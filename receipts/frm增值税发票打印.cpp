@@ -39,6 +39,22 @@ void frm增值税发票打印::takeHandover(frm合同收款* opener, const VatIn
     for (int r = 1; r <= 5; ++r) MSFlexGrid2->setTextMatrix(r, 1, h.buyer[size_t(r - 1)]);
     Label1[2]->setText(h.Label1_2);
     Tag = h.tag;
+    showReceiptsType(h.Label1_0);
+}
+
+// With no remembered type the box shows the type the receipt was made out
+// on, the one the heading names, so that the export buttons work at once.
+// Nothing is asked: remembering stays the clerk's own choice.
+void frm增值税发票打印::showReceiptsType(const QString& heading)
+{
+    if (Combo1->currentIndex() >= 0) return;
+    const QString type = heading.section(QStringLiteral("："), 1);
+    const int i = Combo1->findText(type, Qt::MatchExactly);
+    if (type.isEmpty() || i < 0) return;
+    m_filling = true;
+    Combo1->setCurrentIndex(i);
+    m_filling = false;
+    获取票据簿();
 }
 
 QString frm增值税发票打印::officeCode() const { return TagOf(MSFlexGrid2).section(QLatin1Char(' '), 0, 0); }

@@ -83,6 +83,7 @@ public:
     const std::array<QString, 4>& folders() const { return m_folders; }
 
 private:
+    void showReceiptsType(const QString& heading);
     void buildLayout();
     QString officeCode() const;
     QString officeName() const;

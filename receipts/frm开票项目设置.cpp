@@ -110,9 +110,27 @@ void frm开票项目设置::hidePanels()
     for (QFrame* p : {Picture2, Picture3, Picture4, Picture5}) p->hide();
 }
 
+void frm开票项目设置::chooseOffice(const QString& entry)
+{
+    const QString code = firstWord(entry);
+    if (code.isEmpty()) return;
+    for (int i = 0; i < Combo1->count(); ++i)
+        if (firstWord(Combo1->itemText(i)) == code) return Combo1->setCurrentIndex(i);  // runs Combo1_Click
+}
+
 void frm开票项目设置::Combo1_Click()
 {
     if (m_filling || Combo1->currentIndex() < 0) return;
+    // Typed settings not saved would be dropped by the reload without a word.
+    if (m_unsaved && Combo1->currentIndex() != m_shownOffice &&
+        MsgBox(QStringLiteral("当前管理处的设置已修改但尚未保存，切换后修改将丢失。") + kCrLf +
+                   QStringLiteral("是否放弃修改并切换？"),
+               vbYesNo + vbQuestion) != vbYes) {
+        m_filling = true;
+        Combo1->setCurrentIndex(m_shownOffice);
+        m_filling = false;
+        return;
+    }
     Text1->hide();
     Command3->hide();
     Picture1->hide();
@@ -140,6 +158,8 @@ void frm开票项目设置::loadSettings()
     }
     MSFlexGrid1->show();
     MSFlexGrid1->setEnabled(true);
+    m_shownOffice = Combo1->currentIndex();
+    m_unsaved = false;
     Command1->setEnabled(true);
     for (QLabel* link : Label2) link->setEnabled(true);
     List1->clear();
@@ -156,6 +176,8 @@ void frm开票项目设置::MSFlexGrid1_Click()
     hidePanels();
     const int row = MSFlexGrid1->Row(), column = MSFlexGrid1->Col();
     if (MSFlexGrid1->Rows() < 2 || row < 1) return;
+    // The settings belong to a 管理处: until one is chosen there is nothing to edit.
+    if (Combo1->currentIndex() < 0) return;
     if (column >= col::应税科目 && column <= col::税率) openEditor(row, column);
 }
 
@@ -198,6 +220,7 @@ void frm开票项目设置::Text1_KeyPress(int keyAscii)
 {
     if (keyAscii != 13 || Text1->isHidden()) return;
     const int row = MSFlexGrid1->Row(), column = MSFlexGrid1->Col();
+    if (MSFlexGrid1->TextMatrix(row, column) != Text1->text()) m_unsaved = true;
     MSFlexGrid1->setTextMatrix(row, column, Text1->text());
     Label2[0]->setEnabled(false);
     if (column == col::税率) {
@@ -249,8 +272,8 @@ void frm开票项目设置::Command1_Click()
     for (int r = 1; r < MSFlexGrid1->Rows(); ++r)
         cells.push_back({MSFlexGrid1->TextMatrix(r, col::SKDH), MSFlexGrid1->TextMatrix(r, col::SKXM),
                          MSFlexGrid1->TextMatrix(r, col::税率)});
-    if (const auto bad = firstIncompleteRow(cells)) {
-        MsgBox(QStringLiteral("第") + QString::number(*bad) + QStringLiteral("行，数据不完整，请核对"));
+    if (const auto refusal = incompleteRowRefusal(cells)) {
+        MsgBox(*refusal);
         return;
     }
     std::vector<SettingRow> rows;

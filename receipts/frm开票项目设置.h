@@ -73,6 +73,9 @@ public:
     QToolButton* Image4;
 
     void Form_Load() override;
+    // Chooses the 管理处 whose code begins `entry` (the receipt's), as a
+    // click in Combo1 would; nothing when the user has no such 管理处.
+    void chooseOffice(const QString& entry);
 
     // ---- procedures
     void 科目列表();
@@ -123,6 +126,8 @@ private:
     QString m_dirPath;
     QString m_newFolder;   // the folder the naming box renames
     bool m_filling = false;
+    bool m_unsaved = false;  // a cell changed through the editor since the last load
+    int m_shownOffice = -1;  // the Combo1 entry whose settings the grid shows
 };
 
 }  // namespace corvane

@@ -107,6 +107,37 @@ TEST_F(ShellTest, SeveralPostsAreListedInAStableOrderAndChosenByDoubleClick)
     EXPECT_FALSE(Forms::isLoaded<frmLogin>());
 }
 
+TEST_F(ShellTest, APostIsChosenFromTheKeyboardAsByDoubleClick)
+{
+    const QStringList lisiAtWorks{"E002", "李四", "D02", "工程部", "P02", "主管", "C2", "类别C2", "K2", "岗位类别K2"};
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        auto* login = Forms::get<frmLogin>();
+        login->Show();
+        typeLogin(*login, QStringLiteral("E002"), QStringLiteral("pw2"));
+        ASSERT_TRUE(login->List1->isVisible());
+        EXPECT_EQ(login->focusWidget(), login->List1);
+        EXPECT_EQ(login->List1->currentRow(), 0);  // highlighted, as Enter would take it
+
+        // No post highlighted: the key picks none.
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        login->List1->setCurrentRow(-1);
+        QApplication::sendEvent(login->List1, &press);
+        EXPECT_FALSE(Forms::isLoaded<MDIForm1>());
+
+        login->List1->setCurrentRow(0);
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(login->List1, &down);
+        ASSERT_EQ(login->List1->currentRow(), 1);
+        QApplication::sendEvent(login->List1, &press);
+        EXPECT_EQ(contextValues(), lisiAtWorks);
+        EXPECT_TRUE(Forms::isLoaded<MDIForm1>());
+        EXPECT_FALSE(Forms::isLoaded<frmLogin>());
+        FormRegistry::instance().unloadAll();
+        Login() = LoginContext();
+    }
+}
+
 TEST_F(ShellTest, FocusOnTheNumberHidesThePostListAndEnterMovesOn)
 {
     auto* login = Forms::get<frmLogin>();

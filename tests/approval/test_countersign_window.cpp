@@ -1,5 +1,6 @@
 #include "ApprovalFixture.h"
 #include "testsupport/InputCheck.h"
+#include "platform/TextMeasure.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -22,6 +23,17 @@ protected:
     {
         f.MSFlexGrid1->setRow(row);
         f.MSFlexGrid1_Click();
+    }
+    // A click on the department's tree node; the node, or null when the tree has none.
+    static QTreeWidgetItem* clickDepartment(frm合同会签提交处理& f, const QString& code)
+    {
+        QTreeWidgetItem* node = nullptr;
+        for (QTreeWidgetItemIterator it(f.TreeView1); *it; ++it)
+            if (frm合同会签提交处理::nodeKey(*it) == QStringLiteral("$") + code) node = *it;
+        if (!node) return nullptr;
+        f.TreeView1->setCurrentItem(node);
+        f.TreeView1_NodeClick(node);
+        return node;
     }
     static void pickPost(frm合同会签提交处理& f, const QString& code)
     {
@@ -93,12 +105,7 @@ TEST_F(CountersignWindow, AnEmptyProposalIsFilledByHandAndEmptiedAgain)
     f->Command1_Click();  // no department
     EXPECT_EQ(texts(), (QStringList{"请选择岗位", "请选择部门"}));
 
-    QTreeWidgetItem* d02 = nullptr;
-    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it)
-        if (frm合同会签提交处理::nodeKey(*it) == "$D02") d02 = *it;
-    ASSERT_NE(d02, nullptr);
-    f->TreeView1->setCurrentItem(d02);
-    f->TreeView1_NodeClick(d02);
+    ASSERT_NE(clickDepartment(*f, QStringLiteral("D02")), nullptr);
     EXPECT_EQ(f->Combo1->currentIndex(), -1);
     pickPost(*f, QStringLiteral("P03"));
     f->Check1->setChecked(true);
@@ -118,6 +125,32 @@ TEST_F(CountersignWindow, AnEmptyProposalIsFilledByHandAndEmptiedAgain)
     EXPECT_EQ(texts(), (QStringList{"确认要删除D02 工程部会签环节?", "如果要提交会签，必须设置一个以上会签环节"}));
     EXPECT_EQ(f->MSFlexGrid1->Rows(), 1);
     EXPECT_FALSE(f->Command3->isEnabled());
+}
+
+// A step added by hand shows the chosen post entry as it stands, holder in
+// brackets, and no name of its own; it is stored whole with the proposed
+// ones, and in a sequential route only the first step receives the contract.
+TEST_F(CountersignWindow, AStepAddedByHandIsStoredWithTheProposedOnesAndShownWhole)
+{
+    setType(QStringLiteral("T1"), false, false);
+    addTemplateStep(QStringLiteral("T1"), QStringLiteral("D01"), QStringLiteral("P02"), true, 1);
+    exec(QStringLiteral("UPDATE 岗位信息new SET 岗位名称 = '财务经理兼合同与预算审核负责人' WHERE 岗位代号 = 'P01'"));
+    auto* f = open();
+    const QTreeWidgetItem* d01 = clickDepartment(*f, QStringLiteral("D01"));
+    ASSERT_NE(d01, nullptr);
+    pickPost(*f, QStringLiteral("P01"));
+    f->Check1->setChecked(false);
+    f->Command1_Click();
+    EXPECT_EQ(gridRows(*f->MSFlexGrid1), (QList<QStringList>{{"1", "D01 财务部", "P02 会计", "王芳", "有"},
+                                                              {"2", d01->text(0), "P01 财务经理兼合同与预算审核负责人 [张伟]", "", ""}}));
+    for (int r = 0; r < f->MSFlexGrid1->Rows(); ++r)
+        for (int c = 1; c < f->MSFlexGrid1->Cols(); ++c)
+            EXPECT_GE(f->MSFlexGrid1->ColWidth(c), TextWidthTwips(f->MSFlexGrid1->font(), f->MSFlexGrid1->TextMatrix(r, c)))
+                << f->MSFlexGrid1->TextMatrix(r, c).toStdString();
+
+    f->Command3_Click();
+    EXPECT_EQ(storedRoute(), (QStringList{"D01/P02/1/1/0", "D01/P01/0/2/0"}));
+    EXPECT_EQ(storedCirculation(), QStringList{"D01/P02/1/1"});
 }
 
 TEST_F(CountersignWindow, SubmissionWritesTheListRowOfItsOwnContract)

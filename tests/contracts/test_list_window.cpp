@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
 
 #include "ContractFixture.h"
 #include "app/MainWindowHooks.h"
@@ -387,4 +389,68 @@ TEST_F(ContractTest, ThePanelsShowEveryCaptionWhole)
         EXPECT_LE(f->Text2->geometry().right(), f->Frame1->width());
     }
     QApplication::setFont(before);
+}
+
+namespace {
+// Another child window of the main window, as the expiry reminder is.
+class OtherChild : public Form {
+public:
+    OtherChild()
+    {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("box"));
+        resize(300, 200);
+    }
+};
+}  // namespace
+
+// Closing a panel of the list or opening another keeps the list in front:
+// the focus leaving a hidden panel must not wander into the next child
+// window and bring that one forward.
+TEST_F(ContractTest, TheListsPanelsKeepTheListInFront)
+{
+    addContract("S", "D01", "T2", "签约中", {{"合同名称", "名"}, {"对方单位", "乙公司"},
+                                          {"流转结束日期", QDateTime(kToday, QTime(0, 0))}});
+    QMdiArea area;
+    area.resize(1000, 700);
+    FormRegistry::instance().setMdiArea(&area);
+    area.show();
+    QApplication::setActiveWindow(&area);
+    Forms::get<OtherChild>()->Show();
+    auto* f = openList();
+    f->Command1_Click();
+    const auto listInFront = [&] { return area.activeSubWindow() == f->subWindow(); };
+    ASSERT_TRUE(listInFront());
+
+    // A quick search whose found row tells the approval outcome.
+    f->Command13_Click();
+    EXPECT_TRUE(listInFront());
+    f->Text3->setText(QStringLiteral("乙"));
+    f->flushQuickSearch();
+    ASSERT_EQ(f->List1->count(), 1);
+    f->List1->setCurrentRow(0);
+    f->Command14_Click();
+    ASSERT_FALSE(boxes().isEmpty());
+    EXPECT_EQ(boxes().last().text, QStringLiteral("S 名会签通过，你可以修改合同状态。"));
+    f->Command15->setFocus();
+    f->Command15_Click();
+    EXPECT_TRUE(listInFront());
+    EXPECT_TRUE(f->isAncestorOf(QApplication::focusWidget()));
+
+    f->Command6_Click();
+    EXPECT_TRUE(listInFront());
+    EXPECT_TRUE(f->Picture2->isVisible());
+    f->Command11->setFocus();
+    f->Command11_Click();
+    EXPECT_TRUE(listInFront());
+
+    // Even when the other window was brought forward meanwhile.
+    Forms::get<OtherChild>()->ZOrder();
+    ASSERT_FALSE(listInFront());
+    f->Command6_Click();
+    EXPECT_TRUE(listInFront());
+    EXPECT_TRUE(f->Picture2->isVisible());
+
+    FormRegistry::instance().unloadAll();
+    FormRegistry::instance().setMdiArea(nullptr);
 }

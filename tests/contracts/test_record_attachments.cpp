@@ -94,3 +94,31 @@ TEST_F(RecordTest, AnAttachmentNoProgramCanOpenIsSaidSo)
     EXPECT_EQ(lastText(), "附件已保存到 " + copy + "，但没有能打开它的程序：没有与之关联的程序");
     EXPECT_TRUE(QFileInfo::exists(QDir(programFolder()).filePath("Temp/scan.xyz")));
 }
+
+// Once submitted, the papers the approvers read stay as they are: neither
+// added to nor taken away, in the window or behind its back.
+TEST_F(RecordTest, AContractInApprovalKeepsItsAttachments)
+{
+    addContract("A", "D01", "T1", "审批中", {{"提交日期", QDateTime(QDate(2026, 3, 2), QTime(9, 0))}});
+    exec("INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, 'x.pdf', '文件')", {idOf("A")});
+    auto* f = openRecord("修改", "A");
+    ASSERT_EQ(f->MSFlexGrid2->Rows(), 2);
+    EXPECT_FALSE(on(f->Command11));
+    f->MSFlexGrid2->setRow(1);
+    f->MSFlexGrid2->setCol(0);
+    f->MSFlexGrid2_Click();
+    EXPECT_FALSE(on(f->Command8));
+
+    // A window still showing the contract as editable when someone submitted it.
+    exec("UPDATE 合同信息 SET 合同状态 = '未提交', 提交日期 = NULL");
+    f->Form_Activate();
+    f->MSFlexGrid2->setRow(1);
+    f->MSFlexGrid2_Click();
+    ASSERT_TRUE(on(f->Command8));
+    exec("UPDATE 合同信息 SET 合同状态 = '审批中', 提交日期 = ?", {QDateTime(QDate(2026, 3, 2), QTime(9, 0))});
+    doubles().boxes->answers = {vbYes};
+    f->Command8_Click();
+    EXPECT_EQ(lastText(), "合同已提交审批，附件不能删除！");
+    EXPECT_EQ(f->MSFlexGrid2->Rows(), 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM 合同信息附件"), 1);
+}

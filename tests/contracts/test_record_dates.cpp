@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QScrollBar>
 
 #include "RecordFixture.h"
 #include "platform/TextFile.h"
@@ -16,9 +18,12 @@ TEST_F(RecordTest, TermLabelCountsDaysWhileBothDatesAreDates)
     } cases[] = {
         {"2020-01-01", "2020-12-31", "共 366 天"},
         {"2026-03-01", "2026-03-01", "共 1 天"},
-        {"2026-03-02", "2026-03-01", "共 0 天"},
-        {"2026-03-05", "2026-03-01", "共 -3 天"},
-        {"2026-03-05", "", "共 -3 天"},  // a cleared date leaves the last count
+        {"2026-03-01", "", "共 1 天"},  // a cleared date leaves the last count
+        // An end before the start is no term: no count, not a negative one.
+        {"2026-03-02", "2026-03-01", ""},
+        {"2026-03-05", "2026-03-01", ""},
+        {"2025-03-05", "2026-03-01", "共 362 天"},
+        {"2026-03-05", "", ""},
     };
     for (const auto& c : cases) {
         f->Text1[5]->setText(c.start);
@@ -123,4 +128,19 @@ TEST_F(RecordTest, NameAndMainTermsAreStoredWithTheFamilysLineBreaks)
     EXPECT_EQ(contractRow("HT-1").text("主要条款"), "一\r\n二");
     f->Form_Activate();
     EXPECT_EQ(f->Text1[0]->text(), "保洁\n服务");
+}
+
+TEST_F(RecordTest, ALongNameOpensAtItsBeginning)
+{
+    const QString name = QStringLiteral("某某物业管理有限公司第一分公司").repeated(4) + QStringLiteral("年度综合维修合同");
+    addContract("A", "D01", "T1", "未提交", {{"合同名称", name}, {"对方单位", name}, {"主要条款", name.repeated(8)}});
+    auto* f = openRecord("修改", "A");
+    f->show();
+    QApplication::processEvents();
+    for (const int box : {0, 2, 7}) {
+        ASSERT_TRUE(f->Text1[size_t(box)]->toPlainText().startsWith(name));
+        EXPECT_EQ(f->Text1[size_t(box)]->textCursor().position(), 0) << box;
+        EXPECT_EQ(f->Text1[size_t(box)]->horizontalScrollBar()->value(), 0) << box;
+        EXPECT_EQ(f->Text1[size_t(box)]->verticalScrollBar()->value(), 0) << box;
+    }
 }

@@ -77,6 +77,7 @@ TEST_F(RecordTest, AutomaticNumbersShareOneSerialAndStepPastTakenNumbers)
         EXPECT_EQ(r.value("流水号").toInt(), s.serial) << s.number;
         EXPECT_EQ(TagOf(f->Text1[1]).toLongLong(), idOf(s.number));
         EXPECT_EQ(f->Tag, "修改");
+        EXPECT_EQ(f->Label1[18]->text(), "未提交");  // the state of the row just made
     }
     const Row r = contractRow("GC-00000001");
     EXPECT_EQ(r.text("合同状态"), "未提交");

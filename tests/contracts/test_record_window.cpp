@@ -127,6 +127,7 @@ TEST_F(RecordTest, ActivationReloadsOnlyAWindowWithoutUnsavedTyping)
     EXPECT_EQ(f->Text1[0]->text(), "别处改的");
     EXPECT_FALSE(f->hasUnsavedEdits());
 
+    f->Text1[7]->moveCursor(QTextCursor::End);  // the clerk goes on writing after the last clause
     f->Text1[7]->insertTyped("\n第二条");
     EXPECT_TRUE(f->hasUnsavedEdits());
     f->Form_Activate();  // back from another child window

@@ -57,10 +57,13 @@ protected:
             w.Command5_Click();
             m_code = w.Text10->text();
             m_name = w.Text9->text();
+            m_rowSubjects.clear();
+            for (int r = 1; r < w.MSFlexGrid1->Rows(); ++r) m_rowSubjects << w.MSFlexGrid1->TextMatrix(r, 7);
         });
         return tree;
     }
     QString m_code, m_name;
+    QStringList m_rowSubjects;  // column 7 of every instalment row after the pick
 };
 
 TEST_F(PickerTest, BudgetSubjectsOfTheDepartmentsSchemeUnderTheirParents)
@@ -73,6 +76,8 @@ TEST_F(PickerTest, BudgetSubjectsOfTheDepartmentsSchemeUnderTheirParents)
 
 TEST_F(PickerTest, PreselectsAndHandsTheChoiceBack)
 {
+    addInstalment("HT-1", QDate(2026, 6, 1), "300.00");
+    addInstalment("HT-1", QDate(2027, 1, 5), "400.00");
     pick("预算", [](P& p) {
         ASSERT_NE(p.TreeView1->currentItem(), nullptr);
         EXPECT_EQ(p.TreeView1->currentItem()->text(0), QStringLiteral("5501 维修费"));
@@ -90,6 +95,9 @@ TEST_F(PickerTest, PreselectsAndHandsTheChoiceBack)
     });
     EXPECT_EQ(m_code, QStringLiteral("550102"));
     EXPECT_EQ(m_name, QStringLiteral("办公 用品"));
+    // Every instalment row names the subject the payment is now booked to.
+    ASSERT_FALSE(m_rowSubjects.isEmpty());
+    EXPECT_EQ(m_rowSubjects, QStringList(m_rowSubjects.size(), QStringLiteral("550102")));
 }
 
 TEST_F(PickerTest, NoCategoryOpensNothing)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "PlanFixture.h"
 #include "platform/Amounts.h"
 #include "testsupport/InputCheck.h"
@@ -211,6 +213,35 @@ TEST_F(PlanTest, ASaveIsCheckedWholeAndWrittenWhole)
     });
     EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("第1行的计划已被删除，请重新打开本窗口！")});
     EXPECT_EQ(count("SELECT COUNT(*) FROM 合同付款计划表"), 0);
+}
+
+// A bad amount is refused where it is typed, not rows later at the save.
+TEST_F(PlanTest, ConfirmRefusesAnAmountTheSaveWouldRefuse)
+{
+    openPlan(kPayment, [&](Window& f) {
+        f.Text1->setText(QStringLiteral("100"));
+        f.Command1_Click();
+        ASSERT_EQ(f.MSFlexGrid1->Rows(), 2);
+        for (const auto& [amount, balance, refusal] :
+             {std::tuple{"abc", "abc", "付款金额不正确！"}, std::tuple{"1,000", "1000", "付款金额不正确！"},
+              std::tuple{"100", "x", "余额不正确！"}}) {
+            doubles().boxes->shown.clear();
+            f.Text1->setText(QString::fromUtf8(amount));
+            f.Text2->setText(QString::fromUtf8(balance));
+            f.Command1_Click();
+            EXPECT_EQ(shownTexts(), QStringList{QString::fromUtf8(refusal)});
+            EXPECT_EQ(f.MSFlexGrid1->Rows(), 2) << amount;
+            EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 3), QStringLiteral("100"));
+        }
+        // Changing a row is held to the same rule.
+        f.MSFlexGrid1->setRow(1);
+        f.MSFlexGrid1_Click();
+        doubles().boxes->shown.clear();
+        f.Text1->setText(QStringLiteral("abc"));
+        f.Command1_Click();
+        EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("付款金额不正确！")});
+        EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 3), QStringLiteral("100"));
+    });
 }
 
 TEST_F(PlanTest, GeneratorPanelOpensDispatchesAndRefuses)

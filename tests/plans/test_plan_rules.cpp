@@ -63,3 +63,19 @@ TEST(PlanRules, TheFirstBadCellIsNamedBeforeAnythingIsSaved)
     EXPECT_FALSE(ok.rows[1].date.has_value());
     EXPECT_FALSE(ok.rows[1].id.has_value());
 }
+
+TEST(PlanRules, TheEditFrameIsHeldToTheSavesAmountRule)
+{
+    const PlanCaptions captions{QStringLiteral("付款日期"), QStringLiteral("付款金额"), QStringLiteral("余额")};
+    const struct {
+        const char *amount, *balance, *refused;
+    } cases[] = {
+        {"1200", "1200", ""},     {"1200.5", "", ""},          {" 1200 ", "0", ""},   {"-10", "-10", ""},
+        {"abc", "abc", "付款金额"}, {"1,000", "1000", "付款金额"}, {"12abc", "", "付款金额"}, {"1200", "x", "余额"},
+        {"1200", "1.2.3", "余额"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(unreadableTypedAmount(QString::fromUtf8(c.amount), QString::fromUtf8(c.balance), captions).value_or(QString()),
+                  QString::fromUtf8(c.refused))
+            << c.amount << " / " << c.balance;
+}

@@ -196,6 +196,23 @@ TEST_F(ElectronicInvoice, RepliesThatIssueNothingWriteNothing)
     }
 }
 
+// Nothing listens at the service's address: the clerk reads why, then the
+// message that names the server, and nothing is written.
+TEST_F(ElectronicInvoice, AServiceThatIsNotThereIsReported)
+{
+    exec(QStringLiteral("UPDATE 系统设置表 SET 值 = 'http://127.0.0.1:1/fpkj' WHERE 名称 = '电子发票接口URL'"));
+    auto* w = electronicBill();
+    w->Command1_Click();
+    const QStringList shown = boxTexts();
+    ASSERT_EQ(shown.size(), 2) << shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(shown[0].trimmed().isEmpty());
+    EXPECT_EQ(shown[1], kServerDown);
+    EXPECT_EQ(bills() + books(), 0);
+    EXPECT_TRUE(receipts().isEmpty());
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_TRUE(w->Picture4->isVisibleTo(w));
+}
+
 TEST_F(ElectronicInvoice, ContentInLinesIsDecodedWhole)
 {
     reply(serviceReply(kIssuedText, kInvoice, 16), "text/xml");

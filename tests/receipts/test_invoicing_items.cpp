@@ -167,6 +167,49 @@ TEST_F(InvoicingItems, EditorMovesRightAndProposesTheItemName)
     EXPECT_FALSE(w->Picture5->isVisibleTo(w));
 }
 
+// Settings belong to a 管理处: none chosen, nothing to edit; edits not saved
+// are never dropped without the clerk's word.
+TEST_F(InvoicingItems, EditsBelongToTheChosenOfficeAndAreNotDroppedSilently)
+{
+    auto* w = open(QString());
+    click(w, 1, 4);
+    EXPECT_FALSE(w->Text1->isVisibleTo(w));
+
+    w->Combo1->setCurrentIndex(0);  // GL01
+    click(w, 1, 4);
+    ASSERT_TRUE(w->Text1->isVisibleTo(w));
+    type(w, QStringLiteral("3040502"));
+
+    // No: the grid keeps the edit and the 管理处 it belongs to.
+    doubles().boxes->answers = {vbNo};
+    w->Combo1->setCurrentIndex(1);
+    ASSERT_EQ(boxTexts().size(), 1);
+    EXPECT_EQ(boxTexts()[0], "当前管理处的设置已修改但尚未保存，切换后修改将丢失。\r\n是否放弃修改并切换？");
+    EXPECT_EQ(w->Combo1->currentText(), "GL01 翠湖管理处");
+    EXPECT_EQ(w->MSFlexGrid1->TextMatrix(1, 4), "3040502");
+
+    // Yes: GL02's settings replace it.
+    doubles().boxes->answers = {vbYes};
+    w->Combo1->setCurrentIndex(1);
+    EXPECT_EQ(w->Combo1->currentText(), "GL02 二期 管理处");
+    EXPECT_EQ(w->MSFlexGrid1->TextMatrix(1, 4), "305");
+
+    // Once shown afresh, switching back asks nothing.
+    doubles().boxes->shown.clear();
+    w->Combo1->setCurrentIndex(0);
+    EXPECT_TRUE(boxTexts().isEmpty());
+
+    // The receipt's 管理处 is chosen by its code; an unknown one chooses nothing.
+    Forms::unload<frm开票项目设置>();
+    w = open(QString());
+    w->chooseOffice(QStringLiteral("GL09 别处"));
+    EXPECT_EQ(w->Combo1->currentIndex(), -1);
+    w->chooseOffice(QStringLiteral("GL02 二期 管理处"));
+    EXPECT_EQ(w->Combo1->currentText(), "GL02 二期 管理处");
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_EQ(w->MSFlexGrid1->TextMatrix(1, 4), "305");
+}
+
 TEST_F(InvoicingItems, SaveChecksEveryRowThenUpdatesOrInsertsInOneGo)
 {
     auto* w = open();
@@ -176,14 +219,14 @@ TEST_F(InvoicingItems, SaveChecksEveryRowThenUpdatesOrInsertsInOneGo)
     w->MSFlexGrid1->setTextMatrix(3, 6, QStringLiteral("13"));
     const QStringList before = settings(QStringLiteral("GL01"));
     w->Command1_Click();
-    EXPECT_EQ(boxTexts(), QStringList{"第1行，数据不完整，请核对"});
+    EXPECT_EQ(boxTexts(), QStringList{"第1行，数据不完整，请核对：缺少税控盘对应项目编号、税控盘对应项目名称"});
     EXPECT_EQ(settings(QStringLiteral("GL01")), before);
 
     // A rate that does not read as a number is incomplete too.
     w->MSFlexGrid1->setTextMatrix(1, 6, QString());
     w->MSFlexGrid1->setTextMatrix(3, 6, QStringLiteral("."));
     w->Command1_Click();
-    EXPECT_EQ(boxTexts().last(), "第3行，数据不完整，请核对");
+    EXPECT_EQ(boxTexts().last(), "第3行，数据不完整，请核对：税率（%）不是数字");
 
     w->MSFlexGrid1->setTextMatrix(3, 6, QStringLiteral("13"));
     w->MSFlexGrid1->setTextMatrix(2, 5, QStringLiteral("物业服务"));

@@ -15,6 +15,7 @@
 #include "receipts/frm合同收款.h"
 #include "receipts/frm增值税发票打印.h"
 #include "testsupport/InputCheck.h"
+#include "receipts/frm开票项目设置.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -640,6 +641,49 @@ TEST_F(ReceiptWindow, NothingPrintedRecordsNothing)
     }
 }
 
+// What the bill panel and the status line show follows the lines and the
+// choices of this receipt, never an earlier one.
+TEST_F(ReceiptWindow, PanelsFollowTheirLines)
+{
+    // A print left without printing: the next receipt starts from its own line.
+    billWindowSeams().frm自定义票据打印 = [](frm合同收款& w, const ReceiptBillContext&) { SetTag(w.Command16, QString()); };
+    auto* w = preparedBill();
+    ASSERT_EQ(w->Text1[3]->text(), "45.28");
+    chooseKind(w, QStringLiteral("ZD 物业收费单"));
+    w->Command16_Click();
+    w->Form_Activate();
+    clickPlan(w, 3, 1);
+    w->Command5_Click();
+    EXPECT_EQ(w->MSFlexGrid2->TextMatrix(1, 0), QString());
+    EXPECT_EQ(QStringList({w->Text1[1]->text(), w->Text1[2]->text(), w->Text1[3]->text()}),
+              QStringList({"400.00", "400.00", "0.00"}));
+
+    // After a receipt nothing is ticked, so nothing is being collected.
+    pick(w, QStringLiteral("XWY01"));
+    w->Combo1->setCurrentIndex(0);
+    w->Combo1_Click();
+    chooseKind(w, QStringLiteral("01 增值税普通发票"));
+    w->Check6->setChecked(true);
+    w->Check6_Click();
+    w->Combo5->setCurrentIndex(0);
+    w->Combo5_Click();
+    w->Command1_Click();
+    ASSERT_EQ(boxTexts(), QStringList{"收款记录处理完成！"});
+    EXPECT_FALSE(w->ticked(3));
+    EXPECT_EQ(w->Text3[2]->text(), QString());
+
+    // The status line names the printing only while a bill is to be printed.
+    const QString lent = QStringLiteral("自定义票据格式，将采用打印票据模式处理。");
+    chooseKind(w, QStringLiteral("ZG 管理处收据"));
+    EXPECT_EQ(w->panels[4]->text(), lent);
+    w->Check6->setChecked(true);
+    w->Check6_Click();
+    EXPECT_EQ(w->panels[4]->text(), QString());
+    w->Check6->setChecked(false);
+    w->Check6_Click();
+    EXPECT_EQ(w->panels[4]->text(), lent);
+}
+
 TEST_F(ReceiptWindow, VatInvoiceWindowReceivesEveryLine)
 {
     VatInvoiceHandover seen;
@@ -708,6 +752,23 @@ TEST_F(ReceiptWindow, VatInvoiceHandBackReachesFinalProcessing)
     EXPECT_EQ(handedBack, (QStringList{"B1", "00000013", id})) << boxTexts().join(QLatin1Char('|')).toStdString();
     // Located by hand without an export in this run: the number is not lowered.
     EXPECT_EQ(count(QStringLiteral("SELECT 起始编号 FROM 设置管理处 WHERE gyd_dh = 'GL01'")), 41);
+}
+
+// Opened from a receipt, the settings window shows that receipt's 管理处.
+TEST_F(ReceiptWindow, InvoicingSettingsOpenOnTheReceiptsOffice)
+{
+    QString shown;
+    bool savable = false;
+    onModal<frm开票项目设置>([&](frm开票项目设置& s) {
+        shown = s.Combo1->currentText();
+        savable = s.Command1->isEnabled();
+        s.Command2_Click();
+    });
+    auto* w = open();
+    ASSERT_EQ(w->Combo3->currentText(), "GL01 翠湖管理处");
+    w->Command22_Click();
+    EXPECT_EQ(shown, "GL01 翠湖管理处");
+    EXPECT_TRUE(savable);
 }
 
 TEST_F(ReceiptWindow, InvoicingSettingsRecomputeEveryLine)

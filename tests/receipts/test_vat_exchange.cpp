@@ -260,6 +260,21 @@ TEST(InvoicingItemRules, InputAndRows)
     EXPECT_EQ(2, firstIncompleteRow({{}, {QString(), QString(), QStringLiteral("6")}}));
     EXPECT_EQ(1, firstIncompleteRow({{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral(".")}}));
 
+    // The refusal names what the row lacks.
+    const struct {
+        SettingCells cells;
+        const char* refusal;
+    } refusals[] = {
+        {{QString(), QString(), QStringLiteral("6")}, "第2行，数据不完整，请核对：缺少税控盘对应项目编号、税控盘对应项目名称"},
+        {{QStringLiteral("304"), QString(), QStringLiteral("6")}, "第2行，数据不完整，请核对：缺少税控盘对应项目名称"},
+        {{QStringLiteral("304"), QStringLiteral("物业"), QString()}, "第2行，数据不完整，请核对：缺少税率（%）"},
+        {{QStringLiteral("304"), QStringLiteral("物业"), QStringLiteral("6.5")}, ""},
+        {{QStringLiteral("304"), QStringLiteral("物业"), QStringLiteral(".")}, "第2行，数据不完整，请核对：税率（%）不是数字"},
+        {{}, ""},
+    };
+    for (const auto& r : refusals)
+        EXPECT_EQ(incompleteRowRefusal({{}, r.cells}).value_or(QString()), QString::fromUtf8(r.refusal)) << r.refusal;
+
     const QStringList folders = {QStringLiteral("/a"), QStringLiteral("/b"), QStringLiteral("/c"), QStringLiteral("/d")};
     EXPECT_TRUE(sameAsOtherFolder(1, QStringLiteral("/a"), folders));
     EXPECT_FALSE(sameAsOtherFolder(3, QStringLiteral("/a"), folders));

@@ -52,11 +52,11 @@ protected:
         VatTest::TearDown();
     }
 
-    frm增值税发票打印* open(bool chooseType = true)
+    frm增值税发票打印* open(bool chooseType = true, const QString& heading = QStringLiteral("发票类型：01 增值税普通发票"))
     {
         auto* w = Forms::get<frm增值税发票打印>();
         VatInvoiceHandover h;
-        h.Label1_0 = QStringLiteral("发票类型：01 增值税普通发票");
+        h.Label1_0 = heading;
         h.MSFlexGrid2Tag = QStringLiteral("GL01 翠湖管理处");
         h.MSFlexGrid1Rows = 3;
         h.lines = {{"物业管理服务", "一期", "月", "1", "94.339623", "94.34", "0.06", "5.66", "3040801010000000000"},
@@ -66,8 +66,11 @@ protected:
         h.tag = QStringLiteral("前台收款");
         w->takeHandover(nullptr, h);
         if (chooseType) {
-            doubles().boxes->answers.push_back(vbNo);
-            w->Combo1->setCurrentIndex(w->Combo1->findText(QStringLiteral("01 增值税普通发票")));
+            const int type = w->Combo1->findText(QStringLiteral("01 增值税普通发票"));
+            if (w->Combo1->currentIndex() != type) {
+                doubles().boxes->answers.push_back(vbNo);
+                w->Combo1->setCurrentIndex(type);
+            }
             doubles().boxes->shown.clear();
         }
         return w;
@@ -95,7 +98,8 @@ protected:
 
 TEST_F(VatWindow, LoadListsTypesAndRemembersTheChoice)
 {
-    auto* w = open(false);
+    // Nothing remembered and a heading naming no listed type: no type is chosen.
+    auto* w = open(false, QStringLiteral("发票类型：09 定额发票"));
     EXPECT_EQ(w->Combo1->count(), 2);
     EXPECT_EQ(w->Combo1->itemText(0), "01 增值税普通发票");
     EXPECT_EQ(w->Combo1->currentIndex(), -1);
@@ -125,6 +129,33 @@ TEST_F(VatWindow, LoadListsTypesAndRemembersTheChoice)
     EXPECT_EQ(w->Text2->text(), "33.0");
     EXPECT_TRUE(boxTexts().isEmpty());
     EXPECT_TRUE(layoutProblems(w).isEmpty()) << layoutProblems(w).join(QLatin1Char('\n')).toStdString();
+}
+
+// Nothing remembered: the box shows the type the heading names, its books
+// are listed, nothing is asked, and the first press of either export button
+// goes on to the export's own checks.
+TEST_F(VatWindow, TheBoxShowsTheReceiptsTypeUntilOneIsRemembered)
+{
+    QFile::remove(QDir(programFolder()).filePath(QStringLiteral("翠湖管理处.Cfg")));
+    const QString missing = QStringLiteral("未找到“") + QDir(programFolder()).filePath(QStringLiteral("翠湖管理处.Cfg")) +
+                            QStringLiteral("”这个接口配置文件，暂时无法打印\r\n按取消打印后，按[开票项目设置]按钮，点击[接口文件目录设置]进行设置");
+    for (const auto press : {&frm增值税发票打印::Command1_Click, &frm增值税发票打印::Command5_Click}) {
+        auto* w = open(false);
+        EXPECT_EQ(w->Combo1->currentText(), "01 增值税普通发票");
+        EXPECT_EQ(w->Combo2->count(), 2);  // B1 and B2
+        EXPECT_EQ(TagOf(w->Label1[0]), QString());  // shown, not remembered
+        EXPECT_TRUE(boxTexts().isEmpty());
+        (w->*press)();
+        EXPECT_EQ(boxTexts(), QStringList{missing});
+        Forms::unload<frm增值税发票打印>();
+        doubles().boxes->shown.clear();
+    }
+
+    // A remembered type wins over the receipt's.
+    writeSettingFile(QDir(programFolder()).filePath(QStringLiteral("ZPDYPJLX.INI")), {QStringLiteral("02 增值税专用发票")});
+    auto* w = open(false);
+    EXPECT_EQ(w->Combo1->currentText(), "02 增值税专用发票");
+    EXPECT_TRUE(boxTexts().isEmpty());
 }
 
 TEST_F(VatWindow, BooksAreListedByNumberWithDuplicates)
@@ -160,7 +191,7 @@ TEST_F(VatWindow, AutomaticExportChecksBeforeEmptyingTheWriteBackFolder)
     const QString old = folder("writeback") + QStringLiteral("/old.TXT");
     writeGbkLines(old, {QStringLiteral("x")});
 
-    auto* w = open(false);
+    auto* w = open(false, QStringLiteral("发票类型：09 定额发票"));  // a heading naming no listed type
     w->Command1_Click();
     EXPECT_EQ(boxTexts().last(), "请选择票据类型");
     Forms::unload<frm增值税发票打印>();
