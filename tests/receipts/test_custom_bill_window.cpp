@@ -32,7 +32,7 @@ protected:
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
         registerReceiptWindows();
-        printers = &installPdfPrinters(dir.path());
+        printers = &installTestPrinters(dir.path());
         addOffice();
         addFeeItem(QStringLiteral("WY01"), QStringLiteral("物业服务费"), QStringLiteral("物业服务"), 6);
         exec(QStringLiteral("INSERT INTO 收款方式列表 (收款方式) VALUES ('现金'), ('银行转账')"));
@@ -49,7 +49,7 @@ protected:
         FormRegistry::instance().unloadAll();
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
-        Services::setPrinters(nullptr);
+        Printing::setDevices(nullptr);
         ReceiptTest::TearDown();
     }
 
@@ -152,7 +152,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    PdfPrinters* printers = nullptr;
+    TestPrinters* printers = nullptr;
     qint64 own = 0, managed = 0, a = 0, b = 0;
 };
 
