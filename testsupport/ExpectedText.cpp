@@ -22,4 +22,11 @@ namespace corvane::test {
            << "\nthe text as it is now: " << out.fileName().toStdString();
 }
 
+void appendStatements(QString& out, const QString& what, const QStringList& statements)
+{
+    out += QStringLiteral("-- ") + what + QLatin1Char('\n');
+    for (const QString& s : statements) out += s.isEmpty() ? QStringLiteral("-- (nothing is sent)\n") : s + QStringLiteral(";\n");
+    out += QLatin1Char('\n');
+}
+
 }  // namespace corvane::test

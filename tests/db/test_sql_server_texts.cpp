@@ -17,11 +17,7 @@ constexpr Dialect kSql = Dialect::SqlServer;
 TEST(SqlServerTexts, EveryStatementThatDiffersByDialect)
 {
     QString out;
-    auto section = [&](const QString& what, const QStringList& statements) {
-        out += QStringLiteral("-- ") + what + QLatin1Char('\n');
-        for (const QString& s : statements) out += s.isEmpty() ? QStringLiteral("-- (nothing is sent)\n") : s + QStringLiteral(";\n");
-        out += QLatin1Char('\n');
-    };
+    auto section = [&](const QString& what, const QStringList& statements) { test::appendStatements(out, what, statements); };
 
     DbSettings odbc;
     odbc.driver = QStringLiteral("QODBC");

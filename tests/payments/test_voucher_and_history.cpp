@@ -46,6 +46,16 @@ protected:
                             " VALUES (?, ?, ?, ?, ?, ?, ?)"),
              {instalment, amount, date, form, confirmation, subject, voided});
     }
+    // The voucher window prints one form's voucher and closes.
+    static void printVoucher(qint64 form)
+    {
+        auto* w = Forms::get<frm财务凭证打印>();
+        w->Tag = QStringLiteral("报销单");
+        w->Command4_1_Tag = QString::number(form);
+        w->Form_Activate();
+        w->Command1_Click();
+        Forms::unload<frm财务凭证打印>();
+    }
     qint64 formId(const QString& number)
     {
         return scalar(QStringLiteral("SELECT 报销单ID FROM 报销单表 WHERE 报销单编号 = ?"), {number}).toLongLong();
@@ -272,13 +282,8 @@ TEST_F(HistoryTest, TheVoucherAndTheListingPrintOnTheOneCurrentPrinter)
     list.setRows(2);
     list.setTextMatrix(1, 1, QStringLiteral("付款"));
     auto printBoth = [&] {
-        auto* w = Forms::get<frm财务凭证打印>();
-        w->Tag = QStringLiteral("报销单");
-        w->Command4_1_Tag = QString::number(id);
-        w->Form_Activate();
-        w->Command1_Click();
+        printVoucher(id);
         PrintGrid(list, PrintSurface::vbTwips, QStringLiteral("合同付款清单"), QString(), true, 0);
-        Forms::unload<frm财务凭证打印>();
     };
 
     doubles().dialogs->answers.push_back(QStringLiteral("PDF-2"));
@@ -389,12 +394,7 @@ TEST_F(HistoryTest, OnARealPrintQueueTheVoucherAndTheListingLandWhereTheyWereDra
         list.setTextMatrix(r, 2, QStringLiteral("%1.00").arg(r * 100));
     }
     auto printBoth = [&] {
-        auto* w = Forms::get<frm财务凭证打印>();
-        w->Tag = QStringLiteral("报销单");
-        w->Command4_1_Tag = QString::number(id);
-        w->Form_Activate();
-        w->Command1_Click();
-        Forms::unload<frm财务凭证打印>();
+        printVoucher(id);
         EXPECT_EQ(PrintGrid(list, PrintSurface::vbTwips, QStringLiteral("合同付款清单"), QStringLiteral("合同编号HT-1"), true, 0),
                   GridPrintOutcome::Printed);
     };

@@ -15,11 +15,7 @@ constexpr Dialect kSql = Dialect::SqlServer;
 TEST(SqlServerTexts, StatisticsWithStagedLists)
 {
     QString out;
-    auto section = [&](const QString& what, const QStringList& statements) {
-        out += QStringLiteral("-- ") + what + QLatin1Char('\n');
-        for (const QString& s : statements) out += s + QStringLiteral(";\n");
-        out += QLatin1Char('\n');
-    };
+    auto section = [&](const QString& what, const QStringList& statements) { test::appendStatements(out, what, statements); };
     // One list past what SQL Server binds one by one, one short of it.
     QStringList many, few;
     for (int i = 0; i <= bindLimit(kSql); ++i) many << QStringLiteral("D%1").arg(i);
