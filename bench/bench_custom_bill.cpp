@@ -14,7 +14,7 @@
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
-#include "platform/Printer.h"
+#include "platform/PrintSurface.h"
 #include "receipts/CustomBillStore.h"
 #include "testsupport/PdfPrinter.h"
 #include "testsupport/TestEnvironment.h"
@@ -96,10 +96,12 @@ void BM_PrintPage(benchmark::State& state)
     for (auto& list : page.fields)
         for (size_t i = 1; i < list.size(); ++i) list[i].text = QStringLiteral("12345.67");
     QTemporaryDir dir;
-    test::installPdfPrinters(dir.path());
-    for (auto _ : state)
-        if (!printPage(page, ThePrinter())) fail(ThePrinter().error());
-    Services::setPrinters(nullptr);
+    test::installTestPrinters(dir.path());
+    for (auto _ : state) {
+        const auto job = Printing::startJob(QStringLiteral("票据"));
+        if (!printPage(page, *job)) fail(job->lastError());
+    }
+    Printing::setDevices(nullptr);
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ bool openConnection(QSqlDatabase& db, const DbSettings& s)
     const int timeoutMs = g_commandTimeoutMs;
     db.setConnectOptions(ConnectOptions(s, timeoutMs));
     if (!db.open()) return false;
-    for (const QString& sql : SessionStatements(dialectOf(db), timeoutMs)) {
+    for (const QString& sql : SessionStatements(dialectOf(db), db.driverName(), timeoutMs)) {
         QSqlQuery q(db);
         if (!q.exec(sql)) {
             // A session without its time-out would wait for ever: not opened.
@@ -147,6 +147,17 @@ DbSettings ReadDbSettings()
 
 Dialect dialectOf(const QSqlDatabase& db)
 {
+    // The server behind the connection decides, not the driver's name: an ODBC
+    // connection may reach PostgreSQL as well as SQL Server. The driver knows
+    // the server once it is open; before that its name is the best guess.
+    if (const QSqlDriver* driver = db.driver(); driver && db.isOpen()) {
+        switch (driver->dbmsType()) {
+        case QSqlDriver::SQLite: return Dialect::SQLite;
+        case QSqlDriver::PostgreSQL: return Dialect::PostgreSQL;
+        case QSqlDriver::MSSqlServer: return Dialect::SqlServer;
+        default: break;
+        }
+    }
     const QString driver = db.driverName();
     if (driver == QLatin1String("QSQLITE")) return Dialect::SQLite;
     if (driver == QLatin1String("QPSQL")) return Dialect::PostgreSQL;
@@ -174,9 +185,13 @@ QString ConnectOptions(const DbSettings& s, int commandTimeoutMs)
     return QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kConnectTimeoutSeconds);
 }
 
-QStringList SessionStatements(Dialect d, int commandTimeoutMs)
+QStringList SessionStatements(Dialect d, const QString& driverName, int commandTimeoutMs)
 {
     if (d == Dialect::SqlServer) return {QStringLiteral("SET LOCK_TIMEOUT %1").arg(commandTimeoutMs)};
+    // PostgreSQL reached through ODBC: the options QPSQL hands over at connect.
+    if (d == Dialect::PostgreSQL && driverName == QLatin1String("QODBC"))
+        return {QStringLiteral("SET statement_timeout = %1").arg(commandTimeoutMs),
+                QStringLiteral("SET lock_timeout = %1").arg(commandTimeoutMs)};
     return {};
 }
 
@@ -201,8 +216,11 @@ QString BuildConnectString(const DbSettings& s)
     const QString odbcDriver = s.odbcDriver.isEmpty() ? defaultOdbcDriver() : s.odbcDriver;
     QString braced = odbcDriver;
     braced.replace(QLatin1Char('}'), QStringLiteral("}}"));
-    return QStringLiteral("DRIVER={") + braced + QStringLiteral("};SERVER=") + odbcValue(s.server) +
-           QStringLiteral(";DATABASE=") + odbcValue(s.database);
+    // "host:port" names the port apart, as FreeTDS and PostgreSQL's driver take it.
+    const HostPort hp = splitHostPort(s.server);
+    QString text = QStringLiteral("DRIVER={") + braced + QStringLiteral("};SERVER=") + odbcValue(hp.host);
+    if (hp.port > 0) text += QStringLiteral(";PORT=") + QString::number(hp.port);
+    return text + QStringLiteral(";DATABASE=") + odbcValue(s.database);
 }
 
 QSqlDatabase OpenNamedConnection(const DbSettings& settings, const QString& connectionName)

@@ -66,9 +66,10 @@ void SetCommandTimeoutMs(int milliseconds);
 // time-out where the driver takes it at connect (SQLite's busy time-out,
 // PostgreSQL's statement_timeout and lock_timeout).
 QString ConnectOptions(const DbSettings& settings, int commandTimeoutMs);
-// What a connection runs as soon as it is open: SQL Server's lock time-out,
-// which Qt's ODBC driver cannot set as an option.
-QStringList SessionStatements(Dialect d, int commandTimeoutMs);
+// What a connection runs as soon as it is open: the time-outs that Qt's ODBC
+// driver cannot set as an option (SQL Server's lock time-out, PostgreSQL's
+// statement and lock time-outs when it is reached through ODBC).
+QStringList SessionStatements(Dialect d, const QString& driverName, int commandTimeoutMs);
 
 // True for the one login connection (DbConnection), the only one the
 // database layer reopens by itself.

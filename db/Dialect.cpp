@@ -27,7 +27,8 @@ QString serverToday(Dialect d)
     switch (d) {
     case Dialect::SQLite: return QStringLiteral("date('now','localtime')");
     case Dialect::PostgreSQL: return QStringLiteral("CURRENT_DATE");
-    case Dialect::SqlServer: return QStringLiteral("CAST(GETDATE() AS date)");
+    // Midnight of today as a datetime: the date type is unknown before SQL Server 2008.
+    case Dialect::SqlServer: return QStringLiteral("DATEADD(day, DATEDIFF(day, 0, GETDATE()), 0)");
     }
     return {};
 }
@@ -101,6 +102,20 @@ QString releaseSavepoint(Dialect d, const QString& name)
 {
     // SQL Server has no release; the savepoint ends with the transaction.
     return d == Dialect::SqlServer ? QString() : QStringLiteral("RELEASE SAVEPOINT ") + name;
+}
+
+QString numberingLock(Dialect d)
+{
+    switch (d) {
+    case Dialect::SQLite: return {};  // BEGIN IMMEDIATE already holds the write lock
+    case Dialect::PostgreSQL: return QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))");
+    case Dialect::SqlServer:
+        return QStringLiteral(
+            "SET NOCOUNT ON; DECLARE @r int; "
+            "EXEC @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive', @LockOwner = 'Transaction'; "
+            "SELECT @r");
+    }
+    return {};
 }
 
 QString dateTimeText(Dialect d, const QString& column)

@@ -65,6 +65,11 @@ QString setSavepoint(Dialect d, const QString& name);
 QString rollbackToSavepoint(Dialect d, const QString& name);
 QString releaseSavepoint(Dialect d, const QString& name);
 
+// The statement that takes the numbering lock on one key (one placeholder),
+// held until the transaction ends; on SQL Server it answers sp_getapplock's
+// result, negative when the lock was not granted.
+QString numberingLock(Dialect d);
+
 // A date or date-time column read as text "yyyy-MM-dd HH:mm:ss" (SQLite
 // keeps that text already). PostgreSQL's driver would otherwise turn every
 // timestamp into a local QDateTime, a time-zone conversion per value that

@@ -4,8 +4,12 @@
 #include <QSqlDriver>
 #include <QMutex>
 #include <QSqlError>
+#include <QSqlResult>
 #include <QThread>
 #include <unordered_map>
+
+#include <sql.h>
+#include <sqlext.h>
 
 #include "db/Dialect.h"
 #include "platform/Services.h"
@@ -30,11 +34,53 @@ StatementFaultHook& statementFaultHook()
     return hook;
 }
 
-Failure failureKind(Dialect d, const QSqlError& error)
+// The SQLSTATEs of the diagnostics an ODBC handle holds after a failure
+// (Qt's ODBC driver keeps only the native number and the text): of the
+// statement when there is one, then of the connection.
+QStringList odbcStates(const QSqlDatabase& db, const QSqlQuery* query)
 {
-    const QString code = error.nativeErrorCode();
+    if (db.driverName() != QLatin1String("QODBC")) return {};
+    QStringList states;
+    auto read = [&](SQLSMALLINT type, const QVariant& handle) {
+        if (!handle.isValid() || handle.metaType().sizeOf() != int(sizeof(SQLHANDLE))) return;
+        const SQLHANDLE h = *static_cast<const SQLHANDLE*>(handle.constData());
+        if (!h) return;
+        for (SQLSMALLINT i = 1; i < 10; ++i) {
+            SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+            SQLINTEGER native = 0;
+            SQLSMALLINT length = 0;
+            const SQLRETURN r = SQLGetDiagRec(type, h, i, state, &native, nullptr, 0, &length);
+            if (r != SQL_SUCCESS && r != SQL_SUCCESS_WITH_INFO) break;
+            states << QString::fromLatin1(reinterpret_cast<const char*>(state));
+        }
+    };
+    if (query && query->result()) read(SQL_HANDLE_STMT, query->result()->handle());
+    if (!db.driver()) return states;
+    const QVariant connection = db.driver()->handle();
+    read(SQL_HANDLE_DBC, connection);
+    // A driver may file a lost link under a general state (PostgreSQL's, when
+    // it was lost while parameters were sent): the connection knows it is dead.
+    if (connection.isValid() && connection.metaType().sizeOf() == int(sizeof(SQLHANDLE))) {
+        const SQLHANDLE h = *static_cast<const SQLHANDLE*>(connection.constData());
+        SQLUINTEGER dead = SQL_CD_FALSE;
+        if (h && SQL_SUCCEEDED(SQLGetConnectAttr(h, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE)
+            states.prepend(QStringLiteral("08S01"));
+    }
+    return states;
+}
+
+Failure failureKind(Dialect d, const QSqlError& error, const QStringList& odbc)
+{
+    // Through ODBC the engine's own code is the SQLSTATE (PostgreSQL's ODBC
+    // driver passes the server's on); the native number is the driver's.
+    const QString code = odbc.isEmpty() || d == Dialect::SqlServer ? error.nativeErrorCode() : odbc.front();
     const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
     const bool driverLostIt = error.type() == QSqlError::ConnectionError;
+    // The driver's own time-out, and a link that is gone, on any server.
+    for (const QString& state : odbc) {
+        if (state == QLatin1String("HYT00")) return Failure::Busy;
+        if (state.startsWith(QLatin1String("08")) || state == QLatin1String("HYT01")) return Failure::ConnectionLost;
+    }
     switch (d) {
     case Dialect::SQLite: {
         // SQLITE_BUSY and SQLITE_LOCKED, with or without an extended code.
@@ -81,10 +127,14 @@ Failure failureKind(Dialect d, const QSqlError& error)
 // connection broke, so the user repeats the action knowingly. `query`, the
 // failed statement, is let go before the reopen, so that nothing of the old
 // session (freeing its prepared statement) is sent to the new one.
-DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* query = nullptr)
+DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* query = nullptr, bool fromDriver = true)
 {
     DbError e = dbErrorOf(error);
-    switch (failureKind(dialectOf(db), error)) {
+    const Dialect d = dialectOf(db);
+    const QStringList odbc = fromDriver ? odbcStates(db, query) : QStringList();
+    // PostgreSQL's ODBC driver numbers its own faults, not the server's: no error number to show.
+    if (!odbc.isEmpty() && d != Dialect::SqlServer) e.number = 0;
+    switch (failureKind(d, error, odbc)) {
     case Failure::Busy: e.description = kBusy + QLatin1Char('\n') + e.description; break;
     case Failure::ConnectionLost:
         e.connectionLost = true;
@@ -319,7 +369,7 @@ bool Statement::exec()
     }
     if (const StatementFaultHook& hook = statementFaultHook()) {
         if (const std::optional<QSqlError> injected = hook(m_sql)) {
-            m_error = failureOf(m_db, *injected);
+            m_error = failureOf(m_db, *injected, nullptr, false);
             if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
             return false;
         }
@@ -561,17 +611,8 @@ void Transaction::rollback()
 
 bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* error)
 {
-    QString sql;
-    switch (dialectOf(db)) {
-    case Dialect::SQLite: return true;  // BEGIN IMMEDIATE already holds the write lock
-    case Dialect::PostgreSQL: sql = QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"); break;
-    case Dialect::SqlServer:
-        sql = QStringLiteral(
-            "SET NOCOUNT ON; DECLARE @r int; "
-            "EXEC @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive', @LockOwner = 'Transaction'; "
-            "SELECT @r");
-        break;
-    }
+    const QString sql = dialect::numberingLock(dialectOf(db));
+    if (sql.isEmpty()) return true;
     Statement st(db, sql, {key});
     bool ok = st.exec();
     if (ok && dialectOf(db) == Dialect::SqlServer) ok = st.next() && st.row().value(0).toInt() >= 0;

@@ -196,7 +196,7 @@ GridPrintOutcome PrintGrid(PrintSurface& printer, FlexGrid& grid, PrintSurface::
         if (printer.lastError().isEmpty()) return false;
         const QString error = printer.lastError();
         printer.KillDoc();
-        ShowStandardError(0, error);
+        Printing::reportFault(error);
         return true;
     };
 
@@ -230,9 +230,8 @@ GridPrintOutcome PrintGrid(PrintSurface& printer, FlexGrid& grid, PrintSurface::
         grid.setCol(cols.count - 1);
     }
     if (failed()) return GridPrintOutcome::Failed;
-    printer.EndDoc();
-    if (!printer.lastError().isEmpty()) {
-        ShowStandardError(0, printer.lastError());
+    if (!printer.EndDoc()) {
+        Printing::reportFault(printer.lastError());
         return GridPrintOutcome::Failed;
     }
     return GridPrintOutcome::Printed;
@@ -241,7 +240,7 @@ GridPrintOutcome PrintGrid(PrintSurface& printer, FlexGrid& grid, PrintSurface::
 GridPrintOutcome PrintGrid(FlexGrid& grid, PrintSurface::ScaleMode unit, const QString& title,
                            const QString& subtitle, bool signatureLine, int omittedColumns)
 {
-    const auto job = Printing::printer().startJob(title);
+    const auto job = Printing::startJob(title);
     return PrintGrid(*job, grid, unit, title, subtitle, signatureLine, omittedColumns);
 }
 

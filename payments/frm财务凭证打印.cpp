@@ -188,7 +188,7 @@ void frm财务凭证打印::Command1_Click()
 {
     const int n = wholeNumber(Label1_Tag);
     if (n < 1 || forms.empty()) return;
-    const auto job = Printing::printer().startJob(QStringLiteral("财务凭证"));
+    const auto job = Printing::startJob(QStringLiteral("财务凭证"));
     std::vector<qint64> printed;
     QString error;
     for (int p = 1; p <= n && p <= int(forms.size()); ++p) {
@@ -201,8 +201,7 @@ void frm财务凭证打印::Command1_Click()
         }
         printed.push_back(forms[size_t(p - 1)]);
     }
-    job->EndDoc();
-    if (!job->lastError().isEmpty()) {
+    if (!job->EndDoc()) {
         showError(job->lastError());
         return;
     }
@@ -219,7 +218,7 @@ void frm财务凭证打印::Command1_Click()
     }
 }
 
-void frm财务凭证打印::Command2_Click() { Printing::printer().setup(); }
+void frm财务凭证打印::Command2_Click() { Printing::setup(); }
 
 void frm财务凭证打印::Command3_Click() { Unload(); }
 

@@ -4,7 +4,10 @@
 #include <QPrintDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStringList>
+
+#include "platform/Services.h"
 
 namespace corvane {
 
@@ -31,12 +34,16 @@ double PrintSurface::TextHeight(const QString& text) const
 bool PrintSurface::ensureOpen()
 {
     if (m_open) return true;
+    // A device that refused this job is not asked again for every line.
+    if (m_refused) return false;
     m_error.clear();
     if (!begin()) {
         if (m_error.isEmpty()) m_error = QStringLiteral("打印机无法开始打印");
+        m_refused = true;
         return false;
     }
     m_open = true;
+    m_pages = 1;
     return true;
 }
 
@@ -56,23 +63,38 @@ void PrintSurface::Line(double x1, double y1, double x2, double y2)
 
 void PrintSurface::NewPage()
 {
-    if (ensureOpen()) newPage();
+    if (ensureOpen()) {
+        newPage();
+        ++m_pages;
+    }
     CurrentX = 0;
     CurrentY = 0;
 }
 
-void PrintSurface::EndDoc()
+bool PrintSurface::EndDoc()
 {
-    if (!m_open) return;
-    m_open = false;
-    if (!end() && m_error.isEmpty()) m_error = QStringLiteral("打印作业未能完成");
+    CurrentX = CurrentY = 0;
+    if (m_refused) {
+        m_refused = false;
+        return false;
+    }
+    if (m_open) {
+        m_open = false;
+        if (!end() && m_error.isEmpty()) m_error = QStringLiteral("打印作业未能完成");
+    }
+    if (finished) finished(*this, true);
+    m_pages = 0;
+    return m_error.isEmpty();
 }
 
 void PrintSurface::KillDoc()
 {
+    m_refused = false;
     if (!m_open) return;
     m_open = false;
     abort();
+    if (finished) finished(*this, false);
+    m_pages = 0;
 }
 
 // ---------------------------------------------------------------- painter
@@ -101,10 +123,11 @@ std::unique_ptr<PainterSurface> PainterSurface::pdf(const QString& path, QPageLa
     return s;
 }
 
-std::unique_ptr<PainterSurface> PainterSurface::onPrinter(QPrinter* printer)
+std::unique_ptr<PainterSurface> PainterSurface::onPrinter(std::unique_ptr<QPrinter> printer)
 {
     std::unique_ptr<PainterSurface> s(new PainterSurface);
-    s->m_printer = printer;
+    s->m_ownPrinter = std::move(printer);
+    s->m_printer = s->m_ownPrinter.get();
     return s;
 }
 
@@ -175,6 +198,7 @@ void PainterSurface::drawLine(double x1, double y1, double x2, double y2)
 {
     if (!m_painter) return;
     const double fx = dpiX() / 1440.0, fy = dpiY() / 1440.0;
+    m_painter->setPen(QPen(Qt::black, DrawWidth > 1 ? DrawWidth : 0));
     m_painter->drawLine(QPointF(x1 * fx, y1 * fy), QPointF(x2 * fx, y2 * fy));
 }
 
@@ -246,6 +270,8 @@ void RecordingSurface::drawText(double x, double y, const QFont& font, const QSt
     s.page = m_page;
     s.x1 = fromTwips(x);
     s.y1 = fromTwips(y);
+    s.xTwips = x;
+    s.yTwips = y;
     s.text = text;
     s.fontName = FontName;
     s.fontSize = font.pointSizeF();
@@ -262,6 +288,7 @@ void RecordingSurface::drawLine(double x1, double y1, double x2, double y2)
     s.y1 = fromTwips(y1);
     s.x2 = fromTwips(x2);
     s.y2 = fromTwips(y2);
+    s.width = DrawWidth;
     steps.push_back(s);
 }
 
@@ -293,45 +320,110 @@ void RecordingSurface::abort()
     m_killed = true;
 }
 
-// ---------------------------------------------------------------- printer
+// ---------------------------------------------------------------- printers
 
 namespace {
 
-class SystemPrinter : public PrinterService {
+class SystemPrinters : public PrinterDevices {
 public:
-    std::unique_ptr<PrintSurface> startJob(const QString& documentName) override
+    QStringList printers() override { return QPrinterInfo::availablePrinterNames(); }
+    QString defaultPrinter() override { return QPrinterInfo::defaultPrinterName(); }
+    std::unique_ptr<PrintSurface> startJob(const QString& deviceName, const QString& documentName,
+                                           const std::optional<QPageLayout>& layout) override
     {
-        m_printer.setDocName(documentName);
-        return PainterSurface::onPrinter(&m_printer);
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPrinterName(deviceName);
+        if (layout) printer->setPageLayout(*layout);
+        printer->setDocName(documentName);
+        return PainterSurface::onPrinter(std::move(printer));
     }
-    void setup() override
+    bool setup(QString& deviceName, std::optional<QPageLayout>& layout) override
     {
-        // Printer, paper and orientation; a cancel keeps the settings.
-        QPrintDialog dialog(&m_printer);
+        QPrinter printer(QPrinter::HighResolution);
+        if (!deviceName.isEmpty()) printer.setPrinterName(deviceName);
+        if (layout) printer.setPageLayout(*layout);
+        QPrintDialog dialog(&printer);
         dialog.setWindowTitle(QStringLiteral("打印设置"));
         dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-        dialog.exec();
+        if (dialog.exec() != QDialog::Accepted) return false;
+        deviceName = printer.printerName();
+        layout = printer.pageLayout();
+        return true;
     }
-
-private:
-    QPrinter m_printer{QPrinter::HighResolution};
 };
 
-std::unique_ptr<PrinterService>& printerSlot()
+struct CurrentPrinter {
+    std::unique_ptr<PrinterDevices> devices;
+    QString chosen;
+    std::optional<QPageLayout> layout;
+};
+
+CurrentPrinter& current()
 {
-    static std::unique_ptr<PrinterService> slot;
-    return slot;
+    static CurrentPrinter c;
+    return c;
 }
 
 }  // namespace
 
-PrinterService& Printing::printer()
+PrinterDevices& Printing::devices()
 {
-    auto& slot = printerSlot();
-    if (!slot) slot = std::make_unique<SystemPrinter>();
-    return *slot;
+    auto& c = current();
+    if (!c.devices) c.devices = std::make_unique<SystemPrinters>();
+    return *c.devices;
 }
 
-void Printing::setPrinter(std::unique_ptr<PrinterService> service) { printerSlot() = std::move(service); }
+void Printing::setDevices(std::unique_ptr<PrinterDevices> devices)
+{
+    auto& c = current();
+    c.devices = std::move(devices);
+    c.chosen.clear();
+    c.layout.reset();
+}
+
+QString Printing::currentPrinter()
+{
+    const QString& chosen = current().chosen;
+    return chosen.isEmpty() ? devices().defaultPrinter() : chosen;
+}
+
+void Printing::setCurrentPrinter(const QString& deviceName)
+{
+    auto& c = current();
+    // The paper chosen for one printer may not exist on another.
+    if (deviceName != c.chosen) c.layout.reset();
+    c.chosen = deviceName;
+}
+
+bool Printing::choosePrinter(const QString& title)
+{
+    const QString chosen = Services::dialogs().printer(title);
+    if (chosen.isEmpty()) return false;
+    setCurrentPrinter(chosen);
+    return true;
+}
+
+void Printing::setup()
+{
+    QString device = currentPrinter();
+    std::optional<QPageLayout> layout = current().layout;
+    if (!devices().setup(device, layout)) return;
+    setCurrentPrinter(device);
+    current().layout = layout;
+}
+
+std::unique_ptr<PrintSurface> Printing::startJob(const QString& documentName)
+{
+    const QString device = currentPrinter();
+    if (device.isEmpty() || devices().printers().isEmpty()) {
+        // Nothing to print on: the job fails at its first drawing, as a refusing printer's does.
+        auto none = std::make_unique<RecordingSurface>(11906, 16838);
+        none->failToStart(kNoPrinter);
+        return none;
+    }
+    return devices().startJob(device, documentName, current().layout);
+}
+
+void Printing::reportFault(const QString& description) { MsgBox(description); }
 
 }  // namespace corvane

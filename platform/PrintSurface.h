@@ -1,19 +1,28 @@
 #pragma once
-// One drawing surface with the old printer's vocabulary: a scale in twips or
-// millimetres, font name, size and bold, TextWidth/TextHeight, a print
-// position (CurrentX/CurrentY) that Print moves one line down, Line, NewPage
-// and EndDoc. The same calls draw on a printer, a PDF file, an off-screen
-// preview canvas or a recording that tests read back with exact figures.
+// The one printing layer. A drawing surface with the old printer's
+// vocabulary: a scale in twips or millimetres, font name, size and bold, a
+// line width, TextWidth/TextHeight, a print position (CurrentX/CurrentY) that
+// Print moves one line down, Line, NewPage and EndDoc. The same calls draw on
+// a printer, a PDF file, an off-screen preview canvas or a recording that
+// tests read back with exact figures.
 //
 // A document starts with the first thing drawn, so a printout that draws
-// nothing starts no job. KillDoc abandons a started document.
+// nothing starts no job. KillDoc abandons a started document. A step that
+// fails leaves its description in lastError(): the one error model, which
+// Printing::reportFault shows.
+//
+// There is one current printer (Printing::currentPrinter): the system's
+// default until the user chooses another with 选择打印机 or in the print
+// setup, and every job (voucher, listing, custom bill) goes to it.
 
 #include <QFont>
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPaintDevice;
@@ -39,6 +48,8 @@ public:
     bool FontBold = false;
     double CurrentX = 0;
     double CurrentY = 0;
+    // The width of a rule in device pixels (1: the thinnest the device draws).
+    int DrawWidth = 1;
 
     // In the current unit and font.
     double TextWidth(const QString& text) const;
@@ -49,13 +60,21 @@ public:
     void Print(const QString& text = QString());
     void Line(double x1, double y1, double x2, double y2);
     void NewPage();
-    void EndDoc();
+    // Ends the document and sends it to the device. False when the device
+    // refused it or failed (lastError tells why); a document in which nothing
+    // was drawn ends without a job and is no failure.
+    bool EndDoc();
     void KillDoc();
 
     // Whether a document has been started and not yet ended.
     bool documentOpen() const { return m_open; }
+    // The pages of the document so far: 0 until something is drawn.
+    int pagesStarted() const { return m_pages; }
     // The error of the last failed step (a printer that would not start).
     QString lastError() const { return m_error; }
+    // Runs when the document ends or is abandoned (not when the device
+    // refused to start it): the test printers keep their jobs with it.
+    std::function<void(PrintSurface&, bool ended)> finished;
 
     QFont currentFont() const;
 
@@ -79,6 +98,8 @@ private:
     bool ensureOpen();
     ScaleMode m_scale = vbTwips;
     bool m_open = false;
+    bool m_refused = false;
+    int m_pages = 0;
 };
 
 // A surface over a QPainter on a paint device: a printer, a PDF printer or an
@@ -91,8 +112,8 @@ public:
     // A PDF file (tests, benchmarks): A4 portrait unless told otherwise.
     static std::unique_ptr<PainterSurface> pdf(const QString& path,
                                                QPageLayout::Orientation orientation = QPageLayout::Portrait);
-    // The given printer, which the surface does not own.
-    static std::unique_ptr<PainterSurface> onPrinter(QPrinter* printer);
+    // A job on the given printer.
+    static std::unique_ptr<PainterSurface> onPrinter(std::unique_ptr<QPrinter> printer);
 
     ~PainterSurface() override;
     // The canvas of an image surface (empty for a printer).
@@ -137,6 +158,8 @@ public:
         QString fontName;
         double fontSize = 0;
         bool bold = false;
+        int width = 1;  // a line's DrawWidth
+        double xTwips = 0, yTwips = 0;  // where a text starts, in twips whatever the unit
     };
     using Measure = std::function<double(const QFont&, const QString&)>;  // twips
 
@@ -173,21 +196,47 @@ private:
     bool m_started = false, m_ended = false, m_killed = false;
 };
 
-// The application's current printer: the surface a print job draws on, and
-// the print-setup dialog that changes it (printer, paper, orientation).
-class PrinterService {
+// The printers of the system: the service behind the current printer,
+// replaced in tests (testsupport/PdfPrinter.h).
+class PrinterDevices {
 public:
-    virtual ~PrinterService() = default;
-    // A new job on the current printer; nothing reaches it until drawn on.
-    virtual std::unique_ptr<PrintSurface> startJob(const QString& documentName) = 0;
-    // The print-setup dialog; a cancel leaves the settings as they were.
-    virtual void setup() = 0;
+    virtual ~PrinterDevices() = default;
+    // The printers installed, and the system's default ("" when none).
+    virtual QStringList printers() = 0;
+    virtual QString defaultPrinter() = 0;
+    // A job on `deviceName`; nothing reaches the device until drawn on.
+    // `layout` is the paper and orientation chosen in the print setup.
+    virtual std::unique_ptr<PrintSurface> startJob(const QString& deviceName, const QString& documentName,
+                                                   const std::optional<QPageLayout>& layout) = 0;
+    // The print-setup dialog on `deviceName` (printer, paper, orientation).
+    // False on cancel; otherwise the choice is in the arguments.
+    virtual bool setup(QString& deviceName, std::optional<QPageLayout>& layout) = 0;
 };
 
 namespace Printing {
-PrinterService& printer();
-// Takes ownership; nullptr restores the system printer.
-void setPrinter(std::unique_ptr<PrinterService> service);
+// The words for a job when no printer is installed.
+inline const QString kNoPrinter = QStringLiteral("没有可用的打印机");
+
+PrinterDevices& devices();
+// Takes ownership; nullptr restores the system's printers. Either way the
+// current printer is the default again.
+void setDevices(std::unique_ptr<PrinterDevices> devices);
+
+// The current printer: the one chosen, else the system's default; "" when
+// no printer is installed.
+QString currentPrinter();
+void setCurrentPrinter(const QString& deviceName);
+// The printer dialog of the dialog service (选择打印机); a choice becomes
+// the current printer. False when the user cancelled.
+bool choosePrinter(const QString& title = QString());
+// The print-setup dialog on the current printer; a cancel changes nothing.
+void setup();
+// A new job on the current printer; with no printer installed its first
+// drawing fails with kNoPrinter.
+std::unique_ptr<PrintSurface> startJob(const QString& documentName);
+
+// Shows a printing fault: its description alone, since it has no number.
+void reportFault(const QString& description);
 }  // namespace Printing
 
 }  // namespace corvane

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/AmountInWords.h"
-#include "platform/Printer.h"
+#include "platform/PrintSurface.h"
 #include "platform/TextMeasure.h"
 
 namespace corvane::receipts {
@@ -339,7 +339,7 @@ double textHeightMm(const QFont& font, const QString& text) { return TextHeightT
 
 namespace {
 
-void setFont(Printer& p, const QString& name, double size, bool bold)
+void setFont(PrintSurface& p, const QString& name, double size, bool bold)
 {
     p.FontBold = bold;
     p.FontName = name;
@@ -347,7 +347,7 @@ void setFont(Printer& p, const QString& name, double size, bool bold)
 }
 
 // True when something was printed.
-bool printAt(Printer& p, double x, double y, const QString& text)
+bool printAt(PrintSurface& p, double x, double y, const QString& text)
 {
     if (text.isEmpty()) return false;
     p.CurrentY = y;
@@ -356,7 +356,7 @@ bool printAt(Printer& p, double x, double y, const QString& text)
     return true;
 }
 
-double rightAlignedX(Printer& p, const PageField& f)
+double rightAlignedX(PrintSurface& p, const PageField& f)
 {
     const float right = static_cast<float>(f.left + f.width);
     return static_cast<float>(right - p.TextWidth(f.text));
@@ -364,9 +364,9 @@ double rightAlignedX(Printer& p, const PageField& f)
 
 }  // namespace
 
-bool printPage(const BillPage& page, Printer& p)
+bool printPage(const BillPage& page, PrintSurface& p)
 {
-    p.ScaleMode = vbMillimeters;
+    p.setScaleMode(PrintSurface::vbMillimeters);
     bool drew = BillPage::upperBound(page.Line1) >= 1;
     for (int i = 1; i <= BillPage::upperBound(page.Line1); ++i) {
         const PageLine& l = page.Line1[i];

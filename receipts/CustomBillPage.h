@@ -17,7 +17,7 @@
 #include "receipts/BillWindowSeams.h"
 
 namespace corvane {
-class Printer;
+class PrintSurface;
 }
 
 namespace corvane::receipts {
@@ -203,6 +203,6 @@ double textHeightMm(const QFont& font, const QString& text);
 // 票据打印: every element on the printer, then EndDoc: one page, a blank one
 // when the page has nothing to draw. False when the printer failed (its
 // error() tells why).
-bool printPage(const BillPage& page, Printer& printer);
+bool printPage(const BillPage& page, PrintSurface& printer);
 
 }  // namespace corvane::receipts

@@ -4,7 +4,7 @@
 
 #include "app/LoginContext.h"
 #include "db/Sql.h"
-#include "platform/Printer.h"
+#include "platform/PrintSurface.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "receipts/BillStore.h"
@@ -48,7 +48,7 @@ void frm自定义票据打印::takeReceipt(frm合同收款* receipt, const Recei
 
 void frm自定义票据打印::Form_Load() { showPrinterLine(QStringLiteral("所选打印机：")); }
 
-void frm自定义票据打印::showPrinterLine(const QString& prefix) { Label2->setText(prefix + ThePrinter().DeviceName()); }
+void frm自定义票据打印::showPrinterLine(const QString& prefix) { Label2->setText(prefix + Printing::currentPrinter()); }
 
 void frm自定义票据打印::Form_Activate()
 {
@@ -286,7 +286,13 @@ bool frm自定义票据打印::更新票据信息()
     return true;
 }
 
-bool frm自定义票据打印::票据打印() { return printPage(page, ThePrinter()); }
+bool frm自定义票据打印::票据打印()
+{
+    const auto job = Printing::startJob(QStringLiteral("票据"));
+    if (printPage(page, *job)) return true;
+    m_printError = job->lastError();
+    return false;
+}
 
 void frm自定义票据打印::enterSpoiledState()
 {
@@ -303,8 +309,8 @@ void frm自定义票据打印::enterSpoiledState()
 void frm自定义票据打印::Command1_Click()
 {
     if (m_printBlocked) return;
-    if (Services::printers().printers().isEmpty() || ThePrinter().DeviceName().isEmpty()) {
-        MsgBox(QStringLiteral("没有可用的打印机"));
+    if (Printing::currentPrinter().isEmpty()) {
+        Printing::reportFault(Printing::kNoPrinter);
         return;
     }
     if (Command1->text() == kPrint) {
@@ -322,7 +328,7 @@ void frm自定义票据打印::Command1_Click()
     }
     if (!票据打印()) {
         // The bill is saved: another 打印 would number or complete a second one.
-        MsgBox(ThePrinter().error());
+        Printing::reportFault(m_printError);
         enterSpoiledState();
         return;
     }
@@ -358,7 +364,7 @@ void frm自定义票据打印::handBack(const QString& text)
 
 void frm自定义票据打印::Command3_Click()
 {
-    ChoosePrinter(QStringLiteral("打印设置"));
+    Printing::choosePrinter(QStringLiteral("打印设置"));
     showPrinterLine(QStringLiteral("选择打印机："));
 }
 

@@ -129,6 +129,7 @@ private:
     bool m_printBlocked = false;
     bool m_leaving = false;
     qint64 m_savedId = 0;
+    QString m_printError;  // why the last 票据打印 failed
     std::vector<qint64> m_ownIds;
 };
 

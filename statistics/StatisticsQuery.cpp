@@ -79,6 +79,13 @@ QString createStagingTable(Dialect d)
     return {};
 }
 
+QString clearStagingTable(Dialect d) { return QStringLiteral("DELETE FROM ") + stagingTable(d); }
+
+QString stageValue(Dialect d)
+{
+    return QStringLiteral("INSERT INTO ") + stagingTable(d) + QStringLiteral(" (list, value) VALUES (?, ?)");
+}
+
 QString groupingHeader(Grouping g)
 {
     switch (g) {

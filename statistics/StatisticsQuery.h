@@ -32,6 +32,9 @@ int bindLimit(Dialect d);
 // statement that makes it when it is missing.
 QString stagingTable(Dialect d);
 QString createStagingTable(Dialect d);
+// The statements that empty the staging table and add one value to a list.
+QString clearStagingTable(Dialect d);
+QString stageValue(Dialect d);
 
 enum class Grouping { Department, Counterparty, ContractType };
 

@@ -20,12 +20,12 @@ DbError stage(const std::vector<QStringList>& lists)
 {
     const Dialect d = DbDialect();
     Transaction t;
-    for (const QString& sql : {createStagingTable(d), QStringLiteral("DELETE FROM ") + stagingTable(d)}) {
+    for (const QString& sql : {createStagingTable(d), clearStagingTable(d)}) {
         ++g_statements;
         const auto done = executeQuiet(sql);
         if (!done) return done.error();
     }
-    const QString insert = QStringLiteral("INSERT INTO ") + stagingTable(d) + QStringLiteral(" (list, value) VALUES (?, ?)");
+    const QString insert = stageValue(d);
     for (int i = 0; i < int(lists.size()); ++i)
         for (const QString& v : lists[size_t(i)]) {
             ++g_statements;

@@ -26,6 +26,17 @@ std::optional<QString> storedText(const QString& sql, const QVariantList& values
     return r.text(0);
 }
 
+bool testingOverOdbc() { return testingOnPostgres() && !qEnvironmentVariableIsEmpty("CORVANE_TEST_ODBC"); }
+
+DbSettings serverSettings(const DbSettings& settings)
+{
+    if (settings.driver != QLatin1String("QODBC")) return settings;
+    DbSettings s = settings;
+    s.driver = QStringLiteral("QPSQL");
+    s.odbcDriver.clear();
+    return s;
+}
+
 ExtraConnection::ExtraConnection(const DbSettings& settings, const QString& name) : m_name(name)
 {
     OpenNamedConnection(settings, name);
@@ -63,6 +74,11 @@ DbSettings freshSettings(QTemporaryDir& dir)
                      .arg(QCoreApplication::applicationPid())
                      .arg(++counter)
                      .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
+    if (testingOverOdbc()) {
+        // The customer's road: Qt's ODBC driver, here with PostgreSQL's ODBC driver.
+        s.driver = QStringLiteral("QODBC");
+        s.odbcDriver = qEnvironmentVariable("CORVANE_TEST_ODBC");
+    }
     return s;
 }
 
@@ -77,6 +93,7 @@ void putSettings(const DbSettings& s)
     put("UID", s.login);
     put("PWD", s.password);
     put("DBname", s.database);
+    put("OdbcDriver", s.odbcDriver);
     put("Company", s.company);
 }
 
@@ -90,7 +107,7 @@ void DbTest::SetUp()
     m_settings = freshSettings(*m_dir);
 
     QString problem;
-    ASSERT_TRUE(provision::createDatabase(m_settings, nullptr, &problem)) << problem.toStdString();
+    ASSERT_TRUE(provision::createDatabase(serverSettings(m_settings), nullptr, &problem)) << problem.toStdString();
     {
         ExtraConnection maker(m_settings, QStringLiteral("corvane-test-schema"));
         ASSERT_TRUE(maker.db().isOpen()) << dbErrorOf(maker.db().lastError()).description.toStdString();
@@ -106,7 +123,7 @@ void DbTest::TearDown()
     CloseConnection();
     if (testingOnPostgres()) {
         QString problem;
-        EXPECT_TRUE(provision::dropDatabase(m_settings, &problem)) << problem.toStdString();
+        EXPECT_TRUE(provision::dropDatabase(serverSettings(m_settings), &problem)) << problem.toStdString();
     }
     m_dir.reset();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A fresh database for each test: a SQLite file in a temporary folder, or, when
 // CORVANE_TEST_PG names a server ("host:port"), a new PostgreSQL database on it
-// (user "corvane", no password). The schema is created, the settings double
+// (user "corvane", no password), reached through Qt's ODBC driver as well when
+// CORVANE_TEST_ODBC names an ODBC driver. The schema is created, the settings double
 // points at the database and DbConnection is open.
 
 #include <QSqlDatabase>
@@ -18,6 +19,12 @@ namespace corvane::test {
 
 // True when the database tests run on PostgreSQL (CORVANE_TEST_PG is set).
 bool testingOnPostgres();
+// True when they reach it through Qt's ODBC driver: CORVANE_TEST_ODBC names
+// the ODBC driver ("PostgreSQL Unicode").
+bool testingOverOdbc();
+// The settings that reach the same server through its own Qt driver (making
+// and dropping databases, which only corvane-db does).
+DbSettings serverSettings(const DbSettings& settings);
 
 // The first column of the first row as stored, as text (a number as "0", a
 // date as "yyyy-MM-dd"); no value for NULL. No row fails the test.

@@ -135,3 +135,28 @@ TEST(GridToSheet, NoColumnsWritesNothing)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
+
+// A list export opened by a real spreadsheet program: the titles, the
+// heading row, amounts shown "0.00" and a code with leading zeros kept as
+// text, as the clerk sees them there.
+TEST(GridToSheet, ASpreadsheetProgramShowsTheListAsWritten)
+{
+    if (test::spreadsheetProgram().isEmpty()) GTEST_SKIP() << "no spreadsheet program installed (scripts/test installs one)";
+    QTemporaryDir dir;
+    auto g = smallGrid();
+    const QString file = dir.filePath(QStringLiteral("合同列表.xlsx"));
+    QString error;
+    ASSERT_TRUE(writeGridToSheet(*g, file, QStringLiteral("合同列表"),
+                                 {.titles = {{QStringLiteral("合同汇总统计"), kTitle}}, .amountColumns = true}, &error))
+        << error.toStdString();
+    const QString csv = test::sheetAsSpreadsheetProgramShowsIt(file, QStringLiteral("合同列表"), &error);
+    ASSERT_FALSE(csv.isEmpty()) << error.toStdString();
+    const QStringList lines = csv.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 4) << csv.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("合同汇总统计"))) << csv.toStdString();
+    EXPECT_EQ(lines[1], QStringLiteral("金额,编号,备注"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("12.50"))) << csv.toStdString();
+    EXPECT_TRUE(lines[2].contains(QStringLiteral(",007,"))) << csv.toStdString();
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1,234")) || lines[3].startsWith(QStringLiteral("\"1,234\"")))
+        << csv.toStdString();
+}

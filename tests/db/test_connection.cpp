@@ -59,6 +59,12 @@ TEST_F(ConnectionSettings, OdbcStringQuotesValuesAndLeavesCredentialsOut)
     s.database = "Corvane";
     EXPECT_EQ(BuildConnectString(s), "DRIVER={FreeTDS};SERVER={ plain };DATABASE=Corvane");
 
+    // A port goes apart from the host; a named instance stays as it is.
+    s.server = "db.example:5433";
+    EXPECT_EQ(BuildConnectString(s), "DRIVER={FreeTDS};SERVER=db.example;PORT=5433;DATABASE=Corvane");
+    s.server = "db\\SQLEXPRESS";
+    EXPECT_EQ(BuildConnectString(s), "DRIVER={FreeTDS};SERVER=db\\SQLEXPRESS;DATABASE=Corvane");
+
     s.driver = "QPSQL";
     s.server = "db.example:5433";
     EXPECT_EQ(BuildConnectString(s), "host=db.example port=5433 dbname=Corvane");

@@ -47,7 +47,7 @@ TEST(Dialects, SpellTheDifferingClauses)
     EXPECT_EQ(concat(Dialect::SqlServer, "a", "b"), "(a + b)");
     EXPECT_EQ(concat(Dialect::PostgreSQL, "a", "b"), "(a || b)");
     EXPECT_EQ(likeOperator(Dialect::PostgreSQL), "ILIKE");
-    EXPECT_EQ(serverToday(Dialect::SqlServer), "CAST(GETDATE() AS date)");
+    EXPECT_EQ(serverToday(Dialect::SqlServer), "DATEADD(day, DATEDIFF(day, 0, GETDATE()), 0)");
 }
 
 class SchemaOnDatabase : public test::DbTest {};

@@ -46,8 +46,11 @@ TEST(CommandTimeout, EveryEngineIsToldAtConnect)
               "connect_timeout=30;options='-c statement_timeout=30000 -c lock_timeout=30000'");
     s.driver = "QODBC";
     EXPECT_EQ(ConnectOptions(s, 30000), "SQL_ATTR_LOGIN_TIMEOUT=30");
-    EXPECT_EQ(SessionStatements(Dialect::SqlServer, 30000), QStringList{"SET LOCK_TIMEOUT 30000"});
-    EXPECT_TRUE(SessionStatements(Dialect::PostgreSQL, 30000).isEmpty());
+    EXPECT_EQ(SessionStatements(Dialect::SqlServer, "QODBC", 30000), QStringList{"SET LOCK_TIMEOUT 30000"});
+    EXPECT_TRUE(SessionStatements(Dialect::PostgreSQL, "QPSQL", 30000).isEmpty());
+    EXPECT_EQ(SessionStatements(Dialect::PostgreSQL, "QODBC", 30000),
+              (QStringList{"SET statement_timeout = 30000", "SET lock_timeout = 30000"}));
+    EXPECT_TRUE(SessionStatements(Dialect::SQLite, "QSQLITE", 30000).isEmpty());
     EXPECT_EQ(kCommandTimeoutMs, 30000);
     EXPECT_EQ(CommandTimeoutMs(), kCommandTimeoutMs);
 }

@@ -5,13 +5,17 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include "payments/PaymentHistory.h"
+#include "payments/PrintGrid.h"
 #include "payments/VoucherStore.h"
 #include "payments/frm财务凭证打印.h"
 #include "tests/payments/PaymentFixture.h"
 #include "tests/payments/PrintDoubles.h"
+#include "testsupport/PdfPrinter.h"
+#include "testsupport/PrintQueue.h"
 
 namespace corvane::test {
 namespace {
@@ -23,17 +27,15 @@ protected:
     void SetUp() override
     {
         PaymentTest::SetUp();
-        auto printer = std::make_unique<RecordingPrinter>();
-        jobs = printer->jobs;
-        printerDouble = printer.get();
-        Printing::setPrinter(std::move(printer));
+        printers = &installTestPrinters(printDir.path(), TestPrinters::Recording);
+        jobs = &printers->jobs;
         公司名称 = QStringLiteral("恒远物业");
         i1 = addInstalment("HT-1", QDate(2026, 3, 1), "600.00");
         i2 = addInstalment("HT-1", QDate(2026, 6, 1), "400.00");
     }
     void TearDown() override
     {
-        Printing::setPrinter(nullptr);
+        Printing::setDevices(nullptr);
         公司名称.clear();
         PaymentTest::TearDown();
     }
@@ -44,12 +46,23 @@ protected:
                             " VALUES (?, ?, ?, ?, ?, ?, ?)"),
              {instalment, amount, date, form, confirmation, subject, voided});
     }
+    // The voucher window prints one form's voucher and closes.
+    static void printVoucher(qint64 form)
+    {
+        auto* w = Forms::get<frm财务凭证打印>();
+        w->Tag = QStringLiteral("报销单");
+        w->Command4_1_Tag = QString::number(form);
+        w->Form_Activate();
+        w->Command1_Click();
+        Forms::unload<frm财务凭证打印>();
+    }
     qint64 formId(const QString& number)
     {
         return scalar(QStringLiteral("SELECT 报销单ID FROM 报销单表 WHERE 报销单编号 = ?"), {number}).toLongLong();
     }
-    std::shared_ptr<std::vector<RecordedJob>> jobs;
-    RecordingPrinter* printerDouble = nullptr;
+    QTemporaryDir printDir;
+    TestPrinters* printers = nullptr;
+    std::vector<TestPrinters::Job>* jobs = nullptr;
     qint64 i1 = 0, i2 = 0;
 };
 
@@ -252,9 +265,52 @@ TEST_F(HistoryTest, VoucherWindowPreviewsAndPrintsOneForm)
     w->Command1_Click();
     EXPECT_EQ(toDate(scalar(QStringLiteral("SELECT 凭证打印日期 FROM 报销单表 WHERE 报销单ID = ?"), {id})), kPayToday.addDays(3));
     w->Command2_Click();
-    EXPECT_EQ(printerDouble->setups, 1);
+    EXPECT_EQ(printers->setups, 1);
     w->Command3_Click();
     EXPECT_FALSE(Forms::find<frm财务凭证打印>());
+}
+
+// One current printer: the one chosen (选择打印机, or the print setup) is
+// where the voucher and the listing print; with none installed both say so
+// in the same words, and neither stamps or shows an error number.
+TEST_F(HistoryTest, TheVoucherAndTheListingPrintOnTheOneCurrentPrinter)
+{
+    addForm("2026-D03-000001", QDate(2026, 3, 1), "100.00");
+    const qint64 id = formId("2026-D03-000001");
+    FlexGrid list;
+    list.setFormatString(QStringLiteral("序|<名称"));
+    list.setRows(2);
+    list.setTextMatrix(1, 1, QStringLiteral("付款"));
+    auto printBoth = [&] {
+        printVoucher(id);
+        PrintGrid(list, PrintSurface::vbTwips, QStringLiteral("合同付款清单"), QString(), true, 0);
+    };
+
+    doubles().dialogs->answers.push_back(QStringLiteral("PDF-2"));
+    ASSERT_TRUE(Printing::choosePrinter(QStringLiteral("打印设置")));
+    printBoth();
+    printers->setupChoice = QStringLiteral("PDF-1");
+    Forms::get<frm财务凭证打印>()->Command2_Click();
+    Forms::unload<frm财务凭证打印>();
+    printBoth();
+    ASSERT_EQ(jobs->size(), 4u);
+    const char* devices[] = {"PDF-2", "PDF-2", "PDF-1", "PDF-1"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(jobs->at(i).device, QLatin1String(devices[i])) << i;
+        EXPECT_TRUE(jobs->at(i).ended) << i;
+    }
+    EXPECT_EQ(jobs->at(0).document, QStringLiteral("财务凭证"));
+    EXPECT_EQ(jobs->at(1).document, QStringLiteral("合同付款清单"));
+    EXPECT_TRUE(boxes().isEmpty());
+
+    exec(QStringLiteral("UPDATE 报销单表 SET 凭证打印日期 = NULL"));
+    printers->installed.clear();
+    printBoth();
+    EXPECT_EQ(jobs->size(), 4u);
+    QStringList texts;
+    for (const auto& b : boxes()) texts << b.text;
+    EXPECT_EQ(texts, (QStringList{Printing::kNoPrinter, Printing::kNoPrinter}));
+    EXPECT_TRUE(scalar(QStringLiteral("SELECT 凭证打印日期 FROM 报销单表 WHERE 报销单ID = ?"), {id}).isNull());
 }
 
 TEST_F(HistoryTest, AFailedJobStampsNothing)
@@ -265,7 +321,8 @@ TEST_F(HistoryTest, AFailedJobStampsNothing)
     w->Tag = QStringLiteral("报销单");
     w->Command4_1_Tag = QString::number(id);
     w->Form_Activate();
-    printerDouble->failWith = QStringLiteral("打印机未就绪");
+    printers->refuse = true;
+    printers->refusal = QStringLiteral("打印机未就绪");
     w->Command1_Click();
     EXPECT_TRUE(scalar(QStringLiteral("SELECT 凭证打印日期 FROM 报销单表 WHERE 报销单ID = ?"), {id}).isNull());
     ASSERT_FALSE(boxes().isEmpty());
@@ -319,17 +376,60 @@ TEST_F(HistoryTest, ConfirmationModePagesThroughTheTickedForms)
     EXPECT_EQ(w->Label1->text(), QStringLiteral("Label1"));
 }
 
+// Through Qt's native printer on a real print queue: the PDF the queue's
+// device wrote has the pages, and every text where the layer drew it.
+TEST_F(HistoryTest, OnARealPrintQueueTheVoucherAndTheListingLandWhereTheyWereDrawn)
+{
+    if (const QString why = printQueueMissing(); !why.isEmpty()) GTEST_SKIP() << why.toStdString();
+    // This run's own name finds its jobs among those of the tests running at once.
+    公司名称 = QStringLiteral("恒远物业%1").arg(QCoreApplication::applicationPid());
+    addForm("2026-D03-000001", QDate(2026, 3, 1), "100.00", {{"报销日期", QDate(2026, 3, 1)}});
+    const qint64 id = formId("2026-D03-000001");
+    FlexGrid list;
+    list.setFormatString(QStringLiteral("序|<名称|>金额"));
+    list.setRows(61);
+    for (int r = 1; r <= 60; ++r) {
+        list.setTextMatrix(r, 0, QString::number(r));
+        list.setTextMatrix(r, 1, QStringLiteral("清单行%1").arg(r));
+        list.setTextMatrix(r, 2, QStringLiteral("%1.00").arg(r * 100));
+    }
+    auto printBoth = [&] {
+        printVoucher(id);
+        EXPECT_EQ(PrintGrid(list, PrintSurface::vbTwips, QStringLiteral("合同付款清单"), QStringLiteral("合同编号HT-1"), true, 0),
+                  GridPrintOutcome::Printed);
+    };
+    QTemporaryDir dir;
+    TestPrinters& recording = installQueueRecording(dir.path());
+    printBoth();
+    ASSERT_EQ(recording.jobs.size(), 2u);
+    const TestPrinters::Job voucher = recording.jobs[0], listing = recording.jobs[1];
+    ASSERT_GT(listing.pages, 1);
+
+    printOnQueue();
+    printBoth();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString voucherPdf = waitForQueuedJob({公司名称, QStringLiteral("凭证类型：")});
+    const QString listingPdf = waitForQueuedJob({公司名称, QStringLiteral("清单行60")});
+    ASSERT_FALSE(voucherPdf.isEmpty()) << "the queue wrote no voucher";
+    ASSERT_FALSE(listingPdf.isEmpty()) << "the queue wrote no listing";
+    EXPECT_EQ(pdfPageCount(voucherPdf), voucher.pages);
+    EXPECT_EQ(pdfPageCount(listingPdf), listing.pages);
+    EXPECT_EQ(textsNotInPlace(voucher.steps, voucherPdf).join(QLatin1Char('\n')).toStdString(), "");
+    EXPECT_EQ(textsNotInPlace(listing.steps, listingPdf).join(QLatin1Char('\n')).toStdString(), "");
+}
+
 TEST_F(HistoryTest, VoucherPdfCarriesTheTextsInPlace)
 {
     addForm("2026-D03-000001", QDate(2026, 3, 1), "100.00", {{"报销日期", QDate(2026, 3, 1)}});
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("voucher.pdf"));
-    Printing::setPrinter(std::make_unique<PdfPrinter>(path));
+    TestPrinters& pdf = installTestPrinters(dir.path());
     auto* w = Forms::get<frm财务凭证打印>();
     w->Tag = QStringLiteral("报销单");
     w->Command4_1_Tag = QString::number(formId("2026-D03-000001"));
     w->Form_Activate();
     w->Command1_Click();
+    ASSERT_EQ(pdf.jobs.size(), 1u);
+    const QString path = pdf.jobs[0].file;
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
     if (!p.waitForStarted()) GTEST_SKIP() << "pdftotext is missing";

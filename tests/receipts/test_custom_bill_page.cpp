@@ -3,14 +3,16 @@
 // breaker, and what reaches the printer (read back from a PDF).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/AmountInWords.h"
-#include "platform/Printer.h"
+#include "platform/PrintSurface.h"
 #include "platform/TextMeasure.h"
 #include "receipts/CustomBillPage.h"
 #include "testsupport/PdfPrinter.h"
+#include "testsupport/PrintQueue.h"
 
 namespace corvane::receipts {
 namespace {
@@ -226,14 +228,14 @@ TEST(CustomBillPage, SummariesAreCutWhereALineGetsTooWide)
 
 class CustomBillPrinting : public ::testing::Test {
 protected:
-    void SetUp() override { printers = &test::installPdfPrinters(dir.path()); }
-    void TearDown() override { Services::setPrinters(nullptr); }
+    void SetUp() override { printers = &test::installTestPrinters(dir.path()); }
+    void TearDown() override { Printing::setDevices(nullptr); }
     QTemporaryDir dir;
-    test::PdfPrinters* printers = nullptr;
+    test::TestPrinters* printers = nullptr;
 
     std::vector<test::PdfWord> printed(const BillPage& page)
     {
-        EXPECT_TRUE(printPage(page, ThePrinter()));
+        EXPECT_TRUE(printPage(page, *Printing::startJob(QStringLiteral("票据"))));
         EXPECT_FALSE(printers->jobs.empty());
         if (printers->jobs.empty()) return {};
         return test::pdfWords(printers->jobs.back().file);
@@ -275,6 +277,36 @@ TEST_F(CustomBillPrinting, NumbersEndAtTheirBoxesRightEdge)
     EXPECT_EQ(printers->jobs.back().pages, 1);
 }
 
+// Through Qt's native printer on a real print queue, as the recording drew it.
+TEST_F(CustomBillPrinting, OnARealPrintQueueTheBillLandsWhereItWasDrawn)
+{
+    if (const QString why = test::printQueueMissing(); !why.isEmpty()) GTEST_SKIP() << why.toStdString();
+    BillPage page;
+    BillLayout l;
+    l.head = {1, "D01", "收据", 210, 99, "ZD", false};
+    l.fields = {field("金额", 100, 30, 30, 1), field("项目", 20, 30, 30, 1), field("合计金额", 100, 60, 30),
+                field("付款人", 20, 60, 30)};
+    ASSERT_TRUE(buildPage(page, l).ok);
+    // This run's own payer finds its job among those of the tests running at once.
+    const QString payer = QStringLiteral("恒远物业%1").arg(QCoreApplication::applicationPid());
+    page.list(FieldList::TextJE)[1].text = QStringLiteral("1234.50");
+    page.list(FieldList::TextXM)[1].text = QStringLiteral("物业服务费");
+    page.list(FieldList::Text1)[1].text = QStringLiteral("1234.50");
+    page.list(FieldList::Text1)[1].rightAligned = true;
+    page.list(FieldList::Text1)[2].text = payer;
+
+    test::TestPrinters& recording = test::installQueueRecording(dir.path());
+    ASSERT_TRUE(printPage(page, *Printing::startJob(QStringLiteral("票据"))));
+    ASSERT_EQ(recording.jobs.size(), 1u);
+    const test::TestPrinters::Job drawn = recording.jobs[0];
+    test::printOnQueue();
+    ASSERT_TRUE(printPage(page, *Printing::startJob(QStringLiteral("票据"))));
+    const QString pdf = test::waitForQueuedJob({payer, QStringLiteral("物业服务费")});
+    ASSERT_FALSE(pdf.isEmpty()) << "the queue wrote no bill";
+    EXPECT_EQ(test::pdfPageCount(pdf), 1);
+    EXPECT_EQ(test::textsNotInPlace(drawn.steps, pdf).join(QLatin1Char('\n')).toStdString(), "");
+}
+
 TEST_F(CustomBillPrinting, ALongSummaryPrintsItsFirstFourLines)
 {
     BillPage page;
@@ -312,7 +344,7 @@ TEST_F(CustomBillPrinting, APageWithNothingToDrawStillPrintsOneBlankSheet)
     ASSERT_TRUE(buildPage(blankFields, l).ok);
     for (const BillPage* page : {&bare, &blankFields}) {
         printers->jobs.clear();
-        EXPECT_TRUE(printPage(*page, ThePrinter()));
+        EXPECT_TRUE(printPage(*page, *Printing::startJob(QStringLiteral("票据"))));
         ASSERT_EQ(printers->jobs.size(), 1u);
         EXPECT_EQ(printers->jobs[0].pages, 1);
         EXPECT_TRUE(QFileInfo(printers->jobs[0].file).size() > 0);
@@ -322,9 +354,10 @@ TEST_F(CustomBillPrinting, APageWithNothingToDrawStillPrintsOneBlankSheet)
     printers->jobs.clear();
     printers->refuse = true;
     bare.Line1.push_back({0, 0, 10, 10, 1});
-    EXPECT_FALSE(printPage(bare, ThePrinter()));
-    EXPECT_FALSE(ThePrinter().error().isEmpty());
-    EXPECT_TRUE(printers->jobs.empty());
+    const auto job = Printing::startJob(QStringLiteral("票据"));
+    EXPECT_FALSE(printPage(bare, *job));
+    EXPECT_EQ(job->lastError(), printers->refusal);
+    EXPECT_EQ(printers->jobs.size(), 1u);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ protected:
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
         registerReceiptWindows();
-        printers = &installPdfPrinters(dir.path());
+        printers = &installTestPrinters(dir.path());
         addOffice();
         addFeeItem(QStringLiteral("WY01"), QStringLiteral("物业服务费"), QStringLiteral("物业服务"), 6);
         exec(QStringLiteral("INSERT INTO 收款方式列表 (收款方式) VALUES ('现金'), ('银行转账')"));
@@ -50,7 +50,7 @@ protected:
         FormRegistry::instance().unloadAll();
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
-        Services::setPrinters(nullptr);
+        Printing::setDevices(nullptr);
         ReceiptTest::TearDown();
     }
 
@@ -153,7 +153,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    PdfPrinters* printers = nullptr;
+    TestPrinters* printers = nullptr;
     qint64 own = 0, managed = 0, a = 0, b = 0;
 };
 

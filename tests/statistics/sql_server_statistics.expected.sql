@@ -1,0 +1,19 @@
+-- staging
+IF OBJECT_ID('tempdb..#statistics_values') IS NULL CREATE TABLE #statistics_values (list INT, value NVARCHAR(400) COLLATE DATABASE_DEFAULT);
+DELETE FROM #statistics_values;
+INSERT INTO #statistics_values (list, value) VALUES (?, ?);
+
+-- summary, by department
+SELECT 职能部门new.职能部门编号, 职能部门new.职能部门名称, COUNT(*), SUM(合同信息.合同金额) FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号 INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门 WHERE 1 = 1 AND 合同信息.合同类型 IN (?, ?) AND 合同信息.对应部门 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同状态 IN (?) AND 合同信息.对方单位 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同起始日期 >= ? AND 合同信息.合同起始日期 < ? AND 合同信息.合同终止日期 >= ? AND 合同信息.合同终止日期 < ? AND 合同类型.合同类别 = ? GROUP BY 职能部门new.职能部门编号, 职能部门new.职能部门名称 ORDER BY 职能部门new.职能部门编号, 职能部门new.职能部门名称;
+
+-- summary, by counterparty
+SELECT 合同信息.对方单位, NULL, COUNT(*), SUM(合同信息.合同金额) FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号 INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门 WHERE 1 = 1 AND 合同信息.合同类型 IN (?, ?) AND 合同信息.对应部门 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同状态 IN (?) AND 合同信息.对方单位 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同起始日期 >= ? AND 合同信息.合同起始日期 < ? AND 合同信息.合同终止日期 >= ? AND 合同信息.合同终止日期 < ? AND 合同类型.合同类别 = ? GROUP BY 合同信息.对方单位 ORDER BY 合同信息.对方单位;
+
+-- drill-down of a group and of a whole category
+SELECT 合同信息.id, 合同类型.合同类别, 合同信息.合同编号, 合同信息.合同名称, 合同信息.对方单位, CONVERT(VARCHAR(19), 合同信息.合同终止日期, 120), 合同类型.合同类型, 职能部门new.职能部门名称, CONVERT(VARCHAR(19), 合同信息.合同签订日期, 120), CONVERT(VARCHAR(19), 合同信息.合同起始日期, 120), 合同信息.合同状态, 合同信息.合同金额, 职能部门new.职能部门编号 FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号 INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门 WHERE 1 = 1 AND 合同信息.合同类型 IN (?, ?) AND 合同信息.对应部门 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同状态 IN (?) AND 合同信息.对方单位 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同起始日期 >= ? AND 合同信息.合同起始日期 < ? AND 合同信息.合同终止日期 >= ? AND 合同信息.合同终止日期 < ? AND 合同信息.对方单位 = ? AND 合同类型.合同类别 = ? ORDER BY 合同信息.合同编号, 合同信息.id;
+SELECT 合同信息.id, 合同类型.合同类别, 合同信息.合同编号, 合同信息.合同名称, 合同信息.对方单位, CONVERT(VARCHAR(19), 合同信息.合同终止日期, 120), 合同类型.合同类型, 职能部门new.职能部门名称, CONVERT(VARCHAR(19), 合同信息.合同签订日期, 120), CONVERT(VARCHAR(19), 合同信息.合同起始日期, 120), 合同信息.合同状态, 合同信息.合同金额, 职能部门new.职能部门编号 FROM 合同信息 INNER JOIN 合同类型 ON 合同信息.合同类型 = 合同类型.合同类型编号 INNER JOIN 职能部门new ON 职能部门new.职能部门编号 = 合同信息.对应部门 WHERE 1 = 1 AND 合同信息.合同类型 IN (?, ?) AND 合同信息.对应部门 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同状态 IN (?) AND 合同信息.对方单位 IN (SELECT value FROM #statistics_values WHERE list = ?) AND 合同信息.合同起始日期 >= ? AND 合同信息.合同起始日期 < ? AND 合同信息.合同终止日期 >= ? AND 合同信息.合同终止日期 < ? AND 合同类型.合同类别 = ? ORDER BY 合同信息.合同编号, 合同信息.id;
+
+-- instalments, staged and bound departments
+SELECT c.合同编号, c.合同名称, t.合同类型, c.合同状态, CONVERT(VARCHAR(19), c.合同生效日期, 120), CONVERT(VARCHAR(19), c.合同终止日期, 120), c.合同金额, (SELECT SUM(r.收款金额) FROM 合同收款记录 r INNER JOIN 合同收款计划表 pp ON r.合同收款计划ID = pp.ID WHERE pp.合同编号 = c.合同编号), CONVERT(VARCHAR(19), p.收款日期, 120), p.收款金额, p.余额, (SELECT SUM(r.收款金额) FROM 合同收款记录 r WHERE r.合同收款计划ID = p.ID) FROM 合同收款计划表 p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号 INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号 WHERE t.合同类别 = ? AND c.对应部门 IN (SELECT value FROM #statistics_values WHERE list = ?) AND p.收款日期 >= ? AND p.收款日期 < ? ORDER BY c.合同编号, p.收款日期, p.ID;
+SELECT c.合同编号, c.合同名称, t.合同类型, c.合同状态, CONVERT(VARCHAR(19), c.合同生效日期, 120), CONVERT(VARCHAR(19), c.合同终止日期, 120), c.合同金额, (SELECT SUM(r.付款金额) FROM 合同付款记录 r INNER JOIN 合同付款计划表 pp ON r.合同付款计划ID = pp.ID WHERE pp.合同编号 = c.合同编号 AND (r.作废 IS NULL OR r.作废 = 0)), CONVERT(VARCHAR(19), p.付款日期, 120), p.付款金额, p.余额, (SELECT SUM(r.付款金额) FROM 合同付款记录 r WHERE r.合同付款计划ID = p.ID AND (r.作废 IS NULL OR r.作废 = 0)) FROM 合同付款计划表 p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号 INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号 WHERE t.合同类别 = ? AND c.对应部门 IN (?, ?) AND p.付款日期 >= ? AND p.付款日期 < ? ORDER BY c.合同编号, p.付款日期, p.ID;
+
