@@ -182,11 +182,17 @@ bool Printer::EndDoc()
     return result;
 }
 
-Printer& ThePrinter()
+namespace {
+std::unique_ptr<Printer>& printerObject()
 {
-    static Printer printer;
+    static auto printer = std::make_unique<Printer>();
     return printer;
 }
+}  // namespace
+
+Printer& ThePrinter() { return *printerObject(); }
+
+void ResetThePrinter() { printerObject() = std::make_unique<Printer>(); }
 
 bool ChoosePrinter(const QString& title)
 {

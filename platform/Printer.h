@@ -86,6 +86,8 @@ private:
 
 // The program's printer (Printer of the old program).
 Printer& ThePrinter();
+// Replaces it by a new one with no job and no device chosen (between tests).
+void ResetThePrinter();
 // The printer dialog of the dialog service; a choice becomes the printer's
 // device. False when the user cancelled.
 bool ChoosePrinter(const QString& title = QString());

@@ -175,7 +175,7 @@ TEST_F(ElectronicInvoice, RepliesThatIssueNothingWriteNothing)
          {true, 200, "text/xml", serviceReply(kIssuedText, QStringLiteral("<FP_DM>0440</FP_DM><FP_HM></FP_HM>"))},
          {kBadSettings}},
         {"an empty reply", {true, 200, "text/xml", ""}, {kServerDown}},
-        {"no reply", {false}, {kEInvoiceTimeoutText, kServerDown}},
+        {"no reply", {false, 200, "text/xml", ""}, {kEInvoiceTimeoutText, kServerDown}},
     };
     eInvoiceTimeoutMs() = 400;
     for (const Case& c : cases) {
