@@ -30,7 +30,7 @@ public:
     QPushButton* cmdCancel;
     QLabel* Label1;
     QLabel* Label2;
-    QListWidget* List1;
+    QListWidget* List1;  // 请您选择要登录的岗位
 
     // One listed post: the ten login values, parallel to the items of List1.
     using 登录岗位 = QStringList;

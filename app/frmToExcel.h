@@ -31,12 +31,12 @@ public:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
-    QLineEdit* Text1[3];
-    QPushButton* Command1;
-    QCheckBox* Check1;
+    QLineEdit* Text1[3];  // (0) Excel文件路径和名称, (1) 文档标题, (2) 工作表名称
+    QPushButton* Command1;  // the folder button beside Text1(0)
+    QCheckBox* Check1;  // 输出时启动Microsoft Excel程序
     FlexGrid* Grid1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QPushButton* Command2;  // 确定
+    QPushButton* Command3;  // 退出
     QStatusBar* StatusBar1;
 
     // The source grid; the window never changes it.

@@ -30,12 +30,12 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
-    QLineEdit* Text1[4];
-    QPushButton* Command1;
-    QCheckBox* Check1;
+    QLineEdit* Text1[4];  // (0) Excel文件路径/文件名, (1) 主标题, (2) Excel表名, (3) 标题2
+    QPushButton* Command1;  // the folder button beside Text1(0)
+    QCheckBox* Check1;  // 启动Excel
     FlexGrid* Grid1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QPushButton* Command2;  // 输出
+    QPushButton* Command3;  // 取消
     QStatusBar* StatusBar1;
     QLabel* Panel1;  // date
     QLabel* Panel2;  // time

@@ -32,9 +32,9 @@ public:
     frm合同会签提交处理();
 
     std::array<QLabel*, 6> Label1{};
-    std::array<QLineEdit*, 3> Text1{};
+    std::array<QLineEdit*, 3> Text1{};  // 合同编号, 合同名称, 合同类型 (read-only)
     QTreeWidget* TreeView1;
-    QComboBox* Combo1;
+    QComboBox* Combo1;  // 岗位
     QCheckBox* Check1;   // 决策权
     QPushButton* Command1;  // 添加 / 修改确定
     QPushButton* Command2;  // 删除

@@ -38,7 +38,7 @@ public:
     QCheckBox* Check2;      // 决策权
     QCheckBox* Check1;      // 单级流转, set from the stored route
     QLabel* Label23;
-    QLineEdit* Text14;
+    QLineEdit* Text14;  // 环节序号
     QPushButton* Command6;  // 添加
     QPushButton* Command8;  // 删除
     std::array<QPushButton*, 2> Command32{};  // ↑ ↓

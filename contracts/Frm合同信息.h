@@ -51,6 +51,9 @@ public:
     QFrame* Picture2;
     QFrame* Picture3;
     QFrame* Picture4;
+    // Text1: (0) 合同名称, (1) 合同编号, (2) 对方单位, (3) 合同类型, (4) 合同金额,
+    // (5) 合同期 从, (6) 至, (7) 主要条款或要点, (8) 对方签字人, (9) 本方经办人, (10) 签订日期,
+    // (11) 生效日期, (12) 中止日期, (13) 中止原因, (14) 续签合同编号
     std::array<TextBox*, 15> Text1{};
     std::array<QLabel*, 39> Label1{};
     std::array<QLabel*, 13> Label{};  // Label(12) "续签合同编号"
@@ -60,7 +63,7 @@ public:
     QPushButton* Command1;   // 选择合格供方
     QPushButton* Command4;   // 输入对方资料
     QPushButton* Command5;   // type drop-down
-    QListWidget* List1;
+    QListWidget* List1;  // the contract types that Command5 drops down
     QPushButton* Command7;   // 收付款计划
     QPushButton* Command13;  // start date
     QPushButton* Command14;  // end date
@@ -82,16 +85,16 @@ public:
     // ---- supplier picker
     QFrame* Picture9;
     FlexGrid* MSFlexGrid3;
-    QLineEdit* Text2;
-    std::array<QRadioButton*, 2> Option1{};
-    QPushButton* Command24;
-    QPushButton* Command25;
+    QLineEdit* Text2;  // 合格供方: the supplier searched for
+    std::array<QRadioButton*, 2> Option1{};  // 按编号排序, 按名称排序
+    QPushButton* Command24;  // 确定 (supplier)
+    QPushButton* Command25;  // 关闭 (supplier)
 
     // ---- counterparty panel
     QFrame* Picture8;
-    std::array<QLineEdit*, 4> Text4{};
-    QPushButton* Command21;
-    QPushButton* Command22;
+    std::array<QLineEdit*, 4> Text4{};  // 对方单位名称, 对方开户行, 对方帐号, 对方税号
+    QPushButton* Command21;  // 确定 (counterparty)
+    QPushButton* Command22;  // 关闭 (counterparty)
 
     // ---- attachments
     QGroupBox* Frame3;
@@ -102,19 +105,21 @@ public:
     // ---- approval circulation
     QFrame* Picture10;
     FlexGrid* MSFlexGrid1;
-    QPushButton* Command27;
+    QPushButton* Command27;  // 关闭 (circulation)
 
     // ---- renewal and supplement panel
     QFrame* Picture6;
+    // Text5: (0) 新（补）合同名称, (1) 新（补）合同编号, (2) 新（补）合同期 从, (3) 至,
+    // (4) 新（补）合同金额, (5) 补合同类型
     std::array<QLineEdit*, 6> Text5{};
     QCheckBox* Check3;  // 采用自动编号
     QCheckBox* Check4;  // 补充合同收付款计划合并
-    std::array<QPushButton*, 3> Command23{};
-    std::array<QRadioButton*, 2> Option2{};
+    std::array<QPushButton*, 3> Command23{};  // "…" beside Text5(5), (2) and (3)
+    std::array<QRadioButton*, 2> Option2{};  // 续签合同, 补充合同
     QToolButton* Image1;
     QPushButton* Command28;  // 确定
     QPushButton* Command30;  // 取消
-    QListWidget* List2;
+    QListWidget* List2;  // the contract types of the renewal panel
     QCalendarWidget* MonthView2;
 
     // Category (合同类别) of each entry of List1 and List2, by index.

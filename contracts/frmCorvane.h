@@ -61,45 +61,45 @@ public:
     std::array<QLabel*, 6> StatusBar1_Panels;  // panels 1..6 at index 0..5
 
     QFrame* Picture1;  // button bar
-    QPushButton* Command13;
-    QPushButton* Command6;
-    QPushButton* Command7;
-    QPushButton* Command8;
-    QPushButton* Command9;
-    QPushButton* Command5;
-    QPushButton* Command3;
-    QPushButton* Command4;
-    QPushButton* Command2;
-    QPushButton* Command10;
+    QPushButton* Command13;  // 快速查找
+    QPushButton* Command6;  // 合同筛选
+    QPushButton* Command7;  // 合同付款处理 / 合同收款处理, by the row's kind
+    QPushButton* Command8;  // 合同履行计划
+    QPushButton* Command9;  // 合同到期/中止处理
+    QPushButton* Command5;  // 删除
+    QPushButton* Command3;  // 新增
+    QPushButton* Command4;  // 关闭
+    QPushButton* Command2;  // 修改/查看
+    QPushButton* Command10;  // 输出EXCEL
     std::array<QLabel*, 4> Label1{};  // Label1(0), Label1(2), Label1(3) exist
 
     QFrame* Picture2;  // filter panel
     QLabel* Label5;
     QLineEdit* Text1;  // department; its Tag holds the code
     QTreeWidget* TreeView1;
-    QPushButton* Command1;
-    QPushButton* Command11;
+    QPushButton* Command1;  // 确定: lists by the filter
+    QPushButton* Command11;  // 关闭 (the filter panel)
     QGroupBox* Frame1;
-    std::array<QRadioButton*, 4> Option3;
-    std::array<QRadioButton*, 2> Option1;
-    QRadioButton* Option4;
-    QRadioButton* Option2;
-    QLineEdit* Text2;
-    QCheckBox* Check1;
+    std::array<QRadioButton*, 4> Option3;  // 全部履行中合同, 应付到期合同, 应收到期合同, 到期合同
+    std::array<QRadioButton*, 2> Option1;  // 已终止履行合同, 已到期未终止履行合同
+    QRadioButton* Option4;  // 签约中
+    QRadioButton* Option2;  // 全部(合同较多时会影响速度)
+    QLineEdit* Text2;  // 天数范围
+    QCheckBox* Check1;  // 按全公司显示
     QGroupBox* Frame2;
-    std::array<QRadioButton*, 3> Option5;
+    std::array<QRadioButton*, 3> Option5;  // 按生效日期, 按终止日期, 按中止日期
     std::array<QLabel*, 3> Label2{};  // Label2(2) exists
-    QDateEdit* DTPicker1;
-    QDateEdit* DTPicker2;
+    QDateEdit* DTPicker1;  // 日期范围: from
+    QDateEdit* DTPicker2;  // 日期范围: to
 
     DragPanel* Picture3;  // quick search
     QLabel* Label4;
     QLabel* Label6;
-    QLineEdit* Text3;
-    QListWidget* List1;
-    QPushButton* Command14;
-    QPushButton* Command15;
-    QPushButton* Command16;
+    QLineEdit* Text3;  // 请输入对方单位名称
+    QListWidget* List1;  // the counterparties that match Text3
+    QPushButton* Command14;  // 查找
+    QPushButton* Command15;  // 关闭 (quick search)
+    QPushButton* Command16;  // 查下一个
     std::array<QToolButton*, 1> Image1;
 
     void Form_Load() override;

@@ -27,13 +27,17 @@ public:
     static QDate minimumDate() { return QDate(1000, 1, 1); }
 
     QTabWidget* SSTab1;
-    QPushButton* Command4;
+    QPushButton* Command4;  // 关闭
     // Text1 .. Text12 at index 1 .. 12 (index 0 unused); Text11 is the multi-line box.
+    // (1) 合同编号, (2) 合同名称, (3) 合同期限, (4) 对方单位, (5) 对方开户行, (6) 对方帐号,
+    // (7) 对应部门, (8) 本方签约人, (9) 对方签约人, (10) 合同金额, (12) 对应续约合同编号
     std::array<QLineEdit*, 13> Text{};
-    QPlainTextEdit* Text11;
+    QPlainTextEdit* Text11;  // 主要条款
+    // (1) 合同类别, (2) the 合同期限 unit, (3) 合同状态, (4) 合格供方名称
     std::array<QComboBox*, 5> Combo{};        // Combo1 .. Combo4 at 1 .. 4
+    // (1) 合同签订日期, (2) 合同生效日期, (3) 合同终止日期, (4) 合同中止日期
     std::array<QDateEdit*, 5> DTPicker{};     // DTPicker1 .. DTPicker4 at 1 .. 4
-    QCheckBox* Check1;
+    QCheckBox* Check1;  // 合格供方
     FlexGrid* MSFlexGrid1;
     QLabel* Label20;
     FlexGrid* MSFlexGrid2;

@@ -56,7 +56,7 @@ public:
     QLineEdit* Text5;   // 对方单位
     QLineEdit* Text6;   // 对方开户银行
     QLineEdit* Text7;   // 对方银行帐号
-    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker1;  // 付款日期
     QPushButton* Command4;  // 分摊
     QPushButton* Command5;  // the subject picker
     QPushButton* Command8;  // 添加资料
@@ -86,11 +86,11 @@ public:
     QPushButton* Command7;  // 打印清单
     QFrame* Picture2;
     QString Picture2_Tag;  // the 报销单ID of the form on show
-    std::array<QLineEdit*, 6> Text11{};
+    std::array<QLineEdit*, 6> Text11{};  // 报销单编号, 费用类别, 报销类型, 付款方式, 报销日期, 经办人
     FlexGrid* MSFlexGrid5;
     std::array<QLabel*, 6> Label3{};  // 审批情况, 支付情况, 凭证打印, 关闭, 返回, 返回
     QFrame* Picture5;
-    QPlainTextEdit* Text14;
+    QPlainTextEdit* Text14;  // 支付情况
     QFrame* Picture7;
     FlexGrid* MSFlexGrid3;
 

@@ -24,7 +24,7 @@ class frm合同到期处理 : public Form {
 public:
     frm合同到期处理();
 
-    // Text1(0) number, (1) name, (2) effective date, (3) end date, (4) balance, (5) paid.
+    // Text1(0) 合同编号, (1) 合同名称, (2) 生效日期, (3) 终止日期, (4) 余款, (5) 已付.
     std::array<QLineEdit*, 6> Text1{};
     QComboBox* Combo1;      // 终止类型
     QDateEdit* DTPicker1;   // 中止日期

@@ -43,7 +43,7 @@ public:
     std::array<QLabel*, 2> Label13{};
     FlexGrid* MSFlexGrid1;
     QGroupBox* Frame1;
-    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker1;  // 收款日期 / 付款日期
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
@@ -65,7 +65,7 @@ public:
     QDateEdit* DTPicker3;  // 终止
     QLineEdit* Text8;      // 总金额
     QGroupBox* Frame3;
-    std::array<QRadioButton*, 4> Option4{};
+    std::array<QRadioButton*, 4> Option4{};  // 每次相同金额, 按比例确定每次金额, 按周期计算次数和金额, 长期合同
     QLineEdit* Text4;   // 计划次数
     std::array<QLabel*, 5> Label6{};
     QCheckBox* Check1;  // 最后一次收/付款补差
@@ -77,10 +77,10 @@ public:
     std::array<QLabel*, 5> Label11{};
     QGroupBox* Frame2;
     std::array<QRadioButton*, 8> Option1{};  // 0..3 in Frame2, 5..7 in Frame5
-    QListWidget* List1;
-    QLineEdit* Text9;
+    QListWidget* List1;  // the control points (控制节点)
+    QLineEdit* Text9;  // 请输入所选节点的收付比例
     QGroupBox* Frame5;
-    QDateEdit* DTPicker4;
+    QDateEdit* DTPicker4;  // 起始日期
     QLineEdit* Text5;  // 计划每次金额
     QLineEdit* Text6;  // 计划次数
     QPushButton* Command6;  // 生成计划

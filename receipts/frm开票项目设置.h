@@ -41,26 +41,26 @@ public:
 
     // apply panel
     QFrame* Picture1;
-    QListWidget* List1;
+    QListWidget* List1;  // 请选择应用到的项目
     QPushButton* Command4;    // 应用
     QToolButton* Image1;
     // subject panel
     QFrame* Picture5;
     QTreeWidget* TreeView1;
-    QLineEdit* Text6;
+    QLineEdit* Text6;  // the 应税科目 chosen in TreeView1
     QPushButton* Command11;   // 确定
     QToolButton* Image5;
     // folder panel
     QFrame* Picture2;
-    std::array<QLineEdit*, 4> Text2{};
-    std::array<QPushButton*, 4> Command6{};
+    std::array<QLineEdit*, 4> Text2{};  // 导出文件目录, 回写文件目录, 备份文件目录, 手动导出目录
+    std::array<QPushButton*, 4> Command6{};  // "…" beside each Text2
     QPushButton* Command5;    // 保存
     QToolButton* Image2;
     // folder chooser
     QFrame* Picture3;
     QComboBox* Drive1;
     QListWidget* Dir1;        // item data: the folder's path
-    QLineEdit* Text3;
+    QLineEdit* Text3;  // the folder chosen in Dir1
     QPushButton* Command9;    // 新建文件夹
     QPushButton* Command7;    // 确定
     QPushButton* Command8;    // 取消
@@ -68,7 +68,7 @@ public:
     QToolButton* Image3;
     // numbering panel
     QFrame* Picture4;
-    std::array<QLineEdit*, 2> Text5{};
+    std::array<QLineEdit*, 2> Text5{};  // 编号字, 起始编号
     QPushButton* Command10;   // 确定
     QToolButton* Image4;
 

@@ -103,7 +103,7 @@ public:
     FlexGrid* MSFlexGrid1;
     QFrame* Picture8;       // payer editor
     std::array<QLabel*, 4> Label2{};
-    std::array<QLineEdit*, 5> Text15{};
+    std::array<QLineEdit*, 5> Text15{};  // 付款方式, 手机, 付款方, 证件 (kind), 证件 (number)
     QFrame* Picture11;      // bill editor
     std::array<QLabel*, 2> Label3{};
     std::array<QLineEdit*, 2> Text17{};  // Text17(0)'s tag: 票据ID

@@ -27,7 +27,7 @@ public:
     static inline const QString kCaption = QStringLiteral("票据查询");
 
     std::array<QLabel*, 17> Label1{};  // 0 票据明细, 1 票据编号, 2-11 the value captions, 13 预开票据收款, 14-16 collection captions
-    QListWidget* List1;
+    QListWidget* List1;  // 票据编号
     QFrame* Picture1;
     std::array<QLabel*, 10> Label2{};  // the chosen bill's values
     FlexGrid* MSFlexGrid1;

@@ -27,21 +27,21 @@ public:
     FlexGrid* MSFlexGrid1;  // receipt instalments (tab 0)
     FlexGrid* MSFlexGrid2;  // payment instalments (tab 1)
     QFrame* Picture3;       // button bar
-    QPushButton* Command5;
-    QPushButton* Command2;
-    QPushButton* Command4;
+    QPushButton* Command5;  // 统计条件
+    QPushButton* Command2;  // 输出EXCEL
+    QPushButton* Command4;  // 退出
     QFrame* Picture2;  // criteria panel
     QLabel* Label5;
     QFrame* Picture1;
     QLabel* Label2;
-    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker1;  // 统计日期: from
     QLabel* Label3;
-    QDateEdit* DTPicker2;
+    QDateEdit* DTPicker2;  // 至
     QLabel* Label1;
     QTreeWidget* TreeView1;
-    QCheckBox* Check1;
-    QPushButton* Command1;
-    QPushButton* Command3;
+    QCheckBox* Check1;  // 全部 (departments)
+    QPushButton* Command1;  // 统计
+    QPushButton* Command3;  // 关闭 (the criteria panel)
     QStatusBar* StatusBar1;
     std::array<QLabel*, 2> StatusBar1_Panels{};
 

@@ -34,9 +34,9 @@ public:
 
     FlexGrid* MSFlexGrid1;
     QFrame* Frame3;  // button bar
-    QPushButton* Command1;
-    QPushButton* Command3;
-    QPushButton* Command2;
+    QPushButton* Command1;  // 统计条件
+    QPushButton* Command3;  // 输出到Excel
+    QPushButton* Command2;  // 退出
     QPushButton* Command5;  // "…" over a summary row's 明细 cell
     QStatusBar* StatusBar1;
     std::array<QLabel*, 3> StatusBar1_Panels{};
@@ -45,45 +45,45 @@ public:
     QLabel* Label6;
     FlexGrid* MSFlexGrid2;
     QPushButton* Command7;  // "…" over a detail row's 明细 cell
-    QPushButton* Command8;
-    QPushButton* Command4;
+    QPushButton* Command8;  // 导出明细
+    QPushButton* Command4;  // 关闭 (the detail panel)
 
     QFrame* Picture7;  // criteria panel
     QLabel* Label2;
     std::array<QLabel*, 12> Label1{};  // Label1(0), (1), (2), (3), (11)
-    QCheckBox* Check4;
-    QCheckBox* Check1;
+    QCheckBox* Check4;  // 下级联动
+    QCheckBox* Check1;  // 全部 (部门列表)
     QTreeWidget* TreeView1;
-    QCheckBox* Check2;
+    QCheckBox* Check2;  // 全部 (合同类别列表)
     QTreeWidget* TreeView2;
     QGroupBox* Frame1;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
+    QRadioButton* Option1;  // 按部门
+    QRadioButton* Option2;  // 按对方单位
+    QRadioButton* Option3;  // 按合同类别
     QLabel* Label3;
-    QCheckBox* Check3;
-    QLineEdit* Text3;
-    QToolButton* Command14;
-    QCheckBox* Check6;
-    QDateEdit* DTPicker1;
-    QDateEdit* DTPicker2;
-    QCheckBox* Check9;
-    QDateEdit* DTPicker3;
-    QDateEdit* DTPicker4;
-    QCheckBox* Check7;
-    QLineEdit* Text1;
-    QToolButton* Command12;
-    QPushButton* Command10;
-    QPushButton* Command9;
+    QCheckBox* Check3;  // 合同状态
+    QLineEdit* Text3;  // the chosen 合同状态, read-only
+    QToolButton* Command14;  // opens 选择合同状态 (Frame4)
+    QCheckBox* Check6;  // 起始日期
+    QDateEdit* DTPicker1;  // 起始日期: from
+    QDateEdit* DTPicker2;  // 起始日期: to
+    QCheckBox* Check9;  // 终止日期
+    QDateEdit* DTPicker3;  // 终止日期: from
+    QDateEdit* DTPicker4;  // 终止日期: to
+    QCheckBox* Check7;  // 对方单位
+    QLineEdit* Text1;  // the chosen 对方单位, read-only
+    QToolButton* Command12;  // opens 选择对方单位 (Frame2)
+    QPushButton* Command10;  // 确定
+    QPushButton* Command9;  // 关闭 (the criteria panel)
     QGroupBox* Frame4;  // states
-    QListWidget* List1;
-    QCheckBox* Check5;
-    QPushButton* Command11;
-    QPushButton* Command13;
+    QListWidget* List1;  // the states to choose from
+    QCheckBox* Check5;  // 全选
+    QPushButton* Command11;  // 确定 (states)
+    QPushButton* Command13;  // 取消 (states)
     QGroupBox* Frame2;  // counterparties
-    QListWidget* List2;
-    QLineEdit* Text2;
-    QPushButton* Command6;
+    QListWidget* List2;  // the counterparties to choose from
+    QLineEdit* Text2;  // 模糊查找
+    QPushButton* Command6;  // 确定 (counterparties)
 
     bool 全公司权限 = false;
     QStringList 状态列表;

@@ -1,8 +1,14 @@
 #include "testsupport/TestDatabase.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUuid>
+#include <algorithm>
 #include <atomic>
 
 #include "db/Provision.h"
@@ -97,6 +103,121 @@ void putSettings(const DbSettings& s)
     put("Company", s.company);
 }
 
+// Making the tables statement by statement takes most of a test's set-up, so
+// each engine's schema is made once, kept as a template and copied for every
+// test: the SQLite file copied, the PostgreSQL database created from a
+// template database. The templates are named by a digest of the statements,
+// so a changed schema makes a new one. Every copy holds committed tables, as
+// a database made afresh does, so tests on several connections see them too.
+
+QString schemaKey(const QString& driver)
+{
+    const Dialect d = driver == QLatin1String("QPSQL") ? Dialect::PostgreSQL : Dialect::SQLite;
+    const QByteArray statements = schema::createStatements(d).join(QLatin1Char('\n')).toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(statements, QCryptographicHash::Sha1).toHex().left(12));
+}
+
+bool fillSchema(const DbSettings& s, QString* problem)
+{
+    ExtraConnection maker(s, QStringLiteral("corvane-test-schema"));
+    if (!maker.db().isOpen()) {
+        *problem = dbErrorOf(maker.db().lastError()).description;
+        return false;
+    }
+    DbError e;
+    if (!schema::createSchema(maker.db(), &e)) {
+        *problem = e.description;
+        return false;
+    }
+    return true;
+}
+
+// The database made and filled statement by statement.
+bool buildDatabase(const DbSettings& s, QString* problem)
+{
+    return provision::createDatabase(s, nullptr, problem) && fillSchema(s, problem);
+}
+
+QString partName() { return QUuid::createUuid().toString(QUuid::Id128).left(8); }
+
+// Beside the test programs, so that a clean build starts without one. Tests
+// that start together may each build it; the first to rename it into place
+// wins, and no test copies a half-made file.
+bool copySqliteTemplate(const DbSettings& s, QString* problem)
+{
+    const QString path = QDir(QCoreApplication::applicationDirPath())
+                             .filePath(QStringLiteral("corvane-test-schema-%1.db").arg(schemaKey(s.driver)));
+    if (!QFileInfo(path).isFile()) {
+        DbSettings part = s;
+        part.database = path + QLatin1Char('.') + partName();
+        if (!buildDatabase(part, problem)) {
+            QFile::remove(part.database);
+            return false;
+        }
+        if (!QFile::rename(part.database, path)) QFile::remove(part.database);
+    }
+    if (!QFile::copy(path, s.database)) {
+        *problem = QStringLiteral("无法复制 ") + path;
+        return false;
+    }
+    return true;
+}
+
+// Runs `sql` on the server's maintenance database; `found` tells whether it gave a row.
+bool onServer(const DbSettings& s, const QString& sql, const QVariantList& values, QString* problem,
+              bool* found = nullptr)
+{
+    DbSettings admin = s;
+    admin.database = QStringLiteral("postgres");
+    ExtraConnection server(admin, QStringLiteral("corvane-test-server-") + partName());
+    QSqlQuery q(server.db());
+    // Not prepared without values: the server takes CREATE DATABASE only as a simple statement.
+    bool ok = false;
+    if (values.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        for (const QVariant& v : values) q.addBindValue(v);
+        ok = ok && q.exec();
+    }
+    if (!ok) {
+        *problem = dbErrorOf(q.lastError()).description;
+        return false;
+    }
+    if (found) *found = q.next();
+    return true;
+}
+
+// A template database on the server, built once under a passing name and
+// renamed when complete (a template may have no connection while copied).
+bool copyPostgresTemplate(const DbSettings& s, QString* problem)
+{
+    const QString name = QStringLiteral("corvane_schema_") + schemaKey(s.driver);
+    bool exists = false;
+    if (!onServer(s, QStringLiteral("SELECT 1 FROM pg_database WHERE datname = ?"), {name}, problem, &exists))
+        return false;
+    if (!exists) {
+        DbSettings part = s;
+        part.database = name + QStringLiteral("_part_") + partName();
+        if (!buildDatabase(part, problem)) return false;
+        QString lost;
+        // Database names are plain identifiers made here: DDL cannot bind them.
+        if (!onServer(s, QStringLiteral("ALTER DATABASE \"%1\" RENAME TO \"%2\"").arg(part.database, name), {}, &lost))
+            provision::dropDatabase(part, &lost);  // another test renamed its own first
+    }
+    return onServer(s, QStringLiteral("CREATE DATABASE \"%1\" TEMPLATE \"%2\"").arg(s.database, name), {}, problem);
+}
+
+// A new database with the schema for the settings' engine.
+bool freshDatabase(const DbSettings& s, QString* problem)
+{
+    if (s.driver == QLatin1String("QSQLITE")) return copySqliteTemplate(s, problem);
+    if (s.driver == QLatin1String("QPSQL")) return copyPostgresTemplate(s, problem);
+    // Over ODBC the server is PostgreSQL: the copy is made through its own driver.
+    if (s.driver == QLatin1String("QODBC")) return copyPostgresTemplate(serverSettings(s), problem);
+    return buildDatabase(s, problem);
+}
+
 }  // namespace
 
 void DbTest::SetUp()
@@ -107,13 +228,7 @@ void DbTest::SetUp()
     m_settings = freshSettings(*m_dir);
 
     QString problem;
-    ASSERT_TRUE(provision::createDatabase(serverSettings(m_settings), nullptr, &problem)) << problem.toStdString();
-    {
-        ExtraConnection maker(m_settings, QStringLiteral("corvane-test-schema"));
-        ASSERT_TRUE(maker.db().isOpen()) << dbErrorOf(maker.db().lastError()).description.toStdString();
-        DbError e;
-        ASSERT_TRUE(schema::createSchema(maker.db(), &e)) << e.description.toStdString();
-    }
+    ASSERT_TRUE(freshDatabase(m_settings, &problem)) << problem.toStdString();
     putSettings(m_settings);
     ASSERT_TRUE(OpenConnection(ReadDbSettings()));
 }
@@ -132,6 +247,26 @@ void DbTest::exec(const QString& sql, const QVariantList& values)
 {
     Statement st(sql, values);
     EXPECT_TRUE(st.exec()) << sql.toStdString() << ": " << st.error().description.toStdString();
+}
+
+qint64 DbTest::addContractRow(ColumnValues columns, const std::map<QString, QVariant>& more)
+{
+    for (const auto& [name, value] : more) {
+        auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.first == name; });
+        if (at != columns.end()) at->second = value;
+        else columns.emplace_back(name, value);
+    }
+    QStringList names;
+    QVariantList values;
+    for (const auto& [name, value] : columns) {
+        names << name;
+        values << value;
+    }
+    exec(QStringLiteral("INSERT INTO 合同信息 (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+             placeholders(int(names.size())) + QLatin1Char(')'),
+         values);
+    const auto id = selectFirst(QStringLiteral("SELECT MAX(id) FROM 合同信息"));
+    return id ? id->value(0).toLongLong() : 0;
 }
 
 void DbTest::failEvery(const QString& event, const QString& table)

@@ -10,8 +10,11 @@
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "db/Connection.h"
 
@@ -67,6 +70,11 @@ protected:
     void addStaff(const QString& 工号, const QString& 姓名, const QString& password, bool left = false);
     void assignPost(const QString& 工号, const QString& post, bool main = true, bool ended = false);
     void addMenuGrant(const QString& post, const QString& group, const QString& formName, bool popedom);
+
+    // A row of 合同信息 with `columns`, then `more` by name (a name in both
+    // takes its value from `more`). Its id.
+    using ColumnValues = std::vector<std::pair<QString, QVariant>>;
+    qint64 addContractRow(ColumnValues columns, const std::map<QString, QVariant>& more = {});
 
     // Runs a fixture statement; a failure fails the test.
     void exec(const QString& sql, const QVariantList& values = {});

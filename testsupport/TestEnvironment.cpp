@@ -1,6 +1,19 @@
 #include "testsupport/TestEnvironment.h"
 
 #include <QCoreApplication>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/LoginContext.h"
+#include "app/MainWindowHooks.h"
+#include "approval/ContractSubmission.h"
+#include "contracts/ContractHandovers.h"
+#include "contracts/ContractRecordWindow.h"
+#include "db/Connection.h"
+#include "db/Sql.h"
+#include "platform/Http.h"
+#include "platform/PrintSurface.h"
+#include "platform/PrintSurface.h"
 #include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -25,6 +38,13 @@ int ScriptedMessageBox::show(const QString& text, int style, const QString& titl
     case vbAbortRetryIgnore: return vbAbort;
     default: return vbOK;
     }
+}
+
+QStringList ScriptedMessageBox::texts() const
+{
+    QStringList out;
+    for (const ShownBox& b : shown) out << b.text;
+    return out;
 }
 
 static QString nextAnswer(std::deque<QString>& answers)
@@ -136,7 +156,15 @@ void ScriptedFormRunner::runModal(Form& form)
 namespace {
 Doubles g_doubles{};
 std::unique_ptr<QTemporaryDir> g_home;
+
+std::vector<std::function<void()>>& otherResets()
+{
+    static std::vector<std::function<void()>> resets;
+    return resets;
+}
 }  // namespace
+
+void alsoResetBetweenTests(std::function<void()> reset) { otherResets().push_back(std::move(reset)); }
 
 Doubles& doubles() { return g_doubles; }
 
@@ -163,6 +191,20 @@ void resetServices()
 
     g_home = std::make_unique<QTemporaryDir>();
     qputenv("CORVANE_HOME", g_home->path().toLocal8Bit());
+
+    Printing::setDevices(nullptr);
+    Http::setService(nullptr);
+    SetCommandTimeoutMs(kCommandTimeoutMs);
+    setStatementFaultHook(nullptr);
+    Login() = LoginContext();
+    启动参数.clear();
+    公司名称.clear();
+    SetProgramCommandLine(QString());
+    mainWindowHooks() = MainWindowHooks();
+    contract::contractHandovers() = contract::ContractHandovers();
+    contract::recordWindowSeams() = contract::RecordWindowSeams();
+    approval::administrativeRoad() = approval::AdministrativeRoad();
+    for (const auto& reset : otherResets()) reset();
 }
 
 void installTestEnvironment() { resetServices(); }

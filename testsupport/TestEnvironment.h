@@ -30,6 +30,8 @@ public:
     int show(const QString& text, int style, const QString& title) override;
     std::deque<int> answers;   // answers to give, in order; OK/first button when empty
     QList<ShownBox> shown;
+    // The texts of the boxes shown, in order.
+    QStringList texts() const;
 };
 
 class ScriptedDialogs : public DialogService {
@@ -115,8 +117,14 @@ Doubles& doubles();
 
 // Installs fresh doubles for every service and a temporary program folder.
 void installTestEnvironment();
-// Fresh doubles, every window unloaded, an empty program folder.
+// Fresh doubles, every window unloaded, an empty program folder, and every
+// other state a test may leave behind put back as the program starts: the
+// seams between windows, the login, the printer and HTTP services, the
+// database waits. Each test starts from it, whatever ran before.
 void resetServices();
+// Adds to resetServices the state of a library this one does not link (a
+// test program registers it once, before its tests run).
+void alsoResetBetweenTests(std::function<void()> reset);
 // The temporary program folder (CORVANE_HOME) of this test run.
 QString programFolder();
 

@@ -38,7 +38,7 @@ TEST(Decimal, PlainNumbersOnly)
     };
     for (const auto& c : cases) {
         const auto d = plainDecimal(QString::fromUtf8(c.text));
-        if (!c.value) EXPECT_FALSE(d.has_value()) << c.text;
+        if (!c.value) { EXPECT_FALSE(d.has_value()) << c.text; }
         else EXPECT_EQ(d ? d->plain() : QString(), QString::fromUtf8(c.value)) << c.text;
     }
 }

@@ -99,7 +99,7 @@ TEST_F(RouteEditor, MovesSwapTwoStepsWithinTheUncirculatedOnes)
         EXPECT_EQ(order(), c.stored) << c.button << " on " << c.row;
         EXPECT_EQ(f->MSFlexGrid1->Row(), c.selected) << c.button << " on " << c.row;
         EXPECT_EQ(texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        if (!c.message.isEmpty()) EXPECT_EQ(boxes()[0].title, ExeName());
+        if (!c.message.isEmpty()) { EXPECT_EQ(boxes()[0].title, ExeName()); }
         Forms::unload<frm合同流转路径修改>();
     }
 }

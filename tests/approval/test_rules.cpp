@@ -26,7 +26,7 @@ TEST(SubmissionRoute, HeadStepFirstAndTemplateShiftedWheneverTheTypeAsksForTheHe
         std::vector<int> numbers;
         for (const RouteStep& s : route) numbers.push_back(s.环节序号);
         EXPECT_EQ(numbers, c.numbers);
-        if (c.headFlag && c.head) EXPECT_EQ(route.front(), (RouteStep{1, "D0", "H1", 1}));
+        if (c.headFlag && c.head) { EXPECT_EQ(route.front(), (RouteStep{1, "D0", "H1", 1})); }
     }
     const auto route = 会签路径(false, QString(), std::nullopt, three);
     EXPECT_EQ(route[0].决策权, 1);
@@ -49,9 +49,15 @@ TEST(ProgressRows, AdministrativeAndCountersignCells)
          {"财务部 会计", "王芳", "2026-12-01", "否", "不同意"}},
     };
     for (const Case& c : cases) EXPECT_EQ(deliveryCells(c.d), c.cells);
-    EXPECT_TRUE(listed({.hasAppendedOrder = false}));
-    EXPECT_TRUE(listed({.hasAppendedOrder = true, .公开 = true}));
-    EXPECT_FALSE(listed({.hasAppendedOrder = true, .公开 = false}));
+    const auto step = [](bool appended, bool open) {
+        Delivery d;
+        d.hasAppendedOrder = appended;
+        d.公开 = open;
+        return d;
+    };
+    EXPECT_TRUE(listed(step(false, false)));
+    EXPECT_TRUE(listed(step(true, true)));
+    EXPECT_FALSE(listed(step(true, false)));
 
     struct CsCase {
         CountersignRecord r;

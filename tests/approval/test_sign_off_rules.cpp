@@ -121,8 +121,9 @@ TEST(SignOffDocument, AttachmentNamesAreCutAtTheirLastPointAndComeBackWhole)
         const auto [title, extension] = splitAttachmentName(QString::fromUtf8(c.name));
         EXPECT_EQ(title, QString::fromUtf8(c.title)) << c.name;
         EXPECT_EQ(extension, QString::fromUtf8(c.extension)) << c.name;
-        if (QString::fromUtf8(c.name).contains(QLatin1Char('.')))
+        if (QString::fromUtf8(c.name).contains(QLatin1Char('.'))) {
             EXPECT_EQ(title + QLatin1Char('.') + extension, QString::fromUtf8(c.name));
+        }
     }
 }
 

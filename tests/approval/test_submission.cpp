@@ -137,7 +137,7 @@ TEST_F(Submission, TheSignOffSettingChoosesTheRoad)
         auto* w = record();
         w->Command9_Click();
         EXPECT_EQ(!doubles().runner->ran.isEmpty(), c.countersign) << c.value.toString().toStdString();
-        if (!c.countersign) EXPECT_EQ(lastText(), contract::windowNotAvailableText("行政办公审批"));
+        if (!c.countersign) { EXPECT_EQ(lastText(), contract::windowNotAvailableText("行政办公审批")); }
         EXPECT_TRUE(contractRow("HT-1").isNull("提交日期"));
     }
 }

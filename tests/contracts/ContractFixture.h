@@ -72,16 +72,11 @@ protected:
     void addContract(const QString& number, const QString& dept, const QString& type, const QString& state,
                      const std::map<QString, QVariant>& more = {})
     {
-        QStringList names{QStringLiteral("合同编号"), QStringLiteral("对应部门"), QStringLiteral("合同类型"),
-                          QStringLiteral("合同状态")};
-        QVariantList values{number, dept, type, state};
-        for (const auto& [k, v] : more) {
-            names << k;
-            values << v;
-        }
-        exec(QStringLiteral("INSERT INTO 合同信息 (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                 placeholders(int(names.size())) + QLatin1Char(')'),
-             values);
+        addContractRow({{QStringLiteral("合同编号"), number},
+                        {QStringLiteral("对应部门"), dept},
+                        {QStringLiteral("合同类型"), type},
+                        {QStringLiteral("合同状态"), state}},
+                       more);
     }
 
     void addPayment(const QString& number, const QDate& date, const QString& amount, const QVariant& balance)

@@ -70,12 +70,7 @@ protected:
         f.Text1[6]->setText(QStringLiteral("2026-12-31"));
     }
 
-    QStringList texts() const
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    QStringList texts() const { return doubles().boxes->texts(); }
     QString lastText() const { return boxes().isEmpty() ? QString() : boxes().last().text; }
 };
 

@@ -88,8 +88,8 @@ TEST_F(RecordTest, ButtonsFollowStateAndApprovalProgress)
         EXPECT_TRUE(editing || noEditing) << c.name;
         if (editing) enabled << "编辑";
         EXPECT_EQ(enabled.join(' '), c.on) << c.name;
-        if (!c.command9.isEmpty()) EXPECT_EQ(f->Command9->text(), c.command9) << c.name;
-        if (!c.command18.isEmpty()) EXPECT_EQ(f->Command18->text(), c.command18) << c.name;
+        if (!c.command9.isEmpty()) { EXPECT_EQ(f->Command9->text(), c.command9) << c.name; }
+        if (!c.command18.isEmpty()) { EXPECT_EQ(f->Command18->text(), c.command18) << c.name; }
         EXPECT_TRUE(on(f->Command7)) << c.name;
         EXPECT_EQ(f->Label1[18]->text(), QString::fromUtf8(c.state)) << c.name;
     }
@@ -278,7 +278,7 @@ TEST_F(RecordTest, LayoutKeepsCaptionsWholeAndPanelsInside)
     f->resize(1000, 640);
 
     for (const QLabel* l : f->findChildren<QLabel*>()) {
-        if (l->wordWrap()) EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->objectName().toStdString();
+        if (l->wordWrap()) { EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->objectName().toStdString(); }
         else EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->objectName().toStdString();
     }
     for (const QAbstractButton* b : f->findChildren<QAbstractButton*>()) {

@@ -249,7 +249,7 @@ TEST_F(StoreTest, QuickSearchFindsHostileTextsLiterally)
         const auto found = counterpartiesHolding(typed);
         ASSERT_TRUE(found) << found.error().description.toStdString();
         for (const QString& name : *found) EXPECT_TRUE(name.contains(typed, Qt::CaseInsensitive)) << name.toStdString();
-        if (stored.contains(typed)) EXPECT_TRUE(found->contains(typed));
+        if (stored.contains(typed)) { EXPECT_TRUE(found->contains(typed)); }
     }
 }
 

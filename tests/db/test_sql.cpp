@@ -94,7 +94,7 @@ TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
         ASSERT_TRUE(first.exec());
         EXPECT_EQ(all(first), QStringList({"2", "3"}));
     }
-    if (test::testingOnPostgres()) EXPECT_EQ(prepared(), 1);
+    if (test::testingOnPostgres()) { EXPECT_EQ(prepared(), 1); }
     // A statement that fails leaves nothing behind to be reused, twice over.
     for (int i = 0; i < 2; ++i) {
         Statement bad(QStringLiteral("SELECT 没有这一列 AS 预备标记 FROM 员工档案 WHERE 工号 = ?"), {"1"});

@@ -92,18 +92,15 @@ protected:
     }
     void addContract(const QString& number, const QString& amount, const std::map<QString, QVariant>& more = {})
     {
-        QStringList names{"合同编号", "合同名称", "合同类型", "对应部门", "合同金额", "对方单位", "对方开户行", "对方帐号"};
-        QVariantList values{number, QStringLiteral(" 电梯维修 "), "T1", "D03", amount, "恒达公司", "旧银行", "旧帐号"};
-        for (const auto& [k, v] : more) {
-            const qsizetype at = names.indexOf(k);
-            if (at >= 0) values[at] = v;
-            else {
-                names << k;
-                values << v;
-            }
-        }
-        exec(QStringLiteral("INSERT INTO 合同信息 (") + names.join(", ") + ") VALUES (" + placeholders(int(names.size())) + ")",
-             values);
+        addContractRow({{"合同编号", number},
+                        {"合同名称", QStringLiteral(" 电梯维修 ")},
+                        {"合同类型", "T1"},
+                        {"对应部门", "D03"},
+                        {"合同金额", amount},
+                        {"对方单位", "恒达公司"},
+                        {"对方开户行", "旧银行"},
+                        {"对方帐号", "旧帐号"}},
+                       more);
     }
     qint64 addInstalment(const QString& number, const QDate& date, const QString& amount)
     {
@@ -176,12 +173,7 @@ protected:
     static void completeEntry(frm合同付款处理& w) { w.Text4->setText(QStringLiteral(" FP-001 ")); }
 
     static QList<ShownBox>& boxes() { return doubles().boxes->shown; }
-    static QStringList boxTexts()
-    {
-        QStringList out;
-        for (const ShownBox& b : boxes()) out << b.text;
-        return out;
-    }
+    static QStringList boxTexts() { return doubles().boxes->texts(); }
 };
 
 }  // namespace corvane::test

@@ -240,7 +240,7 @@ TEST_F(GridPrintoutTest, PdfCarriesTheTextsInPlace)
     EXPECT_TRUE(html.contains(QStringLiteral(">合同付款清单<")));
     EXPECT_TRUE(html.contains(QStringLiteral(">30-1<")));
     // The text layer may give 页 as its radical form: the page number is read by its digits.
-    EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("yMin=\"8[0-9][0-9]\.[0-9]+\"[^>]*>第1.</word>"))));
+    EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("yMin=\"8[0-9][0-9]\\.[0-9]+\"[^>]*>第1.</word>"))));
     EXPECT_TRUE(html.contains(QStringLiteral(">2026-12-10<")));
 }
 

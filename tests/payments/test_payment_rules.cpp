@@ -50,7 +50,7 @@ TEST(PaymentRules, ApportionSpreadsATotalInGridOrder)
         ASSERT_EQ(shares.size(), c.shares.size());
         for (size_t i = 0; i < shares.size(); ++i) {
             EXPECT_EQ(shares[i].chosen, c.shares[i].has_value()) << c.total << " row " << i;
-            if (c.shares[i]) EXPECT_EQ(shares[i].amount, d(*c.shares[i])) << c.total << " row " << i;
+            if (c.shares[i]) { EXPECT_EQ(shares[i].amount, d(*c.shares[i])) << c.total << " row " << i; }
         }
     }
 }

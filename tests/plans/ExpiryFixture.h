@@ -64,17 +64,11 @@ protected:
     qint64 addContract(const QString& number, const QString& dept, const QString& type, const QString& state,
                        const std::map<QString, QVariant>& more = {})
     {
-        QStringList names{QStringLiteral("合同编号"), QStringLiteral("对应部门"), QStringLiteral("合同类型"),
-                          QStringLiteral("合同状态")};
-        QVariantList values{number, dept, type, state};
-        for (const auto& [k, v] : more) {
-            names << k;
-            values << v;
-        }
-        exec(QStringLiteral("INSERT INTO 合同信息 (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                 placeholders(int(names.size())) + QLatin1Char(')'),
-             values);
-        return idOf(number);
+        return addContractRow({{QStringLiteral("合同编号"), number},
+                               {QStringLiteral("对应部门"), dept},
+                               {QStringLiteral("合同类型"), type},
+                               {QStringLiteral("合同状态"), state}},
+                              more);
     }
     static qint64 idOf(const QString& number)
     {
@@ -94,28 +88,10 @@ protected:
     {
         return selectFirst(sql, values)->value(0).toInt();
     }
-    static QStringList shownTexts()
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    static QStringList shownTexts() { return doubles().boxes->texts(); }
     static void answer(std::initializer_list<int> answers)
     {
         for (int a : answers) doubles().boxes->answers.push_back(a);
-    }
-    // A trigger that makes every `event` (INSERT, UPDATE, DELETE) on `table` fail.
-    void failEvery(const QString& event, const QString& table)
-    {
-        if (testingOnPostgres()) {
-            exec(QStringLiteral("CREATE OR REPLACE FUNCTION injected_failure() RETURNS trigger AS $$ "
-                                "BEGIN RAISE EXCEPTION 'injected failure'; END $$ LANGUAGE plpgsql"));
-            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION injected_failure()")
-                     .arg(event, table));
-        } else {
-            exec(QStringLiteral("CREATE TRIGGER injected BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'injected failure'); END")
-                     .arg(event, table));
-        }
     }
     void atOnce(int threads, const std::function<void(const QSqlDatabase&, int thread)>& work) const
     {

@@ -88,12 +88,7 @@ protected:
         for (int c = 0; c <= lastCol; ++c) out << g.TextMatrix(r, c);
         return out;
     }
-    static QStringList shownTexts()
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    static QStringList shownTexts() { return doubles().boxes->texts(); }
     static void answer(std::initializer_list<int> answers)
     {
         for (int a : answers) doubles().boxes->answers.push_back(a);

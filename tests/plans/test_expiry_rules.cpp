@@ -61,7 +61,7 @@ TEST(ExpiryRules, RenewalNumbersStepOnWhileTakenAndEndAtSevenDigits)
             2024, c.highest, [&](const QString& number) -> std::optional<bool> { return c.taken.contains(number); });
         EXPECT_EQ(n.kind, c.kind) << c.highest;
         EXPECT_EQ(n.number, c.number) << c.highest;
-        if (n.kind == RenewalNumber::Free) EXPECT_EQ(renewalNumber(2024, n.serial), n.number);
+        if (n.kind == RenewalNumber::Free) { EXPECT_EQ(renewalNumber(2024, n.serial), n.number); }
     }
     const RenewalNumber unknown = firstFreeRenewalNumber(2024, 0, [](const QString&) { return std::nullopt; });
     EXPECT_EQ(unknown.kind, RenewalNumber::Unknown);

@@ -142,7 +142,7 @@ TEST_F(ExpiryTest, RefusalsWriteNothing)
             EXPECT_EQ(doubles().boxes->shown.first().text, QStringLiteral("是否确认要中止合同"));
             const QString message = QString::fromUtf8(c.message);
             EXPECT_EQ(shownTexts().size(), message.isEmpty() ? 1 : 2);
-            if (!message.isEmpty()) EXPECT_EQ(shownTexts().last(), message);
+            if (!message.isEmpty()) { EXPECT_EQ(shownTexts().last(), message); }
         }
     });
     EXPECT_EQ(contractRow(kNumber).text("合同状态"), QStringLiteral("履行中"));

@@ -124,7 +124,7 @@ TEST(RatioPlan, WorkedExamplesRefusalsAndEdges)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ratios);
         const Generated g = 按比例生成计划(QString::fromUtf8(c.total), QString::fromUtf8(c.ratios));
-        if (g.ok()) EXPECT_EQ(rowsOf(g), split(c.result));
+        if (g.ok()) { EXPECT_EQ(rowsOf(g), split(c.result)); }
         else EXPECT_EQ(g.refusal, QString::fromUtf8(c.result));
         EXPECT_FALSE(g.informationBox);
     }
@@ -185,7 +185,7 @@ TEST(NodePlan, PercentagesOfTheMarkedNodes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shares);
         const Generated g = 按节点生成计划(QStringLiteral("50000"), c.nodes, QString::fromUtf8(c.shares));
-        if (g.ok()) EXPECT_EQ(rowsOf(g), QString::fromUtf8(c.result).split(QLatin1Char('|')));
+        if (g.ok()) { EXPECT_EQ(rowsOf(g), QString::fromUtf8(c.result).split(QLatin1Char('|'))); }
         else EXPECT_EQ(g.refusal, QString::fromUtf8(c.result));
     }
 }

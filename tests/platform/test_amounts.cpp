@@ -21,7 +21,7 @@ TEST(Amounts, TypedAndStoredAmountsAreReadInTheProgramOrRefused)
     for (const auto& c : cases) {
         EXPECT_EQ(parseCents(QString::fromUtf8(c.text)), c.cents) << c.text;
         // A database that hands the amount back as text is read by the same rule.
-        if (*c.text) EXPECT_EQ(centsOf(QString::fromUtf8(c.text)), c.cents) << c.text;
+        if (*c.text) { EXPECT_EQ(centsOf(QString::fromUtf8(c.text)), c.cents) << c.text; }
     }
 }
 

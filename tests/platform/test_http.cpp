@@ -65,7 +65,9 @@ TEST_F(HttpPostTest, NoServerOrABadAddressIsShownAndGivesAnEmptyText)
 
 TEST_F(HttpPostTest, NoAnswerEndsAtTheTimeOutWithItsOwnText)
 {
-    server.replies.push_back({false});
+    ScriptedReply silent;
+    silent.answer = false;
+    server.replies.push_back(silent);
     EXPECT_EQ(HttpPost(server.url(), QStringLiteral("a"), 1, 300, QStringLiteral("没有应答")).toString(), "");
     ASSERT_EQ(doubles().boxes->shown.size(), 1);
     EXPECT_EQ(doubles().boxes->shown[0].text, "没有应答");

@@ -79,6 +79,6 @@ TEST(InputRules, AProgramFileNameStaysInTheProgramFolder)
     for (const auto& c : cases) {
         const auto path = ProgramFilePath(c.name);
         EXPECT_EQ(path.has_value(), c.plain) << c.name.toStdString();
-        if (path) EXPECT_EQ(QFileInfo(*path).absolutePath(), QDir(ProgramFolder()).absolutePath());
+        if (path) { EXPECT_EQ(QFileInfo(*path).absolutePath(), QDir(ProgramFolder()).absolutePath()); }
     }
 }

@@ -69,12 +69,7 @@ protected:
         w->Combo1_Click();
         return w;
     }
-    QStringList boxTexts() const
-    {
-        QStringList out;
-        for (const ShownBox& box : doubles().boxes->shown) out << box.text;
-        return out;
-    }
+    QStringList boxTexts() const { return doubles().boxes->texts(); }
     // plan id / cents / number / book of every receipt record
     QStringList receipts() const
     {

@@ -72,10 +72,16 @@ protected:
     {
         exec(QStringLiteral("INSERT INTO 合同类型 (合同类型编号, 合同类型, 合同类别) SELECT 'T1', '物业服务合同', '收款合同' "
                             "WHERE NOT EXISTS (SELECT 1 FROM 合同类型 WHERE 合同类型编号 = 'T1')"));
-        exec(QStringLiteral("INSERT INTO 合同信息 (合同编号, 合同名称, 合同类型, 对应部门, 对方单位, 对方开户行, 对方帐号, 补充, "
-                            "主合同编号, 收付款计划合并) VALUES (?, ?, 'T1', 'D01', ?, '建设银行', '6217', ?, ?, ?)"),
-             {number, number + QStringLiteral("合同"), counterparty, supplementOf.isNull() ? 0 : 1, supplementOf,
-              merged ? 1 : 0});
+        addContractRow({{QStringLiteral("合同编号"), number},
+                        {QStringLiteral("合同名称"), number + QStringLiteral("合同")},
+                        {QStringLiteral("合同类型"), QStringLiteral("T1")},
+                        {QStringLiteral("对应部门"), QStringLiteral("D01")},
+                        {QStringLiteral("对方单位"), counterparty},
+                        {QStringLiteral("对方开户行"), QStringLiteral("建设银行")},
+                        {QStringLiteral("对方帐号"), QStringLiteral("6217")},
+                        {QStringLiteral("补充"), supplementOf.isNull() ? 0 : 1},
+                        {QStringLiteral("主合同编号"), supplementOf},
+                        {QStringLiteral("收付款计划合并"), merged ? 1 : 0}});
     }
     qint64 addInstalment(const QString& number, const QDate& date, const QString& amount)
     {

@@ -39,12 +39,7 @@ protected:
             ->value(0)
             .toLongLong();
     }
-    static QStringList boxTexts()
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    static QStringList boxTexts() { return doubles().boxes->texts(); }
     static bool exists(const QString& path) { return QFile::exists(path); }
 
     QTemporaryDir dir;

@@ -93,12 +93,7 @@ protected:
         }
         return out;
     }
-    QStringList boxTexts() const
-    {
-        QStringList out;
-        for (const ShownBox& box : doubles().boxes->shown) out << box.text;
-        return out;
-    }
+    QStringList boxTexts() const { return doubles().boxes->texts(); }
     void answer(std::initializer_list<int> answers)
     {
         for (int x : answers) doubles().boxes->answers.push_back(x);
@@ -324,8 +319,9 @@ TEST_F(CustomBill, AVoidRunsAgainAfterALostConnectionAtMostThreeTimes)
         EXPECT_EQ(runs, std::min(c.lost + 1, 3)) << c.lost;
         EXPECT_EQ(doubles().shell->endCalls - ends, c.endCalls) << c.lost;
         EXPECT_EQ(doubles().boxes->shown.size(), c.boxes) << c.lost;
-        if (c.endCalls)
+        if (c.endCalls) {
             EXPECT_EQ(boxTexts().value(1), "【提醒】本系统将自动退出！等服务器或网络正常后再使用本系统。");
+        }
         FormRegistry::instance().unloadAll();
     }
 }

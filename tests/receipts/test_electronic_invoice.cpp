@@ -176,7 +176,7 @@ TEST_F(ElectronicInvoice, RepliesThatIssueNothingWriteNothing)
          {true, 200, "text/xml", serviceReply(kIssuedText, QStringLiteral("<FP_DM>0440</FP_DM><FP_HM></FP_HM>"))},
          {kBadSettings}},
         {"an empty reply", {true, 200, "text/xml", ""}, {kServerDown}},
-        {"no reply", {false}, {kEInvoiceTimeoutText, kServerDown}},
+        {"no reply", {false, 200, "text/xml", ""}, {kEInvoiceTimeoutText, kServerDown}},
         {"a reply over 16 MB",
          {true, 200, "text/xml", serviceReply(kIssuedText, kInvoice) + QByteArray(kMaxReplyBytes, ' ')},
          {replyTooLargeText(server.url(), kMaxReplyBytes), kServerDown}},

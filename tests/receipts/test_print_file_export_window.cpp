@@ -61,12 +61,7 @@ protected:
         w->Text12[5]->setText(QStringLiteral("100.00"));
         w->Text14->setText(QStringLiteral("100.00"));
     }
-    QStringList shown() const
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    QStringList shown() const { return doubles().boxes->texts(); }
     static int comboIndex(frm打印文件导出* w, const QString& book)
     {
         for (int i = 0; i < w->Combo1->count(); ++i)

@@ -103,12 +103,7 @@ protected:
         for (int i = 0; i < list->count(); ++i) out << list->itemText(i);
         return out;
     }
-    QStringList boxTexts() const
-    {
-        QStringList out;
-        for (const ShownBox& b : doubles().boxes->shown) out << b.text;
-        return out;
-    }
+    QStringList boxTexts() const { return doubles().boxes->texts(); }
     // plan id / time / cents / number / book of every receipt record
     QStringList receipts() const
     {
