@@ -13,7 +13,6 @@
 #include "db/Sql.h"
 #include "platform/Http.h"
 #include "platform/PrintSurface.h"
-#include "platform/PrintSurface.h"
 #include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
