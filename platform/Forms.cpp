@@ -56,6 +56,16 @@ protected:
             event->ignore();
     }
 
+    // The scroll area itself may hold the focus: Esc is still the form's.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_form && m_form->escape()) {
+            event->accept();
+            return;
+        }
+        QScrollArea::keyPressEvent(event);
+    }
+
 private:
     QPointer<Form> m_form;
 };

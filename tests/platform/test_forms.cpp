@@ -225,6 +225,10 @@ TEST_F(FormLifecycle, AWindowLargerThanTheScreenScrollsToEveryControl)
     EXPECT_LE(host->width() + 8, 1024);
     EXPECT_EQ(w->size(), QSize(1080, 500));  // laid out as designed, scrolled
     host->show();
+    // Esc with the focus on the scroll area itself reaches the window.
+    w->panel->show();
+    escapeOn(host);
+    EXPECT_TRUE(w->panel->isHidden());
     host->ensureWidgetVisible(w->farButton);
     QApplication::processEvents();
     EXPECT_TRUE(host->viewport()->rect().contains(
