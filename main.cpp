@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
+    corvane::useChineseLocale();
     const std::unique_ptr<QTranslator> qtTexts = corvane::loadQtTranslation();
     if (qtTexts) QApplication::installTranslator(qtTexts.get());
     // The program ends through its own exits (cmdCancel, 退出, closing the

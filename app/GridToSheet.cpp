@@ -1,6 +1,7 @@
 #include "app/GridToSheet.h"
 #include "platform/Services.h"
 
+#include <QDate>
 #include <QDir>
 
 #include <QFileInfo>
@@ -30,6 +31,18 @@ bool sameValue(const Cell& a, const Cell& b)
     case Cell::Kind::Text: return a.text == b.text;
     }
     return false;
+}
+
+// Day 0 of the workbook's date serial numbers (day 60 is the leap day 1900
+// that never was, so days from 1900-03-01 on count from here).
+const QDate kSerialDayZero(1899, 12, 30);
+
+// A date as the grids show one ("2026-03-01"), or an invalid date.
+QDate dateOfCell(const QString& text)
+{
+    if (text.size() != 10) return {};
+    const QDate d = QDate::fromString(text, Qt::ISODate);
+    return d.isValid() && d >= QDate(1900, 3, 1) ? d : QDate();
 }
 
 // One pass over the grid into one sheet.
@@ -139,16 +152,18 @@ public:
     }
 
 private:
-    FormatId formatOf(bool amount, bool heading, bool italic, const QColor& back)
+    FormatId formatOf(bool amount, bool heading, bool italic, const QColor& back, bool date = false)
     {
         // The old grid's colour 0 meant "no colour of its own", and black
         // was that same 0.
         const int64_t rgb = back.isValid() ? int64_t(back.rgb() & 0xFFFFFF) : 0;
-        const int64_t key = rgb | int64_t(italic) << 24 | int64_t(amount) << 25 | int64_t(heading) << 26;
+        const int64_t key =
+            rgb | int64_t(italic) << 24 | int64_t(amount) << 25 | int64_t(heading) << 26 | int64_t(date) << 27;
         auto [it, added] = formats_.try_emplace(key, xlsx::kDefaultFormat);
         if (added) {
             CellFormat f{.fontSize = 10.5, .italic = italic, .thinBorders = true};
             if (layout_.amountColumns) f.numberFormat = amount ? QStringLiteral("0.00_ ") : QStringLiteral("@");
+            if (date) f.numberFormat = QStringLiteral("yyyy-mm-dd");
             if (heading) {
                 f.horizontal = xlsx::HAlign::Center;
                 f.vertical = xlsx::VAlign::Distributed;
@@ -170,10 +185,19 @@ private:
                                               grid_.CellBackColor(i, j))
                                    : columnFormats_[heading][size_t(n)];
             QString text = grid_.TextMatrix(i, j);
+            // A heading's blanks only widened the grid's column.
+            if (i < grid_.FixedRows()) text = text.trimmed();
             if (!appended_[size_t(n)].isEmpty()) text += appended_[size_t(n)];
             double value;
+            QDate date;
             if (text.isEmpty())
                 out[size_t(n)] = Cell::blank(f);
+            else if (amount_[size_t(n)] && i >= grid_.FixedRows() && (date = dateOfCell(text)).isValid())
+                // A date in an amount column would read as a number of days.
+                out[size_t(n)] = Cell::fromNumber(
+                    double(kSerialDayZero.daysTo(date)),
+                    formatOf(true, false, layout_.cellAttributes && grid_.CellFontItalic(i, j),
+                             layout_.cellAttributes ? grid_.CellBackColor(i, j) : QColor(), true));
             else if (numbers_[size_t(n)] && parsePlainNumber(text, &value))
                 out[size_t(n)] = Cell::fromNumber(value, f);
             else

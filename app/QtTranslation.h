@@ -12,4 +12,9 @@ namespace corvane {
 // program then runs with Qt's English texts rather than not at all).
 std::unique_ptr<QTranslator> loadQtTranslation();
 
+// Makes Simplified Chinese (China) the program's own locale, whatever the
+// workstation's: calendars, month and day names and Qt's number formatting
+// follow it. Called once at start-up, before the first window is made.
+void useChineseLocale();
+
 }  // namespace corvane

@@ -37,6 +37,10 @@ public:
 
 }  // namespace
 
+namespace {
+constexpr int kListRoom = 480;  // twips
+}  // namespace
+
 void keepFixedDialogFrame(Form& form)
 {
     form.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -51,7 +55,9 @@ frmToExcel::frmToExcel()
     setCaption(QString());
     keepFixedDialogFrame(*this);
     useLayoutFace(this);
-    setFixedSize(twipsToPixels(5070), twipsToPixels(3795));
+    // The column list has room for its heading row, its row of marks and
+    // the scroll bar under them, so the window is that much taller.
+    setFixedSize(twipsToPixels(5070), twipsToPixels(3795 + kListRoom));
 
     Label1 = new QLabel(QStringLiteral("Excel文件路径和名称"), this);
     place(named(Label1, QStringLiteral("Label1")), 120, 120, 3000, 255);
@@ -77,18 +83,18 @@ frmToExcel::frmToExcel()
     Check1->setChecked(true);
 
     Grid1 = new FlexGrid(this);
-    place(named(Grid1, QStringLiteral("Grid1")), 120, 1980, 4830, 840);
+    place(named(Grid1, QStringLiteral("Grid1")), 120, 1980, 4830, 840 + kListRoom);
     Grid1->setRows(2);
     Grid1->setFixedRows(1);
     Grid1->setFixedCols(0);
 
     Command2 = new QPushButton(QStringLiteral("确定"), this);
-    place(named(Command2, QStringLiteral("Command2")), 2520, 2925, 1140, 375);
+    place(named(Command2, QStringLiteral("Command2")), 2520, 2925 + kListRoom, 1140, 375);
     Command3 = new QPushButton(QStringLiteral("退出"), this);
-    place(named(Command3, QStringLiteral("Command3")), 3810, 2925, 1140, 375);
+    place(named(Command3, QStringLiteral("Command3")), 3810, 2925 + kListRoom, 1140, 375);
 
     StatusBar1 = new QStatusBar(this);
-    place(named(StatusBar1, QStringLiteral("StatusBar1")), 0, 3420, 5070, 375);
+    place(named(StatusBar1, QStringLiteral("StatusBar1")), 0, 3420 + kListRoom, 5070, 375);
     StatusBar1->setSizeGripEnabled(false);
     auto* panel = new QLabel(QStringLiteral("提示: 打“√”表示要输出的列，双击可取消选择。"), StatusBar1);
     panel->setObjectName(QStringLiteral("Panel1"));

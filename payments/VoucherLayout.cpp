@@ -1,5 +1,6 @@
 #include "payments/VoucherLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/AmountInWords.h"
@@ -58,6 +59,13 @@ struct Builder {
 };
 
 QString money(Decimal d) { return d.fixed(2); }
+
+// A third of the text's height below the row's rule, as long as the text then
+// ends above the next rule; a face with taller lines is centred in the row.
+double rowTextTop(double top, double textHeight)
+{
+    return top + std::min(textHeight / 3, std::max(0.0, (kVoucherRow - textHeight) / 2));
+}
 
 }  // namespace
 
@@ -193,7 +201,7 @@ std::vector<VoucherStep> layoutVoucher(const VoucherData& d, const VoucherMeasur
                      {u"贷方金额", 171.5, 18.5}};
         for (const auto& h : heads) {
             const QString s = QString::fromUtf16(h.text);
-            b.text(h.left + (h.width - m.width(10.5, false, s)) / 2, top + m.height(10.5, false, s) / 3, s);
+            b.text(h.left + (h.width - m.width(10.5, false, s)) / 2, rowTextTop(top, m.height(10.5, false, s)), s);
         }
     };
     auto rules = [&](double top, double bottom, bool withTotal) {
@@ -235,7 +243,7 @@ std::vector<VoucherStep> layoutVoucher(const VoucherData& d, const VoucherMeasur
     const double B = y + kVoucherRow;
     rules(segTop, B, true);
     const double TH合计 = m.height(10.5, false, QStringLiteral("合计"));
-    b.text((10 - m.width(10.5, false, QStringLiteral("合计"))) / 2, (B - kVoucherRow) + TH合计 / 3,
+    b.text((10 - m.width(10.5, false, QStringLiteral("合计"))) / 2, rowTextTop(B - kVoucherRow, TH合计),
            QStringLiteral("合计"));
     const double Y3 = B + TH合计 / 3;
 

@@ -54,7 +54,9 @@ void frm财务凭证打印::buildLayout()
     useLayoutFace(this);
     Picture1 = named(new QLabel(this), QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Box);
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The page is narrower than the box once scaled to its height: centred,
+    // it shows as a page with the same margin on either side.
+    Picture1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     place(Picture1, 210, 240, 10829, 6735);
     QFont buttons(QStringLiteral("微软雅黑"));
     buttons.setPointSizeF(9);

@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QMdiArea>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QScrollArea>
 
 namespace corvane {
 
@@ -30,7 +34,107 @@ Form::~Form() { FormRegistry::instance().remove(this); }
 
 QWidget* Form::frame() const
 {
-    return m_subWindow ? static_cast<QWidget*>(m_subWindow.data()) : const_cast<Form*>(this);
+    if (m_subWindow) return m_subWindow.data();
+    if (m_scrollHost) return m_scrollHost.data();
+    return const_cast<Form*>(this);
+}
+
+namespace {
+
+// The window that holds a form too large for the screen: the title bar's
+// close box is the form's own.
+class ScrollHost final : public QScrollArea {
+public:
+    explicit ScrollHost(Form* form) : m_form(form) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (!m_form || !m_form->isLoaded() || m_form->Unload())
+            event->accept();
+        else
+            event->ignore();
+    }
+
+    // The scroll area itself may hold the focus: Esc is still the form's.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_form && m_form->escape()) {
+            event->accept();
+            return;
+        }
+        QScrollArea::keyPressEvent(event);
+    }
+
+private:
+    QPointer<Form> m_form;
+};
+
+}  // namespace
+
+bool Form::fitIntoRoom(const QRect& room)
+{
+    if (m_subWindow || m_scrollHost || !isWindow() || room.isEmpty()) return false;
+    // The frame the window manager adds around a window of our own.
+    const QSize decoration(8, 38);
+    const QSize wanted = size() + decoration;
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) return false;
+    const bool shown = isVisible();
+    auto* host = new ScrollHost(this);
+    host->setWindowModality(windowModality());
+    host->setObjectName(objectName() + QStringLiteral("_scroll"));
+    host->setWindowFlags(windowFlags() & ~Qt::MSWindowsFixedSizeDialogHint);
+    host->setWindowTitle(windowTitle());
+    connect(this, &QWidget::windowTitleChanged, host, &QWidget::setWindowTitle);
+    host->setFrameShape(QFrame::NoFrame);
+    host->setWidgetResizable(false);
+    host->setAttribute(Qt::WA_DeleteOnClose, false);
+    host->setWidget(this);
+    const int bar = host->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = std::min(this->width() + bar, room.width() - decoration.width());
+    const int height = std::min(this->height() + bar, room.height() - decoration.height());
+    host->resize(width, height);
+    host->move(room.topLeft() + QPoint((room.width() - decoration.width() - width) / 2,
+                                       (room.height() - decoration.height() - height) / 2));
+    host->setAttribute(Qt::WA_Moved);
+    m_scrollHost = host;
+    if (shown) {
+        show();
+        host->show();
+    }
+    return true;
+}
+
+void Form::addClosablePanel(QWidget* panel, QAbstractButton* closeButton)
+{
+    m_closablePanels.append({panel, closeButton});
+}
+
+bool Form::escape()
+{
+    // The panel on top closes first.
+    for (auto it = m_closablePanels.rbegin(); it != m_closablePanels.rend(); ++it) {
+        if (it->first && it->second && it->first->isVisibleTo(this) && !it->first->isHidden()) {
+            if (it->second->isEnabled()) it->second->click();
+            return true;
+        }
+    }
+    if (!frame()->isWindow() || m_subWindow) return false;
+    if (m_cancelButton) {
+        if (m_cancelButton->isEnabled() && m_cancelButton->isVisibleTo(this)) m_cancelButton->click();
+        return true;
+    }
+    frame()->close();
+    return true;
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && escape()) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::Show()
@@ -141,6 +245,7 @@ bool Form::Unload()
         m_subWindow->setWidget(nullptr);
         m_subWindow->deleteLater();
     }
+    if (m_scrollHost) m_scrollHost->deleteLater();  // and this form with it
     deleteLater();
     return true;
 }
@@ -150,8 +255,8 @@ void Form::ZOrder()
     frame()->raise();
     if (m_subWindow && FormRegistry::instance().mdiArea())
         FormRegistry::instance().mdiArea()->setActiveSubWindow(m_subWindow);
-    else if (isWindow())
-        activateWindow();
+    else if (frame()->isWindow())
+        frame()->activateWindow();
 }
 
 int Form::Left() const { return pixelsToTwips(frame()->x()); }
@@ -165,19 +270,30 @@ void Form::activate() { Form_Activate(); }
 
 void Form::presentModal()
 {
-    setWindowModality(Qt::ApplicationModal);
-    if (!m_shownOnce && isWindow() && !testAttribute(Qt::WA_Moved)) {
+    if (!m_shownOnce)
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) fitIntoRoom(screen->availableGeometry());
+    QWidget* shown = frame();
+    shown->setWindowModality(Qt::ApplicationModal);
+    if (!m_shownOnce && shown->isWindow() && !shown->testAttribute(Qt::WA_Moved)) {
         // A window that placed itself nowhere opens centred over the main
-        // window (or the screen), never in a corner over the menus.
-        const QWidget* over = FormRegistry::instance().mdiArea() ? FormRegistry::instance().mdiArea()->window() : nullptr;
-        QRect room = over ? over->geometry() : QRect();
+        // window's work area (or the screen), never in a corner over the menus.
+        QRect room;
+        if (const QMdiArea* area = FormRegistry::instance().mdiArea(); area && area->isVisible())
+            room = QRect(area->mapToGlobal(QPoint(0, 0)), area->size());
         if (room.isEmpty())
             if (const QScreen* screen = QGuiApplication::primaryScreen()) room = screen->availableGeometry();
-        if (!room.isEmpty()) move(room.center() - QPoint(width() / 2, height() / 2));
+        if (!room.isEmpty()) {
+            QPoint at = room.center() - QPoint(shown->width() / 2, shown->height() / 2);
+            // Larger than the work area: its top stays on the screen.
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                at = QPoint(std::max(at.x(), screen->availableGeometry().left()),
+                            std::max(at.y(), screen->availableGeometry().top()));
+            shown->move(at);
+        }
     }
-    show();
-    raise();
-    activateWindow();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
     if (!m_shownOnce) {
         m_shownOnce = true;
         activate();

@@ -4,6 +4,7 @@
 // the main window are MDI sub-windows; every other window is shown modally
 // through the form runner, which tests replace with scripts.
 
+#include <QAbstractButton>
 #include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -61,8 +62,23 @@ public:
     void Move(int left, int top);
     void Resize(int width, int height);
 
-    // The frame widget (the MDI sub-window, or this window itself).
+    // The frame widget (the MDI sub-window, the scroll area that holds a
+    // window too large for the screen, or this window itself).
     QWidget* frame() const;
+
+    // Esc on a window of its own (modal, or shown as its own window) does
+    // what the window's cancel button does; without one, what the title
+    // bar's close box does. A panel shown over the window's controls is
+    // closed first, by its own close button.
+    void setCancelButton(QAbstractButton* button) { m_cancelButton = button; }
+    void addClosablePanel(QWidget* panel, QAbstractButton* closeButton);
+    // What Esc does now; false when it does nothing here.
+    bool escape();
+
+    // A window larger than the room it opens in (the screen's free area) is
+    // shown inside a scroll area as large as fits, which reaches every one of
+    // its controls. Returns whether it had to.
+    bool fitIntoRoom(const QRect& room);
     QMdiSubWindow* subWindow() const { return m_subWindow; }
 
     // Lifecycle, as the old program's windows had it.
@@ -95,10 +111,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class FormRegistry;
     QPointer<QMdiSubWindow> m_subWindow;
+    QPointer<QWidget> m_scrollHost;
+    QPointer<QAbstractButton> m_cancelButton;
+    QList<QPair<QPointer<QWidget>, QPointer<QAbstractButton>>> m_closablePanels;
     bool m_unloaded = false;
     bool m_modal = false;
     bool m_shownOnce = false;

@@ -262,6 +262,11 @@ void frm合同收款::buildLayout()
     Command19 = command(Picture7, QStringLiteral("Command19"), QStringLiteral("取消"), 5400 + kWider / 2, 4020, 1300);
     Picture7->hide();
 
+    // Esc closes the panel on show by its own button, and then the window as 关闭 does.
+    addClosablePanel(Picture4, Image4);
+    addClosablePanel(Picture7, Command19);
+    setCancelButton(Command4);
+
     // ---- what the user does
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });

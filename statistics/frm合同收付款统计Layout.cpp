@@ -99,6 +99,7 @@ void frm合同收付款统计::buildLayout()
     Command3 = button(Picture2, QStringLiteral("Command3"), QStringLiteral("关闭"));
     place(Command3, 4035, 6030, 1245, 420);
     Picture2->hide();
+    addClosablePanel(Picture2, Command3);  // Esc closes it as 关闭 does
 }
 
 }  // namespace corvane

@@ -195,6 +195,9 @@ void frm合同汇总统计::buildLayout()
     Frame2->hide();
 
     Picture7->hide();
+    // Esc closes the panel on show as its 关闭 does.
+    addClosablePanel(Picture7, Command9);
+    addClosablePanel(Picture2, Command4);
 }
 
 }  // namespace corvane

@@ -1,6 +1,10 @@
 #include "testsupport/LayoutCheck.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScrollArea>
 #include <QAbstractScrollArea>
 #include <QCalendarWidget>
 #include <QSizeGrip>
@@ -90,6 +94,84 @@ QStringList layoutProblems(const QWidget* window, const QSet<QString>& skip)
                 problems << nameOf(w) + QStringLiteral(": text cut (%1 > %2 px): ").arg(widest).arg(room) + text;
         }
     }
+    return problems;
+}
+
+// ---------------------------------------------------------------- the small screen
+
+namespace {
+
+void pressEscape(QWidget* target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QApplication::processEvents();
+}
+
+// Whether the clerk can bring the control into view: it lies in the frame
+// the screen shows, or in a scroll area's content.
+bool inReach(const QWidget* control, const QWidget* frame)
+{
+    for (const QWidget* p = control->parentWidget(); p; p = p->parentWidget()) {
+        if (qobject_cast<const QScrollArea*>(p)) return true;
+        if (p == frame) break;
+    }
+    const QRect at(control->mapTo(frame, QPoint(0, 0)), control->size());
+    return frame->rect().contains(at);
+}
+
+}  // namespace
+
+QStringList screenProblems(Form& window, QSize screen)
+{
+    QStringList problems;
+    window.fitIntoRoom(QRect(QPoint(0, 0), screen));
+    if (!window.isVisible()) window.presentModal();
+    QApplication::processEvents();
+    const QWidget* frame = window.frame();
+    // The window manager's frame: borders and title bar.
+    const QSize outer = frame->size() + QSize(8, 38);
+    if (outer.width() > screen.width() || outer.height() > screen.height())
+        problems << QStringLiteral("%1: %2x%3 does not fit %4x%5")
+                        .arg(window.objectName())
+                        .arg(outer.width())
+                        .arg(outer.height())
+                        .arg(screen.width())
+                        .arg(screen.height());
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        if (b->isVisibleTo(&window) && !inReach(b, frame)) problems << b->objectName() + QStringLiteral(": out of reach");
+    return problems;
+}
+
+QStringList escapeProblems(Form& window, QAbstractButton* closeButton)
+{
+    QStringList problems;
+    if (!closeButton || !closeButton->isVisibleTo(&window) || !closeButton->isEnabled())
+        problems << window.objectName() + QStringLiteral(": no close button to press");
+    else if (!inReach(closeButton, window.frame()))
+        problems << closeButton->objectName() + QStringLiteral(": out of reach");
+    QPointer<Form> guard(&window);
+    pressEscape(&window);
+    if (guard && guard->isLoaded() && guard->isVisible())
+        problems << window.objectName() + QStringLiteral(": Esc left it open");
+    return problems;
+}
+
+QStringList panelProblems(Form& window, QWidget* panel, QAbstractButton* closeButton)
+{
+    QStringList problems;
+    panel->show();
+    panel->raise();
+    if (!window.rect().contains(panel->geometry()))
+        problems << panel->objectName() + QStringLiteral(": outside ") + window.objectName();
+    if (!closeButton || !closeButton->isVisibleTo(panel))
+        problems << panel->objectName() + QStringLiteral(": no close button");
+    else if (!panel->rect().contains(QRect(closeButton->mapTo(panel, QPoint(0, 0)), closeButton->size())))
+        problems << closeButton->objectName() + QStringLiteral(": outside ") + panel->objectName();
+    else if (!inReach(closeButton, window.frame()))
+        problems << closeButton->objectName() + QStringLiteral(": out of reach");
+    pressEscape(panel);
+    if (panel->isVisibleTo(&window)) problems << panel->objectName() + QStringLiteral(": Esc left it open");
     return problems;
 }
 

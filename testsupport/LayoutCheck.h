@@ -5,7 +5,11 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QAbstractButton>
+#include <QSize>
 #include <QWidget>
+
+#include "platform/Forms.h"
 
 namespace corvane::test {
 
@@ -13,5 +17,22 @@ namespace corvane::test {
 // controls, and controls whose objectName is in `skip` (with everything
 // inside them), are passed over.
 QStringList layoutProblems(const QWidget* window, const QSet<QString>& skip = {});
+
+// The smallest screen the clerks work on.
+inline const QSize kSmallScreen(1024, 768);
+
+// A window of its own (modal, or shown as its own window) opened on a screen
+// of that size: it fits whole, or scrolls so every control can be reached.
+// Shows the window (presentModal) when it is not shown yet.
+QStringList screenProblems(Form& window, QSize screen = kSmallScreen);
+
+// Esc closes the window as its own close button does, and the button is in
+// reach: one line per problem. The window is gone afterwards.
+QStringList escapeProblems(Form& window, QAbstractButton* closeButton);
+
+// A panel shown over the window's controls: Esc hides it, its own close
+// button lies inside the panel and the window, and the panel inside the
+// window. Shows the panel first.
+QStringList panelProblems(Form& window, QWidget* panel, QAbstractButton* closeButton);
 
 }  // namespace corvane::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -129,7 +130,9 @@ TEST(ToExcelNames, OnlyPlainDecimalTextIsANumber)
 TEST_F(ToExcel, WindowLayout)
 {
     auto* f = Forms::get<frmToExcel>();
-    EXPECT_EQ(f->size(), QSize(5070 / 15, 3795 / 15));
+    EXPECT_EQ(f->size(), QSize(5070 / 15, (3795 + 480) / 15));
+    // The column list shows its headings and marks as two whole rows above its scroll bar.
+    EXPECT_GE(f->Grid1->height(), 2 * twipsToPixels(f->Grid1->RowHeight(0)) + f->Grid1->horizontalScrollBar()->sizeHint().height() + 4);
     EXPECT_EQ(f->Caption(), QString());
     EXPECT_EQ(f->Label1->text(), QStringLiteral("Excel文件路径和名称"));
     EXPECT_EQ(f->Label2->text(), QStringLiteral("文档标题"));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -55,4 +57,22 @@ TEST(QtTranslation, QtsOwnDialogsMenusAndButtonsSpeakChinese)
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
     EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+}
+
+TEST(QtTranslation, CalendarsSpeakChineseUnderAnyWorkstationLocale)
+{
+    const QLocale before;
+    // The workstation says English; the program's own locale wins.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    useChineseLocale();
+    QCalendarWidget calendar;
+    QDateEdit picker;
+    picker.setCalendarPopup(true);
+    QLocale::setDefault(before);
+
+    for (const QLocale& shown : {calendar.locale(), picker.locale()}) {
+        EXPECT_EQ(shown.language(), QLocale::Chinese);
+        EXPECT_EQ(shown.standaloneMonthName(11), QStringLiteral("十一月"));
+        EXPECT_EQ(shown.dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    }
 }

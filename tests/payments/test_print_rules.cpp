@@ -178,6 +178,32 @@ TEST(VoucherRules, TotalsOfNoLinesAndOfANegativeSum)
     EXPECT_TRUE(t.contains(QStringLiteral("大写：壹佰贰拾圆伍角")));
 }
 
+TEST(VoucherRules, RowCaptionsStayBetweenTheirRules)
+{
+    // Lines of 1.0 em keep the third-of-a-line offset; a face with taller
+    // lines (1.45 em, as the stand-in face measures) is centred instead of
+    // running into the rule below.
+    for (const double lineEm : {1.0, 1.45}) {
+        SCOPED_TRACE(lineEm);
+        VoucherMeasure m = fixedVoucherMeasure();
+        m.height = [lineEm](double size, bool, const QString&) { return size * lineEm * 25.4 / 72; };
+        const double th = 10.5 * lineEm * 25.4 / 72;
+        const std::vector<VoucherStep> steps = layoutVoucher(VoucherData{}, m);
+        double T = 1e9, B = 0;
+        for (const auto& s : steps)
+            if (s.kind == VoucherStep::Line && s.y == s.y2) T = std::min(T, s.y), B = std::max(B, s.y);
+        for (const QString& caption : {QStringLiteral("摘   要"), QStringLiteral("贷方金额"), QStringLiteral("合计")}) {
+            SCOPED_TRACE(caption.toStdString());
+            const auto it = std::find_if(steps.begin(), steps.end(), [&](const VoucherStep& s) { return s.text == caption; });
+            ASSERT_NE(it, steps.end());
+            const double rowTop = caption == QStringLiteral("合计") ? B - kVoucherRow : T;
+            EXPECT_GT(it->y, rowTop);
+            EXPECT_LE(it->y + th, rowTop + kVoucherRow + 1e-9);
+            if (lineEm == 1.0) EXPECT_DOUBLE_EQ(it->y, rowTop + th / 3);
+        }
+    }
+}
+
 TEST(VoucherRules, MoreThanSevenLinesGoOnUnderTheHeaderOfANewPage)
 {
     const VoucherMeasure m = fixedVoucherMeasure();

@@ -249,6 +249,15 @@ TEST_F(HistoryTest, VoucherWindowPreviewsAndPrintsOneForm)
     for (int y = 0; y < preview.height() && !inked; y += 2)
         for (int x = 0; x < preview.width() && !inked; x += 2) inked = preview.pixelColor(x, y) != Qt::white;
     EXPECT_TRUE(inked);
+    // The page sits in the middle of the box: as much room left as right.
+    const QImage box = w->Picture1->grab().toImage();
+    const int y = box.height() - 12;  // blank paper under the signatures
+    int first = -1, last = -1;
+    for (int x = 0; x < box.width(); ++x)
+        if (qGray(box.pixel(x, y)) >= 250) last = x, first = first < 0 ? x : first;  // paper, not the box
+    ASSERT_GE(first, 0);
+    EXPECT_GT(first, 10);
+    EXPECT_LE(std::abs(first - (box.width() - 1 - last)), 2);
 
     w->Command1_Click();
     ASSERT_EQ(jobs->size(), 1u);

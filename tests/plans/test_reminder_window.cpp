@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 
 #include "ExpiryFixture.h"
 #include "app/frmToExcel.h"
 #include "plans/ReminderStore.h"
 #include "testsupport/InputCheck.h"
+#include "platform/Xlsx.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -414,4 +416,43 @@ TEST_F(ReminderTest, EveryBoxTakesNoMoreThanItsColumnHolds)
 {
     // The days ahead are a number.
     EXPECT_EQ(inputProblems(openReminder(), {}, {"Text1"}).join(u'\n').toStdString(), "");
+}
+
+// The reminder's list as a workbook: headings as the clerk reads them, data
+// rows plain, dates shown as dates.
+TEST_F(ReminderTest, ExportedListReadsAsTheGridShowsIt)
+{
+    due(QStringLiteral("R-1"), QStringLiteral("T2"), QDate(2026, 12, 1));
+    Reminder* f = openReminder();
+    const QString file = QDir(programFolder()).filePath(QStringLiteral("到期.xlsx"));
+    onModal<frmToExcel>([&](frmToExcel& x) {
+        x.Text1[0]->setText(file);
+        x.Check1->setChecked(false);
+        QString error;
+        EXPECT_TRUE(x.To_Execl(x.Grid(), x.Text1[1]->text(), x.Text1[2]->text(), &error)) << error.toStdString();
+    });
+    f->Command1_Click();
+    xlsx::WorkbookReader book;
+    ASSERT_TRUE(book.open(file));
+    const auto sheet = book.sheet(QStringLiteral("收款到期合同"));
+    ASSERT_TRUE(sheet);
+    for (int c = 0; c < 8; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(sheet->text(3, c), sheet->text(3, c).trimmed());
+        ASSERT_TRUE(sheet->cell(4, c));
+        EXPECT_FALSE(sheet->cell(4, c)->format.bold);
+        EXPECT_FALSE(sheet->cell(3, c)->format.bold);
+    }
+    EXPECT_EQ(sheet->text(3, 3), QStringLiteral("合同名称"));
+    EXPECT_EQ(sheet->text(4, 2), QStringLiteral("R-1"));
+    // 起始日期 and 终止日期: right-aligned in the grid, dates in the sheet.
+    for (int c : {6, 7}) {
+        SCOPED_TRACE(c);
+        const xlsx::ReadCell* cell = sheet->cell(4, c);
+        ASSERT_TRUE(cell);
+        EXPECT_TRUE(cell->isNumber);
+        EXPECT_EQ(cell->format.numberFormat, QStringLiteral("yyyy-mm-dd"));
+        EXPECT_EQ(QDate(1899, 12, 30).addDays(cell->value.toLongLong()).toString(Qt::ISODate),
+                  f->MSFlexGrid2->TextMatrix(1, c));
+    }
 }

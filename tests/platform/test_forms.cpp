@@ -1,4 +1,8 @@
 #include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QTimer>
@@ -174,6 +178,100 @@ TEST_F(FormLifecycle, AHiddenChildShownAgainIsActivatedAgain)
     a->Hide();
     a->Show();
     EXPECT_EQ(events(), "F1.Activate");
+}
+
+// A window wider than the small screen, with a panel over its controls.
+class Wide : public Form {
+public:
+    Wide()
+    {
+        setObjectName(QStringLiteral("Wide"));
+        setWindowFlags(Qt::Dialog);
+        setFixedSize(1080, 500);
+        farButton = new QPushButton(QStringLiteral("关闭"), this);
+        farButton->setGeometry(980, 450, 90, 30);
+        QObject::connect(farButton, &QPushButton::clicked, this, [this] {
+            ++closes;
+            Unload();
+        });
+        panel = new QFrame(this);
+        panel->setGeometry(10, 10, 1060, 400);
+        panelClose = new QPushButton(QStringLiteral("×"), panel);
+        panelClose->setGeometry(1020, 5, 30, 30);
+        QObject::connect(panelClose, &QPushButton::clicked, panel, &QWidget::hide);
+        panel->hide();
+        addClosablePanel(panel, panelClose);
+    }
+    QPushButton *farButton, *panelClose;
+    QFrame* panel;
+    int closes = 0;
+};
+
+void escapeOn(QWidget* w)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+TEST_F(FormLifecycle, AWindowLargerThanTheScreenScrollsToEveryControl)
+{
+    auto* w = Forms::get<Wide>();
+    w->setWindowTitle(QStringLiteral("宽"));
+    ASSERT_TRUE(w->fitIntoRoom(QRect(0, 0, 1024, 768)));
+    auto* host = qobject_cast<QScrollArea*>(w->frame());
+    ASSERT_TRUE(host);
+    EXPECT_TRUE(host->isWindow());
+    EXPECT_EQ(host->windowTitle(), QStringLiteral("宽"));
+    EXPECT_LE(host->width() + 8, 1024);
+    EXPECT_EQ(w->size(), QSize(1080, 500));  // laid out as designed, scrolled
+    host->show();
+    // Esc with the focus on the scroll area itself reaches the window.
+    w->panel->show();
+    escapeOn(host);
+    EXPECT_TRUE(w->panel->isHidden());
+    host->ensureWidgetVisible(w->farButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(host->viewport()->rect().contains(
+        QRect(w->farButton->mapTo(host->viewport(), QPoint(0, 0)), w->farButton->size())));
+    // The title bar's close box is the window's own.
+    host->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(Forms::isLoaded<Wide>());
+
+    // A window that fits keeps its own frame.
+    auto* small = Forms::get<Dialog>();
+    small->resize(400, 300);
+    EXPECT_FALSE(small->fitIntoRoom(QRect(0, 0, 1024, 768)));
+    EXPECT_EQ(small->frame(), small);
+}
+
+TEST_F(FormLifecycle, EscClosesThePanelFirstThenTheModalWindowAsItsButtonDoes)
+{
+    bool ran = false;
+    doubles().runner->scripts[typeid(Wide)].push_back([&](Form& f) {
+        ran = true;
+        auto& w = static_cast<Wide&>(f);
+        w.panel->show();
+        escapeOn(w.farButton);
+        EXPECT_TRUE(w.panel->isHidden());
+        EXPECT_TRUE(w.isLoaded());
+        w.setCancelButton(w.farButton);
+        escapeOn(&w);
+        EXPECT_EQ(w.closes, 1);
+    });
+    Forms::get<Wide>()->ShowModal();
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(Forms::isLoaded<Wide>());
+
+    // Without a cancel button Esc is the close box; a child of the main
+    // window keeps Esc for its controls.
+    doubles().runner->scripts[typeid(Dialog)].push_back([](Form& f) { escapeOn(&f); });
+    Forms::get<Dialog>()->ShowModal();
+    EXPECT_FALSE(Forms::isLoaded<Dialog>());
+    auto* child = Forms::get<ChildA>();
+    child->Show();
+    escapeOn(child);
+    EXPECT_TRUE(Forms::isLoaded<ChildA>());
 }
 
 }  // namespace

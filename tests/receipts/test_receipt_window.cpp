@@ -852,5 +852,24 @@ TEST_F(ReceiptWindow, EveryBoxTakesNoMoreThanItsColumnHolds)
     EXPECT_EQ(boxTexts().value(boxTexts().size() - 1), tooLongMessage(kNumberBoxLength));
 }
 
+// At 1024x768 the window is wider than the screen: it scrolls to every
+// control, and Esc closes the panel on show, then the window, as their own
+// buttons do.
+TEST_F(ReceiptWindow, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    bool shown = false;
+    onModal<frm合同收款>([&](frm合同收款& w) {
+        shown = true;
+        EXPECT_EQ(screenProblems(w), QStringList());
+        EXPECT_EQ(panelProblems(w, w.Picture4, w.Image4), QStringList());
+        EXPECT_EQ(panelProblems(w, w.Picture7, w.Command19), QStringList());
+        EXPECT_EQ(escapeProblems(w, w.Command4), QStringList());
+    });
+    contract::contractHandovers().frm合同收款({QStringLiteral("HT-1"), QStringLiteral("HT-1合同"),
+                                             QStringLiteral("D01 第一管理处"), QString()});
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(Forms::isLoaded<frm合同收款>());
+}
+
 }  // namespace
 }  // namespace corvane::test
