@@ -122,14 +122,16 @@ DbResult<QString> planContractOf(const QString& number)
 QString payableInstalmentsSql(Dialect d)
 {
     // The paid sum of each listed instalment only: grouping every payment
-    // record of the company would cost the whole table on every refresh.
+    // record of the company would cost the whole table on every refresh. The
+    // merged supplements' instalments by their contract numbers: joined,
+    // SQLite walks the whole plan table in date order.
     const QString paid = QStringLiteral("(SELECT SUM(r.付款金额) FROM 合同付款记录 r WHERE r.合同付款计划ID = p.ID AND ") +
                          kNotVoid + QStringLiteral(") AS 已付金额");
     const QString columns = QStringLiteral("SELECT p.ID AS 计划ID, ") + dialect::dateTimeText(d, QStringLiteral("p.付款日期")) +
                             QStringLiteral(" AS 付款日期, p.付款金额 AS 付款金额, ") + paid;
     return columns + QStringLiteral(" FROM 合同付款计划表 p WHERE p.合同编号 = ? UNION ALL ") + columns +
-           QStringLiteral(" FROM 合同付款计划表 p INNER JOIN 合同信息 c ON p.合同编号 = c.合同编号 "
-                          "WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1 ORDER BY 付款日期, 计划ID");
+           QStringLiteral(" FROM 合同付款计划表 p WHERE p.合同编号 IN (SELECT c.合同编号 FROM 合同信息 c "
+                          "WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1) ORDER BY 付款日期, 计划ID");
 }
 
 DbResult<std::vector<PayableInstalment>> payableInstalments(const QString& planContract)
