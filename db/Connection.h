@@ -67,7 +67,7 @@ void SetCommandTimeoutMs(int milliseconds);
 // PostgreSQL's statement_timeout and lock_timeout).
 QString ConnectOptions(const DbSettings& settings, int commandTimeoutMs);
 // What a connection runs as soon as it is open: SQL Server's lock time-out,
-// which Qt's ODBC driver cannot set as an option.
+// which Qt's ODBC driver cannot set as an option; SQLite's page cache size.
 QStringList SessionStatements(Dialect d, int commandTimeoutMs);
 
 // True for the one login connection (DbConnection), the only one the
