@@ -8,6 +8,7 @@
 #include <QString>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -97,6 +98,20 @@ inline qint64 readBare(const QString& sql, const QVariantList& values, int colum
     }
     if (st.error().isValid()) fail(st.error().description);
     return rows;
+}
+
+// Runs this program again with `args` (a measuring process of its own) and
+// reads the numbers it prints on its standard output.
+inline QList<double> numbersOf(const QString& self, const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(self, args);
+    if (!p.waitForFinished(-1) || p.exitCode() != 0) fail(QStringLiteral("%1 failed").arg(args.join(' ')));
+    QList<double> out;
+    for (const QString& w : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        out << w.trimmed().toDouble();
+    return out;
 }
 
 // The largest resident size of this process so far.

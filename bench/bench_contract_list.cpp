@@ -43,6 +43,7 @@ using namespace corvane;
 namespace {
 
 using bench::fail;
+using bench::numbersOf;
 using bench::median;
 using bench::onPostgres;
 using bench::peakMegabytes;
@@ -199,18 +200,6 @@ int child(const QString& what, const DbSettings& s, int rows)
            *std::min_element(refresh.begin(), refresh.end()), *std::max_element(refresh.begin(), refresh.end()),
            sortAmount + sortName, search);
     return 0;
-}
-
-QList<double> numbersOf(const QString& self, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(self, args);
-    if (!p.waitForFinished(-1) || p.exitCode() != 0) fail(QStringLiteral("%1 failed").arg(args.join(' ')));
-    QList<double> out;
-    for (const QString& w : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        out << w.trimmed().toDouble();
-    return out;
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ namespace {
 const QDate kToday = bench::kCompanyToday;
 
 using bench::fail;
+using bench::numbersOf;
 using bench::onPostgres;
 using bench::peakMegabytes;
 
@@ -114,18 +115,6 @@ int child(const QString& what, const DbSettings& s)
     const bench::Medians m = bench::alternate(15, [] { rawRead(); }, [w] { w->加载到期合同(); });
     printf("%.1f %.1f\n", m.rawMs, m.ms);
     return 0;
-}
-
-QList<double> numbersOf(const QString& self, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(self, args);
-    if (!p.waitForFinished(-1) || p.exitCode() != 0) fail(QStringLiteral("%1 failed").arg(args.join(' ')));
-    QList<double> out;
-    for (const QString& w : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        out << w.trimmed().toDouble();
-    return out;
 }
 
 }  // namespace
