@@ -4,8 +4,8 @@
 #include <QMdiArea>
 #include <QScreen>
 #include <cmath>
-#include <vector>
 
+#include "platform/ColumnFit.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
 
@@ -45,16 +45,14 @@ void FitGridColWidth(FlexGrid& grid, const QWidget& window)
 {
     const int cols = grid.Cols();
     const int rows = grid.Rows();
-    std::vector<double> widths(size_t(std::max(cols, 0)), 0.0);
+    if (cols <= 0 || rows <= 0) return;
+    // A long grid repeats a few shapes of text (numbers of one pattern,
+    // amounts of one length): each shape is measured once, not each cell.
+    WidestText widest(window.font(), cols);
     for (int c = 0; c < cols; ++c) {
-        widths[size_t(c)] = 0;
-        if (grid.FixedAlignment(c) != flexAlignGeneral) {
-            for (int r = 0; r < rows; ++r) {
-                const double w = TextWidthTwips(window.font(), grid.TextMatrix(r, c)) + 120;
-                if (w > widths[size_t(c)]) widths[size_t(c)] = w;
-            }
-        }
-        if (widths[size_t(c)] != 0) grid.setColWidth(c, int(std::nearbyint(widths[size_t(c)])));
+        if (grid.FixedAlignment(c) == flexAlignGeneral) continue;
+        grid.forEachText(c, 0, rows - 1, [&](QStringView t) { widest.add(c, t); });
+        grid.setColWidth(c, int(std::nearbyint(widest.widest(c) + 120)));
     }
 }
 

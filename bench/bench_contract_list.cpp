@@ -11,6 +11,8 @@
 // the other's or the database build's memory. At 1,000,000 rows the list is
 // also sorted by a header press and searched for a counterparty.
 //
+// Each size gives one line of case contract-list-refresh for scripts/bench.
+//
 //   bench_contract_list [rows ...]      default: 100000 200000 1000000
 
 #include <sys/resource.h>
@@ -34,24 +36,17 @@
 #include "db/Sql.h"
 #include "testsupport/TestEnvironment.h"
 
+#include "BenchDatabase.h"
+
 using namespace corvane;
 
 namespace {
 
-double peakMegabytes()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
-
-[[noreturn]] void fail(const QString& what)
-{
-    fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
-
-bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
+using bench::fail;
+using bench::numbersOf;
+using bench::median;
+using bench::onPostgres;
+using bench::peakMegabytes;
 
 DbSettings settingsFor(const QString& folder, int rows)
 {
@@ -148,12 +143,6 @@ qint64 rawRead(const contract::BoundStatement& b)
     return rows;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // The measuring processes. Each prints one line of numbers.
 int child(const QString& what, const DbSettings& s, int rows)
 {
@@ -213,18 +202,6 @@ int child(const QString& what, const DbSettings& s, int rows)
     return 0;
 }
 
-QList<double> numbersOf(const QString& self, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(self, args);
-    if (!p.waitForFinished(-1) || p.exitCode() != 0) fail(QStringLiteral("%1 failed").arg(args.join(' ')));
-    QList<double> out;
-    for (const QString& w : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        out << w.trimmed().toDouble();
-    return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -263,6 +240,7 @@ int main(int argc, char** argv)
                time[0], time[1], time[1] / time[0], time[2], time[3], time[4], time[5], raw[0], list[1], time[6],
                time[7]);
         fflush(stdout);
+        bench::reportCase("contract-list-refresh", rows, {time[1], time[0]}, list[1]);
     }
     return 0;
 }

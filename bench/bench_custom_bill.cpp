@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kLines = 200, kTexts = 300, kFields = 1500;
 
-bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
-
 class Database {
 public:
     Database()

@@ -28,7 +28,12 @@ constexpr int kInstalments = 5000;
 
 using bench::fail;
 
-using Database = bench::EmptyDatabase;
+// One database for both runs: on PostgreSQL a second one would drop the first.
+bench::EmptyDatabase& database()
+{
+    static bench::EmptyDatabase db(QStringLiteral("plans"));
+    return db;
+}
 
 // The grid's rows as the long-term generator writes them, checked as the
 // save checks them.
@@ -49,7 +54,7 @@ void clearTable()
 
 void BM_SaveAndReloadPlan(benchmark::State& state)
 {
-    static Database db;
+    database();
     const std::vector<InstalmentToSave> rows = generatedPlan();
     for (auto _ : state) {
         state.PauseTiming();
@@ -65,7 +70,7 @@ void BM_SaveAndReloadPlan(benchmark::State& state)
 
 void BM_PreparedInsertLoop(benchmark::State& state)
 {
-    static Database db;
+    database();
     const std::vector<InstalmentToSave> rows = generatedPlan();
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,5 +1,7 @@
 // The route editor's department tree over 20,000 departments in chains six
-// deep, against the bare forward-only read of the same links. Codes sort
+// deep, against the bare forward-only read of the same links, in alternating
+// rounds (case route-tree); on SQLite or, when CORVANE_TEST_PG names a
+// server ("host:port"), on PostgreSQL. Codes sort
 // from the bottom of each chain up, so every chain is placed from its lowest
 // department and climbs to its root first.
 
@@ -32,7 +34,7 @@ QString codeOf(int chain, int level) { return QStringLiteral("D%1-%2").arg(kDept
 
 class Database : public bench::EmptyDatabase {
 public:
-    Database()
+    Database() : bench::EmptyDatabase(QStringLiteral("route"))
     {
         Transaction tx;
         QSqlQuery dept(DbConnection()), link(DbConnection());
@@ -59,36 +61,18 @@ void prepare()
     if (!g_db) g_db = new Database;
 }
 
-void BM_RawForwardOnlyQuery(benchmark::State& state)
+qint64 rawLinks()
 {
-    prepare();
     qint64 rows = 0;
-    for (auto _ : state) {
-        rows = 0;
-        const DbError e = approval::readDepartmentLinks([&](const Statement& st) {
-            for (int c = 0; c < 4; ++c) benchmark::DoNotOptimize(st.value(c));
-            ++rows;
-        });
-        if (e.isValid()) fail(e.description);
-    }
-    state.counters["rows"] = double(rows);
-}
-
-void BM_DataToTreeView(benchmark::State& state)
-{
-    prepare();
-    auto* f = Forms::get<frm合同流转路径修改>();
-    for (auto _ : state) f->DataToTreeView();
-    int nodes = 0;
-    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it) ++nodes;
-    if (nodes != kDepartments) fail(QStringLiteral("the tree holds %1 nodes").arg(nodes));
-    state.counters["nodes"] = double(nodes);
+    const DbError e = approval::readDepartmentLinks([&](const Statement& st) {
+        for (int c = 0; c < 4; ++c) benchmark::DoNotOptimize(st.value(c));
+        ++rows;
+    });
+    if (e.isValid()) fail(e.description);
+    return rows;
 }
 
 }  // namespace
-
-BENCHMARK(BM_RawForwardOnlyQuery)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_DataToTreeView)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
@@ -96,9 +80,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
     test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    prepare();
+    auto* f = Forms::get<frm合同流转路径修改>();
+    const bench::Medians m = bench::alternate(9, [] { rawLinks(); }, [f] { f->DataToTreeView(); });
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(f->TreeView1); *it; ++it) ++nodes;
+    if (nodes != kDepartments) fail(QStringLiteral("the tree holds %1 nodes").arg(nodes));
+    printf("route tree: %.1f ms, raw %.1f ms, ratio %.2f\n", m.ms, m.rawMs, m.ms / m.rawMs);
+    bench::reportCase("route-tree", nodes, m);
     FormRegistry::instance().unloadAll();
     CloseConnection();
     delete g_db;

@@ -1,8 +1,9 @@
 // The start-up synchronisation over 200,000 sign-off documents, of which 100
 // are finished documents of waiting contracts (each with one attachment the
 // approval program added), against the bare forward-only read of the join
-// that finds them. On SQLite, or on PostgreSQL when CORVANE_TEST_PG names a
-// server. Each run of the synchronisation starts from the same waiting state.
+// that finds them, in alternating rounds (case synchronisation). On SQLite,
+// or on PostgreSQL when CORVANE_TEST_PG names a server. Each run of the
+// synchronisation starts from the same waiting state.
 
 #include <benchmark/benchmark.h>
 
@@ -27,8 +28,6 @@ constexpr int kWaitingEvery = 200;    // 1,000 waiting contracts
 constexpr int kFinishedEvery = 2000;  // 100 of them with a finished document
 
 using bench::fail;
-
-bool onPostgres() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
 void run(const QString& sql)
 {
@@ -115,73 +114,46 @@ void rewind()
     run(QStringLiteral("DELETE FROM 合同信息附件"));
 }
 
-// The join of the synchronisation's read, as the Part gives it, read forward-only.
-void BM_RawJoin(benchmark::State& state)
+// The join of the synchronisation's read, read bare.
+qint64 rawJoin()
+{
+    return bench::readBare(QStringLiteral("SELECT UniqueID, 编号, 是否结束, 结束日期, 是否同意, 对应合同编号, H.ID"
+                                          " FROM XZ文件记录 X INNER JOIN (SELECT 合同编号, ID FROM 合同信息"
+                                          " WHERE (流转结束日期 IS NULL) AND (NOT (行政审批编号 IS NULL))) H"
+                                          " ON X.对应合同编号 = H.合同编号 WHERE (NOT (结束日期 IS NULL))"),
+                           {}, 7);
+}
+
+void synchronisation()
 {
     prepare();
     rewind();
-    qint64 rows = 0;
-    for (auto _ : state) {
-        rows = 0;
-        Statement st(QStringLiteral("SELECT UniqueID, 编号, 是否结束, 结束日期, 是否同意, 对应合同编号, H.ID"
-                                    " FROM XZ文件记录 X INNER JOIN (SELECT 合同编号, ID FROM 合同信息"
-                                    " WHERE (流转结束日期 IS NULL) AND (NOT (行政审批编号 IS NULL))) H"
-                                    " ON X.对应合同编号 = H.合同编号 WHERE (NOT (结束日期 IS NULL))"));
-        if (!st.exec()) fail(st.error().description);
-        while (st.next()) {
-            for (int c = 0; c < 7; ++c) benchmark::DoNotOptimize(st.value(c));
-            ++rows;
-        }
-        if (st.error().isValid()) fail(st.error().description);
-    }
-    if (rows != kDocuments / kFinishedEvery) fail(QStringLiteral("the join gave %1 rows").arg(rows));
-    state.counters["rows"] = double(rows);
-}
-
-// The synchronisation's own read of the same join, in its order.
-void BM_FinishedDocuments(benchmark::State& state)
-{
-    prepare();
-    rewind();
-    for (auto _ : state) {
-        const auto documents = approval::finishedDocuments(DbConnection());
-        if (!documents || documents->size() != size_t(kDocuments / kFinishedEvery)) fail(QStringLiteral("wrong documents"));
-    }
-}
-
-void BM_Synchronisation(benchmark::State& state)
-{
-    prepare();
-    for (auto _ : state) {
-        state.PauseTiming();
-        rewind();
-        state.ResumeTiming();
-        const DbError e = approval::行政合同审批同步().error;
-        if (e.isValid()) fail(e.description);
-    }
+    if (rawJoin() != kDocuments / kFinishedEvery) fail(QStringLiteral("the join lost rows"));
+    const Medians m = alternate(
+        9, [] { rawJoin(); },
+        [] {
+            const DbError e = approval::行政合同审批同步().error;
+            if (e.isValid()) fail(e.description);
+        },
+        [] { rewind(); });
     const auto decided = selectFirstQuiet(QStringLiteral("SELECT COUNT(*) FROM 合同信息 WHERE 流水号 % %1 = 0 AND 流转结束日期 IS NOT NULL")
                                               .arg(kWaitingEvery));
     const auto attached = selectFirstQuiet(QStringLiteral("SELECT COUNT(*) FROM 合同信息附件"));
     if (!decided || !attached || decided->value(0).toInt() != 100 || attached->value(0).toInt() != 100)
         fail(QStringLiteral("the synchronisation did not carry the 100 documents back"));
-    state.counters["documents"] = 100;
+    printf("synchronisation: %.1f ms, raw join %.1f ms, ratio %.2f\n", m.ms, m.rawMs, m.ms / m.rawMs);
+    reportCase("synchronisation", kDocuments / kFinishedEvery, m);
 }
 
 }  // namespace
-
-BENCHMARK(BM_RawJoin)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_FinishedDocuments)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_Synchronisation)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     test::installTestEnvironment();
-    benchmark::Initialize(&argc, argv);
     printf("engine: %s\n", onPostgres() ? "PostgreSQL" : "SQLite");
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    synchronisation();
     CloseConnection();
     delete g_db;
     return 0;

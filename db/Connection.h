@@ -68,7 +68,8 @@ void SetCommandTimeoutMs(int milliseconds);
 QString ConnectOptions(const DbSettings& settings, int commandTimeoutMs);
 // What a connection runs as soon as it is open: the time-outs that Qt's ODBC
 // driver cannot set as an option (SQL Server's lock time-out, PostgreSQL's
-// statement and lock time-outs when it is reached through ODBC).
+// statement and lock time-outs when it is reached through ODBC); SQLite's
+// page cache size.
 QStringList SessionStatements(Dialect d, const QString& driverName, int commandTimeoutMs);
 
 // True for the one login connection (DbConnection), the only one the

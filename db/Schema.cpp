@@ -266,6 +266,8 @@ std::vector<Table> describeTables()
                     // Renewal numbers run per year; a renewal names the contract it renews.
                     .index("ix_合同信息_年份", {"年份", "流水号"})
                     .index("ix_合同信息_对应续约合同编号", {"对应续约合同编号"})
+                    // The receipt and payment windows list the merged supplements' instalments.
+                    .index("ix_合同信息_主合同编号", {"主合同编号"})
                     // The expiry reminder reads contracts in performance by end date.
                     .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期"})
                     // The statistics select contracts by department.

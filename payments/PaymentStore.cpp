@@ -119,19 +119,24 @@ DbResult<QString> planContractOf(const QString& number)
     return number;
 }
 
-DbResult<std::vector<PayableInstalment>> payableInstalments(const QString& planContract)
+QString payableInstalmentsSql(Dialect d)
 {
-    const Dialect d = DbDialect();
     // The paid sum of each listed instalment only: grouping every payment
-    // record of the company would cost the whole table on every refresh.
+    // record of the company would cost the whole table on every refresh. The
+    // merged supplements' instalments by their contract numbers: joined,
+    // SQLite walks the whole plan table in date order.
     const QString paid = QStringLiteral("(SELECT SUM(r.付款金额) FROM 合同付款记录 r WHERE r.合同付款计划ID = p.ID AND ") +
                          kNotVoid + QStringLiteral(") AS 已付金额");
     const QString columns = QStringLiteral("SELECT p.ID AS 计划ID, ") + dialect::dateTimeText(d, QStringLiteral("p.付款日期")) +
                             QStringLiteral(" AS 付款日期, p.付款金额 AS 付款金额, ") + paid;
-    const QString sql = columns + QStringLiteral(" FROM 合同付款计划表 p WHERE p.合同编号 = ? UNION ALL ") + columns +
-                        QStringLiteral(" FROM 合同付款计划表 p INNER JOIN 合同信息 c ON p.合同编号 = c.合同编号 "
-                                       "WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1 ORDER BY 付款日期, 计划ID");
-    Statement st(DbConnection(), sql, {planContract, planContract});
+    return columns + QStringLiteral(" FROM 合同付款计划表 p WHERE p.合同编号 = ? UNION ALL ") + columns +
+           QStringLiteral(" FROM 合同付款计划表 p WHERE p.合同编号 IN (SELECT c.合同编号 FROM 合同信息 c "
+                          "WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1) ORDER BY 付款日期, 计划ID");
+}
+
+DbResult<std::vector<PayableInstalment>> payableInstalments(const QString& planContract)
+{
+    Statement st(DbConnection(), payableInstalmentsSql(DbDialect()), {planContract, planContract});
     if (!st.exec()) return st.error();
     std::vector<PayableInstalment> out;
     while (st.next()) {
@@ -200,8 +205,8 @@ Sources incomePart(const QString& subject, const QString& department, const Budg
 
 }  // namespace
 
-DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
-                               const QString& department, const QSqlDatabase& db)
+std::pair<QString, QVariantList> budgetBalanceStatement(const QString& plan, const QString& subject, int year, int month,
+                                                       const QString& department)
 {
     const BudgetPeriod period = budgetPeriod(year, month);
     const Sources tz = adjustmentsPart(plan, subject, month);
@@ -218,6 +223,13 @@ DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject
                         QStringLiteral(") SR WHERE JH.计划编号 = ? AND JH.科目代码 = ? ORDER BY JH.ID");
     QVariantList values = tz.values + bx.values + sr.values;
     values << plan << subject;
+    return {sql, values};
+}
+
+DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
+                               const QString& department, const QSqlDatabase& db)
+{
+    const auto [sql, values] = budgetBalanceStatement(plan, subject, year, month, department);
     const auto r = rowsOn(db, sql, values);
     if (!r) return r.error();
     if (r->empty()) return Decimal();

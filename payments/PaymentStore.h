@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/Decimal.h"
@@ -78,6 +79,8 @@ struct PayableInstalment {
 // The instalments of the contract and of every supplement merged into it, by
 // due date; the paid sums are taken for these instalments only.
 DbResult<std::vector<PayableInstalment>> payableInstalments(const QString& planContract);
+// The statement payableInstalments runs, binding the plan contract twice.
+QString payableInstalmentsSql(Dialect d);
 
 // ---- Budget balance
 
@@ -85,6 +88,9 @@ DbResult<std::vector<PayableInstalment>> payableInstalments(const QString& planC
 // (1 to 12) of the year, from its five sources, in one statement.
 DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
                                const QString& department, const QSqlDatabase& db = DbConnection());
+// That one statement and its bound values.
+std::pair<QString, QVariantList> budgetBalanceStatement(const QString& plan, const QString& subject, int year, int month,
+                                                       const QString& department);
 
 // 检查预算余额: the balance text for 当前余额 and whether the amount fits.
 struct BudgetCheck {

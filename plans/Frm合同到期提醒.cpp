@@ -11,7 +11,6 @@
 #include "contracts/ContractHandovers.h"
 #include "platform/ColumnFit.h"
 #include "platform/Services.h"
-#include "platform/TextMeasure.h"
 #include "platform/Widgets.h"
 #include "plans/ExpiryRules.h"
 #include "plans/ReminderStore.h"
@@ -374,11 +373,11 @@ bool Frm合同到期提醒::eventFilter(QObject* watched, QEvent* event)
 void Frm合同到期提醒::AdjustColWidth(const QWidget& frm, FlexGrid& grid, const QVariant& unused, double extra)
 {
     Q_UNUSED(unused);
+    WidestText widest(frm.font(), std::max(grid.Cols(), 0));
     for (int c = 0; c < grid.Cols(); ++c) {
         if (grid.ColWidth(c) == 0) continue;
-        double widest = 0;
-        for (int r = 0; r < grid.Rows(); ++r) widest = std::max(widest, TextWidthTwips(frm.font(), grid.TextMatrix(r, c)));
-        grid.setColWidth(c, int(std::ceil(widest + extra + 250)));
+        if (grid.Rows() > 0) grid.forEachText(c, 0, grid.Rows() - 1, [&](QStringView t) { widest.add(c, t); });
+        grid.setColWidth(c, int(std::ceil(widest.widest(c) + extra + 250)));
     }
 }
 

@@ -149,6 +149,21 @@ DbResult<std::optional<ContractPayer>> contractPayer(const QString& number)
     return std::optional<ContractPayer>(ContractPayer{r.text(0), r.text(1), r.text(2)});
 }
 
+QString receiptPlanSql()
+{
+    // The received sums of these instalments only, each through the index on
+    // 合同收款计划ID, rather than grouping every receipt of the company. The
+    // merged supplements' instalments are found through their contract
+    // numbers: joined, SQLite walks the whole plan table in date order.
+    const QString received = QStringLiteral("(SELECT SUM(r.收款金额) FROM 合同收款记录 r WHERE r.合同收款计划ID = p.ID)");
+    return QStringLiteral("SELECT p.ID, p.收款日期, p.收款金额, ") + received +
+           QStringLiteral(" AS 已收金额 FROM 合同收款计划表 p WHERE p.合同编号 = ?"
+                          " UNION ALL SELECT p.ID, p.收款日期, p.收款金额, ") +
+           received +
+           QStringLiteral(" AS 已收金额 FROM 合同收款计划表 p WHERE p.合同编号 IN (SELECT c.合同编号 FROM 合同信息 c"
+                          " WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1) ORDER BY 收款日期");
+}
+
 DbResult<std::vector<PlanRow>> receiptPlanOf(const QString& number)
 {
     auto contract = selectRowsQuiet(QStringLiteral("SELECT 补充, 主合同编号, 收付款计划合并 FROM 合同信息 WHERE 合同编号 = ?"),
@@ -158,17 +173,7 @@ DbResult<std::vector<PlanRow>> receiptPlanOf(const QString& number)
     const Row& c = contract->front();
     const bool merged = c.value(0).toInt() != 0 && c.value(2).toInt() != 0;
     const QString key = merged ? c.text(1) : number;
-
-    // The received sums of these instalments only, each through the index on
-    // 合同收款计划ID, rather than grouping every receipt of the company.
-    const QString received = QStringLiteral("(SELECT SUM(r.收款金额) FROM 合同收款记录 r WHERE r.合同收款计划ID = p.ID)");
-    Statement st(QStringLiteral("SELECT p.ID, p.收款日期, p.收款金额, ") + received +
-                     QStringLiteral(" AS 已收金额 FROM 合同收款计划表 p WHERE p.合同编号 = ?"
-                                    " UNION ALL SELECT p.ID, p.收款日期, p.收款金额, ") +
-                     received +
-                     QStringLiteral(" AS 已收金额 FROM 合同收款计划表 p INNER JOIN 合同信息 c ON p.合同编号 = c.合同编号"
-                                    " WHERE c.主合同编号 = ? AND c.收付款计划合并 = 1 ORDER BY 收款日期"),
-                 {key, key});
+    Statement st(receiptPlanSql(), {key, key});
     if (!st.exec()) return st.error();
     std::vector<PlanRow> out;
     while (st.next())

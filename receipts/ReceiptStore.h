@@ -70,6 +70,9 @@ struct PlanRow {
 // The received sums are read for these instalments only. No value, with an
 // error, when the contract is missing.
 DbResult<std::vector<PlanRow>> receiptPlanOf(const QString& number);
+// The statement receiptPlanOf runs, binding the key contract (the main
+// contract of a merged supplement, otherwise the contract) twice.
+QString receiptPlanSql();
 
 // ---- Locating a bill
 

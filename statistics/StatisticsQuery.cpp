@@ -182,25 +182,37 @@ SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments,
     const QString valid = receipt ? QString() : QStringLiteral(" AND (r.作废 IS NULL OR r.作废 = 0)");
     const QString settled = moneySum(d, QStringLiteral("r.") + amount);
 
-    // The settled totals are looked up for the instalments listed only, each
-    // through the index of its plan or record table, yet span all of the
-    // contract's instalments.
+    // A contract's settled total spans all its instalments: it is summed
+    // once per contract with an instalment in the range (one aggregate over
+    // them, rather than once per listed instalment); an instalment's own
+    // settled sum is looked up through the index of the records.
     SqlText q;
     q.values << (receipt ? kReceiptCategory : kPaymentCategory);
     const QString inDepartments = inList(d, q, QStringLiteral("c.对应部门"), departments);
+    const auto inRange = [&](const QString& alias) {
+        const QString column = alias + QLatin1Char('.') + date;
+        return column + QStringLiteral(" >= ? AND ") + column + QStringLiteral(" < ?");
+    };
     q.sql = QStringLiteral("SELECT c.合同编号, c.合同名称, t.合同类型, c.合同状态, ") +
             dialect::dateTimeText(d, QStringLiteral("c.合同生效日期")) + QStringLiteral(", ") +
-            dialect::dateTimeText(d, QStringLiteral("c.合同终止日期")) + QStringLiteral(", c.合同金额, (SELECT ") + settled +
-            QStringLiteral(" FROM ") + record + QStringLiteral(" r INNER JOIN ") + plan + QStringLiteral(" pp ON r.") +
-            planId + QStringLiteral(" = pp.ID WHERE pp.合同编号 = c.合同编号") + valid + QStringLiteral("), ") +
+            dialect::dateTimeText(d, QStringLiteral("c.合同终止日期")) + QStringLiteral(", c.合同金额, cs.已结算, ") +
             dialect::dateTimeText(d, QStringLiteral("p.") + date) + QStringLiteral(", p.") + amount +
             QStringLiteral(", p.余额, (SELECT ") + settled + QStringLiteral(" FROM ") + record +
             QStringLiteral(" r WHERE r.") + planId + QStringLiteral(" = p.ID") + valid + QStringLiteral(") FROM ") + plan +
             QStringLiteral(" p INNER JOIN 合同信息 c ON c.合同编号 = p.合同编号"
                            " INNER JOIN 合同类型 t ON c.合同类型 = t.合同类型编号"
+                           " LEFT JOIN (SELECT pp.合同编号 AS 合同编号, ") +
+            settled + QStringLiteral(" AS 已结算 FROM ") + plan + QStringLiteral(" pp INNER JOIN ") + record +
+            QStringLiteral(" r ON r.") + planId + QStringLiteral(" = pp.ID WHERE pp.合同编号 IN (SELECT pr.合同编号 FROM ") +
+            plan + QStringLiteral(" pr WHERE ") + inRange(QStringLiteral("pr")) + QStringLiteral(")") + valid +
+            QStringLiteral(" GROUP BY pp.合同编号) cs ON cs.合同编号 = c.合同编号"
                            " WHERE t.合同类别 = ? AND ") +
-            inDepartments + QStringLiteral(" AND p.") + date + QStringLiteral(" >= ? AND p.") +
-            date + QStringLiteral(" < ? ORDER BY c.合同编号, p.") + date + QStringLiteral(", p.ID");
+            inDepartments + QStringLiteral(" AND ") + inRange(QStringLiteral("p")) +
+            QStringLiteral(" ORDER BY c.合同编号, p.") + date + QStringLiteral(", p.ID");
+    // The range binds first in the contracts' totals, then in the listing;
+    // the category and the departments lie between.
+    q.values.insert(0, dateValue(d, from));
+    q.values.insert(1, dateValue(d, to.addDays(1)));
     q.values << dateValue(d, from) << dateValue(d, to.addDays(1));
     return q;
 }

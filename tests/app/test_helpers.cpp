@@ -2,9 +2,12 @@
 
 #include <QLineEdit>
 #include <QMdiArea>
+#include <cmath>
 #include <map>
+#include <tuple>
 
 #include "app/Helpers.h"
+#include "platform/FlexGrid.h"
 #include "platform/TextMeasure.h"
 #include "testsupport/TestEnvironment.h"
 
@@ -48,10 +51,12 @@ TEST(FitGridColWidth, WidestTextPlus120ExceptGeneralFixedAlignment)
 {
     std::map<QString, double> widths = {{"head-long", 900}, {"x", 100}, {"cell", 400},
                                         {"a-much-longer-cell", 1800}, {"half-down", 122.5}, {"half-up", 123.5}};
-    // Only the window's font (size 20) gives these widths; the grid's font would give nonsense.
+    // Only the window's font (size 20) gives these widths; the grid's font
+    // would give nonsense. Other texts (runs of one character) take 100 a
+    // character, as the listed ones do but the two halves alone in their columns.
     setTextWidthMeasure([&](const QFont& f, const QString& s) {
         if (f.pointSize() != 20) return 99999.0;
-        return widths.count(s) ? widths[s] : 0.0;
+        return widths.count(s) ? widths[s] : 100.0 * double(s.size());
     });
 
     FlexGrid g;
@@ -80,6 +85,44 @@ TEST(FitGridColWidth, WidestTextPlus120ExceptGeneralFixedAlignment)
     EXPECT_EQ(g.ColWidth(3), 242);              // 242.5 to the even number
     EXPECT_EQ(g.ColWidth(4), 244);              // 243.5 to the even number
     setTextWidthMeasure({});
+}
+
+// The widths are those of measuring every cell in the font, for the texts
+// a statistics grid holds, in the fonts windows use.
+TEST(FitGridColWidth, SameWidthsAsMeasuringEveryCell)
+{
+    const QStringList columns[] = {
+        {"合同编号", "HT-0000001", "HT-0000002", "WX-00012345", "HT-0000001-补1", ""},
+        {"合同名称", "第1号楼公共设施维修合同", "第12号楼合同", "翠湖花园二期前期物业服务合同（续签）", "短", "A&B Co., Ltd."},
+        {"合同金额", "1,234.56", "123,456,789.00", "0.00", "-12.30", "9"},
+        {"收款日期", "2026-01-15", "2026-12-31", "", "2027-02-28", "1999-09-09"},
+        {"备注", "甲\n乙丙丁戊己庚辛壬癸子丑寅卯", "WWWWWWWW", "iiiiiiiiiiiiiiiiii", "  两个空格  ", "ÄÖÜ äöü"},
+    };
+    const int rows = 6, cols = int(std::size(columns));
+    for (const auto& [family, points, bold] : {std::tuple{QString(), 9, false},
+                                               std::tuple{QStringLiteral("Noto Sans CJK SC"), 9, false},
+                                               std::tuple{QStringLiteral("Noto Sans CJK SC"), 20, true}}) {
+        SCOPED_TRACE(family.toStdString() + " " + std::to_string(points));
+        QWidget window;
+        QFont font = window.font();
+        if (!family.isEmpty()) font.setFamily(family);
+        font.setPointSize(points);
+        font.setBold(bold);
+        window.setFont(font);
+        FlexGrid g;
+        g.setCols(cols);
+        // Many rows repeating the shapes, as a long statistics grid does.
+        g.setRows(1 + 50 * (rows - 1));
+        for (int c = 0; c < cols; ++c)
+            for (int r = 0; r < g.Rows(); ++r)
+                g.setTextMatrix(r, c, columns[c][r == 0 ? 0 : 1 + (r - 1) % (rows - 1)]);
+        FitGridColWidth(g, window);
+        for (int c = 0; c < cols; ++c) {
+            double widest = 0;
+            for (const QString& t : columns[c]) widest = std::max(widest, TextWidthTwips(font, t));
+            EXPECT_EQ(g.ColWidth(c), int(std::nearbyint(widest + 120))) << "column " << c;
+        }
+    }
 }
 
 TEST(FitGridColWidth, GridWithoutRowsOrColumnsKeepsItsWidths)

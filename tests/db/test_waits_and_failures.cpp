@@ -50,9 +50,19 @@ TEST(CommandTimeout, EveryEngineIsToldAtConnect)
     EXPECT_TRUE(SessionStatements(Dialect::PostgreSQL, "QPSQL", 30000).isEmpty());
     EXPECT_EQ(SessionStatements(Dialect::PostgreSQL, "QODBC", 30000),
               (QStringList{"SET statement_timeout = 30000", "SET lock_timeout = 30000"}));
-    EXPECT_TRUE(SessionStatements(Dialect::SQLite, "QSQLITE", 30000).isEmpty());
+    EXPECT_EQ(SessionStatements(Dialect::SQLite, "QSQLITE", 30000), QStringList{"PRAGMA cache_size = -65536"});
     EXPECT_EQ(kCommandTimeoutMs, 30000);
     EXPECT_EQ(CommandTimeoutMs(), kCommandTimeoutMs);
+}
+
+// The larger page cache is the connection's own setting: the login
+// connection has it, and has it again when reopened in place.
+TEST_F(SqlFailures, ASQLiteConnectionHasItsLargerPageCacheAfterEveryOpen)
+{
+    if (DbDialect() != Dialect::SQLite) GTEST_SKIP() << "an SQLite setting";
+    EXPECT_EQ(count("PRAGMA cache_size"), -65536);
+    ASSERT_TRUE(ReopenInPlace());
+    EXPECT_EQ(count("PRAGMA cache_size"), -65536);
 }
 
 // Another workstation holds the numbering lock and a row: a save gives up
