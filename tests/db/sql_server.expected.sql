@@ -776,6 +776,7 @@ CREATE TABLE 票据开票数据 (
 CREATE INDEX ix_合同信息_流水号 ON 合同信息 (流水号);
 CREATE INDEX ix_合同信息_年份 ON 合同信息 (年份, 流水号);
 CREATE INDEX ix_合同信息_对应续约合同编号 ON 合同信息 (对应续约合同编号);
+CREATE INDEX ix_合同信息_主合同编号 ON 合同信息 (主合同编号);
 CREATE INDEX ix_合同信息_合同状态 ON 合同信息 (合同状态, 合同终止日期);
 CREATE INDEX ix_合同信息_对应部门 ON 合同信息 (对应部门);
 CREATE INDEX ix_XZ文件记录_对应合同编号 ON XZ文件记录 (对应合同编号);
