@@ -49,7 +49,7 @@ protected:
         QProcess worker;
         worker.setProcessChannelMode(QProcess::SeparateChannels);
         worker.start(QStringLiteral(CORVANE_SYNC_WORKER),
-                     {s.driver, s.server, s.login, s.database, now.toString(Qt::ISODate), QString::number(stopAt)});
+                     {s.driver, s.server, s.login, s.database, now.toString(Qt::ISODate), QString::number(stopAt), s.odbcDriver});
         ASSERT_TRUE(worker.waitForStarted());
         QByteArray said;
         while (!said.contains("stopped") && worker.state() == QProcess::Running && worker.waitForReadyRead(60000))

@@ -2,7 +2,7 @@
 // middle of it: the approval tests start this program, wait until it says it
 // has stopped, and kill it.
 //
-//   sync_worker DRIVER SERVER LOGIN DATABASE NOW STOP_AT
+//   sync_worker DRIVER SERVER LOGIN DATABASE NOW STOP_AT [ODBC_DRIVER]
 //
 // NOW (yyyy-MM-ddTHH:mm:ss) is the workstation's clock. Before the STOP_AT-th
 // contract outcome is sent the program prints "stopped" and waits to be
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 7) return 2;
+    if (args.size() != 7 && args.size() != 8) return 2;
     test::installTestEnvironment();
     test::doubles().clock->current = QDateTime::fromString(args[5], Qt::ISODate);
     DbSettings s;
@@ -34,6 +34,7 @@ int main(int argc, char** argv)
     s.server = args[2];
     s.login = args[3];
     s.database = args[4];
+    if (args.size() == 8) s.odbcDriver = args[7];
     s.company = QStringLiteral("测试物业");
     s.edition = QStringLiteral("2000");
     if (!OpenConnection(s)) return 2;
