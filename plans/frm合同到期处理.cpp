@@ -21,7 +21,8 @@ void choose(QComboBox* box, const QString& text)
     if (i >= 0) box->setCurrentIndex(i);
 }
 
-void reportContractGone() { ShowStandardError(0, QStringLiteral("该合同已被删除，请重新打开本窗口！")); }
+// A row gone or changed meanwhile is no database fault: no error number to show.
+void tellToReopen(const QString& text) { MsgBox(text, vbInformation, QStringLiteral("提示")); }
 
 }  // namespace
 
@@ -120,9 +121,9 @@ void frm合同到期处理::Command1_Click()
     WaitCursor wait;
     const TerminationOutcome done = endContract(m_id, t);
     if (done.kind == TerminationOutcome::Failed) return reportDbError(done.error);
-    if (done.kind == TerminationOutcome::NoRow) return reportContractGone();
+    if (done.kind == TerminationOutcome::NoRow) return tellToReopen(QStringLiteral("该合同已被删除，请重新打开本窗口！"));
     if (done.kind == TerminationOutcome::Changed)
-        return ShowStandardError(0, QStringLiteral("该合同已被他人修改，请重新打开本窗口！"));
+        return tellToReopen(QStringLiteral("该合同已被他人修改，请重新打开本窗口！"));
     // What is stored now is what a second 确定 holds the row to.
     if (m_loaded) {
         m_loaded->中止类别 = t.category;
@@ -189,7 +190,7 @@ void frm合同到期处理::Command3_Click()
         MsgBox(QStringLiteral("续签合同编号已用完，请与系统管理员联系"));
         return;
     case RenewalOutcome::NoRow:
-        return reportContractGone();
+        return tellToReopen(QStringLiteral("该合同已被删除，请重新打开本窗口！"));
     case RenewalOutcome::Failed:
         return reportDbError(renewed.error);
     }
