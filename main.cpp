@@ -5,6 +5,7 @@
 #include "app/QtTranslation.h"
 #include "app/frmLogin.h"
 #include "approval/Registration.h"
+#include "bills/Registration.h"
 #include "contracts/Registration.h"
 #include "payments/Registration.h"
 #include "plans/Registration.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     corvane::payments::registerPaymentWindows();
     corvane::statistics::registerStatisticsWindows();
     corvane::receipts::registerReceiptWindows();
+    corvane::receipts::registerBillWindows();
     corvane::SetProgramCommandLine(corvane::CommandLineOf(QApplication::arguments()));
     auto* login = corvane::Forms::get<corvane::frmLogin>();
     if (login->isLoaded()) login->Show();

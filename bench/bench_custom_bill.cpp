@@ -15,7 +15,7 @@
 #include "db/Schema.h"
 #include "db/Sql.h"
 #include "platform/PrintSurface.h"
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillStore.h"
 #include "testsupport/PdfPrinter.h"
 #include "testsupport/TestEnvironment.h"
 

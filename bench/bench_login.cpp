@@ -25,6 +25,7 @@
 #include "payments/Registration.h"
 #include "plans/Frm合同到期提醒.h"
 #include "plans/Registration.h"
+#include "bills/Registration.h"
 #include "receipts/Registration.h"
 #include "statistics/Registration.h"
 #include "testsupport/TestEnvironment.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
     payments::registerPaymentWindows();
     statistics::registerStatisticsWindows();
     receipts::registerReceiptWindows();
+    receipts::registerBillWindows();
 
     // bench_login --child driver server database
     const QStringList args = app.arguments().mid(1);

@@ -10,7 +10,7 @@
 #include <sys/resource.h>
 
 #include "platform/Xlsx.h"
-#include "receipts/frm打印文件导出.h"
+#include "bills/frm打印文件导出.h"
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;

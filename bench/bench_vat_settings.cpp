@@ -18,7 +18,7 @@
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
-#include "receipts/VatStore.h"
+#include "bills/VatStore.h"
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;

@@ -1,4 +1,4 @@
-#include "receipts/BillFinishing.h"
+#include "bills/BillFinishing.h"
 
 #include <QSqlError>
 
@@ -8,11 +8,11 @@
 #include "platform/FlexGrid.h"
 #include "platform/Http.h"
 #include "platform/Services.h"
-#include "receipts/BillIssueStore.h"
+#include "bills/BillIssueStore.h"
 #include "receipts/BillWindowSeams.h"
-#include "receipts/ElectronicInvoice.h"
+#include "bills/ElectronicInvoice.h"
 #include "receipts/frm合同收款.h"
-#include "receipts/frm票据查询.h"
+#include "bills/frm票据查询.h"
 
 namespace corvane::receipts {
 

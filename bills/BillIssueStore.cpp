@@ -1,4 +1,4 @@
-#include "receipts/BillIssueStore.h"
+#include "bills/BillIssueStore.h"
 
 #include "db/Dialect.h"
 #include "platform/Amounts.h"

@@ -1,4 +1,4 @@
-#include "receipts/CustomBillPage.h"
+#include "bills/CustomBillPage.h"
 
 #include <QApplication>
 #include <cfenv>

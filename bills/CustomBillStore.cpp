@@ -1,4 +1,4 @@
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillStore.h"
 
 #include <algorithm>
 

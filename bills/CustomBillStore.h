@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "db/Sql.h"
-#include "receipts/CustomBillPage.h"
+#include "bills/CustomBillPage.h"
 
 namespace corvane::receipts {
 

@@ -1,4 +1,4 @@
-#include "receipts/ElectronicInvoice.h"
+#include "bills/ElectronicInvoice.h"
 
 #include "platform/Http.h"
 

@@ -1,4 +1,4 @@
-#include "receipts/InvoicingItemRules.h"
+#include "bills/InvoicingItemRules.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "receipts/PrintFileExport.h"
+#include "bills/PrintFileExport.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "receipts/PrintFileExportStore.h"
+#include "bills/PrintFileExportStore.h"
 
 #include "db/Connection.h"
 

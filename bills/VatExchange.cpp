@@ -1,4 +1,4 @@
-#include "receipts/VatExchange.h"
+#include "bills/VatExchange.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "receipts/VatStore.h"
+#include "bills/VatStore.h"
 
 #include <algorithm>
 

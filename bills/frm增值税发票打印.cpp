@@ -1,4 +1,4 @@
-#include "receipts/frm增值税发票打印.h"
+#include "bills/frm增值税发票打印.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,8 +7,8 @@
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "platform/TextFile.h"
-#include "receipts/VatExchange.h"
-#include "receipts/VatStore.h"
+#include "bills/VatExchange.h"
+#include "bills/VatStore.h"
 #include "receipts/frm合同收款.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
-#include "receipts/frm增值税发票打印.h"
+#include "bills/frm增值税发票打印.h"
 
 namespace corvane {
 

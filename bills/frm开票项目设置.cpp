@@ -1,4 +1,4 @@
-#include "receipts/frm开票项目设置.h"
+#include "bills/frm开票项目设置.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,9 +11,9 @@
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "platform/Widgets.h"
-#include "receipts/InvoicingItemRules.h"
-#include "receipts/VatExchange.h"
-#include "receipts/VatStore.h"
+#include "bills/InvoicingItemRules.h"
+#include "bills/VatExchange.h"
+#include "bills/VatStore.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
-#include "receipts/InvoicingItemRules.h"
-#include "receipts/frm开票项目设置.h"
+#include "bills/InvoicingItemRules.h"
+#include "bills/frm开票项目设置.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "receipts/frm打印文件导出.h"
+#include "bills/frm打印文件导出.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include "platform/Tag.h"
 #include "platform/Widgets.h"
 #include "receipts/BillStore.h"
-#include "receipts/PrintFileExportStore.h"
+#include "bills/PrintFileExportStore.h"
 #include "receipts/frm合同收款.h"
 
 namespace corvane {

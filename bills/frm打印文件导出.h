@@ -21,7 +21,7 @@
 
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
-#include "receipts/PrintFileExport.h"
+#include "bills/PrintFileExport.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Widgets.h"
-#include "receipts/frm打印文件导出.h"
+#include "bills/frm打印文件导出.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "receipts/frm票据查询.h"
+#include "bills/frm票据查询.h"
 
 #include <QSignalBlocker>
 

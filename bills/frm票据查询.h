@@ -16,7 +16,7 @@
 
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
-#include "receipts/BillIssueStore.h"
+#include "bills/BillIssueStore.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 // The control tree of the bill query window, geometry in twips.
 
 #include "platform/Widgets.h"
-#include "receipts/frm票据查询.h"
+#include "bills/frm票据查询.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "receipts/frm自定义票据打印.h"
+#include "bills/frm自定义票据打印.h"
 
 #include <QSignalBlocker>
 
@@ -8,7 +8,7 @@
 #include "platform/Services.h"
 #include "platform/Tag.h"
 #include "receipts/BillStore.h"
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillStore.h"
 #include "receipts/frm合同收款.h"
 
 namespace corvane {

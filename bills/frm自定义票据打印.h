@@ -19,8 +19,8 @@
 
 #include "platform/Forms.h"
 #include "receipts/BillWindowSeams.h"
-#include "receipts/CustomBillPage.h"
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillPage.h"
+#include "bills/CustomBillStore.h"
 
 namespace corvane {
 

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 
 #include "platform/Widgets.h"
-#include "receipts/frm自定义票据打印.h"
+#include "bills/frm自定义票据打印.h"
 
 namespace corvane {
 

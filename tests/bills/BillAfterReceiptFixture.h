@@ -6,11 +6,12 @@
 
 #include <QTreeWidgetItemIterator>
 
-#include "ReceiptFixture.h"
+#include "../receipts/ReceiptFixture.h"
 #include "contracts/ContractHandovers.h"
 #include "platform/Amounts.h"
 #include "platform/Forms.h"
 #include "receipts/BillWindowSeams.h"
+#include "bills/Registration.h"
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
 
@@ -24,6 +25,7 @@ protected:
         contract::contractHandovers() = contract::ContractHandovers();
         receipts::billWindowSeams() = receipts::BillWindowSeams();
         receipts::registerReceiptWindows();
+        receipts::registerBillWindows();
         addOffice();
         addFeeItem(QStringLiteral("WY01"), QStringLiteral("物业服务费"), QStringLiteral("物业服务"), 6);
         exec(QStringLiteral("INSERT INTO 收款方式列表 (收款方式) VALUES ('现金'), ('微信支付'), ('银行转账')"));

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ReceiptFixture.h"
+#include "../receipts/ReceiptFixture.h"
 #include "platform/TextFile.h"
-#include "receipts/VatExchange.h"
+#include "bills/VatExchange.h"
 
 namespace corvane::test {
 

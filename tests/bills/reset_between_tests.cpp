@@ -1,8 +1,8 @@
-// The receipt and bill windows' own state, put back before every test with
+// The bill windows' own state, put back before every test with
 // the rest (see resetServices).
-#include "receipts/BillFinishing.h"
+#include "bills/BillFinishing.h"
 #include "receipts/BillWindowSeams.h"
-#include "receipts/VatExchange.h"
+#include "bills/VatExchange.h"
 #include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {

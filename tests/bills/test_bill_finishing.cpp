@@ -6,8 +6,8 @@
 #include "BillAfterReceiptFixture.h"
 #include "db/Schema.h"
 #include "platform/Tag.h"
-#include "receipts/BillFinishing.h"
-#include "receipts/BillIssueStore.h"
+#include "bills/BillFinishing.h"
+#include "bills/BillIssueStore.h"
 
 namespace corvane::test {
 namespace {

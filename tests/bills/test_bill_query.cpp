@@ -6,7 +6,7 @@
 
 #include "BillAfterReceiptFixture.h"
 #include "platform/TextMeasure.h"
-#include "receipts/frm票据查询.h"
+#include "bills/frm票据查询.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 

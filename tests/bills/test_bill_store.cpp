@@ -7,11 +7,11 @@
 #include <mutex>
 #include <thread>
 
-#include "ReceiptFixture.h"
+#include "../receipts/ReceiptFixture.h"
 #include "db/Schema.h"
-#include "receipts/BillIssueStore.h"
+#include "bills/BillIssueStore.h"
 #include "receipts/BillStore.h"
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillStore.h"
 #include "receipts/ReceiptStore.h"
 
 namespace corvane::test {

@@ -10,7 +10,7 @@
 #include "app/AmountInWords.h"
 #include "platform/PrintSurface.h"
 #include "platform/TextMeasure.h"
-#include "receipts/CustomBillPage.h"
+#include "bills/CustomBillPage.h"
 #include "testsupport/PdfPrinter.h"
 #include "testsupport/PrintQueue.h"
 

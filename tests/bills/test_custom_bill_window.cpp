@@ -11,14 +11,15 @@
 
 #include "db/Sql.h"
 #include "platform/Tag.h"
-#include "receipts/CustomBillStore.h"
+#include "bills/CustomBillStore.h"
+#include "bills/Registration.h"
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
-#include "receipts/frm自定义票据打印.h"
+#include "bills/frm自定义票据打印.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "testsupport/PdfPrinter.h"
-#include "ReceiptFixture.h"
+#include "../receipts/ReceiptFixture.h"
 
 namespace corvane::test {
 namespace {
@@ -33,6 +34,7 @@ protected:
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
         registerReceiptWindows();
+        registerBillWindows();
         printers = &installTestPrinters(dir.path());
         addOffice();
         addFeeItem(QStringLiteral("WY01"), QStringLiteral("物业服务费"), QStringLiteral("物业服务"), 6);

@@ -9,8 +9,8 @@
 #include "BillAfterReceiptFixture.h"
 #include "platform/Http.h"
 #include "platform/TextFile.h"
-#include "receipts/BillFinishing.h"
-#include "receipts/ElectronicInvoice.h"
+#include "bills/BillFinishing.h"
+#include "bills/ElectronicInvoice.h"
 #include "testsupport/LocalHttpServer.h"
 
 namespace corvane::test {

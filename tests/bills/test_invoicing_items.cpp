@@ -14,8 +14,8 @@
 #include "VatFixture.h"
 #include "db/Schema.h"
 #include "platform/Tag.h"
-#include "receipts/VatStore.h"
-#include "receipts/frm开票项目设置.h"
+#include "bills/VatStore.h"
+#include "bills/frm开票项目设置.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 

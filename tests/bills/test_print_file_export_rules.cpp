@@ -12,7 +12,7 @@
 #include "platform/TextFile.h"
 #include "platform/Zip.h"
 #include "platform/Xlsx.h"
-#include "receipts/PrintFileExport.h"
+#include "bills/PrintFileExport.h"
 #include "testsupport/Workbooks.h"
 
 namespace corvane::test {

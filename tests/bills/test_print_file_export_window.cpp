@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ReceiptFixture.h"
+#include "../receipts/ReceiptFixture.h"
 #include "platform/Tag.h"
 #include "platform/TextFile.h"
 #include "platform/Xlsx.h"
-#include "receipts/frm打印文件导出.h"
+#include "bills/frm打印文件导出.h"
 #include "receipts/frm合同收款.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include "platform/TextFile.h"
-#include "receipts/InvoicingItemRules.h"
-#include "receipts/VatExchange.h"
+#include "bills/InvoicingItemRules.h"
+#include "bills/VatExchange.h"
 #include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {

@@ -11,8 +11,8 @@
 
 #include "VatFixture.h"
 #include "platform/Tag.h"
-#include "receipts/VatStore.h"
-#include "receipts/frm增值税发票打印.h"
+#include "bills/VatStore.h"
+#include "bills/frm增值税发票打印.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 

@@ -11,11 +11,12 @@
 #include "platform/Widgets.h"
 #include "platform/TextFile.h"
 #include "receipts/BillWindowSeams.h"
+#include "bills/Registration.h"
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
-#include "receipts/frm增值税发票打印.h"
+#include "bills/frm增值税发票打印.h"
 #include "testsupport/InputCheck.h"
-#include "receipts/frm开票项目设置.h"
+#include "bills/frm开票项目设置.h"
 #include "testsupport/LayoutCheck.h"
 
 namespace corvane::test {
@@ -35,6 +36,7 @@ protected:
         contract::contractHandovers() = contract::ContractHandovers();
         billWindowSeams() = BillWindowSeams();
         registerReceiptWindows();
+        registerBillWindows();
         addOffice();
         addFeeItem(QStringLiteral("WY01"), QStringLiteral("物业服务费"), QStringLiteral("物业服务"), 6);
         addFeeItem(QStringLiteral("WY02"), QStringLiteral("公共能耗费"), QStringLiteral("物业服务"), 1.5);
