@@ -12,10 +12,12 @@
 #include "receipts/Registration.h"
 #include "statistics/Registration.h"
 #include "platform/Forms.h"
+#include "platform/WidgetServices.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    corvane::useWidgetServices();
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC")));
     corvane::useChineseLocale();

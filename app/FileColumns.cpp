@@ -30,7 +30,7 @@ bool 文件存入字段(QVariant& field, const QString& path, QString* error)
     return true;
 }
 
-bool 字段存为文件(const QVariant& field, const QString& path)
+bool 字段存为文件(const QVariant& field, const QString& path, QString* error)
 {
     if (field.isNull()) return false;
     const QByteArray bytes = field.toByteArray();
@@ -39,7 +39,7 @@ bool 字段存为文件(const QVariant& field, const QString& path)
     // leaves half a document under the attachment's name.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        MsgBox(file.errorString(), vbCritical | vbOKOnly, QStringLiteral("下载文件出错!"));
+        if (error) *error = file.errorString();
         return false;
     }
     return true;

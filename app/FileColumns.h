@@ -16,9 +16,9 @@ bool 文件存入字段(QVariant& field, const QString& path, QString* error);
 
 // Writes a binary column's value to `path`, replacing a file of that name.
 // A Null value, or one of fewer than 8 bytes, counts as no file: false and
-// nothing written. Any other failure shows its description titled
-// "下载文件出错!" and gives false.
-bool 字段存为文件(const QVariant& field, const QString& path);
+// nothing written, `error` left empty. Any other failure gives false with
+// its description in `error` (the window shows it titled "下载文件出错!").
+bool 字段存为文件(const QVariant& field, const QString& path, QString* error);
 
 // Saves the picture as a JPEG file of the given quality (0 to 100).
 // False, without a message, when it cannot be written.

@@ -8,9 +8,10 @@
 #include <functional>
 
 #include "db/Sql.h"
-#include "platform/Forms.h"
 
 namespace corvane {
+
+class Form;
 
 // What the start-up synchronisation came to.
 struct SyncOutcome {

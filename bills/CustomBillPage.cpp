@@ -24,20 +24,6 @@ QFont fontOf(const QString& name, double size, bool bold)
 
 }  // namespace
 
-FieldList listOfField(const QString& name)
-{
-    for (const auto& [field, list] : kRowFields)
-        if (name == QString::fromUtf8(field)) return list;
-    return FieldList::Text1;
-}
-
-QString listName(FieldList list)
-{
-    static const char* const names[] = {"Text1", "TextXM", "TextZY", "TextDW", "TextSL",
-                                        "TextDJ", "TextJE", "TextSE", "TextSLV"};
-    return QString::fromLatin1(names[static_cast<int>(list)]);
-}
-
 QFont PageField::font() const { return fontOf(fontName, fontSize, bold); }
 
 int roundHalfEven(double v)

@@ -65,9 +65,21 @@ inline const std::array<std::pair<const char*, FieldList>, 8> kRowFields{{
     {"项目", FieldList::TextXM}, {"摘要", FieldList::TextZY}, {"计量单位", FieldList::TextDW},
     {"数量", FieldList::TextSL}, {"单价", FieldList::TextDJ}, {"金额", FieldList::TextJE},
     {"税额", FieldList::TextSE}, {"税率", FieldList::TextSLV}}};
-// The list a field box of this 内容 belongs to (compared character for character).
-FieldList listOfField(const QString& name);
-QString listName(FieldList list);
+// The list a field box of this 内容 belongs to (compared character for
+// character). Here rather than beside the page's drawing, so the custom bill
+// store reads a layout without the printing library.
+inline FieldList listOfField(const QString& name)
+{
+    for (const auto& [field, list] : kRowFields)
+        if (name == QString::fromUtf8(field)) return list;
+    return FieldList::Text1;
+}
+inline QString listName(FieldList list)
+{
+    static const char* const names[] = {"Text1", "TextXM", "TextZY", "TextDW", "TextSL",
+                                        "TextDJ", "TextJE", "TextSE", "TextSLV"};
+    return QString::fromLatin1(names[static_cast<int>(list)]);
+}
 
 struct PageLine {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;

@@ -1,13 +1,12 @@
 #pragma once
 // How the contract windows show stored values: amounts "0.00" (halves away
 // from zero, in fixed point), dates as yyyy-MM-dd with the time only when it
-// is not midnight, flags as "True"/"False".
+// is not midnight, flags as "True"/"False". Into a grid: contracts/ContractGridFormats.h.
 
 #include <QString>
 #include <QVariant>
 
 #include "platform/Amounts.h"
-#include "platform/FlexGrid.h"
 #include "platform/Tag.h"
 
 namespace corvane::contract {
@@ -16,11 +15,5 @@ namespace corvane::contract {
 QString amountText(const QVariant& amount);
 QString dateText(const QVariant& value);
 QString flagText(const QVariant& value);
-
-// The same values into a grid's value columns (flexKindAmount, flexKindDate,
-// flexKindFlag), shown there with the texts above.
-void fillAmount(FlexGridFill& fill, int col, const QVariant& amount);
-void fillDate(FlexGridFill& fill, int col, const QVariant& value);
-void fillFlag(FlexGridFill& fill, int col, const QVariant& value);
 
 }  // namespace corvane::contract

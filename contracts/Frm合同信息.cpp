@@ -1077,8 +1077,10 @@ void Frm合同信息::MSFlexGrid2_Click()
         }
         const QString target = QDir(TempFolder()).filePath(文件名(file->name));
         QFile::remove(target);
-        QString openError;
-        if (字段存为文件(file->bytes, target) && !Services::shell().open(target, &openError))
+        QString saveError, openError;
+        if (!字段存为文件(file->bytes, target, &saveError)) {
+            if (!saveError.isEmpty()) MsgBox(saveError, vbCritical | vbOKOnly, QStringLiteral("下载文件出错!"));
+        } else if (!Services::shell().open(target, &openError))
             MsgBox(QStringLiteral("附件已保存到 ") + QDir::toNativeSeparators(target) +
                        QStringLiteral("，但没有能打开它的程序") +
                        (openError.isEmpty() ? QString() : QStringLiteral("：") + openError),

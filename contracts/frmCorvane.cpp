@@ -13,6 +13,7 @@
 #include "app/frmToExcel.h"
 #include "platform/ColumnFit.h"
 #include "contracts/ContractFormats.h"
+#include "contracts/ContractGridFormats.h"
 #include "contracts/ContractHandovers.h"
 #include "contracts/ContractListQuery.h"
 #include "contracts/ContractLookups.h"

@@ -44,7 +44,7 @@ DbResult<QString> GetApproverName(const QString& code, int kind, const QString& 
     return r->empty() ? QString() : r->front().text(0);
 }
 
-DbResult<VoucherData> voucherData(qint64 formId)
+DbResult<VoucherData> voucherData(qint64 formId, std::vector<DbError>& unreadNames)
 {
     const auto head = selectRowsQuiet(
         QStringLiteral("SELECT f.报销日期, f.付款方式, f.银行卡号, f.对方单位名称, f.对方帐号, f.对方银行, f.制单人, f.报销人,"
@@ -88,11 +88,10 @@ DbResult<VoucherData> voucherData(qint64 formId)
         {formId});
     if (!steps) return steps.error();
     for (const Row& s : *steps) {
-        // A name that cannot be read is reported and left empty; the voucher goes on.
         const auto d = GetApproverName(s.text(0), 1, QString());
-        if (!d) reportDbError(d.error());
+        if (!d) unreadNames.push_back(d.error());
         const auto p = GetApproverName(s.text(1), 2, dayText(s.value(2)));
-        if (!p) reportDbError(p.error());
+        if (!p) unreadNames.push_back(p.error());
         v.trail.emplace_back(d.value_or(QString()), p.value_or(QString()));
     }
     return v;

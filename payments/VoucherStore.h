@@ -17,8 +17,9 @@ namespace corvane::payments {
 // its department name (empty when the department has no row), the detail
 // lines by ID (a line whose subject is missing shows an empty name and
 // counts), and the dated approval steps, latest first, with their names.
-// A form that does not exist is an error.
-DbResult<VoucherData> voucherData(qint64 formId);
+// A form that does not exist is an error. A name that cannot be read is left
+// empty and its error added to `unreadNames`; the voucher goes on.
+DbResult<VoucherData> voucherData(qint64 formId, std::vector<DbError>& unreadNames);
 
 // The department's name (kind 1), or the holder of a post on a "yyyy-MM-dd"
 // date (kind 2; the one who entered it first; any current holder when the

@@ -29,6 +29,16 @@ const QString kModeConfirm = QStringLiteral("报销支付确认");
 void showError(const QString& description) { MsgBox(description); }
 
 int wholeNumber(const QString& s) { return int(std::lround(s.toDouble())); }
+// The voucher of a form; a name that cannot be read is reported and left
+// empty, and the voucher goes on.
+DbResult<VoucherData> voucherReportingNames(qint64 formId)
+{
+    std::vector<DbError> unreadNames;
+    auto data = voucherData(formId, unreadNames);
+    for (const DbError& e : unreadNames) reportDbError(e);
+    return data;
+}
+
 }  // namespace
 
 frm财务凭证打印::frm财务凭证打印()
@@ -157,7 +167,7 @@ void frm财务凭证打印::ShowCertificate()
         showPreview();
         return;
     }
-    auto data = voucherData(forms[size_t(p - 1)]);
+    auto data = voucherReportingNames(forms[size_t(p - 1)]);
     if (!data) {
         showPreview();
         showError(data.error().description);
@@ -171,7 +181,7 @@ void frm财务凭证打印::ShowCertificate()
 bool frm财务凭证打印::PrintCertificate(PrintSurface& printer, int p, QString* error)
 {
     if (p < 1 || p > int(forms.size())) return true;
-    auto data = voucherData(forms[size_t(p - 1)]);
+    auto data = voucherReportingNames(forms[size_t(p - 1)]);
     if (!data) {
         *error = data.error().description;
         return false;

@@ -1,16 +1,11 @@
 #include "platform/Services.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -32,75 +27,6 @@ QString AppTitle() { return QStringLiteral("Corvane"); }
 QString ExeName() { return QStringLiteral("corvane"); }
 
 namespace {
-
-class QtMessageBox final : public MessageBoxService {
-public:
-    int show(const QString& text, int style, const QString& title) override
-    {
-        QMessageBox box(QApplication::activeWindow());
-        box.setWindowTitle(title);
-        box.setText(text);
-        switch (iconOf(style)) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
-        }
-        struct Choice { const char* caption; int result; };
-        std::vector<Choice> choices;
-        switch (buttonsOf(style)) {
-        case vbOKCancel: choices = {{"确定", vbOK}, {"取消", vbCancel}}; break;
-        case vbAbortRetryIgnore: choices = {{"中止", vbAbort}, {"重试", vbRetry}, {"忽略", vbIgnore}}; break;
-        case vbYesNoCancel: choices = {{"是", vbYes}, {"否", vbNo}, {"取消", vbCancel}}; break;
-        case vbYesNo: choices = {{"是", vbYes}, {"否", vbNo}}; break;
-        case vbRetryCancel: choices = {{"重试", vbRetry}, {"取消", vbCancel}}; break;
-        default: choices = {{"确定", vbOK}}; break;
-        }
-        std::vector<QPushButton*> buttons;
-        for (const auto& c : choices)
-            buttons.push_back(box.addButton(QString::fromUtf8(c.caption), QMessageBox::AcceptRole));
-        const size_t def = (style & vbDefaultButton2) && buttons.size() > 1 ? 1 : 0;
-        box.setDefaultButton(buttons[def]);
-        // Escape answers like the old boxes: Cancel or No where there is one.
-        box.setEscapeButton(buttons.back());
-        box.exec();
-        for (size_t i = 0; i < buttons.size(); ++i)
-            if (box.clickedButton() == buttons[i]) return choices[i].result;
-        return choices.back().result;
-    }
-};
-
-class QtDialogs final : public DialogService {
-public:
-    QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
-                         OpenMode mode) override
-    {
-        if (mode == ExistingFile)
-            return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialDir, filter);
-        QFileDialog dialog(QApplication::activeWindow(), title, initialDir, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-        return dialog.selectedFiles().constFirst();
-    }
-    QString saveFileName(const QString& title, const QString& filter, const QString& initialName) override
-    {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initialName, filter);
-    }
-    QString folder(const QString& title, const QString& initialDir) override
-    {
-        return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, initialDir);
-    }
-    QString printer(const QString& title) override
-    {
-        QPrinter printer;
-        QPrintDialog dialog(&printer, QApplication::activeWindow());
-        dialog.setWindowTitle(title);
-        if (dialog.exec() != QDialog::Accepted) return QString();
-        return printer.printerName();
-    }
-};
 
 #ifdef Q_OS_WIN
 // A window whose title equals the text is taken, otherwise the first whose
@@ -196,35 +122,56 @@ private:
     }
 };
 
-class AppCursor final : public CursorService {
+// Until the program installs the real ones (useWidgetServices), a box is
+// written to the error output and answered as Esc would answer it, a dialog
+// is cancelled and the cursor stays as it is: a program without windows
+// (corvane-db) never waits for a click.
+class LoggedMessageBox final : public MessageBoxService {
 public:
-    void setWait(bool wait) override
+    int show(const QString& text, int style, const QString& title) override
     {
-        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-        if (wait)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
+        qWarning().noquote() << title << text;
+        return escapeAnswerOf(style);
     }
 };
 
-template <class Interface, class Real>
+class CancelledDialogs final : public DialogService {
+public:
+    QString openFileName(const QString&, const QString&, const QString&, OpenMode) override { return QString(); }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
+    QString folder(const QString&, const QString&) override { return QString(); }
+    QString printer(const QString&) override { return QString(); }
+};
+
+class StillCursor final : public CursorService {
+public:
+    void setWait(bool) override {}
+};
+
+template <class Interface>
 struct Slot {
     std::unique_ptr<Interface> current;
+    std::function<std::unique_ptr<Interface>()> real;
     Interface& get()
     {
-        if (!current) current = std::make_unique<Real>();
+        if (!current) current = real();
         return *current;
     }
     void set(std::unique_ptr<Interface> p) { current = std::move(p); }
 };
 
-Slot<MessageBoxService, QtMessageBox> g_messageBox;
-Slot<DialogService, QtDialogs> g_dialogs;
-Slot<ShellService, DesktopShell> g_shell;
-Slot<ClockService, SystemClock> g_clock;
-Slot<SettingsService, IniSettings> g_settings;
-Slot<CursorService, AppCursor> g_cursor;
+template <class Interface, class Real>
+Slot<Interface> slotOf()
+{
+    return Slot<Interface>{nullptr, [] { return std::unique_ptr<Interface>(std::make_unique<Real>()); }};
+}
+
+Slot<MessageBoxService> g_messageBox = slotOf<MessageBoxService, LoggedMessageBox>();
+Slot<DialogService> g_dialogs = slotOf<DialogService, CancelledDialogs>();
+Slot<ShellService> g_shell = slotOf<ShellService, DesktopShell>();
+Slot<ClockService> g_clock = slotOf<ClockService, SystemClock>();
+Slot<SettingsService> g_settings = slotOf<SettingsService, IniSettings>();
+Slot<CursorService> g_cursor = slotOf<CursorService, StillCursor>();
 
 }  // namespace
 
@@ -242,6 +189,13 @@ void setShell(std::unique_ptr<ShellService> p) { g_shell.set(std::move(p)); }
 void setClock(std::unique_ptr<ClockService> p) { g_clock.set(std::move(p)); }
 void setSettings(std::unique_ptr<SettingsService> p) { g_settings.set(std::move(p)); }
 void setCursor(std::unique_ptr<CursorService> p) { g_cursor.set(std::move(p)); }
+
+void setScreenServices(ScreenServices real)
+{
+    if (real.messageBox) g_messageBox = {nullptr, std::move(real.messageBox)};
+    if (real.dialogs) g_dialogs = {nullptr, std::move(real.dialogs)};
+    if (real.cursor) g_cursor = {nullptr, std::move(real.cursor)};
+}
 }  // namespace Services
 
 int MsgBox(const QString& text, int style, const QString& title)

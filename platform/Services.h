@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,16 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIg
 
 inline constexpr int buttonsOf(int style) { return style & 0x0F; }
 inline constexpr int iconOf(int style) { return style & 0x70; }
+// The answer of a box closed with Esc: Cancel or No where there is one.
+inline constexpr int escapeAnswerOf(int style)
+{
+    switch (buttonsOf(style)) {
+    case vbOKCancel: case vbYesNoCancel: case vbRetryCancel: return vbCancel;
+    case vbAbortRetryIgnore: return vbIgnore;
+    case vbYesNo: return vbNo;
+    default: return vbOK;
+    }
+}
 
 // The application title: the caption of every box that has none of its own.
 QString AppTitle();
@@ -104,7 +115,11 @@ public:
 };
 
 // The service registry. Each setter takes ownership; nullptr restores the
-// real implementation.
+// real implementation. The real message boxes, dialogs and wait cursor need
+// Qt Widgets, which the libraries of stores and rules do not link: the
+// program installs them at start-up (useWidgetServices() in
+// platform/WidgetServices.h); before that a box is written to the error
+// output and answered as Esc would answer it, and a dialog is cancelled.
 namespace Services {
 MessageBoxService& messageBox();
 DialogService& dialogs();
@@ -119,6 +134,14 @@ void setShell(std::unique_ptr<ShellService>);
 void setClock(std::unique_ptr<ClockService>);
 void setSettings(std::unique_ptr<SettingsService>);
 void setCursor(std::unique_ptr<CursorService>);
+
+// What nullptr restores from now on for the services that show something.
+struct ScreenServices {
+    std::function<std::unique_ptr<MessageBoxService>()> messageBox;
+    std::function<std::unique_ptr<DialogService>()> dialogs;
+    std::function<std::unique_ptr<CursorService>()> cursor;
+};
+void setScreenServices(ScreenServices real);
 }  // namespace Services
 
 // MsgBox(text, style, title) as the old program called it.

@@ -14,7 +14,7 @@
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane::test {
 

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "contracts/ContractFormats.h"
+#include "contracts/ContractGridFormats.h"
 
 using namespace corvane;
 using namespace corvane::contract;

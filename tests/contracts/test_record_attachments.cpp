@@ -95,6 +95,25 @@ TEST_F(RecordTest, AnAttachmentNoProgramCanOpenIsSaidSo)
     EXPECT_TRUE(QFileInfo::exists(QDir(programFolder()).filePath("Temp/scan.xyz")));
 }
 
+TEST_F(RecordTest, AnAttachmentThatCannotBeWrittenIsReportedAndNotOpened)
+{
+    addContract("A", "D01", "T1", "未提交");
+    exec("INSERT INTO 合同信息附件 (合同ID, 名称, 附件, 类别) VALUES (?, 'scan.pdf', ?, '文件')",
+         {idOf("A"), QByteArray("0123456789")});
+    auto* f = openRecord("修改", "A");
+    // A folder where the copy should go: the copy cannot be written.
+    ASSERT_TRUE(QDir(programFolder()).mkpath("Temp/scan.pdf/inside"));
+    f->MSFlexGrid2->setRow(1);
+    f->MSFlexGrid2->setCol(2);
+    f->MSFlexGrid2_Click();
+    ASSERT_EQ(boxes().size(), 1);
+    const ShownBox& box = doubles().boxes->shown.first();
+    EXPECT_EQ(box.title, "下载文件出错!");
+    EXPECT_EQ(box.icon(), vbCritical);
+    EXPECT_FALSE(box.text.isEmpty());
+    EXPECT_TRUE(doubles().shell->opened.isEmpty());
+}
+
 // Once submitted, the papers the approvers read stay as they are: neither
 // added to nor taken away, in the window or behind its back.
 TEST_F(RecordTest, AContractInApprovalKeepsItsAttachments)

@@ -5,7 +5,7 @@
 #include "db/Dialect.h"
 #include "db/Sql.h"
 #include "testsupport/TestDatabase.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 #include "db/Sql.h"
 #include "platform/Services.h"
 #include "testsupport/TestDatabase.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane {
 namespace {

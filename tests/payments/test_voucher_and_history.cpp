@@ -218,8 +218,10 @@ TEST_F(HistoryTest, VoucherDataOfAFormWithoutItsDepartment)
     exec(QStringLiteral("INSERT INTO 报销单审批 (报销单ID, 部门代号, 岗位代号, 审批环节序号, 同意, 审批日期) VALUES "
                         "(?, 'D01', 'P01', 1, 1, ?), (?, 'D03', 'P03', 2, 0, ?), (?, 'D01', 'P01', 3, 0, NULL)"),
          {id, QDate(2026, 3, 2), id, QDate(2026, 3, 3), id});
-    const auto v = voucherData(id);
+    std::vector<DbError> unreadNames;
+    const auto v = voucherData(id, unreadNames);
     ASSERT_TRUE(v) << v.error().description.toStdString();
+    EXPECT_TRUE(unreadNames.empty());
     EXPECT_EQ(v->职能部门名称, QString());
     EXPECT_FALSE(v->付款方式.has_value());
     EXPECT_EQ(v->附件数量, QStringLiteral("5"));
@@ -230,7 +232,21 @@ TEST_F(HistoryTest, VoucherDataOfAFormWithoutItsDepartment)
     ASSERT_EQ(v->trail.size(), 2u);  // dated steps, the latest first
     EXPECT_EQ(v->trail[0], std::make_pair(QStringLiteral("物业部"), QString()));
     EXPECT_EQ(v->trail[1], std::make_pair(QStringLiteral("财务部"), QStringLiteral("张三")));
-    EXPECT_FALSE(voucherData(999999));
+    EXPECT_FALSE(voucherData(999999, unreadNames));
+
+    // A post holder that cannot be read is left empty and handed back to the
+    // window to report; the voucher goes on.
+    setStatementFaultHook([](const QString& sql) -> std::optional<QSqlError> {
+        if (!sql.startsWith(QStringLiteral("SELECT 员工档案.姓名"))) return std::nullopt;
+        return QSqlError(QStringLiteral("断开"), QStringLiteral("断开"), QSqlError::StatementError);
+    });
+    const auto partly = voucherData(id, unreadNames);
+    setStatementFaultHook(nullptr);
+    ASSERT_TRUE(partly) << partly.error().description.toStdString();
+    EXPECT_EQ(unreadNames.size(), 2u);
+    ASSERT_EQ(partly->trail.size(), 2u);
+    EXPECT_EQ(partly->trail[1], std::make_pair(QStringLiteral("财务部"), QString()));
+    EXPECT_TRUE(doubles().boxes->shown.isEmpty());
 }
 
 TEST_F(HistoryTest, VoucherWindowPreviewsAndPrintsOneForm)

@@ -9,7 +9,7 @@
 #include "platform/TextFile.h"
 #include "bills/InvoicingItemRules.h"
 #include "bills/VatExchange.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane::test {
 namespace {

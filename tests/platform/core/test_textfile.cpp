@@ -6,7 +6,7 @@
 
 #include "platform/Services.h"
 #include "platform/TextFile.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 using namespace corvane;
 

@@ -6,7 +6,7 @@
 #include "platform/Http.h"
 #include "platform/TextFile.h"
 #include "testsupport/LocalHttpServer.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane::test {
 namespace {
