@@ -14,6 +14,7 @@
 #include "bills/Registration.h"
 #include "receipts/Registration.h"
 #include "receipts/frm合同收款.h"
+#include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {
 

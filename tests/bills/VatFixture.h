@@ -10,6 +10,7 @@
 #include "../receipts/ReceiptFixture.h"
 #include "platform/TextFile.h"
 #include "bills/VatExchange.h"
+#include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {
 

@@ -19,6 +19,7 @@
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
 #include "testsupport/PdfPrinter.h"
+#include "testsupport/TestEnvironment.h"
 #include "../receipts/ReceiptFixture.h"
 
 namespace corvane::test {

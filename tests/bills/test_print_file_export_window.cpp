@@ -15,6 +15,7 @@
 #include "receipts/frm合同收款.h"
 #include "testsupport/InputCheck.h"
 #include "testsupport/LayoutCheck.h"
+#include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {
 namespace {

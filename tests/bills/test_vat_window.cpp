@@ -89,9 +89,13 @@ protected:
         clock->letOthersRun = true;
         standIn = std::thread([xml, result, line, more] {
             for (int i = 0; i < 5000 && !QFile::exists(xml); ++i) QThread::msleep(1);
-            QFile f(result);
+            // Written aside and renamed, so the window never reads half of a
+            // large file on a busy machine.
+            QFile f(result + QStringLiteral(".part"));
             f.open(QIODevice::WriteOnly);
             f.write(toGbk(line + QStringLiteral("\r\n第二行\r\n")) + more);
+            f.close();
+            QFile::rename(f.fileName(), result);
         });
     }
     qint64 storedStart() { return count(QStringLiteral("SELECT 起始编号 FROM 设置管理处 WHERE gyd_dh = 'GL01'")); }

@@ -8,7 +8,7 @@
 #include "contracts/ContractHandovers.h"
 #include "db/Sql.h"
 #include "testsupport/TestDatabase.h"
-#include "testsupport/TestEnvironment.h"
+#include "testsupport/ServiceDoubles.h"
 
 namespace corvane::test {
 

@@ -18,6 +18,7 @@
 #include "testsupport/InputCheck.h"
 #include "bills/frm开票项目设置.h"
 #include "testsupport/LayoutCheck.h"
+#include "testsupport/TestEnvironment.h"
 
 namespace corvane::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "../receipts/ReceiptFixture.h"
+#include "../../receipts/ReceiptFixture.h"
 #include "db/Schema.h"
 #include "bills/BillIssueStore.h"
 #include "receipts/BillStore.h"
