@@ -302,7 +302,12 @@ AddedStep addRouteStep(const QString& contractNumber, const QString& department,
         out.outcome = WriteOutcome::failure(insert.error());
         return out;
     }
-    out.id = insert.lastInsertId().toLongLong();
+    const auto id = checkedInsertId(insert, QStringLiteral("合同实际流转路径设置"));
+    if (!id) {
+        out.outcome = WriteOutcome::failure(id.error());
+        return out;
+    }
+    out.id = *id;
     if (parallel) {
         Statement circulation(QStringLiteral("INSERT INTO 合同流转信息表 (合同编号, 环节序号, 部门编号, 岗位编号, 决策权)"
                                              " VALUES (?, 0, ?, ?, ?)"),

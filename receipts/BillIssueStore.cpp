@@ -62,9 +62,9 @@ FinishedLine finishedLine(const InvoiceLine& line)
     return f;
 }
 
-IssueOutcome finishPrintedBill(const PrintedBill& b) { return finishPrintedBill(b, DbConnection()); }
+IssueOutcome finishPrintedBill(const PrintedBill& b) { return finishPrintedBill(DbConnection(), b); }
 
-IssueOutcome finishPrintedBill(const PrintedBill& b, const QSqlDatabase& db)
+IssueOutcome finishPrintedBill(const QSqlDatabase& db, const PrintedBill& b)
 {
     Transaction tx(db, Transaction::Write);
     if (!tx.isActive()) return failed(tx.error());
