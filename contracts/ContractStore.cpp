@@ -29,7 +29,6 @@ const QStringList kCounterpartyColumns = {QStringLiteral("对方开户行"), QSt
 const QStringList kAttachmentColumns = {QStringLiteral("ID"), QStringLiteral("合同ID"), QStringLiteral("名称"),
                                         QStringLiteral("附件"), QStringLiteral("类别")};
 
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
 
 WriteOutcome outcomeOf(Statement& st)
 {

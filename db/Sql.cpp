@@ -323,6 +323,8 @@ QString Row::text(const QString& column) const { return asText(value(column)); }
 QString Row::text(int index) const { return asText(value(index)); }
 bool Row::isNull(const QString& column) const { return !m_record || m_record->isNull(column); }
 bool Row::isNull(int index) const { return !m_record || m_record->isNull(index); }
+bool Row::flag(const QString& column) const { return !isNull(column) && value(column).toInt() != 0; }
+bool Row::flag(int index) const { return !isNull(index) && value(index).toInt() != 0; }
 int Row::count() const { return m_record ? m_record->count() : 0; }
 
 // ---- Statement
@@ -587,6 +589,10 @@ QDateTime toDateTime(const QVariant& value)
 }
 
 QDate toDate(const QVariant& value) { return toDateTime(value).date(); }
+
+QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
+
+QVariant textOrNull(const QString& text) { return text.isEmpty() ? nullText() : QVariant(text); }
 
 QString placeholders(int n)
 {

@@ -41,6 +41,9 @@ public:
     QString text(int index) const;
     bool isNull(const QString& column) const;
     bool isNull(int index) const;
+    // A 0/1 flag column: set when it holds a number other than 0; NULL is not set.
+    bool flag(const QString& column) const;
+    bool flag(int index) const;
     int count() const;
 
 private:
@@ -174,6 +177,11 @@ QVariant dateTimeValue(Dialect d, const QDateTime& dateTime);
 // Reads a date or date-time column whatever the driver returned (text or date).
 QDate toDate(const QVariant& value);
 QDateTime toDateTime(const QVariant& value);
+
+// NULL for a text column, typed as a text so that every driver binds it as one.
+QVariant nullText();
+// A box's text where the column's readers expect NULL for an empty box.
+QVariant textOrNull(const QString& text);
 
 // "?, ?, ?" for an IN list of n values.
 QString placeholders(int n);

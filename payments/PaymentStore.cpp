@@ -21,10 +21,6 @@ Decimal amountOf(const QVariant& v)
 // An amount as every engine stores it exactly.
 QVariant money(Decimal d) { return d.fixed(2); }
 
-QVariant textOrNull(const QString& s) { return s.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s); }
-
-bool flag(const Row& r, const QString& column) { return !r.isNull(column) && r.value(column).toInt() != 0; }
-
 std::optional<QDate> dateOf(const QVariant& v)
 {
     if (v.isNull()) return std::nullopt;
@@ -116,7 +112,7 @@ DbResult<QString> planContractOf(const QString& number)
     if (!r) return r.error();
     if (r->empty()) return QString();
     const Row& f = r->front();
-    if (flag(f, QStringLiteral("补充")) && flag(f, QStringLiteral("收付款计划合并"))) return f.text(1);
+    if (f.flag(QStringLiteral("补充")) && f.flag(QStringLiteral("收付款计划合并"))) return f.text(1);
     return number;
 }
 
@@ -352,7 +348,7 @@ DbResult<PathLookup> 获取审批路径(const QString& category, const QString& 
     if (rule->empty()) return out;
     const Row& r = rule->front();
     out.审批路径代号 = r.text(0);
-    if (flag(r, QStringLiteral("本部门主管审批"))) {
+    if (r.flag(QStringLiteral("本部门主管审批"))) {
         const auto head = selectRowsQuiet(
             QStringLiteral("SELECT 岗位代号 FROM 岗位信息new WHERE 职能部门代号 = ? AND 部门主管 = 1 "
                            "AND 起始日期 <= ? AND (终止日期 IS NULL OR 终止日期 > ?) ORDER BY 岗位代号"),

@@ -10,8 +10,6 @@ namespace corvane::plans {
 
 namespace {
 
-QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? nullText() : QVariant(text); }
 QVariant amountOrNull(const std::optional<qint64>& cents) { return cents ? QVariant(centsText(*cents)) : nullText(); }
 std::optional<QDate> optionalDate(const QVariant& v)
 {

@@ -9,10 +9,9 @@ namespace {
 
 const QString kNodes = QStringLiteral("合同履行计划表");
 
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
 QVariant amountOrNull(const std::optional<qint64>& cents)
 {
-    return cents ? QVariant(centsText(*cents)) : QVariant(QMetaType::fromType<QString>());
+    return cents ? QVariant(centsText(*cents)) : nullText();
 }
 QVariant dateOrNull(const std::optional<QDate>& date) { return dateValue(date.value_or(QDate())); }
 std::optional<QDate> optionalDate(const QVariant& v)

@@ -7,10 +7,6 @@ namespace corvane::receipts {
 
 namespace {
 
-const QVariant kNullText = QVariant(QMetaType::fromType<QString>());
-
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? kNullText : QVariant(text); }
-
 // An amount box as written: the number it begins with, in hundredths.
 QString amountOf(const QString& box) { return LineNumber::of(box).fixed(2); }
 

@@ -8,11 +8,6 @@ namespace corvane::receipts {
 
 namespace {
 
-QVariant textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
-}
-
 Decimal decimalOf(const QVariant& value)
 {
     if (value.isNull()) return Decimal();

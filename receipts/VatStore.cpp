@@ -9,11 +9,6 @@ namespace corvane::receipts {
 
 namespace {
 
-QVariant textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
-}
-
 // A stored rate as typed: 6 rather than 6.0000.
 QString rateText(const QVariant& value)
 {
