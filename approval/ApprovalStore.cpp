@@ -6,7 +6,6 @@ namespace corvane::approval {
 
 namespace {
 
-bool flag(const Row& r, const QString& column) { return !r.isNull(column) && r.value(column).toInt() != 0; }
 
 QString dateTimeText(const QVariant& v)
 {
@@ -36,8 +35,8 @@ DbResult<std::optional<TypeSettings>> typeSettings(const QString& typeCode)
                                     {typeCode});
     if (!r) return r.error();
     if (r->count() == 0) return std::optional<TypeSettings>();
-    return std::optional<TypeSettings>(TypeSettings{flag(*r, QStringLiteral("单级流转")),
-                                                    flag(*r, QStringLiteral("部门主管审批"))});
+    return std::optional<TypeSettings>(TypeSettings{r->flag(QStringLiteral("单级流转")),
+                                                    r->flag(QStringLiteral("部门主管审批"))});
 }
 
 DbResult<std::optional<HeadPost>> headPostOf(const QString& departmentCode)
@@ -61,7 +60,7 @@ DbResult<std::vector<TemplateStep>> templateSteps(const QString& typeCode)
     if (!rows) return rows.error();
     std::vector<TemplateStep> out;
     for (const Row& r : *rows)
-        out.push_back({r.text(0), r.text(1), flag(r, QStringLiteral("决策权")), r.value(3).toInt()});
+        out.push_back({r.text(0), r.text(1), r.flag(QStringLiteral("决策权")), r.value(3).toInt()});
     return out;
 }
 
@@ -79,7 +78,7 @@ DbResult<std::vector<ProposedStep>> proposedSteps(const QString& typeCode)
     if (!rows) return rows.error();
     std::vector<ProposedStep> out;
     for (const Row& r : *rows)
-        out.push_back({r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), flag(r, QStringLiteral("决策权"))});
+        out.push_back({r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.flag(QStringLiteral("决策权"))});
     return out;
 }
 
@@ -240,7 +239,7 @@ DbResult<std::vector<DepartmentLink>> departmentLinksOf(const QString& code)
     const auto rows = selectRowsQuiet(kLinks + QStringLiteral(" AND D.职能部门编号 = ?") + kLinksOrder, {code});
     if (!rows) return rows.error();
     std::vector<DepartmentLink> out;
-    for (const Row& r : *rows) out.push_back({r.text(0), r.text(1), r.text(2), flag(r, QStringLiteral("发票领用"))});
+    for (const Row& r : *rows) out.push_back({r.text(0), r.text(1), r.text(2), r.flag(QStringLiteral("发票领用"))});
     return out;
 }
 
@@ -257,7 +256,7 @@ DbResult<std::vector<RouteRow>> routeOf(const QString& contractNumber)
     std::vector<RouteRow> out;
     for (const Row& r : *rows)
         out.push_back({r.value(0).toLongLong(), r.text(1), r.text(2), r.text(3), r.text(4),
-                       flag(r, QStringLiteral("决策权")), r.value(6).toInt(), flag(r, QStringLiteral("单级流转"))});
+                       r.flag(QStringLiteral("决策权")), r.value(6).toInt(), r.flag(QStringLiteral("单级流转"))});
     return out;
 }
 
@@ -302,7 +301,12 @@ AddedStep addRouteStep(const QString& contractNumber, const QString& department,
         out.outcome = WriteOutcome::failure(insert.error());
         return out;
     }
-    out.id = insert.lastInsertId().toLongLong();
+    const auto id = checkedInsertId(insert, QStringLiteral("合同实际流转路径设置"));
+    if (!id) {
+        out.outcome = WriteOutcome::failure(id.error());
+        return out;
+    }
+    out.id = *id;
     if (parallel) {
         Statement circulation(QStringLiteral("INSERT INTO 合同流转信息表 (合同编号, 环节序号, 部门编号, 岗位编号, 决策权)"
                                              " VALUES (?, 0, ?, ?, ?)"),

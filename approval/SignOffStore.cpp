@@ -15,34 +15,43 @@ SignOffResult failedResult(const DbError& e)
     return out;
 }
 
-// One value of a single-row select; an invalid value when there is no row.
-std::optional<QVariant> scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values, DbError* error)
-{
-    Statement st(db, sql, values);
-    if (!st.exec()) {
-        *error = st.error();
-        return std::nullopt;
-    }
-    const QVariant v = st.next() ? st.value(0) : QVariant();
-    if (st.error().isValid()) {
-        *error = st.error();
-        return std::nullopt;
-    }
-    return v;
-}
-
-bool run(const QSqlDatabase& db, const QString& sql, const QVariantList& values, DbError* error, int* affected = nullptr)
-{
-    Statement st(db, sql, values);
-    if (!st.exec()) {
-        *error = st.error();
-        return false;
-    }
-    if (affected) *affected = st.rowsAffected();
-    return true;
-}
-
 const QString kSetupFlag = QStringLiteral("合同同步");
+
+// The sign-off document of the submission, sent to nobody yet.
+ColumnValues signOffDocumentRow(Dialect d, const SignOffSubmission& s, const QDate& day, const QString& number,
+                                qint64 serial, const QString& urgency)
+{
+    const QString content = fillDocumentNumber(s.signOff, number) + s.plan;
+    return {
+        {QStringLiteral("文头"), kSignOffPrefix},
+        {QStringLiteral("年"), day.year()},
+        {QStringLiteral("月"), day.month()},
+        {QStringLiteral("日"), day.day()},
+        {QStringLiteral("编号"), number},
+        {QStringLiteral("流水号"), serial},
+        {QStringLiteral("文件类型"), QStringLiteral("合同会签")},
+        {QStringLiteral("审批文件"), 1},
+        {QStringLiteral("是否通知"), 0},
+        {QStringLiteral("是否公告"), 0},
+        {QStringLiteral("文件标题"), s.文件标题},
+        {QStringLiteral("模板类型"), QStringLiteral("HTML")},
+        {QStringLiteral("文件内容"), documentBytes(content)},
+        {QStringLiteral("部门"), s.部门},
+        {QStringLiteral("岗位"), s.岗位},
+        {QStringLiteral("是否回复"), 0},
+        {QStringLiteral("是否发送"), 0},
+        {QStringLiteral("是否作废"), 0},
+        {QStringLiteral("是否结束"), 0},
+        {QStringLiteral("拟稿人"), s.工号},
+        {QStringLiteral("拟稿日期"), dateValue(d, s.now.date())},
+        {QStringLiteral("紧急程度"), urgency},
+        {QStringLiteral("流转类型"), s.多级流转 ? QStringLiteral("多级") : QStringLiteral("单级")},
+        {QStringLiteral("允许修改"), 0},
+        {QStringLiteral("对应合同编号"), s.contract.number},
+        {QStringLiteral("CzyDH"), s.工号},
+        {QStringLiteral("updatedate"), dateTimeValue(d, s.now)},
+    };
+}
 
 }  // namespace
 
@@ -70,13 +79,11 @@ DbResult<std::vector<PlanInstalment>> planInstalmentsOf(const QString& contractN
 
 DbResult<QString> defaultUrgency(const QSqlDatabase& db)
 {
-    DbError error;
-    const auto v = scalar(db,
-                          dialect::selectTop(dialectOf(db), 1,
-                                             QStringLiteral("紧急程度 FROM XZ紧急程度"
-                                                            " WHERE 序 IN (SELECT MIN(序) FROM XZ紧急程度) ORDER BY 紧急程度")),
-                          {}, &error);
-    if (!v) return error;
+    const auto v = selectValueQuiet(
+        db, dialect::selectTop(dialectOf(db), 1,
+                               QStringLiteral("紧急程度 FROM XZ紧急程度"
+                                              " WHERE 序 IN (SELECT MIN(序) FROM XZ紧急程度) ORDER BY 紧急程度")));
+    if (!v) return v.error();
     return v->isNull() ? QString() : v->toString();
 }
 
@@ -91,20 +98,21 @@ SignOffResult writeSignOff(const QSqlDatabase& db, const SignOffSubmission& s)
 
     // 年, 月 and 日 carry the server's date, whatever the workstation's clock says.
     const auto serverDay =
-        scalar(db, QStringLiteral("SELECT ") + dialect::serverToday(d) + QStringLiteral(" AS 系统时间"), {}, &error);
-    if (!serverDay) return failedResult(error);
+        selectValueQuiet(db, QStringLiteral("SELECT ") + dialect::serverToday(d) + QStringLiteral(" AS 系统时间"));
+    if (!serverDay) return failedResult(serverDay.error());
     const QDate day = toDate(*serverDay);
     if (!day.isValid()) return failedResult({0, QStringLiteral("无法读取服务器日期")});
 
     const auto highest =
-        scalar(db, QStringLiteral("SELECT MAX(流水号) FROM XZ文件记录 WHERE 文头 = ?"), {kSignOffPrefix}, &error);
-    if (!highest) return failedResult(error);
+        selectValueQuiet(db, QStringLiteral("SELECT MAX(流水号) FROM XZ文件记录 WHERE 文头 = ?"), {kSignOffPrefix});
+    if (!highest) return failedResult(highest.error());
     qint64 serial = highest->isNull() ? 1 : highest->toLongLong() + 1;
     QString number;
     for (;;) {
         number = signOffNumber(serial);
-        const auto taken = scalar(db, QStringLiteral("SELECT COUNT(*) FROM XZ文件记录 WHERE 编号 = ?"), {number}, &error);
-        if (!taken) return failedResult(error);
+        const auto taken =
+            selectValueQuiet(db, QStringLiteral("SELECT COUNT(*) FROM XZ文件记录 WHERE 编号 = ?"), {number});
+        if (!taken) return failedResult(taken.error());
         if (taken->toLongLong() == 0) break;
         ++serial;
     }
@@ -114,25 +122,11 @@ SignOffResult writeSignOff(const QSqlDatabase& db, const SignOffSubmission& s)
 
     const QVariant now = dateTimeValue(d, s.now);
     const QVariant today = dateValue(d, s.now.date());
-    const QString content = fillDocumentNumber(s.signOff, number) + s.plan;
-    Statement document(
-        db,
-        dialect::insertReturningId(
-            d, QStringLiteral("XZ文件记录"),
-            {QStringLiteral("文头"), QStringLiteral("年"), QStringLiteral("月"), QStringLiteral("日"),
-             QStringLiteral("编号"), QStringLiteral("流水号"), QStringLiteral("文件类型"), QStringLiteral("审批文件"),
-             QStringLiteral("是否通知"), QStringLiteral("是否公告"), QStringLiteral("文件标题"),
-             QStringLiteral("模板类型"), QStringLiteral("文件内容"), QStringLiteral("部门"), QStringLiteral("岗位"),
-             QStringLiteral("是否回复"), QStringLiteral("是否发送"), QStringLiteral("是否作废"),
-             QStringLiteral("是否结束"), QStringLiteral("拟稿人"), QStringLiteral("拟稿日期"),
-             QStringLiteral("紧急程度"), QStringLiteral("流转类型"), QStringLiteral("允许修改"),
-             QStringLiteral("对应合同编号"), QStringLiteral("CzyDH"), QStringLiteral("updatedate")},
-            QStringLiteral("UniqueID")),
-        {kSignOffPrefix, day.year(), day.month(), day.day(), number, serial, QStringLiteral("合同会签"), 1, 0, 0,
-         s.文件标题, QStringLiteral("HTML"), documentBytes(content), s.部门, s.岗位, 0, 0, 0, 0, s.工号, today, *urgency,
-         s.多级流转 ? QStringLiteral("多级") : QStringLiteral("单级"), 0, s.contract.number, s.工号, now});
-    if (!document.exec()) return failedResult(document.error());
-    const qint64 documentId = document.lastInsertId().toLongLong();
+    const auto inserted =
+        insertReturningIdQuiet(db, QStringLiteral("XZ文件记录"),
+                               signOffDocumentRow(d, s, day, number, serial, *urgency), QStringLiteral("UniqueID"));
+    if (!inserted) return failedResult(inserted.error());
+    const qint64 documentId = *inserted;
 
     // 行政文件附件: the bytes go from table to table without passing through here.
     const auto attachments = selectRowsQuiet(
@@ -140,36 +134,39 @@ SignOffResult writeSignOff(const QSqlDatabase& db, const SignOffSubmission& s)
     if (!attachments) return failedResult(attachments.error());
     for (const Row& a : *attachments) {
         const auto [title, extension] = splitAttachmentName(a.text(1));
-        if (!run(db,
-                 QStringLiteral("INSERT INTO XZ文件附件 (行政文件ID, 附件标题, 扩展名, 附件内容, 模板附件, 编辑人, CzyDH, updatedate)"
-                                " VALUES (?, ?, ?, (SELECT 附件 FROM 合同信息附件 WHERE ID = ?), 0, ?, ?, ?)"),
-                 {documentId, title, extension, a.value(0), s.工号, s.工号, now}, &error))
-            return failedResult(error);
+        const auto copied = executeQuiet(
+            db,
+            QStringLiteral(
+                "INSERT INTO XZ文件附件 (行政文件ID, 附件标题, 扩展名, 附件内容, 模板附件, 编辑人, CzyDH, updatedate)"
+                " VALUES (?, ?, ?, (SELECT 附件 FROM 合同信息附件 WHERE ID = ?), 0, ?, ?, ?)"),
+            {documentId, title, extension, a.value(0), s.工号, s.工号, now});
+        if (!copied) return failedResult(copied.error());
     }
 
     for (const RouteStep& step : s.steps) {
-        if (!run(db,
-                 QStringLiteral("INSERT INTO XZ文件流转路径 (文件ID, 部门, 岗位, 顺序, 是否主送) VALUES (?, ?, ?, ?, ?)"),
-                 {documentId, step.部门编号, step.岗位编号, s.多级流转 ? step.环节序号 : 0, step.决策权}, &error))
-            return failedResult(error);
+        const auto routed = executeQuiet(
+            db,
+            QStringLiteral("INSERT INTO XZ文件流转路径 (文件ID, 部门, 岗位, 顺序, 是否主送) VALUES (?, ?, ?, ?, ?)"),
+            {documentId, step.部门编号, step.岗位编号, s.多级流转 ? step.环节序号 : 0, step.决策权});
+        if (!routed) return failedResult(routed.error());
     }
     // A sequential route reaches its first step now, a parallel one every step.
     const size_t due = s.多级流转 ? 1 : s.steps.size();
     for (size_t i = 0; i < due; ++i) {
         const RouteStep& step = s.steps[i];
-        if (!run(db,
-                 QStringLiteral("INSERT INTO XZ文件流转情况 (文件ID, 部门, 岗位, 顺序, 是否主送, 是否查阅, 送达时间, CZYDH, updatedate)"
-                                " VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?)"),
-                 {documentId, step.部门编号, step.岗位编号, s.多级流转 ? step.环节序号 : 0, step.决策权, today, s.工号,
-                  today},
-                 &error))
-            return failedResult(error);
+        const auto delivered = executeQuiet(
+            db,
+            QStringLiteral(
+                "INSERT INTO XZ文件流转情况 (文件ID, 部门, 岗位, 顺序, 是否主送, 是否查阅, 送达时间, CZYDH, updatedate)"
+                " VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?)"),
+            {documentId, step.部门编号, step.岗位编号, s.多级流转 ? step.环节序号 : 0, step.决策权, today, s.工号,
+             today});
+        if (!delivered) return failedResult(delivered.error());
     }
-    int affected = 0;
-    if (!run(db, QStringLiteral("UPDATE XZ文件记录 SET 是否发送 = 1, 发送日期 = ? WHERE UniqueID = ?"), {now, documentId},
-             &error, &affected))
-        return failedResult(error);
-    if (affected < 1) return failedResult({0, QStringLiteral("会签单已不存在")});
+    const auto sent = executeQuiet(
+        db, QStringLiteral("UPDATE XZ文件记录 SET 是否发送 = 1, 发送日期 = ? WHERE UniqueID = ?"), {now, documentId});
+    if (!sent) return failedResult(sent.error());
+    if (*sent < 1) return failedResult({0, QStringLiteral("会签单已不存在")});
 
     // The claim: a contract submitted meanwhile keeps its own road.
     QVariantList values{number, now, contract::审批中};
@@ -181,8 +178,9 @@ SignOffResult writeSignOff(const QSqlDatabase& db, const SignOffSubmission& s)
         claim += QStringLiteral(" WHERE 合同编号 = ? AND 提交日期 IS NULL");
         values << s.contract.number;
     }
-    if (!run(db, claim, values, &error, &affected)) return failedResult(error);
-    if (affected < 1) {
+    const auto claimed = executeQuiet(db, claim, values);
+    if (!claimed) return failedResult(claimed.error());
+    if (*claimed < 1) {
         SignOffResult out;
         out.outcome = WriteOutcome::of(WriteOutcome::NoRow);
         return out;
@@ -206,12 +204,13 @@ const QString kClaimTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 // The claim's time row set to `value`, added when missing.
 bool writeClaimTime(const QSqlDatabase& db, const QString& value, DbError* error)
 {
-    int affected = 0;
-    if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ?"), {value, kSyncClaimedAtCode}, error,
-             &affected))
-        return false;
-    return affected > 0 ||
-           run(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)"), {kSyncClaimedAtCode, value}, error);
+    auto written = executeQuiet(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ?"),
+                                {value, kSyncClaimedAtCode});
+    if (written && *written == 0)
+        written = executeQuiet(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)"),
+                               {kSyncClaimedAtCode, value});
+    if (!written) *error = written.error();
+    return written.has_value();
 }
 
 }  // namespace
@@ -226,34 +225,35 @@ FlagClaim claimSyncFlag(const QSqlDatabase& db, const QDateTime& now, DbError* e
         *error = tx.error();
         return FlagClaim::Failed;
     }
-    auto committed = [&](FlagClaim result) {
-        if (tx.commit()) return result;
-        *error = tx.error();
+    auto failed = [&](const DbError& e) {
+        *error = e;
         return FlagClaim::Failed;
     };
-    int affected = 0;
-    if (!run(db,
-             QStringLiteral("UPDATE SystemSetup SET Value = '1' WHERE Code = ? AND (Value IS NULL OR Value <> '1')"),
-             {kSetupFlag}, error, &affected))
-        return FlagClaim::Failed;
-    if (affected > 0) return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
-    const auto exists = scalar(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag}, error);
-    if (!exists) return FlagClaim::Failed;
+    auto committed = [&](FlagClaim result) { return tx.commit() ? result : failed(tx.error()); };
+    const auto set = executeQuiet(
+        db, QStringLiteral("UPDATE SystemSetup SET Value = '1' WHERE Code = ? AND (Value IS NULL OR Value <> '1')"),
+        {kSetupFlag});
+    if (!set) return failed(set.error());
+    if (*set > 0) return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
+    const auto exists =
+        selectValueQuiet(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag});
+    if (!exists) return failed(exists.error());
     if (exists->toLongLong() == 0) {
-        DbError insertError;
-        if (run(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, '1')"), {kSetupFlag}, &insertError))
-            return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
+        const auto added =
+            executeQuiet(db, QStringLiteral("INSERT INTO SystemSetup (Code, Value) VALUES (?, '1')"), {kSetupFlag});
+        if (added) return writeClaimTime(db, stamp, error) ? committed(FlagClaim::Claimed) : FlagClaim::Failed;
         // Another client added the row first: it holds the flag.
         tx.rollback();
-        const auto now = scalar(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag}, error);
-        if (!now) return FlagClaim::Failed;
+        const auto now =
+            selectValueQuiet(db, QStringLiteral("SELECT COUNT(*) FROM SystemSetup WHERE Code = ?"), {kSetupFlag});
+        if (!now) return failed(now.error());
         if (now->toLongLong() > 0) return FlagClaim::Held;
-        *error = insertError;
-        return FlagClaim::Failed;
+        return failed(added.error());
     }
     // Held: by a run still going, or by one that died.
-    const auto claimed = scalar(db, QStringLiteral("SELECT Value FROM SystemSetup WHERE Code = ?"), {kSyncClaimedAtCode}, error);
-    if (!claimed) return FlagClaim::Failed;
+    const auto claimed =
+        selectValueQuiet(db, QStringLiteral("SELECT Value FROM SystemSetup WHERE Code = ?"), {kSyncClaimedAtCode});
+    if (!claimed) return failed(claimed.error());
     const QDateTime since = QDateTime::fromString(claimed->toString(), kClaimTimeFormat);
     if (!since.isValid()) {
         // Two starts timing the same flag at once: the one that lost keeps
@@ -265,21 +265,22 @@ FlagClaim claimSyncFlag(const QSqlDatabase& db, const QDateTime& now, DbError* e
     if (since.secsTo(now) < kSyncStaleSeconds) return committed(FlagClaim::Held);
     // Taken over only from the claim that was read: of two starts that find
     // the same stale claim, one runs.
-    if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ? AND Value = ?"),
-             {stamp, kSyncClaimedAtCode, claimed->toString()}, error, &affected))
-        return FlagClaim::Failed;
-    return committed(affected > 0 ? FlagClaim::Claimed : FlagClaim::Held);
+    const auto taken = executeQuiet(db, QStringLiteral("UPDATE SystemSetup SET Value = ? WHERE Code = ? AND Value = ?"),
+                                    {stamp, kSyncClaimedAtCode, claimed->toString()});
+    if (!taken) return failed(taken.error());
+    return committed(*taken > 0 ? FlagClaim::Claimed : FlagClaim::Held);
 }
 
 DbError releaseSyncFlag(const QSqlDatabase& db)
 {
-    DbError error;
     // Cheap when the flag went back with the run's outcomes already.
-    if (run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ? AND (Value IS NULL OR Value <> '0')"),
-            {kSetupFlag}, &error))
-        run(db, QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ? AND Value <> ''"), {kSyncClaimedAtCode},
-            &error);
-    return error;
+    auto released = executeQuiet(
+        db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ? AND (Value IS NULL OR Value <> '0')"),
+        {kSetupFlag});
+    if (released)
+        released = executeQuiet(db, QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ? AND Value <> ''"),
+                                {kSyncClaimedAtCode});
+    return released.error();
 }
 
 DbResult<std::vector<FinishedDocument>> finishedDocuments(const QSqlDatabase& db)
@@ -324,17 +325,15 @@ DbError 处理附件(const QSqlDatabase& db, qint64 documentId, qint64 contractI
     // One statement for the document, in the attachments' order; an
     // attachment is left out when the contract has it already or an earlier
     // attachment of the document brings it.
-    DbError error;
-    run(db,
+    const QString sql =
         QStringLiteral("INSERT INTO 合同信息附件 (合同ID, 名称, 附件, 类别) SELECT ?, ") + name(QStringLiteral("X")) +
-            QStringLiteral(", X.附件内容, ? FROM XZ文件附件 X WHERE X.行政文件ID = ?"
-                           " AND NOT EXISTS (SELECT 1 FROM 合同信息附件 A WHERE A.合同ID = ? AND ") +
-            sameFile(QStringLiteral("A.名称")) +
-            QStringLiteral(") AND NOT EXISTS (SELECT 1 FROM XZ文件附件 Y WHERE Y.行政文件ID = X.行政文件ID"
-                           " AND Y.UniqueID < X.UniqueID AND ") +
-            sameFile(name(QStringLiteral("Y"))) + QStringLiteral(") ORDER BY X.UniqueID"),
-        {contractId, QStringLiteral("文件"), documentId, contractId}, &error);
-    return error;
+        QStringLiteral(", X.附件内容, ? FROM XZ文件附件 X WHERE X.行政文件ID = ?"
+                       " AND NOT EXISTS (SELECT 1 FROM 合同信息附件 A WHERE A.合同ID = ? AND ") +
+        sameFile(QStringLiteral("A.名称")) +
+        QStringLiteral(") AND NOT EXISTS (SELECT 1 FROM XZ文件附件 Y WHERE Y.行政文件ID = X.行政文件ID"
+                       " AND Y.UniqueID < X.UniqueID AND ") +
+        sameFile(name(QStringLiteral("Y"))) + QStringLiteral(") ORDER BY X.UniqueID");
+    return executeQuiet(db, sql, {contractId, QStringLiteral("文件"), documentId, contractId}).error();
 }
 
 namespace {
@@ -344,16 +343,13 @@ WriteOutcome applyOutcome(const QSqlDatabase& db, const FinishedDocument& doc)
 {
     const DbError copied = 处理附件(db, doc.documentId, doc.contractId);
     if (copied.isValid()) return WriteOutcome::failure(copied);
-    DbError error;
-    int affected = 0;
-    if (!run(db,
-             QStringLiteral("UPDATE 合同信息 SET 流转结束日期 = ?, 流转通过 = ?, 合同状态 = ?"
-                            " WHERE ID = ? AND 流转结束日期 IS NULL"),
-             {dateTimeValue(dialectOf(db), doc.结束日期), doc.同意 ? 1 : 0, doc.同意 ? contract::审批通过 : contract::审批未通过,
-              doc.contractId},
-             &error, &affected))
-        return WriteOutcome::failure(error);
-    if (affected < 1) return WriteOutcome::of(WriteOutcome::NoRow);
+    const auto decided = executeQuiet(db,
+                                      QStringLiteral("UPDATE 合同信息 SET 流转结束日期 = ?, 流转通过 = ?, 合同状态 = ?"
+                                                     " WHERE ID = ? AND 流转结束日期 IS NULL"),
+                                      {dateTimeValue(dialectOf(db), doc.结束日期), doc.同意 ? 1 : 0,
+                                       doc.同意 ? contract::审批通过 : contract::审批未通过, doc.contractId});
+    if (!decided) return WriteOutcome::failure(decided.error());
+    if (*decided < 1) return WriteOutcome::of(WriteOutcome::NoRow);
     return WriteOutcome::of(WriteOutcome::Done);
 }
 
@@ -366,22 +362,27 @@ DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& d
     Transaction tx(db);
     if (!tx.isActive()) return tx.error();
     DbError error;
+    auto run = [&](const QString& sql, const QVariantList& values) {
+        const auto done = executeQuiet(db, sql, values);
+        if (!done) error = done.error();
+        return done.has_value();
+    };
     // The flag goes back with the outcomes, in the one commit of the run.
     auto commit = [&] {
-        if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ?"), {kSetupFlag}, &error)) return false;
-        if (!run(db, QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ?"), {kSyncClaimedAtCode}, &error))
+        if (!run(QStringLiteral("UPDATE SystemSetup SET Value = '0' WHERE Code = ?"), {kSetupFlag})) return false;
+        if (!run(QStringLiteral("UPDATE SystemSetup SET Value = '' WHERE Code = ?"), {kSyncClaimedAtCode}))
             return false;
         if (tx.commit()) return true;
         error = tx.error();
         return false;
     };
     for (const FinishedDocument& doc : documents) {
-        if (!run(db, dialect::setSavepoint(d, savepoint), {}, &error)) return error;
+        if (!run(dialect::setSavepoint(d, savepoint), {})) return error;
         const WriteOutcome out = applyOutcome(db, doc);
         if (out.kind != WriteOutcome::Done) {
             // Decided already (an earlier document of this run), or failed:
             // nothing of this document stays.
-            if (!run(db, dialect::rollbackToSavepoint(d, savepoint), {}, &error)) return error;
+            if (!run(dialect::rollbackToSavepoint(d, savepoint), {})) return error;
             if (out.kind == WriteOutcome::Failed) {
                 // The documents before it keep their outcome.
                 if (!commit()) return error;
@@ -389,7 +390,7 @@ DbError carryBack(const QSqlDatabase& db, const std::vector<FinishedDocument>& d
             }
         }
         const QString release = dialect::releaseSavepoint(d, savepoint);
-        if (!release.isEmpty() && !run(db, release, {}, &error)) return error;
+        if (!release.isEmpty() && !run(release, {})) return error;
     }
     if (!commit()) return error;
     return {};

@@ -1,7 +1,5 @@
 #include "bills/BillFinishing.h"
 
-#include <QSqlError>
-
 #include "app/LoginContext.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -93,11 +91,7 @@ void 票据最终处理(frm合同收款& w)
         WaitCursor wait;
         // The write runs on a fresh connection, as the printing may have
         // taken long enough for the old one to be dropped.
-        if (!ReopenInPlace()) {
-            const QSqlError why = DbConnection().lastError();
-            return reportDbError(why.isValid() ? dbErrorOf(why)
-                                               : DbError{0, QStringLiteral("无法重新连接数据库")});
-        }
+        if (const DbError closed = ReopenInPlace(); closed.isValid()) return reportDbError(closed);
         done = finishPrintedBill(b);
     }
     switch (done.kind) {

@@ -7,10 +7,6 @@ namespace corvane::receipts {
 
 namespace {
 
-const QVariant kNullText = QVariant(QMetaType::fromType<QString>());
-
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? kNullText : QVariant(text); }
-
 // An amount box as written: the number it begins with, in hundredths.
 QString amountOf(const QString& box) { return LineNumber::of(box).fixed(2); }
 
@@ -62,9 +58,9 @@ FinishedLine finishedLine(const InvoiceLine& line)
     return f;
 }
 
-IssueOutcome finishPrintedBill(const PrintedBill& b) { return finishPrintedBill(b, DbConnection()); }
+IssueOutcome finishPrintedBill(const PrintedBill& b) { return finishPrintedBill(DbConnection(), b); }
 
-IssueOutcome finishPrintedBill(const PrintedBill& b, const QSqlDatabase& db)
+IssueOutcome finishPrintedBill(const QSqlDatabase& db, const PrintedBill& b)
 {
     Transaction tx(db, Transaction::Write);
     if (!tx.isActive()) return failed(tx.error());

@@ -58,7 +58,7 @@ struct PrintedBill {
 // otherwise NoRow and nothing written. On the login connection, or on `db`
 // (another workstation's).
 IssueOutcome finishPrintedBill(const PrintedBill& bill);
-IssueOutcome finishPrintedBill(const PrintedBill& bill, const QSqlDatabase& db);
+IssueOutcome finishPrintedBill(const QSqlDatabase& db, const PrintedBill& bill);
 
 // ---- An issued electronic invoice
 

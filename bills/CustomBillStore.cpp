@@ -8,11 +8,6 @@ namespace corvane::receipts {
 
 namespace {
 
-QVariant textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
-}
-
 QVariant dayValue(const QDate& date) { return dateTimeValue(QDateTime(date, QTime(0, 0))); }
 
 // The columns of one table that must hold a value; the first NULL names itself.

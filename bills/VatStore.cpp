@@ -9,11 +9,6 @@ namespace corvane::receipts {
 
 namespace {
 
-QVariant textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
-}
-
 // A stored rate as typed: 6 rather than 6.0000.
 QString rateText(const QVariant& value)
 {
@@ -24,7 +19,7 @@ QString rateText(const QVariant& value)
 
 QString subjectText(const Row& r, int codeColumn, int nameColumn)
 {
-    if (r.isNull(r.record().fieldName(codeColumn))) return QString();
+    if (r.isNull(codeColumn)) return QString();
     return r.text(codeColumn) + QLatin1Char(' ') + r.text(nameColumn);
 }
 
@@ -186,7 +181,7 @@ ExportReservation reserveExportNumber(const QSqlDatabase& db, const QString& off
     return out;
 }
 
-WriteOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, DbError* error)
+AdvanceOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, DbError* error)
 {
     const qint64 next = readStart + 1;
     Statement st(QStringLiteral("UPDATE 设置管理处 SET 起始编号 = CASE WHEN 起始编号 IS NULL OR 起始编号 < ? THEN ? "
@@ -194,9 +189,9 @@ WriteOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, Db
                  {next, next, officeCode});
     if (!st.exec()) {
         if (error) *error = st.error();
-        return WriteOutcome::Failed;
+        return AdvanceOutcome::Failed;
     }
-    return st.rowsAffected() > 0 ? WriteOutcome::Done : WriteOutcome::NoRow;
+    return st.rowsAffected() > 0 ? AdvanceOutcome::Done : AdvanceOutcome::NoRow;
 }
 
 // ---- Invoicing item settings window

@@ -59,11 +59,11 @@ struct ExportReservation {
 ExportReservation reserveExportNumber(const QString& officeCode);
 ExportReservation reserveExportNumber(const QSqlDatabase& db, const QString& officeCode);
 
-enum class WriteOutcome { Done, NoRow, Failed };
+enum class AdvanceOutcome { Done, NoRow, Failed };
 // 起始编号 becomes readStart + 1 unless it is that far or further already
 // (the export's reservation moved it; another workstation did): the number
 // never goes down.
-WriteOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, DbError* error = nullptr);
+AdvanceOutcome advanceExportNumber(const QString& officeCode, qint64 readStart, DbError* error = nullptr);
 
 // ---- Invoicing item settings window
 

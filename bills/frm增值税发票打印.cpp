@@ -484,7 +484,7 @@ void frm增值税发票打印::Command2_Click()
     // Only the receipt window opens this one; the other modes have no opener.
     if (Tag == QStringLiteral("前台收款") && m_opener) SetTag(m_opener->Command16, result);
     DbError error;
-    if (advanceExportNumber(officeCode(), m_start, &error) == WriteOutcome::Failed) return reportDbError(error);
+    if (advanceExportNumber(officeCode(), m_start, &error) == AdvanceOutcome::Failed) return reportDbError(error);
     closeWindow();
 }
 

@@ -512,7 +512,7 @@ void frm打印文件导出::Command10_Click()
         ShowDescriptionError(QStringLiteral("导出的打印文件打开之中，无法删除，请先关闭") + 导出文件路径);
         return;
     }
-    if (!ReopenInPlace()) {
+    if (ReopenInPlace().isValid()) {
         ShowDescriptionError(QStringLiteral("无法重新连接数据库"));
         return;
     }
@@ -776,7 +776,7 @@ void frm打印文件导出::Command13_Click()
         }
         bills.push_back({n, r.票据ID.toLongLong(), r.实际票据编号});
     }
-    if (!ReopenInPlace()) {
+    if (ReopenInPlace().isValid()) {
         ShowNumberedError(0, QStringLiteral("无法重新连接数据库"));
         return;
     }

@@ -29,7 +29,6 @@ const QStringList kCounterpartyColumns = {QStringLiteral("对方开户行"), QSt
 const QStringList kAttachmentColumns = {QStringLiteral("ID"), QStringLiteral("合同ID"), QStringLiteral("名称"),
                                         QStringLiteral("附件"), QStringLiteral("类别")};
 
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
 
 WriteOutcome outcomeOf(Statement& st)
 {
@@ -105,18 +104,15 @@ InsertedContract insertNumberedRow(const QSqlDatabase& db, const NewContract& co
         }
     }
 
-    QStringList names = kNumberColumns;
-    QVariantList values{out.number, out.serial, contract.state};
-    for (const auto& [name, value] : contract.columns) {
-        names << name;
-        values << value;
-    }
-    Statement insert(db, dialect::insertReturningId(dialectOf(db), kContracts, names, QStringLiteral("id")), values);
-    if (!insert.exec()) {
-        out.error = insert.error();
+    ColumnValues row{
+        {kNumberColumns[0], out.number}, {kNumberColumns[1], out.serial}, {kNumberColumns[2], contract.state}};
+    row.insert(row.end(), contract.columns.begin(), contract.columns.end());
+    const auto id = insertReturningIdQuiet(db, kContracts, row, QStringLiteral("id"));
+    if (!id) {
+        out.error = id.error();
         return out;
     }
-    out.id = insert.lastInsertId().toLongLong();
+    out.id = *id;
     out.outcome = InsertedContract::Inserted;
     return out;
 }
@@ -401,7 +397,12 @@ WriteOutcome addAttachment(qint64 contractId, const QString& name, const QVarian
         out.kind = WriteOutcome::NoRow;
         return out;
     }
-    if (newId) *newId = insert.lastInsertId().toLongLong();
+    const auto id = checkedInsertId(insert, kAttachments);
+    if (!id) {
+        out.error = id.error();
+        return out;
+    }
+    if (newId) *newId = *id;
     out.kind = WriteOutcome::Done;
     return out;
 }

@@ -24,9 +24,6 @@
 
 namespace corvane::contract {
 
-// Column values of a row, by column name.
-using ColumnValues = std::vector<std::pair<QString, QVariant>>;
-
 // ---- New contracts
 
 struct NewContract {

@@ -543,8 +543,7 @@ void Frm合同信息::Command2_Click()
     }
 
     ColumnValues columns = sheetColumns(sheet(name, Text1[3]->text(), amount, *start, *end));
-    columns.emplace_back(QStringLiteral("CzyDH"), Login().当前工号.isEmpty() ? QVariant(QMetaType::fromType<QString>())
-                                                                             : QVariant(Login().当前工号));
+    columns.emplace_back(QStringLiteral("CzyDH"), textOrNull(Login().当前工号));
 
     if (adding) {
         NewContract c;

@@ -4,10 +4,6 @@
 
 namespace corvane::contract {
 
-namespace {
-QVariant nullable(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
-}  // namespace
-
 QString toStoredText(const QString& boxText)
 {
     QString t = boxText;
@@ -26,22 +22,22 @@ QString fromStoredText(const QString& stored)
 ColumnValues sheetColumns(const RecordSheet& s)
 {
     ColumnValues columns{
-        {QStringLiteral("合同名称"), nullable(toStoredText(s.name))},
-        {QStringLiteral("对方单位"), nullable(s.counterparty)},
-        {QStringLiteral("对方开户行"), nullable(s.bank)},
-        {QStringLiteral("对方帐号"), nullable(s.account)},
-        {QStringLiteral("对方税号"), nullable(s.taxNumber)},
+        {QStringLiteral("合同名称"), textOrNull(toStoredText(s.name))},
+        {QStringLiteral("对方单位"), textOrNull(s.counterparty)},
+        {QStringLiteral("对方开户行"), textOrNull(s.bank)},
+        {QStringLiteral("对方帐号"), textOrNull(s.account)},
+        {QStringLiteral("对方税号"), textOrNull(s.taxNumber)},
         {QStringLiteral("是否是合格供方"), s.qualified ? 1 : 0},
     };
     if (s.qualified) columns.emplace_back(QStringLiteral("合格供方代码"), s.supplierCode);
-    columns.emplace_back(QStringLiteral("合同类型"), nullable(s.typeCode));
+    columns.emplace_back(QStringLiteral("合同类型"), textOrNull(s.typeCode));
     columns.emplace_back(QStringLiteral("合同金额"),
-                         s.amount ? QVariant(centsText(*s.amount)) : QVariant(QMetaType::fromType<QString>()));
+                         s.amount ? QVariant(centsText(*s.amount)) : nullText());
     columns.emplace_back(QStringLiteral("合同起始日期"), s.start);
     columns.emplace_back(QStringLiteral("合同终止日期"), s.end);
-    columns.emplace_back(QStringLiteral("主要条款"), nullable(toStoredText(s.mainTerms)));
-    columns.emplace_back(QStringLiteral("对方签约人"), nullable(s.counterpartySignatory));
-    columns.emplace_back(QStringLiteral("签约人"), nullable(s.ownSignatory));
+    columns.emplace_back(QStringLiteral("主要条款"), textOrNull(toStoredText(s.mainTerms)));
+    columns.emplace_back(QStringLiteral("对方签约人"), textOrNull(s.counterpartySignatory));
+    columns.emplace_back(QStringLiteral("签约人"), textOrNull(s.ownSignatory));
     return columns;
 }
 

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 
 #include "db/Dialect.h"
+#include "db/DriverError.h"
 #include "db/Sql.h"
 #include "platform/Services.h"
 
@@ -92,7 +93,7 @@ QSqlDatabase makeConnection(const DbSettings& s, const QString& name)
     return db;
 }
 
-bool openConnection(QSqlDatabase& db, const DbSettings& s)
+bool openConnection(QSqlDatabase& db, const DbSettings& s, DbError* error = nullptr)
 {
     // SQLite would create an empty database for a name that does not exist:
     // a wrong setting must fail like an unreachable server instead.
@@ -101,10 +102,14 @@ bool openConnection(QSqlDatabase& db, const DbSettings& s)
     // Set at every open, so a reopen takes the time-out in force now.
     const int timeoutMs = g_commandTimeoutMs;
     db.setConnectOptions(ConnectOptions(s, timeoutMs));
-    if (!db.open()) return false;
+    if (!db.open()) {
+        if (error) *error = dbErrorOf(db.lastError());
+        return false;
+    }
     for (const QString& sql : SessionStatements(dialectOf(db), db.driverName(), timeoutMs)) {
         QSqlQuery q(db);
         if (!q.exec(sql)) {
+            if (error) *error = dbErrorOf(q.lastError());
             // A session without its time-out would wait for ever: not opened.
             db.close();
             return false;
@@ -264,13 +269,16 @@ void ReOpenConnection()
     MsgBox(description);
 }
 
-bool ReopenInPlace()
+DbError ReopenInPlace()
 {
+    const DbError cannot{0, QStringLiteral("无法重新连接数据库")};
     QSqlDatabase db = DbConnection();
-    if (!db.isValid()) return false;
+    if (!db.isValid()) return cannot;
     forgetPreparedStatements(db);
     db.close();
-    return openConnection(db, g_settings);
+    DbError error;
+    if (openConnection(db, g_settings, &error)) return {};
+    return error.isValid() ? error : cannot;
 }
 
 void CloseConnection()

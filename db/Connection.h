@@ -10,6 +10,7 @@
 namespace corvane {
 
 enum class Dialect { SQLite, PostgreSQL, SqlServer };
+struct DbError;  // db/Sql.h
 
 // What the per-user settings (section DBConfig of the product family's
 // application key) say about the database.
@@ -46,8 +47,9 @@ bool OpenConnection(const DbSettings& settings);
 // A new connection built from the kept string (with the same command
 // time-out); a failure shows its description and leaves the connection unopened.
 void ReOpenConnection();
-// Close and open the same connection again from the kept string.
-bool ReopenInPlace();
+// Close and open the same connection again from the kept string. The error
+// that kept it closed, or an empty one when it is open again.
+DbError ReopenInPlace();
 // Closes and forgets the connection (tests, end of program).
 void CloseConnection();
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/DriverError.h"
 #include "db/Sql.h"
 
 namespace corvane::provision {

@@ -4,6 +4,8 @@
 #include <QSqlDriver>
 #include <QMutex>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QSqlResult>
 #include <QThread>
 #include <unordered_map>
@@ -12,6 +14,7 @@
 #include <sqlext.h>
 
 #include "db/Dialect.h"
+#include "db/DriverError.h"
 #include "platform/Services.h"
 
 namespace corvane {
@@ -140,7 +143,7 @@ DbError failureOf(const QSqlDatabase& db, const QSqlError& error, QSqlQuery* que
         e.connectionLost = true;
         if (!IsLoginConnection(db)) break;
         if (query) query->clear();
-        e.description = ReopenInPlace() ? kReconnected : kConnectionGone;
+        e.description = ReopenInPlace().isValid() ? kConnectionGone : kReconnected;
         break;
     case Failure::Other: break;
     }
@@ -313,11 +316,16 @@ DbError dbErrorOf(const QSqlError& error)
 
 // ---- Row
 
-QVariant Row::value(const QString& column) const { return m_record.value(column); }
-QVariant Row::value(int index) const { return m_record.value(index); }
-QString Row::text(const QString& column) const { return asText(m_record.value(column)); }
-QString Row::text(int index) const { return asText(m_record.value(index)); }
-bool Row::isNull(const QString& column) const { return m_record.isNull(column); }
+Row::Row(const QSqlRecord& record) : m_record(std::make_shared<const QSqlRecord>(record)) {}
+QVariant Row::value(const QString& column) const { return m_record ? m_record->value(column) : QVariant(); }
+QVariant Row::value(int index) const { return m_record ? m_record->value(index) : QVariant(); }
+QString Row::text(const QString& column) const { return asText(value(column)); }
+QString Row::text(int index) const { return asText(value(index)); }
+bool Row::isNull(const QString& column) const { return !m_record || m_record->isNull(column); }
+bool Row::isNull(int index) const { return !m_record || m_record->isNull(index); }
+bool Row::flag(const QString& column) const { return !isNull(column) && value(column).toInt() != 0; }
+bool Row::flag(int index) const { return !isNull(index) && value(index).toInt() != 0; }
+int Row::count() const { return m_record ? m_record->count() : 0; }
 
 // ---- Statement
 
@@ -330,7 +338,8 @@ Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantL
 
 Statement::~Statement()
 {
-    if (m_prepared && !m_error.isValid()) PreparedQueries::instance().giveBack(m_db, m_sql, std::move(m_query));
+    if (m_query && m_prepared && !m_error.isValid())
+        PreparedQueries::instance().giveBack(m_db, m_sql, std::move(*m_query));
 }
 
 void forgetPreparedStatements(const QSqlDatabase& db) { PreparedQueries::instance().forget(db); }
@@ -338,12 +347,12 @@ void forgetPreparedStatements(const QSqlDatabase& db) { PreparedQueries::instanc
 bool Statement::prepare()
 {
     if (std::optional<QSqlQuery> kept = PreparedQueries::instance().take(m_db, m_sql)) {
-        m_query = std::move(*kept);
-        m_query.setForwardOnly(true);
+        *m_query = std::move(*kept);
+        m_query->setForwardOnly(true);
         m_prepared = true;
         return true;
     }
-    m_prepared = m_query.prepare(m_sql);
+    m_prepared = m_query->prepare(m_sql);
     return m_prepared;
 }
 
@@ -368,40 +377,43 @@ bool Statement::exec()
         return false;
     }
     if (const StatementFaultHook& hook = statementFaultHook()) {
-        if (const std::optional<QSqlError> injected = hook(m_sql)) {
-            m_error = failureOf(m_db, *injected, nullptr, false);
+        if (const std::optional<DriverFault> injected = hook(m_sql)) {
+            const QSqlError error(injected->text, injected->text,
+                                  injected->connectionError ? QSqlError::ConnectionError : QSqlError::StatementError,
+                                  injected->nativeCode);
+            m_error = failureOf(m_db, error, nullptr, false);
             if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
             return false;
         }
     }
     DatabaseWait wait;
-    m_query = QSqlQuery(m_db);
-    m_query.setForwardOnly(true);
+    m_query = std::make_unique<QSqlQuery>(m_db);
+    m_query->setForwardOnly(true);
     bool ran = false;
     if (m_values.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
-        ran = m_query.exec(m_sql);
+        ran = m_query->exec(m_sql);
     } else if (prepare()) {
         const Dialect d = dialectOf(m_db);
-        for (const QVariant& v : std::as_const(m_values)) m_query.addBindValue(bindable(d, v));
-        ran = m_query.exec();
+        for (const QVariant& v : std::as_const(m_values)) m_query->addBindValue(bindable(d, v));
+        ran = m_query->exec();
     }
     if (!ran) {
-        m_error = failureOf(m_db, m_query.lastError(), &m_query);
+        m_error = failureOf(m_db, m_query->lastError(), m_query.get());
         if (!m_error.isValid()) m_error.description = QStringLiteral("语句执行失败");
         return false;
     }
     if (startsWithInsert(m_sql)) {
-        if (m_query.isSelect()) {
+        if (m_query->isSelect()) {
             // INSERT ... RETURNING / OUTPUT INSERTED hands the identity back as
             // a row. The statement is finished at once: on SQLite a statement
             // still stepping keeps the enclosing transaction from committing.
-            if (m_query.next()) m_insertId = m_query.value(0);
-            m_query.finish();
+            if (m_query->next()) m_insertId = m_query->value(0);
+            m_query->finish();
         } else if (dialectOf(m_db) == Dialect::SQLite) {
             // Only SQLite answers this without a statement of its own; on
             // PostgreSQL Qt would ask lastval(), whose error aborts the transaction.
-            m_insertId = m_query.lastInsertId();
+            m_insertId = m_query->lastInsertId();
         }
     }
     return true;
@@ -409,16 +421,19 @@ bool Statement::exec()
 
 bool Statement::next()
 {
-    if (!m_query.isActive()) return false;
-    if (m_query.next()) return true;
+    if (!m_query || !m_query->isActive()) return false;
+    if (m_query->next()) return true;
     // The end of the rows, or a fetch that failed half-way through them.
-    if (m_query.lastError().isValid() && !m_error.isValid()) m_error = failureOf(m_db, m_query.lastError(), &m_query);
+    if (m_query->lastError().isValid() && !m_error.isValid())
+        m_error = failureOf(m_db, m_query->lastError(), m_query.get());
     return false;
 }
 
-Row Statement::row() const { return Row(m_query.record()); }
+Row Statement::row() const { return m_query ? Row(m_query->record()) : Row(); }
 
-int Statement::rowsAffected() const { return m_query.numRowsAffected(); }
+QVariant Statement::value(int index) const { return m_query ? m_query->value(index) : QVariant(); }
+
+int Statement::rowsAffected() const { return m_query ? m_query->numRowsAffected() : -1; }
 
 QVariant Statement::lastInsertId() const { return m_insertId; }
 
@@ -439,6 +454,61 @@ DbResult<int> executeQuiet(const QSqlDatabase& db, const QString& sql, const QVa
     Statement st(db, sql, values);
     if (!st.exec()) return st.error();
     return st.rowsAffected();
+}
+
+DbResult<QVariant> selectValueQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    Statement st(db, sql, values);
+    if (!st.exec()) return st.error();
+    QVariant value = st.next() ? st.value(0) : QVariant();
+    if (st.error().isValid()) return st.error();
+    return value;
+}
+
+BoundSql insertStatement(Dialect d, const QString& table, const ColumnValues& row, const QString& idColumn)
+{
+    BoundSql out;
+    QStringList columns;
+    columns.reserve(qsizetype(row.size()));
+    out.values.reserve(qsizetype(row.size()));
+    for (const auto& [column, value] : row) {
+        columns << column;
+        out.values << value;
+    }
+    if (!idColumn.isEmpty()) {
+        out.sql = dialect::insertReturningId(d, table, columns, idColumn);
+    } else {
+        out.sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                  QStringLiteral(") VALUES (") + placeholders(int(columns.size())) + QLatin1Char(')');
+    }
+    return out;
+}
+
+DbResult<int> insertQuiet(const QSqlDatabase& db, const QString& table, const ColumnValues& row)
+{
+    const BoundSql insert = insertStatement(dialectOf(db), table, row);
+    return executeQuiet(db, insert.sql, insert.values);
+}
+
+DbResult<qint64> insertReturningIdQuiet(const QSqlDatabase& db, const QString& table, const ColumnValues& row,
+                                        const QString& idColumn)
+{
+    const BoundSql insert = insertStatement(dialectOf(db), table, row, idColumn);
+    Statement st(db, insert.sql, insert.values);
+    if (!st.exec()) return st.error();
+    return checkedInsertId(st, table);
+}
+
+DbResult<qint64> checkedInsertId(const Statement& insert, const QString& table)
+{
+    const QVariant id = insert.lastInsertId();
+    bool whole = false;
+    // Whole numbers only: a driver may hand an identity back as text or as a
+    // decimal, and 2.5 or "12abc" must not become a key.
+    const qint64 value = id.isNull() ? 0 : id.toString().toLongLong(&whole);
+    if (whole && value > 0) return value;
+    const QString shown = id.isNull() ? QStringLiteral("无") : id.toString();
+    return DbError{0, table + QStringLiteral("：新记录的ID未能读回（") + shown + QStringLiteral("）")};
 }
 
 DbResult<Rows> selectRowsQuiet(const QString& sql, const QVariantList& values)
@@ -471,6 +541,8 @@ DbResult<Row> selectFirst(const QString& sql, const QVariantList& values) { retu
 DbResult<int> execute(const QString& sql, const QVariantList& values) { return reported(executeQuiet(sql, values)); }
 
 void reportDbError(const DbError& error) { ShowStandardError(error.number, error.description); }
+
+DbError lastErrorOf(const QSqlDatabase& db) { return dbErrorOf(db.lastError()); }
 
 // ---- Dates
 
@@ -517,6 +589,10 @@ QDateTime toDateTime(const QVariant& value)
 }
 
 QDate toDate(const QVariant& value) { return toDateTime(value).date(); }
+
+QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
+
+QVariant textOrNull(const QString& text) { return text.isEmpty() ? nullText() : QVariant(text); }
 
 QString placeholders(int n)
 {

@@ -2,18 +2,21 @@
 // Bound statements over DbConnection. No value is ever pasted into SQL text:
 // every value is a positional "?" parameter.
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
-#include <QSqlError>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "db/Connection.h"
 
+// The driver's own classes stay inside db/: what a store or window needs of
+// them comes through the types below.
+class QSqlQuery;
+class QSqlRecord;
 
 namespace corvane {
 
@@ -30,18 +33,22 @@ struct DbError {
 class Row {
 public:
     Row() = default;
-    explicit Row(QSqlRecord record) : m_record(std::move(record)) {}
+    explicit Row(const QSqlRecord& record);
     QVariant value(const QString& column) const;
     QVariant value(int index) const;
     // The column as text, "" for NULL.
     QString text(const QString& column) const;
     QString text(int index) const;
     bool isNull(const QString& column) const;
-    int count() const { return m_record.count(); }
-    const QSqlRecord& record() const { return m_record; }
+    bool isNull(int index) const;
+    // A 0/1 flag column: set when it holds a number other than 0; NULL is not set.
+    bool flag(const QString& column) const;
+    bool flag(int index) const;
+    int count() const;
 
 private:
-    QSqlRecord m_record;
+    // Rows are copied freely and never changed: one record shared.
+    std::shared_ptr<const QSqlRecord> m_record;
 };
 using Rows = std::vector<Row>;
 
@@ -55,6 +62,8 @@ public:
     // A prepared statement that ran without error is kept for the next
     // Statement of the same text on the same connection (PostgreSQL).
     ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
     Statement& bind(const QVariant& value);
 
     // Runs it forward-only, with the wait cursor showing. False on failure
@@ -70,9 +79,10 @@ public:
     Row row() const;
     // One column of the current row, without copying the row: the reader of
     // large results, which a loop over next() asks column by column.
-    QVariant value(int index) const { return m_query.value(index); }
+    QVariant value(int index) const;
     int rowsAffected() const;
-    // The identity of the row an INSERT ... RETURNING / OUTPUT INSERTED gave back.
+    // The identity of the row an INSERT ... RETURNING / OUTPUT INSERTED gave
+    // back, as the driver gave it: null when no row was inserted.
     QVariant lastInsertId() const;
     const DbError& error() const { return m_error; }
 
@@ -80,7 +90,7 @@ private:
     QSqlDatabase m_db;
     QString m_sql;
     QVariantList m_values;
-    QSqlQuery m_query;
+    std::unique_ptr<QSqlQuery> m_query;  // made by exec()
     DbError m_error;
     QVariant m_insertId;
     bool m_prepared = false;  // m_query was prepared, so it may be kept
@@ -128,6 +138,31 @@ DbResult<int> executeQuiet(const QString& sql, const QVariantList& values = {});
 // The same on another connection.
 DbResult<Rows> selectRowsQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 DbResult<int> executeQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+// The first column of the first row; a null value when there is no row.
+DbResult<QVariant> selectValueQuiet(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
+// Column values of one row, each value named beside its column.
+using ColumnValues = std::vector<std::pair<QString, QVariant>>;
+
+// A statement's text with the values it binds, in order.
+struct BoundSql {
+    QString sql;
+    QVariantList values;
+};
+// The INSERT of one row into `table`, its columns in the row's order; with
+// an `idColumn` it gives back that column of the new row
+// (dialect::insertReturningId).
+BoundSql insertStatement(Dialect d, const QString& table, const ColumnValues& row, const QString& idColumn = {});
+// Inserts the row on `db`: rows affected.
+DbResult<int> insertQuiet(const QSqlDatabase& db, const QString& table, const ColumnValues& row);
+// Inserts the row on `db` and gives back its new identity (`idColumn`),
+// checked as checkedInsertId does.
+DbResult<qint64> insertReturningIdQuiet(const QSqlDatabase& db, const QString& table, const ColumnValues& row,
+                                        const QString& idColumn);
+// The identity an INSERT that ran gave back (Statement::lastInsertId), as
+// the key later statements write under: an error when none came back, or
+// when it is not a whole number above 0. `table` names the table in the error.
+DbResult<qint64> checkedInsertId(const Statement& insert, const QString& table);
 
 // The standard error box for a database error.
 void reportDbError(const DbError& error);
@@ -142,6 +177,11 @@ QVariant dateTimeValue(Dialect d, const QDateTime& dateTime);
 // Reads a date or date-time column whatever the driver returned (text or date).
 QDate toDate(const QVariant& value);
 QDateTime toDateTime(const QVariant& value);
+
+// NULL for a text column, typed as a text so that every driver binds it as one.
+QVariant nullText();
+// A box's text where the column's readers expect NULL for an empty box.
+QVariant textOrNull(const QString& text);
 
 // "?, ?, ?" for an IN list of n values.
 QString placeholders(int n);
@@ -186,13 +226,19 @@ bool takeNumberingLock(const QSqlDatabase& db, const QString& key, DbError* erro
 // layer calls it before it closes or reopens a connection.
 void forgetPreparedStatements(const QSqlDatabase& db);
 
-// Tests make a statement fail as the driver would: a hook that returns an
-// error for a statement's text fails that statement before it is sent.
-using StatementFaultHook = std::function<std::optional<QSqlError>(const QString& sql)>;
+// Tests make a statement fail as the driver would: a hook that returns a
+// fault for a statement's text fails that statement before it is sent.
+struct DriverFault {
+    QString text;        // the engine's words
+    QString nativeCode;  // the engine's error code, "" for none
+    // The driver filed it under the connection (a link that is gone).
+    bool connectionError = false;
+};
+using StatementFaultHook = std::function<std::optional<DriverFault>(const QString& sql)>;
 void setStatementFaultHook(StatementFaultHook hook);
 
-// A driver's error as the standard error box shows it (for the database
-// layer and its tools; windows and stores get DbError from results).
-DbError dbErrorOf(const QSqlError& error);
+// What the connection last reported (why an open failed), as the standard
+// error box shows it.
+DbError lastErrorOf(const QSqlDatabase& db);
 
 }  // namespace corvane

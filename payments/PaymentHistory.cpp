@@ -15,7 +15,6 @@ QString dayText(const QVariant& v)
     return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : v.toString();
 }
 
-bool flag(const Row& r, int i) { return !r.value(i).isNull() && r.value(i).toInt() != 0; }
 
 Decimal amountOf(const QVariant& v)
 {
@@ -66,7 +65,7 @@ DbResult<std::vector<PaymentLine>> paymentHistory(const QString& contract, bool 
         l.支付确认单编号 = r.text(3);
         l.科目代号 = r.text(4);
         l.支付日期 = dayText(r.value(5));
-        l.state = paymentLineState(!r.value(6).isNull(), flag(r, 7), !r.value(8).isNull(), flag(r, 9),
+        l.state = paymentLineState(!r.value(6).isNull(), r.flag(7), !r.value(8).isNull(), r.flag(9),
                                    !r.value(3).isNull());
         index.emplace(key, lines.size());
         lines.push_back(l);
@@ -92,7 +91,7 @@ DbResult<std::optional<FormView>> formView(const QString& number)
     v.报销日期 = dayText(r.value(5));
     v.制单人 = r.text(6);
     v.approvalDated = !r.value(7).isNull();
-    v.approved = flag(r, 8);
+    v.approved = r.flag(8);
     v.returnDated = !r.value(9).isNull();
     v.出纳退回原因 = r.text(10);
     return std::optional<FormView>(v);

@@ -11,16 +11,6 @@ namespace {
 
 const QString kNotVoid = QStringLiteral("(r.作废 IS NULL OR r.作废 = 0)");
 
-DbResult<Rows> rowsOn(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    return selectRowsQuiet(db, sql, values);
-}
-
-DbResult<Rows> rows(const QString& sql, const QVariantList& values = {})
-{
-    return selectRowsQuiet(DbConnection(), sql, values);
-}
-
 // A stored amount; NULL (or no number) counts as 0.
 Decimal amountOf(const QVariant& v)
 {
@@ -30,10 +20,6 @@ Decimal amountOf(const QVariant& v)
 
 // An amount as every engine stores it exactly.
 QVariant money(Decimal d) { return d.fixed(2); }
-
-QVariant textOrNull(const QString& s) { return s.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s); }
-
-bool flag(const Row& r, const QString& column) { return !r.isNull(column) && r.value(column).toInt() != 0; }
 
 std::optional<QDate> dateOf(const QVariant& v)
 {
@@ -48,7 +34,7 @@ std::optional<QDate> dateOf(const QVariant& v)
 
 DbResult<std::vector<Category>> expenseCategories()
 {
-    const auto r = rows(QStringLiteral("SELECT id, 类别 FROM 科目类别 ORDER BY 类别, id"));
+    const auto r = selectRowsQuiet(QStringLiteral("SELECT id, 类别 FROM 科目类别 ORDER BY 类别, id"));
     if (!r) return r.error();
     std::vector<Category> out;
     for (const Row& row : *r) out.push_back({row.value(0).toLongLong(), row.text(1)});
@@ -57,20 +43,22 @@ DbResult<std::vector<Category>> expenseCategories()
 
 DbResult<std::optional<SubjectDefaults>> subjectDefaults(const QString& code)
 {
-    const auto r = rows(QStringLiteral("SELECT 科目名称, 费用类别 FROM 财务科目 WHERE 科目代号 = ?"), {code});
+    const auto r =
+        selectRowsQuiet(QStringLiteral("SELECT 科目名称, 费用类别 FROM 财务科目 WHERE 科目代号 = ?"), {code});
     if (!r) return r.error();
     if (r->empty()) return std::optional<SubjectDefaults>();
     return std::optional<SubjectDefaults>(SubjectDefaults{r->front().text(0), r->front().text(1)});
 }
 
-DbResult<std::optional<BudgetLine>> budgetLine(const QString& department, int year, const QString& subject,
-                                               const QSqlDatabase& db)
+DbResult<std::optional<BudgetLine>> budgetLine(const QSqlDatabase& db, const QString& department, int year,
+                                               const QString& subject)
 {
-    const auto r = rowsOn(db,
-                          QStringLiteral("SELECT p.计划编号, d.公式, d.数据代号 FROM 预算计划 p INNER JOIN 预算详细 d "
-                                         "ON p.计划编号 = d.计划编号 WHERE p.部门代号 = ? AND p.年度 = ? AND d.科目代码 = ? "
-                                         "AND p.审核通过 = 1 AND p.审核完成日期 IS NOT NULL ORDER BY p.计划编号, d.ID"),
-                          {department, QString::number(year), subject});
+    const auto r = selectRowsQuiet(
+        db,
+        QStringLiteral("SELECT p.计划编号, d.公式, d.数据代号 FROM 预算计划 p INNER JOIN 预算详细 d "
+                       "ON p.计划编号 = d.计划编号 WHERE p.部门代号 = ? AND p.年度 = ? AND d.科目代码 = ? "
+                       "AND p.审核通过 = 1 AND p.审核完成日期 IS NOT NULL ORDER BY p.计划编号, d.ID"),
+        {department, QString::number(year), subject});
     if (!r) return r.error();
     if (r->empty()) return std::optional<BudgetLine>();
     const Row& f = r->front();
@@ -78,9 +66,15 @@ DbResult<std::optional<BudgetLine>> budgetLine(const QString& department, int ye
                                                 !f.isNull(QStringLiteral("数据代号"))});
 }
 
+DbResult<std::optional<BudgetLine>> budgetLine(const QString& department, int year, const QString& subject)
+{
+    return budgetLine(DbConnection(), department, year, subject);
+}
+
 DbResult<std::optional<PayeeAccount>> payeeAccount(const QString& payee)
 {
-    const auto r = rows(QStringLiteral("SELECT 开户银行, 银行帐号 FROM 银行帐号 WHERE 对方单位 = ? ORDER BY ID"), {payee});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT 开户银行, 银行帐号 FROM 银行帐号 WHERE 对方单位 = ? ORDER BY ID"), {payee});
     if (!r) return r.error();
     if (r->empty()) return std::optional<PayeeAccount>();
     return std::optional<PayeeAccount>(PayeeAccount{r->front().text(0), r->front().text(1)});
@@ -88,9 +82,10 @@ DbResult<std::optional<PayeeAccount>> payeeAccount(const QString& payee)
 
 DbResult<std::vector<Handler>> handlersOf(const QString& department)
 {
-    const auto r = rows(QStringLiteral("SELECT e.工号, e.姓名 FROM 岗位信息new p INNER JOIN 员工档案 e ON p.工号 = e.工号 "
-                                       "WHERE p.职能部门代号 = ? ORDER BY p.岗位代号"),
-                        {department});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT e.工号, e.姓名 FROM 岗位信息new p INNER JOIN 员工档案 e ON p.工号 = e.工号 "
+                       "WHERE p.职能部门代号 = ? ORDER BY p.岗位代号"),
+        {department});
     if (!r) return r.error();
     std::vector<Handler> out;
     for (const Row& row : *r) out.push_back({row.text(0), row.text(1)});
@@ -99,7 +94,8 @@ DbResult<std::vector<Handler>> handlersOf(const QString& department)
 
 DbResult<std::optional<Card>> cardOf(const QString& 工号)
 {
-    const auto r = rows(QStringLiteral("SELECT 银行, 卡名, 卡号 FROM 银行卡设置 WHERE 员工编号 = ? ORDER BY ID"), {工号});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT 银行, 卡名, 卡号 FROM 银行卡设置 WHERE 员工编号 = ? ORDER BY ID"), {工号});
     if (!r) return r.error();
     if (r->empty()) return std::optional<Card>();
     const Row& f = r->front();
@@ -110,12 +106,13 @@ DbResult<std::optional<Card>> cardOf(const QString& 工号)
 
 DbResult<QString> planContractOf(const QString& number)
 {
-    const auto r = rows(QStringLiteral("SELECT 补充, 主合同编号, 收付款计划合并 FROM 合同信息 WHERE 合同编号 = ? ORDER BY id"),
-                        {number});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT 补充, 主合同编号, 收付款计划合并 FROM 合同信息 WHERE 合同编号 = ? ORDER BY id"),
+        {number});
     if (!r) return r.error();
     if (r->empty()) return QString();
     const Row& f = r->front();
-    if (flag(f, QStringLiteral("补充")) && flag(f, QStringLiteral("收付款计划合并"))) return f.text(1);
+    if (f.flag(QStringLiteral("补充")) && f.flag(QStringLiteral("收付款计划合并"))) return f.text(1);
     return number;
 }
 
@@ -226,11 +223,11 @@ std::pair<QString, QVariantList> budgetBalanceStatement(const QString& plan, con
     return {sql, values};
 }
 
-DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
-                               const QString& department, const QSqlDatabase& db)
+DbResult<Decimal> 计算预算余额(const QSqlDatabase& db, const QString& plan, const QString& subject, int year, int month,
+                               const QString& department)
 {
     const auto [sql, values] = budgetBalanceStatement(plan, subject, year, month, department);
-    const auto r = rowsOn(db, sql, values);
+    const auto r = selectRowsQuiet(db, sql, values);
     if (!r) return r.error();
     if (r->empty()) return Decimal();
     const Row& f = r->front();
@@ -239,23 +236,35 @@ DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject
     return budgetBalance(f.text(4), s);
 }
 
-DbResult<BudgetCheck> 检查预算余额(const QString& subject, Decimal amount, const QString& yearMonth,
-                                   const QString& department, const QSqlDatabase& db)
+DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
+                               const QString& department)
+{
+    return 计算预算余额(DbConnection(), plan, subject, year, month, department);
+}
+
+DbResult<BudgetCheck> 检查预算余额(const QSqlDatabase& db, const QString& subject, Decimal amount,
+                                   const QString& yearMonth, const QString& department)
 {
     const int year = yearMonth.left(4).toInt();
     const int month = yearMonth.mid(5, 2).toInt();
     if (month < 1 || month > 12) return BudgetCheck{Decimal() >= amount, QStringLiteral("0")};
-    const auto line = budgetLine(department, year, subject, db);
+    const auto line = budgetLine(db, department, year, subject);
     if (!line) return line.error();
     if (!*line) return BudgetCheck{amount <= Decimal(), QStringLiteral("0")};
-    const auto balance = 计算预算余额((*line)->计划编号, subject, year, month, department, db);
+    const auto balance = 计算预算余额(db, (*line)->计划编号, subject, year, month, department);
     if (!balance) return balance.error();
     return BudgetCheck{amount <= *balance, balance->fixed(2)};
 }
 
+DbResult<BudgetCheck> 检查预算余额(const QString& subject, Decimal amount, const QString& yearMonth,
+                                   const QString& department)
+{
+    return 检查预算余额(DbConnection(), subject, amount, yearMonth, department);
+}
+
 DbResult<bool> 附件金额合计(qint64 detailId, Decimal amount)
 {
-    const auto r = rows(QStringLiteral("SELECT SUM(金额) FROM 报销附件 WHERE 报销单明细ID = ?"), {detailId});
+    const auto r = selectRowsQuiet(QStringLiteral("SELECT SUM(金额) FROM 报销附件 WHERE 报销单明细ID = ?"), {detailId});
     if (!r) return r.error();
     if (r->empty() || r->front().value(0).isNull()) return false;
     return amountOf(r->front().value(0)) == amount;
@@ -273,7 +282,7 @@ DbResult<Decimal> 预算金额(const QString& plan, int month, const QString& su
                         QStringLiteral(") SR WHERE JH.计划编号 = ? AND JH.科目代码 = ? ORDER BY JH.ID");
     QVariantList values = tz.values + sr.values;
     values << plan << subject;
-    const auto r = rows(sql, values);
+    const auto r = selectRowsQuiet(sql, values);
     if (!r) return r.error();
     if (r->empty()) return Decimal();
     const Row& f = r->front();
@@ -282,12 +291,13 @@ DbResult<Decimal> 预算金额(const QString& plan, int month, const QString& su
 
 DbResult<Decimal> 已用预算金额(const QString& subject, const QString& department)
 {
-    const auto r = rows(QStringLiteral("SELECT SUM(m.金额) FROM 报销单明细 m INNER JOIN 报销单表 f ON m.报销单ID = f.报销单ID "
-                                       "WHERE f.报批日期 IS NOT NULL "
-                                       "AND ((f.审批通过 = 1 AND f.审批日期 IS NOT NULL) OR (f.审批通过 = 0 AND f.审批日期 IS NULL)) "
-                                       "AND f.作废日期 IS NULL AND f.报销类型 <> '其他' AND f.报销类型 <> '非预算' "
-                                       "AND f.报销单类型 <> '分摊' AND f.出纳退回 = 0 AND m.科目代号 = ? AND f.部门代号 = ?"),
-                        {subject, department});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT SUM(m.金额) FROM 报销单明细 m INNER JOIN 报销单表 f ON m.报销单ID = f.报销单ID "
+                       "WHERE f.报批日期 IS NOT NULL "
+                       "AND ((f.审批通过 = 1 AND f.审批日期 IS NOT NULL) OR (f.审批通过 = 0 AND f.审批日期 IS NULL)) "
+                       "AND f.作废日期 IS NULL AND f.报销类型 <> '其他' AND f.报销类型 <> '非预算' "
+                       "AND f.报销单类型 <> '分摊' AND f.出纳退回 = 0 AND m.科目代号 = ? AND f.部门代号 = ?"),
+        {subject, department});
     if (!r) return r.error();
     if (r->empty()) return Decimal();
     return amountOf(r->front().value(0));
@@ -315,7 +325,8 @@ DbResult<BudgetRowFigures> 填写预算情况数据(const QString& subject, Deci
 
 DbResult<std::optional<QString>> 获取部门类别(const QString& department)
 {
-    const auto r = rows(QStringLiteral("SELECT 职能部门类别代号 FROM 职能部门new WHERE 职能部门编号 = ?"), {department});
+    const auto r = selectRowsQuiet(QStringLiteral("SELECT 职能部门类别代号 FROM 职能部门new WHERE 职能部门编号 = ?"),
+                                   {department});
     if (!r) return r.error();
     if (r->empty()) return std::optional<QString>();
     return std::optional<QString>(r->front().text(0));
@@ -329,18 +340,19 @@ DbResult<PathLookup> 获取审批路径(const QString& category, const QString& 
     const QString categoryCondition = category.isEmpty()
                                           ? QStringLiteral("(报销部门类别代号 IS NULL OR 报销部门类别代号 = ?)")
                                           : QStringLiteral("报销部门类别代号 = ?");
-    const auto rule = rows(QStringLiteral("SELECT 审批路径代号, 本部门主管审批, ID FROM 报销审批路径设置 WHERE ") +
-                               categoryCondition +
-                               QStringLiteral(" AND 报销类别 = ? AND 金额下限 <= ? AND 金额上限 >= ? ORDER BY ID"),
-                           {category, expenseCategory, money(amount), money(amount)});
+    const auto rule = selectRowsQuiet(
+        QStringLiteral("SELECT 审批路径代号, 本部门主管审批, ID FROM 报销审批路径设置 WHERE ") + categoryCondition +
+            QStringLiteral(" AND 报销类别 = ? AND 金额下限 <= ? AND 金额上限 >= ? ORDER BY ID"),
+        {category, expenseCategory, money(amount), money(amount)});
     if (!rule) return rule.error();
     if (rule->empty()) return out;
     const Row& r = rule->front();
     out.审批路径代号 = r.text(0);
-    if (flag(r, QStringLiteral("本部门主管审批"))) {
-        const auto head = rows(QStringLiteral("SELECT 岗位代号 FROM 岗位信息new WHERE 职能部门代号 = ? AND 部门主管 = 1 "
-                                              "AND 起始日期 <= ? AND (终止日期 IS NULL OR 终止日期 > ?) ORDER BY 岗位代号"),
-                               {department, serverDate, serverDate});
+    if (r.flag(QStringLiteral("本部门主管审批"))) {
+        const auto head = selectRowsQuiet(
+            QStringLiteral("SELECT 岗位代号 FROM 岗位信息new WHERE 职能部门代号 = ? AND 部门主管 = 1 "
+                           "AND 起始日期 <= ? AND (终止日期 IS NULL OR 终止日期 > ?) ORDER BY 岗位代号"),
+            {department, serverDate, serverDate});
         if (!head) return head.error();
         if (head->empty()) {
             out.kind = PathLookup::NoHead;
@@ -348,8 +360,9 @@ DbResult<PathLookup> 获取审批路径(const QString& category, const QString& 
         }
         out.steps.push_back({0, department, head->front().text(0)});
     }
-    const auto steps = rows(QStringLiteral("SELECT 审批环节序号, 部门代号, 岗位代号 FROM 报销审批路径 WHERE 报销审批ID = ? ORDER BY ID"),
-                            {r.value(2)});
+    const auto steps = selectRowsQuiet(
+        QStringLiteral("SELECT 审批环节序号, 部门代号, 岗位代号 FROM 报销审批路径 WHERE 报销审批ID = ? ORDER BY ID"),
+        {r.value(2)});
     if (!steps) return steps.error();
     for (const Row& s : *steps) out.steps.push_back({s.value(0).toInt(), s.text(1), s.text(2)});
     out.kind = out.steps.empty() ? PathLookup::NoSteps : PathLookup::Found;
@@ -360,40 +373,37 @@ DbResult<PathLookup> 获取审批路径(const QString& category, const QString& 
 
 namespace {
 
-SaveOutcome failedWith(const DbError& e)
+FormSaveOutcome failedWith(const DbError& e)
 {
-    SaveOutcome o;
-    o.kind = SaveOutcome::Failed;
+    FormSaveOutcome o;
+    o.kind = FormSaveOutcome::Failed;
     o.error = e;
     return o;
 }
 
 // Runs one statement of the save; its error ends the save.
-bool run(Statement& st, SaveOutcome& out)
+bool run(Statement& st, FormSaveOutcome& out)
 {
     if (st.exec()) return true;
     out = failedWith(st.error());
     return false;
 }
 
-std::optional<qint64> insertId(const QSqlDatabase& db, const QString& table, const QStringList& columns,
-                               const QVariantList& values, const QString& idColumn, SaveOutcome& out)
+// Inserts one row of the save; its error ends the save.
+std::optional<qint64> insertId(const QSqlDatabase& db, const QString& table, const ColumnValues& row,
+                               const QString& idColumn, FormSaveOutcome& out)
 {
-    Statement st(db, dialect::insertReturningId(dialectOf(db), table, columns, idColumn), values);
-    if (!run(st, out)) return std::nullopt;
-    const QVariant id = st.lastInsertId();
-    if (id.isNull()) {
-        out = failedWith(DbError{0, table + QStringLiteral(": no identity came back")});
-        return std::nullopt;
-    }
-    return id.toLongLong();
+    const auto id = insertReturningIdQuiet(db, table, row, idColumn);
+    if (id) return *id;
+    out = failedWith(id.error());
+    return std::nullopt;
 }
 
 }  // namespace
 
-SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
+FormSaveOutcome 保存报销单(const QSqlDatabase& db, const PaymentRequest& q)
 {
-    SaveOutcome out;
+    FormSaveOutcome out;
     const QVariant updated = q.now;
 
     Transaction tx(db, Transaction::Write);
@@ -404,10 +414,10 @@ SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
     if (!takeNumberingLock(db, QStringLiteral("报销单编号"), &lockError)) return failedWith(lockError);
 
     if (q.budgetMonth) {
-        const auto check = 检查预算余额(q.subject, q.amount, *q.budgetMonth, q.department, db);
+        const auto check = 检查预算余额(db, q.subject, q.amount, *q.budgetMonth, q.department);
         if (!check) return failedWith(check.error());
         if (!check->fits) {
-            out.kind = SaveOutcome::BudgetRefused;
+            out.kind = FormSaveOutcome::BudgetRefused;
             out.balanceText = check->balanceText;
             return out;
         }
@@ -421,20 +431,21 @@ SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
         if (!r.id) {
             outstanding[i] = r.planAmount;
         } else {
-            const auto found = rowsOn(db,
-                                      QStringLiteral("SELECT p.付款金额, (SELECT SUM(r.付款金额) FROM 合同付款记录 r "
-                                                     "WHERE r.合同付款计划ID = p.ID AND ") +
-                                          kNotVoid + QStringLiteral(") FROM 合同付款计划表 p WHERE p.ID = ?"),
-                                      {*r.id});
+            const auto found =
+                selectRowsQuiet(db,
+                                QStringLiteral("SELECT p.付款金额, (SELECT SUM(r.付款金额) FROM 合同付款记录 r "
+                                               "WHERE r.合同付款计划ID = p.ID AND ") +
+                                    kNotVoid + QStringLiteral(") FROM 合同付款计划表 p WHERE p.ID = ?"),
+                                {*r.id});
             if (!found) return failedWith(found.error());
             if (found->empty()) {
-                out.kind = SaveOutcome::InstalmentGone;
+                out.kind = FormSaveOutcome::InstalmentGone;
                 return out;
             }
             outstanding[i] = amountOf(found->front().value(0)) - amountOf(found->front().value(1));
         }
         if (*r.share > *outstanding[i]) {
-            out.kind = SaveOutcome::OverBalance;
+            out.kind = FormSaveOutcome::OverBalance;
             return out;
         }
     }
@@ -445,61 +456,80 @@ SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
         out.rowIds[i] = q.rows[i].id;
         if (q.rows[i].id) continue;
         const auto id = insertId(db, QStringLiteral("合同付款计划表"),
-                                 {QStringLiteral("合同编号"), QStringLiteral("付款日期"), QStringLiteral("付款金额"),
-                                  QStringLiteral("余额")},
-                                 {q.contractNumber, q.paymentDate, money(q.rows[i].planAmount), money(q.rows[i].planAmount)},
+                                 {{QStringLiteral("合同编号"), q.contractNumber},
+                                  {QStringLiteral("付款日期"), q.paymentDate},
+                                  {QStringLiteral("付款金额"), money(q.rows[i].planAmount)},
+                                  {QStringLiteral("余额"), money(q.rows[i].planAmount)}},
                                  QStringLiteral("ID"), out);
         if (!id) return out;
         out.rowIds[i] = *id;
     }
 
     // The form number: one above the highest serial, stepped on while taken.
-    const auto top = rowsOn(db, QStringLiteral("SELECT MAX(流水号) FROM 报销单表"));
+    const auto top = selectRowsQuiet(db, QStringLiteral("SELECT MAX(流水号) FROM 报销单表"));
     if (!top) return failedWith(top.error());
     qint64 serial = (top->empty() || top->front().value(0).isNull()) ? 1 : top->front().value(0).toLongLong() + 1;
     QString number;
     for (;;) {
         number = formNumber(q.paymentDate.year(), q.userDepartment, serial);
-        const auto taken = rowsOn(db, QStringLiteral("SELECT COUNT(*) FROM 报销单表 WHERE 报销单编号 = ?"), {number});
+        const auto taken =
+            selectRowsQuiet(db, QStringLiteral("SELECT COUNT(*) FROM 报销单表 WHERE 报销单编号 = ?"), {number});
         if (!taken) return failedWith(taken.error());
         if (taken->front().value(0).toLongLong() == 0) break;
         ++serial;
     }
 
-    QStringList columns = {QStringLiteral("报销单编号"), QStringLiteral("部门类别编号"), QStringLiteral("部门代号"),
-                           QStringLiteral("流水号"),     QStringLiteral("报销费用类别"), QStringLiteral("报销类型"),
-                           QStringLiteral("报销日期"),   QStringLiteral("付款方式")};
-    QVariantList values = {number, q.departmentCategory, q.department, serial, q.报销费用类别, q.报销类型, q.paymentDate, q.付款方式};
+    ColumnValues form{{QStringLiteral("报销单编号"), number},
+                      {QStringLiteral("部门类别编号"), q.departmentCategory},
+                      {QStringLiteral("部门代号"), q.department},
+                      {QStringLiteral("流水号"), serial},
+                      {QStringLiteral("报销费用类别"), q.报销费用类别},
+                      {QStringLiteral("报销类型"), q.报销类型},
+                      {QStringLiteral("报销日期"), q.paymentDate},
+                      {QStringLiteral("付款方式"), q.付款方式}};
     if (q.cash) {
-        columns << QStringLiteral("发卡银行") << QStringLiteral("银行卡种类") << QStringLiteral("银行卡号");
-        values << q.card.银行 << q.card.卡名 << q.card.卡号;
+        form.insert(form.end(), {{QStringLiteral("发卡银行"), q.card.银行},
+                                 {QStringLiteral("银行卡种类"), q.card.卡名},
+                                 {QStringLiteral("银行卡号"), q.card.卡号}});
     } else {
-        columns << QStringLiteral("对方单位名称") << QStringLiteral("对方帐号") << QStringLiteral("对方银行");
-        values << q.payee << q.payeeAccount << q.payeeBank;
+        form.insert(form.end(), {{QStringLiteral("对方单位名称"), q.payee},
+                                 {QStringLiteral("对方帐号"), q.payeeAccount},
+                                 {QStringLiteral("对方银行"), q.payeeBank}});
     }
-    columns << QStringLiteral("报销单类型") << QStringLiteral("制单人") << QStringLiteral("报销人") << QStringLiteral("备注")
-            << QStringLiteral("一事一报") << QStringLiteral("出纳退回") << QStringLiteral("CzyDH") << QStringLiteral("updatedate");
-    values << QStringLiteral("合同付款") << q.handlerName << q.handlerName << QString() << 0 << 0 << q.operatorCode << updated;
-    const auto formId = insertId(db, QStringLiteral("报销单表"), columns, values, QStringLiteral("报销单ID"), out);
+    form.insert(form.end(), {{QStringLiteral("报销单类型"), QStringLiteral("合同付款")},
+                             {QStringLiteral("制单人"), q.handlerName},
+                             {QStringLiteral("报销人"), q.handlerName},
+                             {QStringLiteral("备注"), QString()},
+                             {QStringLiteral("一事一报"), 0},
+                             {QStringLiteral("出纳退回"), 0},
+                             {QStringLiteral("CzyDH"), q.operatorCode},
+                             {QStringLiteral("updatedate"), updated}});
+    const auto formId = insertId(db, QStringLiteral("报销单表"), form, QStringLiteral("报销单ID"), out);
     if (!formId) return out;
 
     const auto detailId = insertId(
         db, QStringLiteral("报销单明细"),
-        {QStringLiteral("报销单ID"), QStringLiteral("摘要"), QStringLiteral("科目代号"), QStringLiteral("金额"),
-         QStringLiteral("CzyDH"), QStringLiteral("updatedate")},
-        {*formId, QStringLiteral("支付") + q.contractName.trimmed() + QStringLiteral("的合同款"), q.subject, money(q.amount),
-         q.operatorCode, updated},
+        {{QStringLiteral("报销单ID"), *formId},
+         {QStringLiteral("摘要"), QStringLiteral("支付") + q.contractName.trimmed() + QStringLiteral("的合同款")},
+         {QStringLiteral("科目代号"), q.subject},
+         {QStringLiteral("金额"), money(q.amount)},
+         {QStringLiteral("CzyDH"), q.operatorCode},
+         {QStringLiteral("updatedate"), updated}},
         QStringLiteral("ID"), out);
     if (!detailId) return out;
 
-    const auto attachmentId = insertId(
-        db, QStringLiteral("报销附件"),
-        {QStringLiteral("报销单明细ID"), QStringLiteral("附件类型"), QStringLiteral("项目"), QStringLiteral("金额"),
-         QStringLiteral("附件数量"), QStringLiteral("票据编号"), QStringLiteral("合同编号"), QStringLiteral("出票单位"),
-         QStringLiteral("CzyDH"), QStringLiteral("updatedate")},
-        {*detailId, QStringLiteral("合同"), q.contractNumber + QLatin1Char(' ') + q.contractName, money(q.amount), 1,
-         textOrNull(q.invoice.trimmed()), q.contractNumber, q.payee, q.operatorCode, updated},
-        QStringLiteral("ID"), out);
+    const auto attachmentId = insertId(db, QStringLiteral("报销附件"),
+                                       {{QStringLiteral("报销单明细ID"), *detailId},
+                                        {QStringLiteral("附件类型"), QStringLiteral("合同")},
+                                        {QStringLiteral("项目"), q.contractNumber + QLatin1Char(' ') + q.contractName},
+                                        {QStringLiteral("金额"), money(q.amount)},
+                                        {QStringLiteral("附件数量"), 1},
+                                        {QStringLiteral("票据编号"), textOrNull(q.invoice.trimmed())},
+                                        {QStringLiteral("合同编号"), q.contractNumber},
+                                        {QStringLiteral("出票单位"), q.payee},
+                                        {QStringLiteral("CzyDH"), q.operatorCode},
+                                        {QStringLiteral("updatedate"), updated}},
+                                       QStringLiteral("ID"), out);
     if (!attachmentId) return out;
 
     // 保存图片: each listed file whole, under the contract's attachment row.
@@ -525,14 +555,14 @@ SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
                         {money(*outstanding[i] - *r.share), *out.rowIds[i]});
         if (!run(lower, out)) return out;
         if (lower.rowsAffected() != 1) {
-            out = SaveOutcome();
-            out.kind = SaveOutcome::InstalmentGone;
+            out = FormSaveOutcome();
+            out.kind = FormSaveOutcome::InstalmentGone;
             return out;
         }
     }
 
     // 保存审批信息: the planned steps, the first of them opened, the form submitted.
-    const auto today = rowsOn(db, QStringLiteral("SELECT ") + dialect::serverToday(dialectOf(db)));
+    const auto today = selectRowsQuiet(db, QStringLiteral("SELECT ") + dialect::serverToday(dialectOf(db)));
     if (!today) return failedWith(today.error());
     const QDate serverDate = today->empty() ? QDate() : toDate(today->front().value(0));
     if (!serverDate.isValid()) return failedWith(DbError{0, QStringLiteral("服务器日期无法读取")});
@@ -556,11 +586,13 @@ SaveOutcome 保存报销单(const PaymentRequest& q, const QSqlDatabase& db)
     if (submit.rowsAffected() != 1) return failedWith(DbError{0, QStringLiteral("报销单已提交")});
 
     if (!tx.commit()) return failedWith(tx.error());
-    out.kind = SaveOutcome::Saved;
+    out.kind = FormSaveOutcome::Saved;
     out.formId = *formId;
     out.formNumber = number;
     return out;
 }
+
+FormSaveOutcome 保存报销单(const PaymentRequest& request) { return 保存报销单(DbConnection(), request); }
 
 // ---------------------------------------------------------------- subjects
 
@@ -589,7 +621,7 @@ DbResult<std::vector<SubjectRow>> allowedSubjects(const QString& department, con
     }
     sql += QStringLiteral(" AND c.类别 = ? ORDER BY k.科目代号");
     values << 类别;
-    const auto r = rows(sql, values);
+    const auto r = selectRowsQuiet(sql, values);
     if (!r) return r.error();
     std::vector<SubjectRow> out;
     for (const Row& row : *r)
@@ -599,7 +631,8 @@ DbResult<std::vector<SubjectRow>> allowedSubjects(const QString& department, con
 
 DbResult<std::optional<SubjectRow>> subjectByCode(const QString& code)
 {
-    const auto r = rows(QStringLiteral("SELECT 科目代号, 科目名称, 上级科目代号 FROM 财务科目 WHERE 科目代号 = ?"), {code});
+    const auto r = selectRowsQuiet(
+        QStringLiteral("SELECT 科目代号, 科目名称, 上级科目代号 FROM 财务科目 WHERE 科目代号 = ?"), {code});
     if (!r) return r.error();
     if (r->empty()) return std::optional<SubjectRow>();
     const Row& f = r->front();

@@ -43,8 +43,9 @@ struct BudgetLine {
     bool 有公式 = false;
     bool 有数据代号 = false;
 };
-DbResult<std::optional<BudgetLine>> budgetLine(const QString& department, int year, const QString& subject,
-                                               const QSqlDatabase& db = DbConnection());
+DbResult<std::optional<BudgetLine>> budgetLine(const QSqlDatabase& db, const QString& department, int year,
+                                               const QString& subject);
+DbResult<std::optional<BudgetLine>> budgetLine(const QString& department, int year, const QString& subject);
 
 struct PayeeAccount {
     QString 开户银行, 银行帐号;
@@ -86,8 +87,10 @@ QString payableInstalmentsSql(Dialect d);
 
 // 计算预算余额: the balance of the plan's line for the subject up to the month
 // (1 to 12) of the year, from its five sources, in one statement.
+DbResult<Decimal> 计算预算余额(const QSqlDatabase& db, const QString& plan, const QString& subject, int year, int month,
+                               const QString& department);
 DbResult<Decimal> 计算预算余额(const QString& plan, const QString& subject, int year, int month,
-                               const QString& department, const QSqlDatabase& db = DbConnection());
+                               const QString& department);
 // That one statement and its bound values.
 std::pair<QString, QVariantList> budgetBalanceStatement(const QString& plan, const QString& subject, int year, int month,
                                                        const QString& department);
@@ -97,8 +100,10 @@ struct BudgetCheck {
     bool fits = false;
     QString balanceText;  // "0" without a plan, otherwise "#0.00"
 };
+DbResult<BudgetCheck> 检查预算余额(const QSqlDatabase& db, const QString& subject, Decimal amount,
+                                   const QString& yearMonth, const QString& department);
 DbResult<BudgetCheck> 检查预算余额(const QString& subject, Decimal amount, const QString& yearMonth,
-                                   const QString& department, const QSqlDatabase& db = DbConnection());
+                                   const QString& department);
 
 // The budget operations of the reimbursement programs that no control here
 // uses: whether a detail line's attachments add up to an amount; the budget
@@ -175,7 +180,7 @@ struct PaymentRequest {
     QString pathCode;
     std::vector<PathStep> steps;
 };
-struct SaveOutcome {
+struct FormSaveOutcome {
     enum Kind { Saved, BudgetRefused, OverBalance, InstalmentGone, Failed };
     Kind kind = Failed;
     qint64 formId = 0;
@@ -189,7 +194,8 @@ struct SaveOutcome {
 // again from the stored rows first; then new instalments, the form with its
 // line, attachment row and files, the payment records with the lowered
 // balances, and the submitted approval path. Nothing stays unless all of it does.
-SaveOutcome 保存报销单(const PaymentRequest& request, const QSqlDatabase& db = DbConnection());
+FormSaveOutcome 保存报销单(const QSqlDatabase& db, const PaymentRequest& request);
+FormSaveOutcome 保存报销单(const PaymentRequest& request);
 
 // ---- Subjects of the picker
 

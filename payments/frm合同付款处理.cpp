@@ -106,7 +106,7 @@ void frm合同付款处理::Form_Activate()
     if (m_activated) return;
     // The connection is made afresh for this window's work, in place, so
     // every later statement runs on the reopened one.
-    if (!ReopenInPlace()) return;
+    if (ReopenInPlace().isValid()) return;
     m_activated = true;
 
     if (!Text10->text().isEmpty()) {
@@ -412,7 +412,7 @@ bool frm合同付款处理::runRequest()
         MsgBox(QStringLiteral("请确定经办人"));
         return false;
     }
-    if (!ReopenInPlace()) return false;
+    if (ReopenInPlace().isValid()) return false;
     if (Combo1->currentIndex() == 1) {
         const QString handler = Combo4->currentText();
         const auto card = cardOf(handler.section(QLatin1Char(' '), 0, 0));
@@ -571,24 +571,24 @@ bool frm合同付款处理::提交付款申请()
     q.pathCode = m_pathCode;
     q.steps = m_path;
     showProgress(QStringLiteral("正在处理付款记录........."));
-    const SaveOutcome saved = 保存报销单(q);
+    const FormSaveOutcome saved = 保存报销单(q);
     switch (saved.kind) {
-    case SaveOutcome::Saved: break;
-    case SaveOutcome::BudgetRefused:
+    case FormSaveOutcome::Saved: break;
+    case FormSaveOutcome::BudgetRefused:
         txtMoney->setText(saved.balanceText);
         MsgBox(QStringLiteral("支付金额超过预算余额,当前余额为") + txtMoney->text() +
                QStringLiteral("，请提醒相关部门做预算调整。\r\n您暂时无法做支付处理"));
         Command1->setEnabled(true);
         return false;
-    case SaveOutcome::OverBalance:
+    case FormSaveOutcome::OverBalance:
         MsgBox(kOverBalance);
         Command1->setEnabled(true);
         return false;
-    case SaveOutcome::InstalmentGone:
+    case FormSaveOutcome::InstalmentGone:
         MsgBox(QStringLiteral("所选的付款计划已不存在，请重新打开本窗口后再付款"));
         Command1->setEnabled(true);
         return false;
-    case SaveOutcome::Failed:
+    case FormSaveOutcome::Failed:
         reportDbError(saved.error);
         Command1->setEnabled(true);
         return false;

@@ -10,8 +10,6 @@ namespace corvane::plans {
 
 namespace {
 
-QVariant nullText() { return QVariant(QMetaType::fromType<QString>()); }
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? nullText() : QVariant(text); }
 QVariant amountOrNull(const std::optional<qint64>& cents) { return cents ? QVariant(centsText(*cents)) : nullText(); }
 std::optional<QDate> optionalDate(const QVariant& v)
 {
@@ -240,46 +238,41 @@ RenewalOutcome renewContract(const QSqlDatabase& db, qint64 oldId, const QDate& 
     if (!periodValue.isNull()) period = periodValue.toLongLong();
     const auto end = renewalEndDate(start, period, o.text(9));
 
-    const QStringList names{QStringLiteral("合同编号"),   QStringLiteral("合同名称"),     QStringLiteral("对方单位"),
-                            QStringLiteral("对方开户行"), QStringLiteral("对方帐号"),     QStringLiteral("是否是合格供方"),
-                            QStringLiteral("合格供方代码"), QStringLiteral("合同类型"),   QStringLiteral("合同签订日期"),
-                            QStringLiteral("合同生效日期"), QStringLiteral("合同期限"),   QStringLiteral("字"),
-                            QStringLiteral("合同终止日期"), QStringLiteral("主要条款"),   QStringLiteral("合同金额"),
-                            QStringLiteral("对应部门"),   QStringLiteral("签约人"),       QStringLiteral("对方签约人"),
-                            QStringLiteral("合同状态"),   QStringLiteral("年份"),         QStringLiteral("流水号"),
-                            QStringLiteral("对应续约合同编号"), QStringLiteral("updatedate"), QStringLiteral("CzyDH")};
     const auto amount = centsOf(o.value(11));
-    const QVariantList values{n.number,
-                              o.text(7) + QStringLiteral("(续)"),
-                              o.value(1),
-                              o.value(2),
-                              o.value(3),
-                              o.value(4),
-                              o.value(5),
-                              o.value(6),
-                              start,
-                              start,
-                              o.value(8),
-                              o.value(9),
-                              dateValue(end.value_or(QDate())),
-                              o.value(10),
-                              amount ? QVariant(centsText(*amount)) : nullText(),
-                              o.value(12),
-                              o.value(13),
-                              o.value(14),
-                              QStringLiteral("签约中"),
-                              year,
-                              n.serial,
-                              oldNumber,
-                              dateTimeValue(dialectOf(db), QDateTime(today, QTime(0, 0))),
-                              operatorCode};
-    Statement insert(db, dialect::insertReturningId(dialectOf(db), QStringLiteral("合同信息"), names, QStringLiteral("id")),
-                     values);
-    if (!insert.exec()) {
-        out.error = insert.error();
+    // A column the renewal takes over from the old contract as it stands.
+    auto kept = [&](const QString& column) { return std::pair{column, o.value(column)}; };
+    const ColumnValues row{
+        {QStringLiteral("合同编号"), n.number},
+        {QStringLiteral("合同名称"), o.text(7) + QStringLiteral("(续)")},
+        kept(QStringLiteral("对方单位")),
+        kept(QStringLiteral("对方开户行")),
+        kept(QStringLiteral("对方帐号")),
+        kept(QStringLiteral("是否是合格供方")),
+        kept(QStringLiteral("合格供方代码")),
+        kept(QStringLiteral("合同类型")),
+        {QStringLiteral("合同签订日期"), start},
+        {QStringLiteral("合同生效日期"), start},
+        kept(QStringLiteral("合同期限")),
+        kept(QStringLiteral("字")),
+        {QStringLiteral("合同终止日期"), dateValue(end.value_or(QDate()))},
+        kept(QStringLiteral("主要条款")),
+        {QStringLiteral("合同金额"), amount ? QVariant(centsText(*amount)) : nullText()},
+        kept(QStringLiteral("对应部门")),
+        kept(QStringLiteral("签约人")),
+        kept(QStringLiteral("对方签约人")),
+        {QStringLiteral("合同状态"), QStringLiteral("签约中")},
+        {QStringLiteral("年份"), year},
+        {QStringLiteral("流水号"), n.serial},
+        {QStringLiteral("对应续约合同编号"), oldNumber},
+        {QStringLiteral("updatedate"), dateTimeValue(dialectOf(db), QDateTime(today, QTime(0, 0)))},
+        {QStringLiteral("CzyDH"), operatorCode},
+    };
+    const auto id = insertReturningIdQuiet(db, QStringLiteral("合同信息"), row, QStringLiteral("id"));
+    if (!id) {
+        out.error = id.error();
         return out;
     }
-    out.id = insert.lastInsertId().toLongLong();
+    out.id = *id;
     if (!tx.commit()) {
         out.error = tx.error();
         return out;

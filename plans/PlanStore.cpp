@@ -9,10 +9,9 @@ namespace {
 
 const QString kNodes = QStringLiteral("合同履行计划表");
 
-QVariant textOrNull(const QString& text) { return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text); }
 QVariant amountOrNull(const std::optional<qint64>& cents)
 {
-    return cents ? QVariant(centsText(*cents)) : QVariant(QMetaType::fromType<QString>());
+    return cents ? QVariant(centsText(*cents)) : nullText();
 }
 QVariant dateOrNull(const std::optional<QDate>& date) { return dateValue(date.value_or(QDate())); }
 std::optional<QDate> optionalDate(const QVariant& v)
@@ -144,11 +143,12 @@ PlanSaveOutcome savePlan(PlanKind kind, const QString& number, const std::vector
             }
         } else {
             Statement st(db, insert, QVariantList{number} + values);
-            if (!st.exec()) {
-                out.error = st.error();
+            const auto id = st.exec() ? checkedInsertId(st, t.table) : DbResult<qint64>(st.error());
+            if (!id) {
+                out.error = id.error();
                 return out;
             }
-            out.ids.push_back(st.lastInsertId().toLongLong());
+            out.ids.push_back(*id);
         }
     }
     if (!tx.commit()) {
@@ -256,12 +256,13 @@ NodeWrite addNode(const QString& number, const QString& 阶段, const QString& �
                                              QStringLiteral("时间节点")},
                                             QStringLiteral("ID")),
                  {number, 阶段, textOrNull(要求), dateValue(时间节点)});
-    if (!st.exec()) {
-        out.error = st.error();
+    const auto id = st.exec() ? checkedInsertId(st, kNodes) : DbResult<qint64>(st.error());
+    if (!id) {
+        out.error = id.error();
         return out;
     }
     out.kind = NodeWrite::Done;
-    out.stored.id = st.lastInsertId().toLongLong();
+    out.stored.id = *id;
     out.stored.阶段 = 阶段;
     out.stored.要求 = 要求;
     out.stored.时间节点 = 时间节点;

@@ -138,10 +138,9 @@ DbResult<NewBill> addSelfNumberedBill(const QSqlDatabase& db, const QString& cod
     Statement ins(db, dialect::insertReturningId(dialectOf(db), QStringLiteral("票据"), columns, QStringLiteral("ID")),
                   values);
     if (!ins.exec()) return ins.error();
-    qint64 id = ins.lastInsertId().toLongLong();
-    if (id == 0 && ins.next()) id = ins.value(0).toLongLong();
-    if (id == 0) return DbError{0, QStringLiteral("新票据的ID未能读回")};
-    return NewBill{id, selfNumberText(*n), *n};
+    const auto id = checkedInsertId(ins, QStringLiteral("票据"));
+    if (!id) return id.error();
+    return NewBill{*id, selfNumberText(*n), *n};
 }
 
 DbResult<NewBill> takeSelfNumberedBill(const QString& code, const QString& department)

@@ -8,11 +8,6 @@ namespace corvane::receipts {
 
 namespace {
 
-QVariant textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
-}
-
 Decimal decimalOf(const QVariant& value)
 {
     if (value.isNull()) return Decimal();
@@ -214,15 +209,26 @@ RecordOutcome recordWithoutPrinting(const NoPrintReceipt& r)
     }
 
     for (const StoredLine& l : r.lines) {
-        Statement st(db,
-                     QStringLiteral("INSERT INTO 票据开票数据 (票据编号, 入库单编号, 票据ID, 项目, 摘要, 单位, 数量, 单价, 金额, 税率,"
-                                    " 税额, 科目代号, 收费项目代号, 应税科目, 不含税单价, 不含税金额, 非日常)"
-                                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
-                     {out.number, out.book, out.billId, l.项目, l.摘要, l.单位, l.数量.fixed(6), l.单价.fixed(6),
-                      l.金额.fixed(2), l.税率.fixed(4), l.税额.fixed(2), l.科目代号, l.收费项目代号, l.应税科目,
-                      l.不含税单价.fixed(6), l.不含税金额.fixed(2)});
-        if (!st.exec()) {
-            out.error = st.error();
+        const auto added = insertQuiet(db, QStringLiteral("票据开票数据"),
+                                       {{QStringLiteral("票据编号"), out.number},
+                                        {QStringLiteral("入库单编号"), out.book},
+                                        {QStringLiteral("票据ID"), out.billId},
+                                        {QStringLiteral("项目"), l.项目},
+                                        {QStringLiteral("摘要"), l.摘要},
+                                        {QStringLiteral("单位"), l.单位},
+                                        {QStringLiteral("数量"), l.数量.fixed(6)},
+                                        {QStringLiteral("单价"), l.单价.fixed(6)},
+                                        {QStringLiteral("金额"), l.金额.fixed(2)},
+                                        {QStringLiteral("税率"), l.税率.fixed(4)},
+                                        {QStringLiteral("税额"), l.税额.fixed(2)},
+                                        {QStringLiteral("科目代号"), l.科目代号},
+                                        {QStringLiteral("收费项目代号"), l.收费项目代号},
+                                        {QStringLiteral("应税科目"), l.应税科目},
+                                        {QStringLiteral("不含税单价"), l.不含税单价.fixed(6)},
+                                        {QStringLiteral("不含税金额"), l.不含税金额.fixed(2)},
+                                        {QStringLiteral("非日常"), 1}});
+        if (!added) {
+            out.error = added.error();
             return out;
         }
     }

@@ -1,6 +1,5 @@
 #include "testsupport/TestDatabase.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "db/DriverError.h"
 #include "db/Provision.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
@@ -121,7 +121,7 @@ bool fillSchema(const DbSettings& s, QString* problem)
 {
     ExtraConnection maker(s, QStringLiteral("corvane-test-schema"));
     if (!maker.db().isOpen()) {
-        *problem = dbErrorOf(maker.db().lastError()).description;
+        *problem = lastErrorOf(maker.db()).description;
         return false;
     }
     DbError e;

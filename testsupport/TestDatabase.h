@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "db/Connection.h"
+#include "db/Sql.h"
 
 namespace corvane::test {
 
@@ -73,7 +74,7 @@ protected:
 
     // A row of 合同信息 with `columns`, then `more` by name (a name in both
     // takes its value from `more`). Its id.
-    using ColumnValues = std::vector<std::pair<QString, QVariant>>;
+    using ColumnValues = corvane::ColumnValues;
     qint64 addContractRow(ColumnValues columns, const std::map<QString, QVariant>& more = {});
 
     // Runs a fixture statement; a failure fails the test.

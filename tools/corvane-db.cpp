@@ -6,7 +6,6 @@
 //   corvane-db demo     (same options)
 //   corvane-db settings --database FILE [--company NAME]
 
-#include <QSqlError>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +86,7 @@ int create(const QCommandLineParser& p, bool demo)
     {
         QSqlDatabase db = OpenNamedConnection(s, name);
         if (!db.isOpen()) {
-            err() << "Cannot open " << s.database << ": " << dbErrorOf(db.lastError()).description << "\n";
+            err() << "Cannot open " << s.database << ": " << lastErrorOf(db).description << "\n";
             rc = 1;
         } else if (schema::schemaExists(db)) {
             out() << "The database " << s.database << " already has the Corvane tables; left as it is.\n";

@@ -133,7 +133,7 @@ TEST_F(BillFinishing, ABillIssuedElsewhereOrVoidedIsRefusedWithNothingWritten)
             theirs.issueDate = theirs.receiptDate = kReceiptToday;
             theirs.payer = QStringLiteral("先到的付款人");
             theirs.total = theirs.taxTotal = QStringLiteral("1.00");
-            ASSERT_EQ(finishPrintedBill(theirs, other->db()).kind, IssueOutcome::Done);
+            ASSERT_EQ(finishPrintedBill(other->db(), theirs).kind, IssueOutcome::Done);
         }
         w->Command16_Click();
         EXPECT_EQ(boxTexts(), QStringList{"票据B1 00000011已被使用或作废，收款未记录"});

@@ -290,7 +290,7 @@ TEST_F(CustomBill, TheBookListPreselectsTheFirstBookAndItsLowestFreeBill)
     EXPECT_EQ(boxTexts(), (QStringList{"请确定票据编号", "请确定票据编号"}));
 }
 
-QSqlError lostConnection() { return QSqlError(QStringLiteral("gone"), QStringLiteral("server gone"), QSqlError::ConnectionError); }
+DriverFault lostConnection() { return DriverFault{QStringLiteral("server gone"), {}, true}; }
 
 TEST_F(CustomBill, AVoidRunsAgainAfterALostConnectionAtMostThreeTimes)
 {
@@ -306,11 +306,11 @@ TEST_F(CustomBill, AVoidRunsAgainAfterALostConnectionAtMostThreeTimes)
         auto* f = panelWindow();
         const qint64 id = f->Combo2->currentData().toLongLong();
         int runs = 0;
-        setStatementFaultHook([&](const QString& sql) -> std::optional<QSqlError> {
+        setStatementFaultHook([&](const QString& sql) -> std::optional<DriverFault> {
             if (!sql.startsWith(QStringLiteral("UPDATE 票据 SET 作废日期"))) return std::nullopt;
             ++runs;
             if (runs <= c.lost) return lostConnection();
-            if (c.otherError && runs == c.lost + 1) return QSqlError(QStringLiteral("约束"), QStringLiteral("约束"), QSqlError::StatementError);
+            if (c.otherError && runs == c.lost + 1) return DriverFault{QStringLiteral("约束"), {}, false};
             return std::nullopt;
         });
         doubles().boxes->shown.clear();

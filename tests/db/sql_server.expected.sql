@@ -13,6 +13,10 @@ SELECT TOP 1 合同编号 FROM 合同信息 WHERE 合同编号 LIKE ? ORDER BY �
 -- identity read-back
 INSERT INTO 报销单表 (报销单编号, 报销金额) OUTPUT INSERTED.报销单ID VALUES (?, ?);
 INSERT INTO 票据 (票据编号, 入库单编号) OUTPUT INSERTED.ID SELECT ?, ? WHERE NOT EXISTS (SELECT 1 FROM 票据 WHERE 票据编号 = ?);
+INSERT INTO 报销附件 (报销单明细ID, 附件类型) OUTPUT INSERTED.ID VALUES (?, ?);
+
+-- a row by its column table
+INSERT INTO SystemSetup (Code, Value) VALUES (?, ?);
 
 -- savepoints (SQL Server keeps one until the transaction ends: no release)
 SAVE TRANSACTION signoff;

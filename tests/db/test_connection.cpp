@@ -121,6 +121,33 @@ TEST_F(ConnectionSettings, ReOpenConnectionThatFailsShowsOneMessageAndStaysUnope
     EXPECT_FALSE(DbConnection().isOpen());
 }
 
+TEST_F(ConnectionSettings, ReopenInPlaceThatFailsGivesItsErrorAndShowsNothing)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* driver;
+        QString server, database;
+        const char* words;  // what the error must say
+    };
+    // A file that is not there, and a server that refuses the connection
+    // (nothing listens on port 1): the driver's words, or ours when it has none.
+    for (const Case& c : {Case{"QSQLITE", "", dir.filePath("gone.db"), "无法重新连接数据库"},
+                          Case{"QPSQL", "127.0.0.1:1", "corvane", "127.0.0.1"}}) {
+        doubles().settings->values.clear();
+        setDbSetting("Driver", c.driver);
+        setDbSetting("Svr", c.server);
+        setDbSetting("DBname", c.database);
+        OpenConnection(ReadDbSettings());
+
+        const DbError error = ReopenInPlace();
+
+        EXPECT_TRUE(error.isValid()) << c.driver;
+        EXPECT_TRUE(error.description.contains(QString::fromUtf8(c.words))) << error.description.toStdString();
+        EXPECT_FALSE(DbConnection().isOpen()) << c.driver;
+    }
+    EXPECT_TRUE(doubles().boxes->shown.isEmpty());
+}
+
 TEST_F(ConnectionSettings, ServerDateWithoutAConnectionShowsTheStandardErrorBox)
 {
     EXPECT_EQ(GetServerDate(), std::nullopt);
@@ -156,7 +183,7 @@ TEST_F(ConnectionOnDatabase, ServerDateAfterTheConnectionIsLostGivesNoDate)
 TEST_F(ConnectionOnDatabase, ReopenInPlaceReachesTheSameDatabase)
 {
     exec("INSERT INTO SystemSetup (Code, Value) VALUES (?, ?)", {"合同同步", "0"});
-    ASSERT_TRUE(ReopenInPlace());
+    ASSERT_FALSE(ReopenInPlace().isValid());
     const auto row = selectFirst("SELECT Value FROM SystemSetup WHERE Code = ?", {"合同同步"});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->text("Value"), "0");

@@ -185,6 +185,88 @@ TEST_F(Sql, InsertReadingBackItsIdentityLetsTheTransactionCommit)
     EXPECT_EQ(row->text("名称"), "c.doc");
 }
 
+// Each value is named beside its column; the statement lists them in the
+// row's order, whatever the dialect, and binds every value.
+TEST(SqlInsert, AColumnTableBuildsTheInsertOfEachDialect)
+{
+    const ColumnValues row{{"合同ID", 7}, {"名称", "a.doc"}, {"类别", QVariant(QMetaType::fromType<QString>())}};
+    struct Case {
+        Dialect dialect;
+        const char* idColumn;
+        const char* sql;
+    };
+    for (const Case& c : {
+             Case{Dialect::SQLite, "", "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, ?, ?)"},
+             Case{Dialect::PostgreSQL, "", "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, ?, ?)"},
+             Case{Dialect::SqlServer, "", "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, ?, ?)"},
+             Case{Dialect::SQLite, "ID", "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, ?, ?) RETURNING ID"},
+             Case{Dialect::PostgreSQL, "ID",
+                  "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) VALUES (?, ?, ?) RETURNING ID"},
+             Case{Dialect::SqlServer, "ID",
+                  "INSERT INTO 合同信息附件 (合同ID, 名称, 类别) OUTPUT INSERTED.ID VALUES (?, ?, ?)"},
+         }) {
+        const BoundSql insert = insertStatement(c.dialect, "合同信息附件", row, QString::fromUtf8(c.idColumn));
+        EXPECT_EQ(insert.sql, QString::fromUtf8(c.sql));
+        ASSERT_EQ(insert.values.size(), 3);
+        EXPECT_EQ(insert.values[0], QVariant(7));
+        EXPECT_EQ(insert.values[1], QVariant("a.doc"));
+        EXPECT_TRUE(insert.values[2].isNull());
+    }
+}
+
+TEST_F(Sql, ARowFromAColumnTableLandsEachValueInItsColumn)
+{
+    // Not in the table's own order: each value must still reach its column.
+    const auto id = insertReturningIdQuiet(DbConnection(), "合同信息附件",
+                                           {{"类别", "文件"}, {"名称", "b.doc"}, {"合同ID", 12}}, "ID");
+    ASSERT_TRUE(id) << id.error().description.toStdString();
+    EXPECT_GT(*id, 0);
+    const auto row = selectFirst("SELECT 合同ID, 名称, 类别 FROM 合同信息附件 WHERE ID = ?", {*id});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->value("合同ID").toInt(), 12);
+    EXPECT_EQ(row->text("名称"), "b.doc");
+    EXPECT_EQ(row->text("类别"), "文件");
+
+    EXPECT_EQ(insertQuiet(DbConnection(), "SystemSetup", {{"Code", "新"}, {"Value", "1"}}), 1);
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM SystemSetup WHERE Code = ? AND Value = ?", {"新", "1"}), 1);
+}
+
+// A later statement keys its rows by the identity: anything but a whole
+// number above 0 is an error naming the table, never a 0 to write under.
+TEST_F(Sql, AnIdentityThatIsNoPositiveWholeNumberIsAnError)
+{
+    struct Case {
+        const char* idColumn;  // the column given back as the identity
+        QVariant stored;       // what the row holds there
+        std::optional<qint64> id;
+    };
+    const QVariant nullText(QMetaType::fromType<QString>());
+    for (const Case& c :
+         {Case{"合同ID", 41, 41}, Case{"名称", "17", 17}, Case{"名称", "a.doc", std::nullopt},
+          Case{"名称", "2.5", std::nullopt}, Case{"名称", "12abc", std::nullopt}, Case{"合同ID", 0, std::nullopt},
+          Case{"合同ID", -3, std::nullopt}, Case{"名称", nullText, std::nullopt}}) {
+        const QString column = QString::fromUtf8(c.idColumn);
+        ColumnValues row{{"合同ID", 1}, {"名称", "x.doc"}};
+        for (auto& [name, value] : row)
+            if (name == column) value = c.stored;
+        const auto id = insertReturningIdQuiet(DbConnection(), "合同信息附件", row, column);
+        EXPECT_EQ(id.has_value(), c.id.has_value()) << c.stored.toString().toStdString();
+        if (c.id && id) {
+            EXPECT_EQ(*id, *c.id);
+        } else if (!c.id) {
+            EXPECT_TRUE(id.error().description.contains("合同信息附件")) << id.error().description.toStdString();
+        }
+    }
+
+    // An INSERT ... SELECT whose condition held for no row gives no identity back.
+    Statement none(dialect::insertSelectReturningId("合同信息附件", {"合同ID", "名称"}, "ID", "1 = 0"), {1, "y.doc"});
+    ASSERT_TRUE(none.exec()) << none.error().description.toStdString();
+    const auto id = checkedInsertId(none, "合同信息附件");
+    EXPECT_FALSE(id);
+    EXPECT_TRUE(id.error().isValid());
+    EXPECT_EQ(countRows("SELECT COUNT(*) FROM 合同信息附件 WHERE 名称 = ?", {"y.doc"}), 0);
+}
+
 // A failed part of a transaction is undone alone; the rest commits.
 TEST_F(Sql, RollingBackToASavepointKeepsWhatCameBefore)
 {

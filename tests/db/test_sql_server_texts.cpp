@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 #include "db/Dialect.h"
 #include "db/Schema.h"
+#include "db/Sql.h"
 #include "testsupport/ExpectedText.h"
 
 namespace corvane {
@@ -36,7 +37,15 @@ TEST(SqlServerTexts, EveryStatementThatDiffersByDialect)
                                         QStringLiteral("报销单ID")),
              dialect::insertSelectReturningId(kSql, QStringLiteral("票据"), {QStringLiteral("票据编号"), QStringLiteral("入库单编号")},
                                               QStringLiteral("ID"),
-                                              QStringLiteral("NOT EXISTS (SELECT 1 FROM 票据 WHERE 票据编号 = ?)"))});
+                                              QStringLiteral("NOT EXISTS (SELECT 1 FROM 票据 WHERE 票据编号 = ?)")),
+             insertStatement(kSql, QStringLiteral("报销附件"),
+                             {{QStringLiteral("报销单明细ID"), 1}, {QStringLiteral("附件类型"), QStringLiteral("合同")}},
+                             QStringLiteral("ID"))
+                 .sql});
+    section(QStringLiteral("a row by its column table"),
+            {insertStatement(kSql, QStringLiteral("SystemSetup"),
+                             {{QStringLiteral("Code"), QStringLiteral("合同同步")}, {QStringLiteral("Value"), QStringLiteral("0")}})
+                 .sql});
     section(QStringLiteral("savepoints (SQL Server keeps one until the transaction ends: no release)"),
             {dialect::setSavepoint(kSql, QStringLiteral("signoff")), dialect::rollbackToSavepoint(kSql, QStringLiteral("signoff")),
              dialect::releaseSavepoint(kSql, QStringLiteral("signoff"))});

@@ -22,7 +22,7 @@ protected:
     void shortenCommandTimeout(int ms)
     {
         SetCommandTimeoutMs(ms);
-        ASSERT_TRUE(ReopenInPlace());
+        ASSERT_FALSE(ReopenInPlace().isValid());
     }
     void TearDown() override
     {
@@ -61,7 +61,7 @@ TEST_F(SqlFailures, ASQLiteConnectionHasItsLargerPageCacheAfterEveryOpen)
 {
     if (DbDialect() != Dialect::SQLite) GTEST_SKIP() << "an SQLite setting";
     EXPECT_EQ(count("PRAGMA cache_size"), -65536);
-    ASSERT_TRUE(ReopenInPlace());
+    ASSERT_FALSE(ReopenInPlace().isValid());
     EXPECT_EQ(count("PRAGMA cache_size"), -65536);
 }
 
@@ -193,7 +193,7 @@ TEST_F(SqlFailures, LostConnectionIsReopenedAndTheUserAskedToRepeat)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         if (!DbConnection().isOpen()) {
-            ASSERT_TRUE(ReopenInPlace());
+            ASSERT_FALSE(ReopenInPlace().isValid());
         }
         const auto pid = selectFirst("SELECT pg_backend_pid()");
         ASSERT_TRUE(pid);
@@ -218,7 +218,7 @@ TEST_F(SqlFailures, LostConnectionIsReopenedAndTheUserAskedToRepeat)
         ASSERT_TRUE(next);
         EXPECT_NE(next->value(0), pid->value(0));
     }
-    ASSERT_TRUE(DbConnection().isOpen() || ReopenInPlace());
+    ASSERT_TRUE(DbConnection().isOpen() || !ReopenInPlace().isValid());
     EXPECT_EQ(count("SELECT COUNT(*) FROM SystemSetup"), 0) << "the failed statement was not run again";
 }
 

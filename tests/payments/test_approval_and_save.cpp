@@ -132,7 +132,7 @@ TEST_F(SaveTest, TheSerialIsOneAboveTheHighestAndSkipsTakenNumbers)
     // Another program's form holds the next number; the serial is taken
     // over every year and department.
     exec("INSERT INTO 报销单表 (报销单编号, 流水号) VALUES ('2026-D01-000002', 1), ('2025-D09-000001', 1)");
-    const SaveOutcome o = 保存报销单(request(a, "10"));
+    const FormSaveOutcome o = 保存报销单(request(a, "10"));
     EXPECT_EQ(o.formNumber, QStringLiteral("2026-D01-000003"));
     EXPECT_EQ(scalar("SELECT 流水号 FROM 报销单表 WHERE 报销单ID = ?", {o.formId}).toInt(), 3);
 }
@@ -141,11 +141,11 @@ TEST_F(SaveTest, AmountsAreCheckedAgainstTheStoredRecords)
 {
     const qint64 a = addInstalment("HT-1", QDate(2026, 1, 1), "100.00");
     addRecord(a, "60.00");  // paid by another workstation since the grid was filled
-    EXPECT_EQ(保存报销单(request(a, "40.01")).kind, SaveOutcome::OverBalance);
-    const SaveOutcome o = 保存报销单(request(a, "40"));
-    ASSERT_EQ(o.kind, SaveOutcome::Saved) << o.error.description.toStdString();
+    EXPECT_EQ(保存报销单(request(a, "40.01")).kind, FormSaveOutcome::OverBalance);
+    const FormSaveOutcome o = 保存报销单(request(a, "40"));
+    ASSERT_EQ(o.kind, FormSaveOutcome::Saved) << o.error.description.toStdString();
     EXPECT_EQ(cents(scalar("SELECT 余额 FROM 合同付款计划表 WHERE ID = ?", {a})), QStringLiteral("0.00"));
-    EXPECT_EQ(保存报销单(request(a + 100, "1")).kind, SaveOutcome::InstalmentGone);
+    EXPECT_EQ(保存报销单(request(a + 100, "1")).kind, FormSaveOutcome::InstalmentGone);
     EXPECT_EQ(count("报销单表"), 1);
 }
 
@@ -154,8 +154,8 @@ TEST_F(SaveTest, RowsOutsideThePlanBecomeInstalments)
     PaymentRequest q = request(0, "30");
     q.rows = {GridInstalment{std::nullopt, d("30"), true, d("30")}, GridInstalment{std::nullopt, d("70"), false, {}}};
     q.invoice = "   ";
-    const SaveOutcome o = 保存报销单(q);
-    ASSERT_EQ(o.kind, SaveOutcome::Saved) << o.error.description.toStdString();
+    const FormSaveOutcome o = 保存报销单(q);
+    ASSERT_EQ(o.kind, FormSaveOutcome::Saved) << o.error.description.toStdString();
     ASSERT_EQ(o.rowIds.size(), 2u);
     ASSERT_TRUE(o.rowIds[0] && o.rowIds[1]);
     EXPECT_EQ(cents(scalar("SELECT 余额 FROM 合同付款计划表 WHERE ID = ?", {*o.rowIds[0]})), QStringLiteral("0.00"));
@@ -169,7 +169,7 @@ TEST_F(SaveTest, TwoWorkstationsPayingTheLastAtOnce)
     // 100.00 of budget left, and one instalment of 100.00: both ask for all of it.
     addForm("F0", QDate(2026, 12, 1), "11900.00");
     const qint64 a = addInstalment("HT-1", QDate(2026, 1, 1), "100.00");
-    std::vector<SaveOutcome> outcomes(2);
+    std::vector<FormSaveOutcome> outcomes(2);
     std::atomic<int> ready{0};
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < 2; ++i) {
@@ -178,16 +178,16 @@ TEST_F(SaveTest, TwoWorkstationsPayingTheLastAtOnce)
             auto c = openSecondConnection(QStringLiteral("pay%1").arg(i));
             ++ready;
             while (ready < 2) QThread::yieldCurrentThread();
-            outcomes[size_t(i)] = 保存报销单(q, c->db());
+            outcomes[size_t(i)] = 保存报销单(c->db(), q);
         }));
     }
     for (auto& t : threads) t->start();
     for (auto& t : threads) t->wait();
     int saved = 0, refused = 0;
-    for (const SaveOutcome& o : outcomes) {
-        if (o.kind == SaveOutcome::Saved) ++saved;
-        if (o.kind == SaveOutcome::BudgetRefused || o.kind == SaveOutcome::OverBalance) ++refused;
-        EXPECT_NE(o.kind, SaveOutcome::Failed) << o.error.description.toStdString();
+    for (const FormSaveOutcome& o : outcomes) {
+        if (o.kind == FormSaveOutcome::Saved) ++saved;
+        if (o.kind == FormSaveOutcome::BudgetRefused || o.kind == FormSaveOutcome::OverBalance) ++refused;
+        EXPECT_NE(o.kind, FormSaveOutcome::Failed) << o.error.description.toStdString();
     }
     EXPECT_EQ(saved, 1);
     EXPECT_EQ(refused, 1);
@@ -218,8 +218,8 @@ TEST_F(SaveTest, EmptyAndUnwrittenColumnsAreStoredAsTheFamilyReadsThem)
         q.invoice = QString();
         // A card whose 卡名 is not set gives an empty text.
         q.card = Card{QStringLiteral("工商银行"), QVariant(QString()), QStringLiteral("6222")};
-        const SaveOutcome o = 保存报销单(q);
-        ASSERT_EQ(o.kind, SaveOutcome::Saved) << o.error.description.toStdString();
+        const FormSaveOutcome o = 保存报销单(q);
+        ASSERT_EQ(o.kind, FormSaveOutcome::Saved) << o.error.description.toStdString();
         const QVariantList form{o.formId};
         const struct {
             const char* sql;

@@ -11,12 +11,12 @@
 // ended without reaching the stop.
 
 #include <QApplication>
-#include <QSqlError>
 #include <cstdio>
 #include <thread>
 
 #include "approval/Synchronisation.h"
 #include "db/Connection.h"
+#include "db/Sql.h"
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
 
     const int stopAt = args[6].toInt();
     int outcomes = 0;
-    setStatementFaultHook([&](const QString& sql) -> std::optional<QSqlError> {
+    setStatementFaultHook([&](const QString& sql) -> std::optional<DriverFault> {
         if (sql.startsWith(QStringLiteral("UPDATE 合同信息 SET 流转结束日期")) && ++outcomes == stopAt) {
             std::fputs("stopped\n", stdout);
             std::fflush(stdout);
