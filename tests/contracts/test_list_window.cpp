@@ -333,7 +333,7 @@ TEST_F(ContractTest, ButtonsHandTheCurrentRowOver)
     EXPECT_EQ(record.departmentCode, QStringLiteral("D01"));
     EXPECT_EQ(record.departmentText, QStringLiteral("D01 财务部"));
     EXPECT_EQ(record.number, QStringLiteral("GC-1"));
-    EXPECT_EQ(record.id, f->MSFlexGrid1->TextMatrix(r, 24));
+    EXPECT_EQ(record.id, f->MSFlexGrid1->TextMatrix(r, frmCorvane::Col::id));
     f->Command7_Click();
     EXPECT_EQ(payment.number, QStringLiteral("GC-1"));
     EXPECT_EQ(payment.amount, QStringLiteral("10.00"));
