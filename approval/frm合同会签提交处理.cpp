@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "app/Changes.h"
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
 #include "approval/ApprovalRules.h"
 #include "approval/ApprovalStore.h"
-#include "contracts/Frm合同信息.h"
 #include "contracts/frmCorvane.h"
 #include "platform/Services.h"
 #include "platform/Tag.h"
@@ -20,8 +20,6 @@ namespace {
 const QString kHead = QStringLiteral("[主管]");
 const QString kAdd = QStringLiteral("添加");
 const QString kChange = QStringLiteral("修改确定");
-// The list grid's hidden 提交日期 column.
-constexpr int kListSubmittedColumn = 19;
 }  // namespace
 
 void frm合同会签提交处理::connectEvents()
@@ -294,28 +292,17 @@ void frm合同会签提交处理::Command3_Click()
     const WriteOutcome out = submitCountersign(s);
     if (out.kind == WriteOutcome::Failed) return ShowStandardError(out.error.number, out.error.description);
 
-    auto* record = Tag == QStringLiteral("合同信息") ? Forms::find<Frm合同信息>() : nullptr;
+    // The record window and the list show the contract as it is stored now.
+    const auto announce = [&] {
+        if (s.contract.id) emit changes().contractProgressed(*s.contract.id);
+    };
     if (out.kind == WriteOutcome::NoRow) {
         MsgBox(QStringLiteral("该合同已经提交，不能重复提交！"));
         Unload();
-        if (record) record->显示合同信息();
+        announce();
         return;
     }
-    if (record) {
-        record->Command9->setEnabled(false);
-        record->Command9->setText(QStringLiteral("流转情况"));
-        for (QPushButton* b : {record->Command2, record->Command3, record->Command10}) b->setEnabled(false);
-    }
-    // The list's current row may show another contract: the row of this one is written, if listed.
-    if (auto* list = Forms::find<frmCorvane>()) {
-        FlexGrid* grid = list->MSFlexGrid1;
-        for (int r = 1; r < grid->Rows(); ++r) {
-            if (grid->TextMatrix(r, 1) != s.contract.number) continue;
-            if (grid->Cols() > kListSubmittedColumn)
-                grid->setTextMatrix(r, kListSubmittedColumn, s.now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-            break;
-        }
-    }
+    announce();
     Unload();
 }
 

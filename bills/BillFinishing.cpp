@@ -61,11 +61,11 @@ int& eInvoiceTimeoutMs()
 
 void 票据最终处理(frm合同收款& w)
 {
-    const QStringList& bill = w.handBack();
+    const BillHandBack& bill = w.handBack();
     PrintedBill b;
-    b.book = bill.value(0);
-    b.number = bill.value(1);
-    b.billId = bill.value(2).trimmed().toLongLong();
+    b.book = bill.book;
+    b.number = bill.number;
+    b.billId = bill.billId.value_or(0);
     b.department = Login().当前部门编号;
     if (w.Combo3->currentIndex() >= 0) b.office = firstWord(w.Combo3->currentText());
     b.contract = w.contractNumber();

@@ -12,20 +12,22 @@ namespace corvane::receipts {
 namespace {
 
 // A fresh VAT invoice window for every invoice: each opening starts from its load.
-void openVatInvoiceWindow(frm合同收款& receipt, const VatInvoiceHandover& h)
+std::optional<BillHandBack> openVatInvoiceWindow(frm合同收款&, const VatInvoiceHandover& h)
 {
     Forms::unload<frm增值税发票打印>();
     auto* w = Forms::get<frm增值税发票打印>();
-    w->takeHandover(&receipt, h);
+    std::optional<BillHandBack> printed;
+    w->takeHandover(h, [&printed](const std::optional<BillHandBack>& bill) { printed = bill; });
     w->ShowModal();
     Forms::unload<frm增值税发票打印>();
+    return printed;
 }
 
 // Opened from a receipt, the settings of that receipt's 管理处 are shown first.
-void openInvoicingItemSettings()
+void openInvoicingItemSettings(const QString& office)
 {
     auto* w = Forms::get<frm开票项目设置>();
-    if (const auto* receipt = Forms::find<frm合同收款>()) w->chooseOffice(receipt->Combo3->currentText());
+    w->chooseOffice(office);
     w->ShowModal();
     Forms::unload<frm开票项目设置>();
 }

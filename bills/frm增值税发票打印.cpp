@@ -28,9 +28,9 @@ QString joinPath(const QString& folder, const QString& name) { return folder + Q
 
 frm增值税发票打印::frm增值税发票打印() { buildLayout(); }
 
-void frm增值税发票打印::takeHandover(frm合同收款* opener, const VatInvoiceHandover& h)
+void frm增值税发票打印::takeHandover(const VatInvoiceHandover& h, BillHandBackTo handBack)
 {
-    m_opener = opener;
+    m_handBack = std::move(handBack);
     Label1[0]->setText(h.Label1_0);
     SetTag(MSFlexGrid2, h.MSFlexGrid2Tag);
     MSFlexGrid1->setRows(std::max(1, h.MSFlexGrid1Rows));
@@ -480,9 +480,11 @@ void frm增值税发票打印::Command2_Click()
         MsgBox(QStringLiteral("请定位票据"));
         return;
     }
-    const QString result = Combo2->currentText() + QLatin1Char(',') + Text1->text() + QLatin1Char(',') + TagOf(Text1);
+    bool numeric = false;
+    const qint64 billId = TagOf(Text1).trimmed().toLongLong(&numeric);
     // Only the receipt window opens this one; the other modes have no opener.
-    if (Tag == QStringLiteral("前台收款") && m_opener) SetTag(m_opener->Command16, result);
+    if (Tag == QStringLiteral("前台收款") && m_handBack)
+        m_handBack(BillHandBack{Combo2->currentText(), Text1->text(), numeric ? std::optional(billId) : std::nullopt});
     DbError error;
     if (advanceExportNumber(officeCode(), m_start, &error) == AdvanceOutcome::Failed) return reportDbError(error);
     closeWindow();

@@ -23,7 +23,6 @@
 
 namespace corvane {
 
-class frm合同收款;
 
 class frm增值税发票打印 : public Form {
 public:
@@ -51,9 +50,9 @@ public:
     QPushButton* Command6;   // 导出成功
     QPushButton* Command7;   // 导出失败
 
-    // Fills the window as the receipt window's print button does; the
-    // hand-back goes into the tag of that window's Command16.
-    void takeHandover(frm合同收款* opener, const receipts::VatInvoiceHandover& h);
+    // Fills the window as the receipt window's print button does; the bill
+    // printed goes to handBack.
+    void takeHandover(const receipts::VatInvoiceHandover& h, receipts::BillHandBackTo handBack);
 
     void Form_Load() override;
 
@@ -98,7 +97,7 @@ private:
     void pollForResult();
     void closeWindow();
 
-    QPointer<frm合同收款> m_opener;
+    receipts::BillHandBackTo m_handBack;
     std::array<QString, 4> m_folders;
     QString m_baseName;
     qint64 m_prefix = 0;

@@ -12,7 +12,6 @@
 #include "platform/Widgets.h"
 #include "receipts/BillStore.h"
 #include "bills/PrintFileExportStore.h"
-#include "receipts/frm合同收款.h"
 
 namespace corvane {
 
@@ -450,12 +449,12 @@ void frm打印文件导出::Combo1_Click()
     获取可用票据();
 }
 
-void frm打印文件导出::handBack(const QString& text)
+void frm打印文件导出::handBack(const QString& book, const QString& number, qint64 billId)
 {
     if (Tag == QStringLiteral("前台收款")) {
-        if (auto* receipt = Forms::find<frm合同收款>()) SetTag(receipt->Command16, text);
+        if (frontDeskHandBack) frontDeskHandBack(BillHandBack{book, number, billId});
     } else if (Tag == QStringLiteral("装修登记")) {
-        装修登记结果 = text;
+        装修登记结果 = book + u',' + number + u',' + QString::number(billId);
     }
 }
 
@@ -527,7 +526,7 @@ void frm打印文件导出::Command10_Click()
         ShowDescriptionError(out.error.description);
         return;
     }
-    handBack(book + u',' + out.number + u',' + QString::number(id));
+    handBack(book, out.number, id);
     MsgBox(QStringLiteral("打印处理完成！"));
     Unload();
 }
@@ -793,7 +792,7 @@ void frm打印文件导出::Command13_Click()
         MsgBox(QStringLiteral("导出的打印文件打开之中，无法删除，请先关闭") + 导出文件路径);
         return;
     }
-    if (Tag == QStringLiteral("前台收款")) handBack(QStringLiteral("批处理完成"));
+    if (Tag == QStringLiteral("前台收款") && frontDeskBatchFinished) frontDeskBatchFinished();
     MsgBox(QStringLiteral("打印处理完成！"));
     Unload();
 }

@@ -22,6 +22,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
 #include "bills/PrintFileExport.h"
+#include "receipts/BillWindowSeams.h"
 
 namespace corvane {
 
@@ -122,6 +123,10 @@ public:
     receipts::发票打印数据* 发票打印数据 = nullptr;
     // Mode "装修登记": the text its opener reads from its Command9.
     QString 装修登记结果;
+    // Mode "前台收款": set by the opener; told the bill a single invoice was
+    // printed on, or that a batch was finished (its bills are in the batch).
+    receipts::BillHandBackTo frontDeskHandBack;
+    std::function<void()> frontDeskBatchFinished;
 
     // What an opener does before showing the window modally: the mode
     // string, the batch (nullptr for a single invoice) and the bill type
@@ -193,7 +198,7 @@ private:
     std::vector<receipts::BatchGridRow> gridRows() const;
     void setBlockPicture(int row, int col, const QPixmap& picture);
     QString chosenBook() const;
-    void handBack(const QString& text);
+    void handBack(const QString& book, const QString& number, qint64 billId);
     int records() const;
     QString templateSuffix() const;
 };

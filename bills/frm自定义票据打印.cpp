@@ -31,9 +31,9 @@ QString secondWord(const QString& text) { return text.section(QLatin1Char(' '), 
 
 frm自定义票据打印::frm自定义票据打印() { buildLayout(); }
 
-void frm自定义票据打印::takeReceipt(frm合同收款* receipt, const ReceiptBillContext& context)
+void frm自定义票据打印::takeReceipt(const ReceiptBillContext& context, BillHandBackTo handBack)
 {
-    m_receipt = receipt;
+    m_handBack = std::move(handBack);
     m_context = context;
     Tag = context.tag;
     panels[5]->setText(context.statusPanel6);
@@ -350,14 +350,14 @@ void frm自定义票据打印::Command1_Click()
     }
     if (Tag != kFrontDesk) return;
     const QString book = 格式票据管理 ? chosenBook() : 格式编号字;
-    handBack(book + QLatin1Char(',') + 待开票据.票据编号);
+    handBack(BillHandBack{book, 待开票据.票据编号, std::nullopt});
     m_leaving = true;
     Unload();
 }
 
-void frm自定义票据打印::handBack(const QString& text)
+void frm自定义票据打印::handBack(const std::optional<BillHandBack>& bill)
 {
-    if (Tag == kFrontDesk && m_receipt) SetTag(m_receipt->Command16, text);
+    if (Tag == kFrontDesk && m_handBack) m_handBack(bill);
 }
 
 // ---- Printer and leaving
@@ -385,7 +385,7 @@ bool frm自定义票据打印::leaveAfterSpoiledPrint()
 void frm自定义票据打印::Command2_Click()
 {
     if (Command1->text() == kReprint && !leaveAfterSpoiledPrint()) return;
-    handBack(QString());
+    handBack(std::nullopt);
     m_leaving = true;
     Unload();
 }
@@ -400,19 +400,21 @@ void frm自定义票据打印::Form_Unload(int& Cancel)
         return;
     }
     m_leaving = true;
-    handBack(QString());
+    handBack(std::nullopt);
 }
 
 namespace {
 
 // A fresh window for every bill, gone when its modal run ends.
-void openCustomBillWindow(frm合同收款& receipt, const ReceiptBillContext& context)
+std::optional<BillHandBack> openCustomBillWindow(frm合同收款&, const ReceiptBillContext& context)
 {
     Forms::unload<frm自定义票据打印>();
     auto* w = Forms::get<frm自定义票据打印>();
-    w->takeReceipt(&receipt, context);
+    std::optional<BillHandBack> printed;
+    w->takeReceipt(context, [&printed](const std::optional<BillHandBack>& bill) { printed = bill; });
     w->ShowModal();
     Forms::unload<frm自定义票据打印>();
+    return printed;
 }
 
 }  // namespace

@@ -24,7 +24,6 @@
 
 namespace corvane {
 
-class frm合同收款;
 
 namespace receipts {
 // The bill page drawn on screen: every element where the layout puts it.
@@ -72,8 +71,9 @@ public:
     receipts::BillPage page;
     receipts::PagePlacement placement;
 
-    // What the receipt window hands over before showing this window.
-    void takeReceipt(frm合同收款* receipt, const receipts::ReceiptBillContext& context);
+    // What the receipt window hands over before showing this window, and
+    // where the bill printed goes.
+    void takeReceipt(const receipts::ReceiptBillContext& context, receipts::BillHandBackTo handBack);
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -115,7 +115,7 @@ private:
     void placePage();
     void blockPrinting();
     void enterSpoiledState();
-    void handBack(const QString& text);
+    void handBack(const std::optional<receipts::BillHandBack>& bill);
     void showPrinterLine(const QString& prefix);
     // 退出's question and void for a bill waiting for its reprint; false
     // when the window is to stay open.
@@ -123,7 +123,7 @@ private:
     receipts::CustomBillSave saveRequest() const;
     QString chosenBook() const;
 
-    QPointer<frm合同收款> m_receipt;
+    receipts::BillHandBackTo m_handBack;
     receipts::ReceiptBillContext m_context;
     bool m_activated = false;
     bool m_printBlocked = false;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 
+#include "app/Changes.h"
 #include "app/FileColumns.h"
 #include "app/LoginContext.h"
 #include "contracts/ContractFormats.h"
@@ -13,7 +14,6 @@
 #include "contracts/ContractRecordWindow.h"
 #include "contracts/ContractStore.h"
 #include "contracts/RecordSheet.h"
-#include "contracts/frmCorvane.h"
 #include "db/Schema.h"
 #include "platform/InputRules.h"
 #include "platform/Services.h"
@@ -55,6 +55,11 @@ void showMissing(const QString& caption) { MsgBox(windowNotAvailableText(caption
 
 void Frm合同信息::connectEvents()
 {
+    // A contract that moved on elsewhere (submitted for countersign) is
+    // shown as stored, with the buttons its new state offers.
+    connect(&changes(), &Changes::contractProgressed, this, [this](qint64 id) {
+        if (contractId() == id) 显示合同信息();
+    });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
@@ -398,9 +403,7 @@ void Frm合同信息::Form_Unload(int& Cancel)
 void Frm合同信息::Command6_Click()
 {
     if (!discardEditsAllowed()) return;
-    if (Tag != QStringLiteral("查看") && !m_changed.empty()) {
-        if (auto* list = Forms::find<frmCorvane>()) list->refreshContracts(m_changed);
-    }
+    if (Tag != QStringLiteral("查看") && !m_changed.empty()) emit changes().contractsEdited(m_changed);
     Unload();
 }
 

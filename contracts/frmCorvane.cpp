@@ -1,12 +1,12 @@
 #include "contracts/frmCorvane.h"
 
-#include <QButtonGroup>
 #include <QMouseEvent>
 #include <QSet>
 #include <QStyle>
 #include <QTimer>
 #include <cmath>
 
+#include "app/Changes.h"
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
 #include "app/LoginStatusBar.h"
@@ -18,7 +18,6 @@
 #include "contracts/ContractListQuery.h"
 #include "contracts/ContractLookups.h"
 #include "contracts/ContractStore.h"
-#include "platform/InputRules.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
 #include "platform/Widgets.h"
@@ -29,13 +28,14 @@ using namespace contract;
 
 namespace {
 
-const QString kFormat = QStringLiteral(
-    "^序|<合同编号|<合同名称|<所属部门|<合同类别|<合同性质|>合同金额|<对方单位|<对方开户行|<对方帐号|<合同签订日期|"
-    "<合同生效日期|>合同期限|<合同终止日期|<合同中止日期|<合同状态|<签约人|<对方签约人|<对应续约合同编号||||||");
 const QString kAscending = QStringLiteral("▼");
 const QString kDescending = QStringLiteral("▲");
-// Only the columns a user reads at a glance are fitted to their texts.
-constexpr int kFittedCols = 8;
+using Col = frmCorvane::Col;
+// The grid shows the list statement's columns in their order.
+static_assert(Col::合同编号 == lc合同编号 + 1 && Col::合同状态 == lc合同状态 + 1 && Col::id == lcId + 1 &&
+              Col::count == lcCount + 1);
+// Only the columns a user reads at a glance (序 to 对方单位) are fitted to their texts.
+constexpr int kFittedCols = Col::对方单位 + 1;
 // The least a fitted column may take on a narrow grid, in twips.
 constexpr int kMinFitCap = 3000;
 
@@ -81,147 +81,15 @@ void DragPanel::mouseReleaseEvent(QMouseEvent* e)
 
 frmCorvane::frmCorvane()
 {
-    setObjectName(QStringLiteral("frmCorvane"));
-    setCaption(QStringLiteral("合同信息"));
-    resize(960, 640);
-    // The panels are laid out in twips for the old nine-point face, and the
-    // bar's ten buttons must fit a 1024-pixel screen.
-    useLayoutFace(this);
+    buildLayout();
+    connectEvents();
+    // The initial panel state follows the option chosen at design.
+    Option3_Click(0);
+    layoutBar();
+}
 
-    Label3 = named(new QLabel(QStringLiteral(" 合同列表"), this), QStringLiteral("Label3"));
-    Label3->setGeometry(4, 2, 300, 20);
-
-    MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->move(2, 24);
-    MSFlexGrid1->setFormatString(kFormat);
-    MSFlexGrid1->setColKind(0, flexKindRowNumber);
-    MSFlexGrid1->setColKind(6, flexKindAmount);
-    for (int c : {10, 11, 13, 14, 19, 20}) MSFlexGrid1->setColKind(c, flexKindDate);
-    MSFlexGrid1->setColKind(21, flexKindFlag);
-
-    StatusBar1 = new LoginStatusBar(this);
-    StatusBar1_Panels = StatusBar1->panels;
-
-    // ---- button bar
-    Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
-    Command13 = button(Picture1, QStringLiteral("Command13"), QStringLiteral("快速查找"));
-    Command6 = button(Picture1, QStringLiteral("Command6"), QStringLiteral("合同筛选"));
-    Command7 = button(Picture1, QStringLiteral("Command7"), QStringLiteral("合同付款处理"));
-    Command8 = button(Picture1, QStringLiteral("Command8"), QStringLiteral("合同履行计划"));
-    Command9 = button(Picture1, QStringLiteral("Command9"), QStringLiteral("合同到期/中止处理"));
-    Command5 = button(Picture1, QStringLiteral("Command5"), QStringLiteral("删除"));
-    Command3 = button(Picture1, QStringLiteral("Command3"), QStringLiteral("新增"));
-    Command4 = button(Picture1, QStringLiteral("Command4"), QStringLiteral("关闭"));
-    Command2 = button(Picture1, QStringLiteral("Command2"), QStringLiteral("修改/查看"));
-    Command10 = button(Picture1, QStringLiteral("Command10"), QStringLiteral("输出EXCEL"));
-    Label1[2] = named(new QLabel(QStringLiteral("共有  份合同"), Picture1), QStringLiteral("Label1_2"));
-
-    // ---- filter panel
-    Picture2 = named(new QFrame(this), QStringLiteral("Picture2"));
-    Picture2->setFrameShape(QFrame::Panel);
-    Picture2->setFrameShadow(QFrame::Raised);
-    Picture2->setAutoFillBackground(true);
-    Picture2->setGeometry(0, 0, 690, 446);
-    Label5 = named(new QLabel(QStringLiteral("合同筛选"), Picture2), QStringLiteral("Label5"));
-    Label5->setGeometry(8, 6, 200, 22);
-    Label1[0] = named(new QLabel(QStringLiteral("部门"), Picture2), QStringLiteral("Label1_0"));
-    Label1[0]->setGeometry(8, 34, 40, 24);
-    Text1 = named(new QLineEdit(Picture2), QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setGeometry(50, 34, 250, 24);
-    TreeView1 = named(new QTreeWidget(Picture2), QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setGeometry(8, 64, 292, 330);
-    Command1 = button(Picture2, QStringLiteral("Command1"), QStringLiteral("确定"));
-    Command1->setGeometry(476, 406, 96, 30);
-    Command11 = button(Picture2, QStringLiteral("Command11"), QStringLiteral("关闭"));
-    Command11->setGeometry(582, 406, 96, 30);
-
-    Frame1 = named(new QGroupBox(QStringLiteral("查询"), Picture2), QStringLiteral("Frame1"));
-    Frame1->setGeometry(310, 28, 370, 366);
-    const QString option3Captions[4] = {QStringLiteral("全部履行中合同"), QStringLiteral("应付到期合同"),
-                                        QStringLiteral("应收到期合同"), QStringLiteral("到期合同")};
-    auto* filters = new QButtonGroup(this);
-    int y = 30;  // clear of the frame's caption
-    for (int i = 0; i < 4; ++i, y += 27) {
-        Option3[size_t(i)] = named(new QRadioButton(option3Captions[i], Frame1), QStringLiteral("Option3_%1").arg(i));
-        Option3[size_t(i)]->setGeometry(10, y, 170, 24);
-        filters->addButton(Option3[size_t(i)]);
-    }
-    const QString option1Captions[2] = {QStringLiteral("已终止履行合同"), QStringLiteral("已到期未终止履行合同")};
-    for (int i = 0; i < 2; ++i, y += 27) {
-        Option1[size_t(i)] = named(new QRadioButton(option1Captions[i], Frame1), QStringLiteral("Option1_%1").arg(i));
-        Option1[size_t(i)]->setGeometry(10, y, 220, 24);
-        filters->addButton(Option1[size_t(i)]);
-    }
-    Option4 = named(new QRadioButton(QStringLiteral("签约中"), Frame1), QStringLiteral("Option4"));
-    Option4->setGeometry(10, y, 220, 24);
-    y += 27;
-    Option2 = named(new QRadioButton(QStringLiteral("全部(合同较多时会影响速度)"), Frame1), QStringLiteral("Option2"));
-    Option2->setGeometry(10, y, 300, 24);
-    y += 27;
-    filters->addButton(Option4);
-    filters->addButton(Option2);
-    Label1[3] = named(new QLabel(QStringLiteral("天数范围"), Frame1), QStringLiteral("Label1_3"));
-    Label1[3]->setGeometry(196, 36, 76, 20);
-    Text2 = named(new QLineEdit(QStringLiteral("60"), Frame1), QStringLiteral("Text2"));
-    Text2->setGeometry(276, 32, 72, 24);
-    Check1 = named(new QCheckBox(QStringLiteral("按全公司显示"), Frame1), QStringLiteral("Check1"));
-    Check1->setGeometry(10, y, 220, 24);
-    y += 28;
-    Frame2 = named(new QGroupBox(Frame1), QStringLiteral("Frame2"));
-    Frame2->setGeometry(6, y, 358, 360 - y);
-    const QString option5Captions[3] = {QStringLiteral("按生效日期"), QStringLiteral("按终止日期"),
-                                        QStringLiteral("按中止日期")};
-    auto* basis = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        Option5[size_t(i)] = named(new QRadioButton(option5Captions[i], Frame2), QStringLiteral("Option5_%1").arg(i));
-        Option5[size_t(i)]->setGeometry(6 + 116 * i, 8, 112, 24);
-        basis->addButton(Option5[size_t(i)]);
-    }
-    Option5[0]->setChecked(true);
-    Label2[2] = named(new QLabel(QStringLiteral("日期范围"), Frame2), QStringLiteral("Label2_2"));
-    Label2[2]->setGeometry(6, 40, 72, 24);
-    DTPicker1 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker1"));
-    DTPicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setGeometry(80, 40, 132, 24);
-    DTPicker2 = named(new QDateEdit(Frame2), QStringLiteral("DTPicker2"));
-    DTPicker2->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    DTPicker2->setCalendarPopup(true);
-    DTPicker2->setGeometry(218, 40, 132, 24);
-    Option3[0]->setChecked(true);
-    Picture2->hide();
-
-    // ---- quick search panel
-    Picture3 = named(new DragPanel(this), QStringLiteral("Picture3"));
-    Picture3->setFrameShape(QFrame::Panel);
-    Picture3->setFrameShadow(QFrame::Raised);
-    Picture3->setAutoFillBackground(true);
-    Picture3->setGeometry(0, 0, 330, 320);
-    Label4 = named(new QLabel(QStringLiteral("合同快速查找"), Picture3), QStringLiteral("Label4"));
-    Label4->setGeometry(10, 6, 200, 20);
-    Image1[0] = named(new QToolButton(Picture3), QStringLiteral("Image1_0"));
-    Image1[0]->setText(QStringLiteral("×"));
-    Image1[0]->setAutoRaise(true);
-    Image1[0]->setGeometry(292, 4, 32, 24);
-    Label6 = named(new QLabel(QStringLiteral("请输入对方单位名称"), Picture3), QStringLiteral("Label6"));
-    Label6->setGeometry(10, 32, 200, 20);
-    Text3 = named(new QLineEdit(Picture3), QStringLiteral("Text3"));
-    Text3->setGeometry(10, 54, 310, 22);
-    // A counterparty name is at most as long as 合同信息.对方单位.
-    applyLineRules(Text3, 200);
-    List1 = named(new QListWidget(Picture3), QStringLiteral("List1"));
-    List1->setGeometry(10, 82, 310, 190);
-    Command14 = button(Picture3, QStringLiteral("Command14"), QStringLiteral("查找"));
-    Command14->setGeometry(10, 282, 96, 28);
-    Command16 = button(Picture3, QStringLiteral("Command16"), QStringLiteral("查下一个"));
-    Command16->setGeometry(116, 282, 96, 28);
-    Command15 = button(Picture3, QStringLiteral("Command15"), QStringLiteral("关闭"));
-    Command15->setGeometry(222, 282, 96, 28);
-    Picture3->hide();
-
-    // ---- events
+void frmCorvane::connectEvents()
+{
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -258,10 +126,10 @@ frmCorvane::frmCorvane()
     connect(Picture3, &DragPanel::MouseDown, this, &frmCorvane::Picture3_MouseDown);
     connect(Picture3, &DragPanel::MouseMove, this, &frmCorvane::Picture3_MouseMove);
     connect(Picture3, &DragPanel::MouseUp, this, &frmCorvane::Picture3_MouseUp);
-
-    // The initial panel state follows the option chosen at design.
-    Option3_Click(0);
-    layoutBar();
+    // Rows of contracts changed elsewhere are read again where the list shows them.
+    connect(&changes(), &Changes::contractsEdited, this,
+            [this](const std::vector<qint64>& ids) { refreshContracts(ids); });
+    connect(&changes(), &Changes::contractProgressed, this, [this](qint64 id) { refreshRowInPlace(id); });
 }
 
 void frmCorvane::Form_Load()
@@ -303,7 +171,7 @@ void frmCorvane::Form_Activate()
 
     for (int c = 0; c < MSFlexGrid1->Cols(); ++c) MSFlexGrid1->setFixedAlignment(c, flexAlignCenterCenter);
     MSFlexGrid1->setRows(1);
-    for (int c = MSFlexGrid1->Cols() - 1; c >= MSFlexGrid1->Cols() - 6; --c) MSFlexGrid1->setColWidth(c, 0);
+    for (int c = Col::提交日期; c < kCols; ++c) MSFlexGrid1->setColWidth(c, 0);
 
     合同列表();
     m_activated = true;
@@ -341,30 +209,30 @@ void frmCorvane::合同列表()
     const DbError failed = readContractList(selection(), [&](const Statement& q) {
         fill.row();
         const QString number = q.value(lc合同编号).toString(), name = q.value(lc合同名称).toString();
-        fill.text(1, QStringView(number).trimmed());
-        fill.text(2, QStringView(name).trimmed());
-        text(3, q.value(lc职能部门名称));
-        text(4, q.value(lc合同类型名称));
-        text(5, q.value(lc合同类别));
-        fillAmount(fill, 6, q.value(lc合同金额));
-        text(7, q.value(lc对方单位));
-        text(8, q.value(lc对方开户行));
-        text(9, q.value(lc对方帐号));
-        date(10, q.value(lc合同签订日期));
-        date(11, q.value(lc合同生效日期));
-        text(12, q.value(lc合同期限));
-        date(13, q.value(lc合同终止日期));
-        date(14, q.value(lc合同中止日期));
-        text(15, q.value(lc合同状态));
-        text(16, q.value(lc签约人));
-        text(17, q.value(lc对方签约人));
-        text(18, q.value(lc对应续约合同编号));
-        date(19, q.value(lc提交日期));
-        date(20, q.value(lc流转结束日期));
-        fillFlag(fill, 21, q.value(lc流转通过));
-        text(kCols - 3, q.value(lc对应部门));
-        text(kCols - 2, q.value(lc对应科目));
-        text(kCols - 1, q.value(lcId));
+        fill.text(Col::合同编号, QStringView(number).trimmed());
+        fill.text(Col::合同名称, QStringView(name).trimmed());
+        text(Col::职能部门名称, q.value(lc职能部门名称));
+        text(Col::合同类型名称, q.value(lc合同类型名称));
+        text(Col::合同类别, q.value(lc合同类别));
+        fillAmount(fill, Col::合同金额, q.value(lc合同金额));
+        text(Col::对方单位, q.value(lc对方单位));
+        text(Col::对方开户行, q.value(lc对方开户行));
+        text(Col::对方帐号, q.value(lc对方帐号));
+        date(Col::合同签订日期, q.value(lc合同签订日期));
+        date(Col::合同生效日期, q.value(lc合同生效日期));
+        text(Col::合同期限, q.value(lc合同期限));
+        date(Col::合同终止日期, q.value(lc合同终止日期));
+        date(Col::合同中止日期, q.value(lc合同中止日期));
+        text(Col::合同状态, q.value(lc合同状态));
+        text(Col::签约人, q.value(lc签约人));
+        text(Col::对方签约人, q.value(lc对方签约人));
+        text(Col::对应续约合同编号, q.value(lc对应续约合同编号));
+        date(Col::提交日期, q.value(lc提交日期));
+        date(Col::流转结束日期, q.value(lc流转结束日期));
+        fillFlag(fill, Col::流转通过, q.value(lc流转通过));
+        text(Col::对应部门, q.value(lc对应部门));
+        text(Col::对应科目, q.value(lc对应科目));
+        text(Col::id, q.value(lcId));
     });
     fill.end();
     const int n = fill.rows();
@@ -379,12 +247,41 @@ void frmCorvane::合同列表()
     Label1[2]->setText(QStringLiteral("共有 ") + QString::number(n) + QStringLiteral(" 份合同"));
 }
 
+void frmCorvane::writeRow(int r, const Statement& q)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const auto cell = [&](int col, const QString& text) { g.setTextMatrix(r, col, text); };
+    cell(Col::合同编号, q.value(lc合同编号).toString().trimmed());
+    cell(Col::合同名称, q.value(lc合同名称).toString().trimmed());
+    cell(Col::职能部门名称, q.value(lc职能部门名称).toString());
+    cell(Col::合同类型名称, q.value(lc合同类型名称).toString());
+    cell(Col::合同类别, q.value(lc合同类别).toString());
+    cell(Col::合同金额, amountText(q.value(lc合同金额)));
+    cell(Col::对方单位, q.value(lc对方单位).toString());
+    cell(Col::对方开户行, q.value(lc对方开户行).toString());
+    cell(Col::对方帐号, q.value(lc对方帐号).toString());
+    cell(Col::合同签订日期, dateText(q.value(lc合同签订日期)));
+    cell(Col::合同生效日期, dateText(q.value(lc合同生效日期)));
+    cell(Col::合同期限, q.value(lc合同期限).toString());
+    cell(Col::合同终止日期, dateText(q.value(lc合同终止日期)));
+    cell(Col::合同中止日期, dateText(q.value(lc合同中止日期)));
+    cell(Col::合同状态, q.value(lc合同状态).toString());
+    cell(Col::签约人, q.value(lc签约人).toString());
+    cell(Col::对方签约人, q.value(lc对方签约人).toString());
+    cell(Col::对应续约合同编号, q.value(lc对应续约合同编号).toString());
+    cell(Col::提交日期, dateText(q.value(lc提交日期)));
+    cell(Col::流转结束日期, dateText(q.value(lc流转结束日期)));
+    cell(Col::流转通过, flagText(q.value(lc流转通过)));
+    cell(Col::对应部门, q.value(lc对应部门).toString());
+    cell(Col::对应科目, q.value(lc对应科目).toString());
+}
+
 void frmCorvane::refreshContracts(const std::vector<qint64>& ids)
 {
     FlexGrid& g = *MSFlexGrid1;
     std::vector<int> rows;
     for (qint64 id : ids) {
-        const int r = g.FindRow(kCols - 1, QString::number(id), g.FixedRows());
+        const int r = g.FindRow(Col::id, QString::number(id), g.FixedRows());
         if (r < 0) return Command1_Click();
         rows.push_back(r);
     }
@@ -399,31 +296,7 @@ void frmCorvane::refreshContracts(const std::vector<qint64>& ids)
         if (at == ids.end()) return;
         const size_t i = size_t(at - ids.begin());
         still[i] = 1;
-        const int r = rows[i];
-        const auto cell = [&](int col, const QString& text) { g.setTextMatrix(r, col, text); };
-        cell(1, q.value(lc合同编号).toString().trimmed());
-        cell(2, q.value(lc合同名称).toString().trimmed());
-        cell(3, q.value(lc职能部门名称).toString());
-        cell(4, q.value(lc合同类型名称).toString());
-        cell(5, q.value(lc合同类别).toString());
-        cell(6, amountText(q.value(lc合同金额)));
-        cell(7, q.value(lc对方单位).toString());
-        cell(8, q.value(lc对方开户行).toString());
-        cell(9, q.value(lc对方帐号).toString());
-        cell(10, dateText(q.value(lc合同签订日期)));
-        cell(11, dateText(q.value(lc合同生效日期)));
-        cell(12, q.value(lc合同期限).toString());
-        cell(13, dateText(q.value(lc合同终止日期)));
-        cell(14, dateText(q.value(lc合同中止日期)));
-        cell(15, q.value(lc合同状态).toString());
-        cell(16, q.value(lc签约人).toString());
-        cell(17, q.value(lc对方签约人).toString());
-        cell(18, q.value(lc对应续约合同编号).toString());
-        cell(19, dateText(q.value(lc提交日期)));
-        cell(20, dateText(q.value(lc流转结束日期)));
-        cell(21, flagText(q.value(lc流转通过)));
-        cell(kCols - 3, q.value(lc对应部门).toString());
-        cell(kCols - 2, q.value(lc对应科目).toString());
+        writeRow(rows[i], q);
     });
     if (failed.isValid()) return reportDbError(failed);
     for (size_t i = 0; i < ids.size(); ++i)
@@ -439,6 +312,26 @@ void frmCorvane::refreshContracts(const std::vector<qint64>& ids)
         Label1[2]->setText(QStringLiteral("共有 ") + QString::number(g.Rows() - 1) + QStringLiteral(" 份合同"));
     }
     Command11_Click();
+}
+
+void frmCorvane::refreshRowInPlace(qint64 id)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const int r = g.FindRow(Col::id, QString::number(id), g.FixedRows());
+    if (r < 0) return;
+    // The row is read whatever the filter selects: the list keeps what the
+    // user listed until they list again.
+    ListSelection s;
+    s.companyScope = true;
+    s.filter = ListFilter::全部;
+    s.ids = {id};
+    bool found = false;
+    const DbError failed = readContractList(s, [&](const Statement& q) {
+        found = true;
+        writeRow(r, q);
+    });
+    if (failed.isValid()) return reportDbError(failed);
+    if (found) fitColumns(r, r);
 }
 
 // Widths only grow, each to its widest text of those rows, and no
@@ -623,11 +516,12 @@ void frmCorvane::MSFlexGrid1_Click()
     const int r = g.Row();
     g.setCol(0);
     g.setColSel(g.Cols() - 1);
-    Command7->setText(g.TextMatrix(r, 5) == 付款合同 ? QStringLiteral("合同付款处理") : QStringLiteral("合同收款处理"));
-    if (g.TextMatrix(r, 15) == 签约中) {
-        QString text = g.TextMatrix(r, 1) + QLatin1Char(' ') + g.TextMatrix(r, 2);
-        if (g.TextMatrix(r, 20).isEmpty()) text += QStringLiteral("会签之中，请等待会签结果");
-        else if (g.TextMatrix(r, 21) == QLatin1String("False")) text += QStringLiteral("会签没有通过");
+    Command7->setText(g.TextMatrix(r, Col::合同类别) == 付款合同 ? QStringLiteral("合同付款处理")
+                                                                 : QStringLiteral("合同收款处理"));
+    if (g.TextMatrix(r, Col::合同状态) == 签约中) {
+        QString text = g.TextMatrix(r, Col::合同编号) + QLatin1Char(' ') + g.TextMatrix(r, Col::合同名称);
+        if (g.TextMatrix(r, Col::流转结束日期).isEmpty()) text += QStringLiteral("会签之中，请等待会签结果");
+        else if (g.TextMatrix(r, Col::流转通过) == QLatin1String("False")) text += QStringLiteral("会签没有通过");
         else text += QStringLiteral("会签通过，你可以修改合同状态。");
         MsgBox(text, vbOKOnly);
     }
@@ -647,7 +541,7 @@ void frmCorvane::Command2_Click()
     if (!open) return showMissing(QStringLiteral("合同信息"));
     const FlexGrid& g = *MSFlexGrid1;
     const int r = g.Row();
-    open({QStringLiteral("修改"), TagOf(Text1), Text1->text(), g.TextMatrix(r, 1), g.TextMatrix(r, g.Cols() - 1)});
+    open({QStringLiteral("修改"), TagOf(Text1), Text1->text(), g.TextMatrix(r, Col::合同编号), g.TextMatrix(r, Col::id)});
 }
 
 void frmCorvane::Command7_Click()
@@ -655,27 +549,27 @@ void frmCorvane::Command7_Click()
     if (!hasContractRow()) return;
     const FlexGrid& g = *MSFlexGrid1;
     const int r = g.Row();
-    const int cols = g.Cols();
     if (Command7->text() == QStringLiteral("合同付款处理")) {
         const auto& open = contractHandovers().frm合同付款处理;
         if (!open) return showMissing(QStringLiteral("合同付款处理"));
         PaymentHandover h;
-        h.number = g.TextMatrix(r, 1);
-        h.id = g.TextMatrix(r, cols - 1);
-        h.name = g.TextMatrix(r, 2);
-        h.amount = g.TextMatrix(r, 6);
-        h.ownerDepartment = 显示部门(g.TextMatrix(r, cols - 3));
-        h.budgetSubject = g.TextMatrix(r, cols - 2);
+        h.number = g.TextMatrix(r, Col::合同编号);
+        h.id = g.TextMatrix(r, Col::id);
+        h.name = g.TextMatrix(r, Col::合同名称);
+        h.amount = g.TextMatrix(r, Col::合同金额);
+        h.ownerDepartment = 显示部门(g.TextMatrix(r, Col::对应部门));
+        h.budgetSubject = g.TextMatrix(r, Col::对应科目);
         h.userDepartmentText = Login().当前部门编号 + QLatin1Char(' ') + Login().当前部门名称;
         h.userDepartmentCode = Login().当前部门编号;
-        h.counterparty = g.TextMatrix(r, 7);
-        h.bank = g.TextMatrix(r, 8);
-        h.account = g.TextMatrix(r, 9);
+        h.counterparty = g.TextMatrix(r, Col::对方单位);
+        h.bank = g.TextMatrix(r, Col::对方开户行);
+        h.account = g.TextMatrix(r, Col::对方帐号);
         open(h);
     } else {
         const auto& open = contractHandovers().frm合同收款;
         if (!open) return showMissing(QStringLiteral("合同收款处理"));
-        open({g.TextMatrix(r, 1), g.TextMatrix(r, 2), 显示部门(g.TextMatrix(r, cols - 3)), g.TextMatrix(r, cols - 1)});
+        open({g.TextMatrix(r, Col::合同编号), g.TextMatrix(r, Col::合同名称), 显示部门(g.TextMatrix(r, Col::对应部门)),
+              g.TextMatrix(r, Col::id)});
     }
 }
 
@@ -684,9 +578,10 @@ void frmCorvane::Command8_Click()
     if (!hasContractRow()) return;
     const auto& open = contractHandovers().frm合同履行计划;
     if (!open) return showMissing(QStringLiteral("合同履行计划"));
-    const int r = MSFlexGrid1->Row();
-    open({QStringLiteral("合同履行情况及检查记录"), MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2),
-          QStringLiteral("浏览"), MSFlexGrid1->TextMatrix(r, kCols - 1)});
+    const FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    open({QStringLiteral("合同履行情况及检查记录"), g.TextMatrix(r, Col::合同编号), g.TextMatrix(r, Col::合同名称),
+          QStringLiteral("浏览"), g.TextMatrix(r, Col::id)});
 }
 
 void frmCorvane::Command9_Click()
@@ -694,8 +589,9 @@ void frmCorvane::Command9_Click()
     if (!hasContractRow()) return;
     const auto& open = contractHandovers().frm合同到期处理;
     if (!open) return showMissing(QStringLiteral("合同到期/中止处理"));
-    const int r = MSFlexGrid1->Row();
-    open({MSFlexGrid1->TextMatrix(r, 1), MSFlexGrid1->TextMatrix(r, 2), MSFlexGrid1->TextMatrix(r, kCols - 1)});
+    const FlexGrid& g = *MSFlexGrid1;
+    const int r = g.Row();
+    open({g.TextMatrix(r, Col::合同编号), g.TextMatrix(r, Col::合同名称), g.TextMatrix(r, Col::id)});
 }
 
 void frmCorvane::Command10_Click()
@@ -712,16 +608,17 @@ void frmCorvane::Command5_Click()
     if (!hasContractRow()) return;
     const FlexGrid& g = *MSFlexGrid1;
     const int r = g.Row();
-    if (MsgBox(QStringLiteral("您确定要删除合同 ") + g.TextMatrix(r, 1) + QStringLiteral(" 吗？"), vbYesNo + vbInformation,
-               QStringLiteral("删除合同")) == vbYes) {
+    if (MsgBox(QStringLiteral("您确定要删除合同 ") + g.TextMatrix(r, Col::合同编号) + QStringLiteral(" 吗？"),
+               vbYesNo + vbInformation, QStringLiteral("删除合同")) == vbYes) {
         const QString refused = QStringLiteral("已经提交、流转结束或流转通过的合同不能删除！");
-        if (!g.TextMatrix(r, 20).isEmpty() || !g.TextMatrix(r, 19).isEmpty()) {
+        if (!g.TextMatrix(r, Col::流转结束日期).isEmpty() || !g.TextMatrix(r, Col::提交日期).isEmpty()) {
             MsgBox(refused, vbOKOnly);
             return;
         }
         // The grid may be stale: the delete itself requires the row to be
         // still unsubmitted, and nothing deleted means it no longer is.
-        const WriteOutcome outcome = deleteContract(g.TextMatrix(r, kCols - 1).toLongLong(), DeletableWhile::NeverSubmitted);
+        const WriteOutcome outcome =
+            deleteContract(g.TextMatrix(r, Col::id).toLongLong(), DeletableWhile::NeverSubmitted);
         if (outcome.kind == WriteOutcome::Failed) {
             ShowNumberedError(outcome.error.number, outcome.error.description);
             return;
@@ -812,7 +709,7 @@ void frmCorvane::查找自(int firstRow)
     const QListWidgetItem* chosen = List1->currentItem();
     const QString name = chosen ? chosen->text() : QString();
     FlexGrid& g = *MSFlexGrid1;
-    if (const int r = g.FindRow(7, name, firstRow); r >= 0) {
+    if (const int r = g.FindRow(Col::对方单位, name, firstRow); r >= 0) {
         g.setTopRow(r);
         g.setRow(r);
         MSFlexGrid1_Click();
@@ -859,51 +756,5 @@ void frmCorvane::Picture3_MouseMove(int, int, float x, float y)
 }
 
 void frmCorvane::Picture3_MouseUp(int, int, float, float) { m_dragging = false; }
-
-// ---- layout
-
-void frmCorvane::layoutBar()
-{
-    const int barHeight = 40;
-    const int statusHeight = StatusBar1->sizeHint().height();
-    StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
-    Picture1->setGeometry(0, height() - statusHeight - barHeight, width(), barHeight);
-    // The count label keeps the room its text needs at the right; on a
-    // narrow screen the buttons give up their padding first, never their captions.
-    const int labelWidth = std::max(160, Label1[2]->sizeHint().width());
-    const std::array<QPushButton*, 10> buttons = {Command13, Command6, Command7, Command8, Command9,
-                                                  Command5,  Command3, Command2, Command10, Command4};
-    int natural = 0, tight = 0;
-    for (QPushButton* b : buttons) {
-        natural += std::max(80, b->sizeHint().width()) + 4;
-        tight += b->fontMetrics().horizontalAdvance(b->text()) + 12 + 4;
-    }
-    const int room = width() - 12 - 8 - labelWidth;
-    int x = 6;
-    for (QPushButton* b : buttons) {
-        const int wide = std::max(80, b->sizeHint().width());
-        const int narrow = b->fontMetrics().horizontalAdvance(b->text()) + 12;
-        int w = wide;
-        if (natural > room && natural > tight)
-            w = narrow + (wide - narrow) * std::max(0, room - tight) / (natural - tight);
-        b->setGeometry(x, 6, w, 28);
-        x += w + 4;
-    }
-    Label1[2]->setGeometry(x + 8, 6, std::max(0, width() - x - 8 - 6), 28);
-    Picture1_Resize();
-}
-
-void frmCorvane::Picture1_Resize()
-{
-    const int w = width() - MSFlexGrid1->x() - twipsToPixels(30);
-    const int h = Picture1->y() - MSFlexGrid1->y() - twipsToPixels(60);
-    if (w > 0 && h > 0) MSFlexGrid1->resize(w, h);
-}
-
-void frmCorvane::resizeEvent(QResizeEvent* event)
-{
-    Form::resizeEvent(event);
-    layoutBar();
-}
 
 }  // namespace corvane

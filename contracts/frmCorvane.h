@@ -1,7 +1,8 @@
 #pragma once
-// The contract list: the hub from which every contract task starts. Its grid
-// MSFlexGrid1 is a shared surface that other windows read and write by
-// column position, and Command1_Click is the refresh they call.
+// The contract list: the hub from which every contract task starts. It hands
+// the chosen row on through contractHandovers(), and reads rows again when a
+// contract it may show has changed (app/Changes): no other window touches its
+// grid. Its layout is frmCorvaneLayout.cpp.
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -31,6 +32,8 @@ struct ListSelection;
 
 namespace corvane {
 
+class Statement;
+
 // A panel that reports presses and moves in twips of its own coordinates.
 class DragPanel : public QFrame {
     Q_OBJECT
@@ -52,8 +55,18 @@ class frmCorvane : public Form {
 public:
     frmCorvane();
 
-    // Grid columns other windows address by position.
-    static constexpr int kCols = 25;
+    // The grid's columns by name: the row number, then one per column of the
+    // list statement in its order (contract::ListColumn). The columns from
+    // 提交日期 on are hidden.
+    struct Col {
+        enum : int {
+            序, 合同编号, 合同名称, 职能部门名称, 合同类型名称, 合同类别, 合同金额, 对方单位, 对方开户行, 对方帐号,
+            合同签订日期, 合同生效日期, 合同期限, 合同终止日期, 合同中止日期, 合同状态, 签约人, 对方签约人,
+            对应续约合同编号, 提交日期, 流转结束日期, 流转通过, 对应部门, 对应科目, id,
+            count
+        };
+    };
+    static constexpr int kCols = Col::count;
 
     QLabel* Label3;
     FlexGrid* MSFlexGrid1;
@@ -105,14 +118,17 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
 
-    // Public members other windows use.
     void Command1_Click();
     QString 显示部门(const QString& departmentCode) const;
     void 合同列表();
-    // After another window wrote these contracts: their rows read again
-    // where the list shows them (a row the list no longer selects leaves it);
-    // the whole list when one of them is not in it.
+    // After these contracts were created, edited or deleted: their rows read
+    // again where the list shows them (a row the list no longer selects
+    // leaves it); the whole list when one of them is not in it.
     void refreshContracts(const std::vector<qint64>& ids);
+    // After a contract moved on: its row, where the list shows it, shows the
+    // stored values again and stays, whether or not the list's filter still
+    // selects it. An unlisted contract reads nothing.
+    void refreshRowInPlace(qint64 id);
 
     // The tree node of a department ("$" + code), nullptr when not in the tree.
     QTreeWidgetItem* nodeByKey(const QString& key) const;
@@ -164,6 +180,10 @@ protected:
 
 private:
     using Department = contract::Department;
+    void buildLayout();
+    void connectEvents();
+    // The cells of row r from a row of the list statement.
+    void writeRow(int r, const Statement& q);
     void 清空列表();
     void fitColumns(int firstRow, int lastRow);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);

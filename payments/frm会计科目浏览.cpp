@@ -6,8 +6,6 @@
 #include "app/Helpers.h"
 #include "payments/SubjectBrowserLayout.h"
 #include "payments/SubjectConversion.h"
-#include "payments/frm会计科目转换.h"
-#include "payments/frm合同付款处理.h"
 #include "platform/Services.h"
 #include "platform/Widgets.h"
 
@@ -37,9 +35,6 @@ void frm会计科目浏览::buildLayout()
     Command1 = c.choose;
     Command2 = c.close;
 }
-
-void frm会计科目浏览::setPaymentWindow(frm合同付款处理* w) { m_payment = w; }
-void frm会计科目浏览::setConversionWindow(frm会计科目转换* w) { m_conversion = w; }
 
 void frm会计科目浏览::Form_Load()
 {
@@ -104,14 +99,7 @@ void frm会计科目浏览::TreeView1_Expand(QTreeWidgetItem* node)
 void frm会计科目浏览::Command1_Click()
 {
     if (!TreeView1->currentItem()) return;
-    if (Tag == QStringLiteral("合同付款") && m_payment) {
-        auto* payment = static_cast<frm合同付款处理*>(m_payment.data());
-        payment->Text10->setText(Text1[0]->text());
-        payment->Text9->setText(Text1[1]->text());
-    } else if (Tag == QStringLiteral("会计科目转换") && m_conversion) {
-        // The conversion window's accounting subject, as code, blank, name.
-        static_cast<frm会计科目转换*>(m_conversion.data())->Text3->setText(Text1[0]->text() + QLatin1Char(' ') + Text1[1]->text());
-    }
+    if (m_handBack) m_handBack({Text1[0]->text(), Text1[1]->text()});
     Unload();
 }
 

@@ -1,21 +1,18 @@
 #pragma once
 // The subject tree browser: every subject of 财务科目 as a collapsed tree.
-// 选择 hands the chosen subject to the window that opened it (the payment
-// window's subject, or the conversion window's accounting subject).
+// 选择 hands the chosen subject to the opener's hand-back (the conversion
+// window's accounting subject); the browser stays open beside its opener.
 // (No Q_OBJECT: moc cannot read this class's name.)
 
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <array>
 
+#include "payments/SubjectBrowserLayout.h"
 #include "platform/Forms.h"
 
 namespace corvane {
-
-class frm合同付款处理;
-class frm会计科目转换;
 
 class frm会计科目浏览 : public Form {
 public:
@@ -26,8 +23,8 @@ public:
     QPushButton* Command1;              // 选择
     QPushButton* Command2;              // 取消
 
-    void setPaymentWindow(frm合同付款处理* w);
-    void setConversionWindow(frm会计科目转换* w);
+    // Called with the subject 选择 takes; the opener checks it is still there.
+    void handBackTo(payments::SubjectHandBack handBack) { m_handBack = std::move(handBack); }
 
     void Form_Load() override;
     void 科目树加载();
@@ -40,9 +37,7 @@ public:
 
 private:
     void buildLayout();
-    // Either opener may be closed while the browser stays open.
-    QPointer<Form> m_payment;
-    QPointer<Form> m_conversion;
+    payments::SubjectHandBack m_handBack;
 };
 
 }  // namespace corvane

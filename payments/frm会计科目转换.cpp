@@ -1,6 +1,7 @@
 #include "payments/frm会计科目转换.h"
 
 #include <QLabel>
+#include <QPointer>
 
 #include "app/Helpers.h"
 #include "app/LoginContext.h"
@@ -234,7 +235,11 @@ void frm会计科目转换::Command5_Click()
 {
     auto* browser = Forms::get<frm会计科目浏览>();
     browser->Tag = QStringLiteral("会计科目转换");
-    browser->setConversionWindow(this);
+    // The browser may outlive this window; its choice is the accounting
+    // subject, as code, blank, name.
+    browser->handBackTo([self = QPointer<frm会计科目转换>(this)](const payments::ChosenSubject& s) {
+        if (self) self->Text3->setText(s.code + QLatin1Char(' ') + s.name);
+    });
     browser->Show();
     browser->ZOrder();
 }

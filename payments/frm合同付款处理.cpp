@@ -374,7 +374,11 @@ void frm合同付款处理::Command5_Click()
     picker->TreeView1_Tag = QString();
     picker->Text1[0]->setText(Text10->text());
     picker->Text1[1]->setText(Text9->text());
-    picker->setPaymentWindow(this);
+    picker->currentSubject = Text10->text();
+    picker->handBackTo([this](const payments::ChosenSubject& s) {
+        Text10->setText(s.code);
+        Text9->setText(s.name);
+    });
     picker->ShowModal();
     Forms::unload<frm财务科目浏览>();
     // The rows show the subject the payment will be booked to.

@@ -5,7 +5,6 @@
 #include "app/Helpers.h"
 #include "payments/PaymentStore.h"
 #include "payments/SubjectBrowserLayout.h"
-#include "payments/frm合同付款处理.h"
 #include "platform/Services.h"
 #include "platform/Widgets.h"
 
@@ -39,10 +38,8 @@ void frm财务科目浏览::Form_Load() { CenterForm(*this); }
 void frm财务科目浏览::Form_Activate()
 {
     预算科目列表();
-    if (Command1_Tag != QStringLiteral("合同付款") || !TreeView1_Tag.isEmpty() || !m_payment) return;
-    const QString current = m_payment->Text10->text();
-    if (current.isEmpty()) return;
-    if (QTreeWidgetItem* node = nodeOf(subjectKey(current))) {
+    if (Command1_Tag != QStringLiteral("合同付款") || !TreeView1_Tag.isEmpty() || currentSubject.isEmpty()) return;
+    if (QTreeWidgetItem* node = nodeOf(subjectKey(currentSubject))) {
         TreeView1->setCurrentItem(node);
         TreeView1->scrollToItem(node);
     }
@@ -101,10 +98,7 @@ void frm财务科目浏览::Command1_Click()
     QTreeWidgetItem* node = TreeView1->currentItem();
     // A group subject is no subject to book on: nothing is handed back for it.
     if (!node || node->childCount() > 0 || Text1[0]->text().isEmpty()) return;
-    if (m_payment) {
-        m_payment->Text10->setText(Text1[0]->text());
-        m_payment->Text9->setText(Text1[1]->text());
-    }
+    if (m_handBack) m_handBack({Text1[0]->text(), Text1[1]->text()});
     Unload();
 }
 

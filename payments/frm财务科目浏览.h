@@ -1,8 +1,8 @@
 #pragma once
 // The budget subject picker: the subjects the payment's department may book
 // for the chosen reimbursement type and expense category, as a tree with
-// their parents above them. 选择 hands the chosen subject back to the
-// payment window's 科目代号 and 科目名称.
+// their parents above them. 选择 hands the chosen subject to the opener's
+// hand-back (the payment window's 科目代号 and 科目名称).
 // (No Q_OBJECT: moc cannot read this class's name.)
 
 #include <QLineEdit>
@@ -10,11 +10,10 @@
 #include <QTreeWidget>
 #include <array>
 
+#include "payments/SubjectBrowserLayout.h"
 #include "platform/Forms.h"
 
 namespace corvane {
-
-class frm合同付款处理;
 
 class frm财务科目浏览 : public Form {
 public:
@@ -31,7 +30,9 @@ public:
     QString Text1_0_Tag;   // 报销类型
     QString Text1_1_Tag;   // 费用类别
     QString TreeView1_Tag;
-    void setPaymentWindow(frm合同付款处理* window) { m_payment = window; }
+    QString currentSubject;  // the opener's subject code, chosen in the tree when it is there
+    // Called with the subject 选择 takes.
+    void handBackTo(payments::SubjectHandBack handBack) { m_handBack = std::move(handBack); }
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -46,7 +47,7 @@ public:
 
 private:
     void buildLayout();
-    frm合同付款处理* m_payment = nullptr;
+    payments::SubjectHandBack m_handBack;
 };
 
 }  // namespace corvane

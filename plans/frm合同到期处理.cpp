@@ -1,7 +1,7 @@
 #include "plans/frm合同到期处理.h"
 
+#include "app/Changes.h"
 #include "app/LoginContext.h"
-#include "contracts/frmCorvane.h"
 #include "platform/Amounts.h"
 #include "platform/Services.h"
 #include "plans/ExpiryRules.h"
@@ -136,14 +136,7 @@ void frm合同到期处理::Command1_Click()
         m_loaded->合同续签 = t.renewal;
     }
 
-    if (auto* list = Forms::find<frmCorvane>()) {
-        FlexGrid& g = *list->MSFlexGrid1;
-        const int r = g.FindRow(frmCorvane::kCols - 1, QString::number(m_id), g.FixedRows());
-        if (r >= 0) {
-            g.setTextMatrix(r, 14, dateText(t.terminationDate));
-            g.setTextMatrix(r, 15, t.state);
-        }
-    }
+    emit changes().contractProgressed(m_id);
 }
 
 void frm合同到期处理::Command2_Click() { Unload(); }

@@ -2,11 +2,14 @@
 // The bill windows and procedures the receipt window hands a bill to, built
 // with bill and invoice printing. Each registers itself here; until it does,
 // the receipt window says the window is not available and writes nothing.
+// A print window hands its bill back as a value (BillHandBack), never by
+// writing the receipt window's controls.
 
 #include <QDate>
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -15,9 +18,19 @@ class frm合同收款;
 
 namespace corvane::receipts {
 
+// The bill a print window printed, handed back to the receipt window: its
+// book (入库单编号), its number (票据编号) and, on the VAT road, its 票据ID
+// (none when the window's id was no number).
+struct BillHandBack {
+    QString book, number;
+    std::optional<qint64> billId;
+    bool operator==(const BillHandBack&) const = default;
+};
+// How a print window delivers it: the bill, or none when it closes without one.
+using BillHandBackTo = std::function<void(const std::optional<BillHandBack>&)>;
+
 // What the VAT invoice window is filled with before it is shown modally. It
-// writes 入库单编号 "," 票据编号 "," 票据ID into the tag of the receipt window's
-// Command16 when it has printed, and leaves it empty otherwise.
+// hands back 入库单编号, 票据编号 and 票据ID when it has printed.
 struct VatInvoiceHandover {
     QString Label1_0;          // "发票类型：" + the chosen bill type
     QString MSFlexGrid2Tag;    // the 管理处, code blank name
@@ -32,7 +45,7 @@ struct VatInvoiceHandover {
 
 // What the custom bill window reads from the receipt window while it is
 // open, gathered when it is shown. It prints and saves the bill itself and
-// writes 入库单编号 "," 票据编号 into the tag of Command16 when it has.
+// hands back 入库单编号 and 票据编号 when it has.
 struct ReceiptBillContext {
     QString tag;            // "前台收款"
     QString statusPanel6;   // a layout on lent books: the bill type text, else ""
@@ -53,16 +66,17 @@ struct ReceiptBillContext {
 };
 
 struct BillWindowSeams {
-    // Shown modally; both write the hand-back into frm合同收款::Command16's tag.
-    std::function<void(frm合同收款&, const VatInvoiceHandover&)> frm增值税发票打印;
-    std::function<void(frm合同收款&, const ReceiptBillContext&)> frm自定义票据打印;
+    // Shown modally; both return the bill printed, none when nothing was.
+    std::function<std::optional<BillHandBack>(frm合同收款&, const VatInvoiceHandover&)> frm增值税发票打印;
+    std::function<std::optional<BillHandBack>(frm合同收款&, const ReceiptBillContext&)> frm自定义票据打印;
     // Finishes a printed VAT invoice from the window's last hand-back: its
     // lines and bill data, the receipt records (处理收款计划) and the reset.
     std::function<void(frm合同收款&)> 票据最终处理;
     // Requests, stores and records an electronic invoice; true when issued.
     std::function<bool(frm合同收款&)> 电子发票处理;
-    // The invoicing item settings window, shown modally.
-    std::function<void()> frm开票项目设置;
+    // The invoicing item settings window, shown modally on the receipt's 管理处
+    // (its list entry, code blank name).
+    std::function<void(const QString& office)> frm开票项目设置;
     // The bill query window, shown modally with its tag set to the contract number.
     std::function<void(const QString& contractNumber)> frm票据查询;
 };

@@ -289,21 +289,10 @@ std::vector<Spread> spreadTotal(Decimal total, const std::vector<Decimal>& balan
 
 // ---- Hand-back and settings file
 
-HandBack readHandBack(const QString& slot, PrintRoad road)
+bool isPrinted(const std::optional<BillHandBack>& back, PrintRoad road)
 {
-    HandBack h;
-    const QStringList f = slot.split(QLatin1Char(','));
-    const int needed = road == PrintRoad::Vat ? 3 : 2;
-    if (f.size() < needed || f[0].isEmpty() || f[1].isEmpty()) return h;
-    if (road == PrintRoad::Vat) {
-        bool ok = false;
-        h.billId = f[2].trimmed().toLongLong(&ok);
-        if (!ok) return HandBack();
-    }
-    h.printed = true;
-    h.book = f[0];
-    h.number = f[1];
-    return h;
+    if (!back || back->book.isEmpty() || back->number.isEmpty()) return false;
+    return road == PrintRoad::Custom || back->billId.has_value();
 }
 
 QString firstField(const QString& fileText)

@@ -1,8 +1,8 @@
 #pragma once
 // The receipt window's rules that need no window: the VAT arithmetic of an
 // invoice line, the rate look-up, the spreading of a total over
-// instalments, the model text (规格型号) of a VAT line and the reading of a
-// print window's hand-back.
+// instalments, the model text (规格型号) of a VAT line and what counts as a
+// print window's printed bill.
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Decimal.h"
+#include "receipts/BillWindowSeams.h"
 
 namespace corvane::receipts {
 
@@ -120,17 +121,11 @@ struct Spread {
 };
 std::vector<Spread> spreadTotal(Decimal total, const std::vector<Decimal>& balances);
 
-// What a print window handed back.
+// Whether a print window's hand-back is a printed bill: the VAT road needs
+// book and number not empty and a bill id, the custom road book and number
+// not empty. Anything else, no hand-back included, is nothing printed.
 enum class PrintRoad { Vat, Custom };
-struct HandBack {
-    bool printed = false;
-    QString book, number;
-    qint64 billId = 0;  // the VAT road's third field
-};
-// The VAT road needs three fields (book and number not empty, a numeric bill
-// id), the custom road at least two (both not empty). Anything else, a
-// batch's "批处理完成" included, is nothing printed.
-HandBack readHandBack(const QString& slot, PrintRoad road);
+bool isPrinted(const std::optional<BillHandBack>& back, PrintRoad road);
 
 // The first field of a settings file's first line (platform/TextFile's
 // comma-delimited reader).

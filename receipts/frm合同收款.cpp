@@ -597,7 +597,7 @@ void frm合同收款::Command22_Click()
     HandlerScope handler(this);
     auto& seam = billWindowSeams().frm开票项目设置;
     if (!seam) return showMissing(QStringLiteral("开票项目设置"));
-    seam();
+    seam(Combo3->currentText());
     收费项目设置刷新();
     if (MSFlexGrid2->Rows() < 2 || MSFlexGrid2->TextMatrix(1, 0).isEmpty()) return;
     for (int r = 1; r < MSFlexGrid2->Rows(); ++r) {
@@ -903,15 +903,13 @@ void frm合同收款::Command16_Click()
     switch (chosenKind()) {
     case BillKind::VatInvoice: {
         const VatInvoiceHandover h = vatHandover();
-        SetTag(Command16, QString());
-        m_handBack = QStringList{QString()};
+        m_handBack = BillHandBack();
         auto& seam = billWindowSeams().frm增值税发票打印;
         if (!seam) return showMissing(QStringLiteral("增值税发票打印"));
-        seam(*this, h);
-        const QString slot = TagOf(Command16);
-        if (slot.isEmpty()) return;
-        m_handBack = slot.split(QLatin1Char(','));
-        if (!readHandBack(slot, PrintRoad::Vat).printed) return;
+        const std::optional<BillHandBack> back = seam(*this, h);
+        if (!back) return;
+        m_handBack = *back;
+        if (!isPrinted(back, PrintRoad::Vat)) return;
         auto& finish = billWindowSeams().票据最终处理;
         if (!finish) return showMissing(QStringLiteral("票据最终处理"));
         finish(*this);
@@ -919,13 +917,11 @@ void frm合同收款::Command16_Click()
     }
     case BillKind::OwnLayout:
     case BillKind::LentLayout: {
-        SetTag(Command16, QString());
         auto& seam = billWindowSeams().frm自定义票据打印;
         if (!seam) return showMissing(QStringLiteral("自定义票据打印"));
-        seam(*this, billContext());
-        const HandBack back = readHandBack(TagOf(Command16), PrintRoad::Custom);
-        if (!back.printed) return;
-        if (处理收款计划(back.book, back.number)) resetBillPanel();
+        const std::optional<BillHandBack> back = seam(*this, billContext());
+        if (!isPrinted(back, PrintRoad::Custom)) return;
+        if (处理收款计划(back->book, back->number)) resetBillPanel();
         return;
     }
     default: return;  // printed through the print-file export

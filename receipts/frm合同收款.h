@@ -74,7 +74,7 @@ public:
     QComboBox* Combo7;      // 收款人
     QCheckBox* Check2;      // 预开票据
     QCheckBox* Check6;      // 无需打印票据
-    QPushButton* Command16; // 票据打印; its tag is the hand-back slot
+    QPushButton* Command16; // 票据打印
     QPushButton* Command26; // 扫码收款
     QPushButton* Command1;  // 收款确定
     QPushButton* Command22; // 开票项目设置
@@ -144,9 +144,9 @@ public:
     const QString& eInvoiceAddress() const { return m_eInvoiceUrl; }
     const std::vector<receipts::RateEntry>& rateTable() const { return m_rates; }
     const receipts::CurrentItem& currentItem() const { return m_current; }
-    // The fields of the last print hand-back, split at ",".
-    const QStringList& handBack() const { return m_handBack; }
-    void setHandBack(const QStringList& fields) { m_handBack = fields; }
+    // The bill of the last VAT print or electronic invoice.
+    const receipts::BillHandBack& handBack() const { return m_handBack; }
+    void setHandBack(const receipts::BillHandBack& bill) { m_handBack = bill; }
     bool ticked(int row) const;
     receipts::BillKind chosenKind() const;
     receipts::InvoiceLine line(int row) const;
@@ -179,7 +179,7 @@ private:
     QString m_scanUrl, m_eInvoiceUrl;
     std::vector<receipts::RateEntry> m_rates;
     receipts::CurrentItem m_current;
-    QStringList m_handBack{QString()};
+    receipts::BillHandBack m_handBack;
 };
 
 }  // namespace corvane

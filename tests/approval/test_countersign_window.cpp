@@ -164,8 +164,30 @@ TEST_F(CountersignWindow, SubmissionWritesTheListRowOfItsOwnContract)
     list->MSFlexGrid1->setRow(other);
     auto* f = open(QStringLiteral("其它"));
     f->Command3_Click();
-    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(own, 19), "2026-12-10 09:30:00");
-    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(other, 19), "");
+    using Col = frmCorvane::Col;
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(own, Col::提交日期), "2026-12-10 09:30:00");
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(own, Col::合同状态), "审批中");
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(other, Col::提交日期), "");
+    EXPECT_EQ(list->MSFlexGrid1->TextMatrix(other, Col::合同状态), "未提交");
+    // No longer of the kind listed, the row stays where it was.
+    EXPECT_EQ(rowOf(*list, "HT-1"), own);
+}
+
+// Submitted from the record window: the record window shows the contract's
+// new state with the buttons it offers (the countersign window names none).
+TEST_F(CountersignWindow, ASubmissionLeavesTheRecordWindowInTheSubmittedState)
+{
+    threeSteps();
+    auto* w = record();
+    ASSERT_EQ(w->Command9->text(), "提交");
+    ASSERT_TRUE(w->Command2->isEnabled());
+    auto* f = open();
+    f->Command3_Click();
+    EXPECT_FALSE(Forms::isLoaded<frm合同会签提交处理>());
+    EXPECT_EQ(w->Command9->text(), "流转情况");
+    for (const QPushButton* b : {w->Command2, w->Command3, w->Command10})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(w->Label1[18]->text(), "审批中");
 }
 
 TEST_F(CountersignWindow, AContractSubmittedElsewhereIsNotSubmittedTwice)

@@ -20,8 +20,8 @@ protected:
     {
         BillAfterReceipt::SetUp();
         id11 = billId(QStringLiteral("B1"), QStringLiteral("00000011"));
-        billWindowSeams().frm增值税发票打印 = [this](frm合同收款& w, const VatInvoiceHandover&) {
-            SetTag(w.Command16, QStringLiteral("B1,00000011,%1").arg(id11));
+        billWindowSeams().frm增值税发票打印 = [this](frm合同收款&, const VatInvoiceHandover&) {
+            return std::optional(BillHandBack{QStringLiteral("B1"), QStringLiteral("00000011"), id11});
         };
     }
     QStringList bill() const

@@ -128,7 +128,7 @@ TEST_F(ElectronicInvoice, IssuedInvoiceIsRequestedExactlyAndStoredWithBookBillLi
               QStringList{QStringLiteral("%1/物业服务费//754.72").arg(id)});
     EXPECT_EQ(receipts(), (QStringList{receipt(a, "30000", "12345678", "044031900111"),
                                        receipt(b, "50000", "12345678", "044031900111")}));
-    EXPECT_EQ(w->handBack(), (QStringList{"044031900111", "12345678"}));
+    EXPECT_EQ(w->handBack(), (BillHandBack{QStringLiteral("044031900111"), QStringLiteral("12345678"), std::nullopt}));
     EXPECT_EQ(w->MSFlexGrid2->Rows(), 1);
     EXPECT_FALSE(w->Picture4->isVisibleTo(w));
 }

@@ -358,22 +358,36 @@ TEST_F(PrintFileExport, BooksWithFreeBillsAndTheirCount)
 
 TEST_F(PrintFileExport, ConfirmRecordsThePrintedNumberAndHandsTheBillBack)
 {
-    addLentBook(QStringLiteral("A01"), QStringLiteral("01"), QStringLiteral("D01"), 12345, 2);
+    addLentBook(QStringLiteral("A01"), QStringLiteral("01"), QStringLiteral("D01"), 12345, 4);
     writeSettings();
-    auto* w = open(QStringLiteral("装修登记"));
-    fillInvoice(w);
-    w->Command4_Click();
-    const QString file = w->导出文件路径;
-    w->Command1_Click();
-    chooseBook(w, QStringLiteral("A01"));
-    const qint64 id = w->List4->item(0)->data(Qt::UserRole).toLongLong();
-    w->Command10_Click();
-    EXPECT_EQ(shown().last(), QStringLiteral("打印处理完成！"));
-    EXPECT_EQ(w->装修登记结果, QStringLiteral("A01,00012345,%1").arg(id));
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(column(QStringLiteral("SELECT 实际票据编号 FROM 票据 WHERE ID = ?"), {id}), QStringList{QString()});
-    EXPECT_TRUE(selectFirst(QStringLiteral("SELECT 实际票据编号 FROM 票据 WHERE ID = ?"), {id})->isNull(QStringLiteral("实际票据编号")));
-    EXPECT_TRUE(selectFirst(QStringLiteral("SELECT 开票日期 FROM 票据 WHERE ID = ?"), {id})->isNull(QStringLiteral("开票日期")));
+    // Each mode hands the bill to its own opener: 装修登记 as text it reads,
+    // 前台收款 as a value.
+    const QString modes[] = {QStringLiteral("装修登记"), QStringLiteral("前台收款")};
+    for (const QString& mode : modes) {
+        SCOPED_TRACE(mode.toStdString());
+        auto* w = open(mode);
+        std::optional<BillHandBack> handedBack;
+        w->frontDeskHandBack = [&](const std::optional<BillHandBack>& bill) { handedBack = bill; };
+        fillInvoice(w);
+        w->Command4_Click();
+        const QString file = w->导出文件路径;
+        w->Command1_Click();
+        chooseBook(w, QStringLiteral("A01"));
+        const qint64 id = w->List4->item(0)->data(Qt::UserRole).toLongLong();
+        const QString number = w->List4->item(0)->text().section(QLatin1Char(' '), 0, 0);
+        w->Command10_Click();
+        EXPECT_EQ(shown().last(), QStringLiteral("打印处理完成！"));
+        if (mode == QStringLiteral("装修登记")) {
+            EXPECT_EQ(w->装修登记结果, QStringLiteral("A01,%1,%2").arg(number).arg(id));
+            EXPECT_EQ(handedBack, std::nullopt);
+        } else {
+            EXPECT_EQ(handedBack, (BillHandBack{QStringLiteral("A01"), number, id}));
+        }
+        EXPECT_FALSE(QFile::exists(file));
+        EXPECT_EQ(column(QStringLiteral("SELECT 实际票据编号 FROM 票据 WHERE ID = ?"), {id}), QStringList{QString()});
+        EXPECT_TRUE(selectFirst(QStringLiteral("SELECT 实际票据编号 FROM 票据 WHERE ID = ?"), {id})->isNull(QStringLiteral("实际票据编号")));
+        EXPECT_TRUE(selectFirst(QStringLiteral("SELECT 开票日期 FROM 票据 WHERE ID = ?"), {id})->isNull(QStringLiteral("开票日期")));
+    }
 }
 
 TEST_F(PrintFileExport, ConfirmOnABillTakenMeanwhileWritesNothing)
@@ -519,11 +533,12 @@ TEST_F(PrintFileExport, BillsAreAssignedInOrderAcrossBooks)
     addLentBook(QStringLiteral("A02"), QStringLiteral("01"), QStringLiteral("D01"), 101, 4);
     writeSettings();
     发票打印数据 records = batchOf(5);
-    // The receipt window that opened it, with its hand-back slot emptied.
-    auto* receipt = Forms::get<frm合同收款>();
-    SetTag(receipt->Command16, QString());
     doubles().boxes->shown.clear();
     auto* w = open(QStringLiteral("前台收款"), &records);
+    // The opener hears of the finished batch, and of no single bill.
+    bool batchFinished = false, billHandedBack = false;
+    w->frontDeskBatchFinished = [&] { batchFinished = true; };
+    w->frontDeskHandBack = [&](const std::optional<BillHandBack>&) { billHandedBack = true; };
     w->Command13_Click();
     EXPECT_EQ(shown().value(0), QStringLiteral("第1份票据没有确认票据编号"));
     w->Command4_Click();
@@ -572,8 +587,8 @@ TEST_F(PrintFileExport, BillsAreAssignedInOrderAcrossBooks)
               QStringList{"00000103/实印5"});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM 票据 WHERE 开票日期 IS NOT NULL")), 0);
     EXPECT_EQ(records[1].其他[0], QStringLiteral("keep"));
-    EXPECT_EQ(TagOf(receipt->Command16), QStringLiteral("批处理完成"));
-    Forms::unload<frm合同收款>();
+    EXPECT_TRUE(batchFinished);
+    EXPECT_FALSE(billHandedBack);
 }
 
 TEST_F(PrintFileExport, BatchCompletionIsAllOrNothing)

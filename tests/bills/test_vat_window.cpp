@@ -67,7 +67,7 @@ protected:
         h.buyer = {QStringLiteral("A&B 业委会"), QString(), QString(), QString(), QString()};
         h.Label1_2 = QStringLiteral("价税合计：110.90元     税额：6.56元");
         h.tag = QStringLiteral("前台收款");
-        w->takeHandover(nullptr, h);
+        w->takeHandover(h, {});
         if (chooseType) {
             const int type = w->Combo1->findText(QStringLiteral("01 增值税普通发票"));
             if (w->Combo1->currentIndex() != type) {

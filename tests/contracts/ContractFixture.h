@@ -112,7 +112,7 @@ protected:
     static int rowOf(const frmCorvane& f, const QString& number)
     {
         for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r)
-            if (f.MSFlexGrid1->TextMatrix(r, 1) == number) return r;
+            if (f.MSFlexGrid1->TextMatrix(r, frmCorvane::Col::合同编号) == number) return r;
         return -1;
     }
 

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 
 #include "ContractFixture.h"
+#include "app/Changes.h"
 #include "app/MainWindowHooks.h"
 #include "app/frmToExcel.h"
 #include "contracts/Registration.h"
@@ -71,6 +72,43 @@ TEST_F(ContractTest, TheGridShowsTheColumnsByPosition)
     f->Command1_Click();
     EXPECT_EQ(g.ColWidth(1), 11 * 100 + 90);
     EXPECT_GT(g.ColWidth(8), 0) << "unfitted column keeps its heading width";
+}
+
+// The list hears of changed contracts through the notice board and reads only
+// their rows again: a contract that moved on stays where it is listed, one
+// edited in the record window is selected again and may leave the list.
+TEST_F(ContractTest, NoticesReadOnlyTheAnnouncedRowsAgain)
+{
+    using Col = frmCorvane::Col;
+    addContract("HT-A", "D01", "T1", "履行中");
+    addContract("HT-B", "D01", "T1", "履行中");
+    addContract("HT-C", "D03", "T1", "履行中");  // another department's: not listed
+    auto* f = openList();
+    f->Command1_Click();
+    const FlexGrid& g = *f->MSFlexGrid1;
+    ASSERT_EQ(g.Rows(), 3);
+    const auto id = [](const char* number) {
+        return selectFirst("SELECT id FROM 合同信息 WHERE 合同编号 = ?", {QString::fromUtf8(number)})->value(0).toLongLong();
+    };
+    exec("UPDATE 合同信息 SET 合同状态 = '中止', 合同中止日期 = ?", {QDate(2026, 12, 5)});
+
+    emit changes().contractProgressed(id("HT-A"));
+    const int a = rowOf(*f, "HT-A"), b = rowOf(*f, "HT-B");
+    // No longer of the kind listed, yet it stays where it was listed.
+    EXPECT_EQ(g.TextMatrix(a, Col::合同状态), "中止");
+    EXPECT_EQ(g.TextMatrix(a, Col::合同中止日期), "2026-12-05");
+    EXPECT_EQ(g.TextMatrix(b, Col::合同状态), "履行中");
+    EXPECT_EQ(g.TextMatrix(b, Col::合同中止日期), "");
+
+    // A contract the list does not show reads nothing and lists nothing anew.
+    emit changes().contractProgressed(id("HT-C"));
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.TextMatrix(b, Col::合同状态), "履行中");
+
+    emit changes().contractsEdited({id("HT-A")});
+    EXPECT_EQ(rowOf(*f, "HT-A"), -1);
+    EXPECT_EQ(g.TextMatrix(rowOf(*f, "HT-B"), Col::合同状态), "履行中");
+    EXPECT_EQ(f->Label1[2]->text(), "共有 1 份合同");
 }
 
 TEST_F(ContractTest, AnEmptyListShowsTheHeaderRowAndZero)
@@ -295,7 +333,7 @@ TEST_F(ContractTest, ButtonsHandTheCurrentRowOver)
     EXPECT_EQ(record.departmentCode, QStringLiteral("D01"));
     EXPECT_EQ(record.departmentText, QStringLiteral("D01 财务部"));
     EXPECT_EQ(record.number, QStringLiteral("GC-1"));
-    EXPECT_EQ(record.id, f->MSFlexGrid1->TextMatrix(r, 24));
+    EXPECT_EQ(record.id, f->MSFlexGrid1->TextMatrix(r, frmCorvane::Col::id));
     f->Command7_Click();
     EXPECT_EQ(payment.number, QStringLiteral("GC-1"));
     EXPECT_EQ(payment.amount, QStringLiteral("10.00"));

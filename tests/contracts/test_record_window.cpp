@@ -4,6 +4,7 @@
 #include <QStyle>
 
 #include "RecordFixture.h"
+#include "app/Changes.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -207,13 +208,13 @@ TEST_F(RecordTest, LeavingRefreshesTheListUnlessViewing)
     const FlexGrid& g = *list->MSFlexGrid1;
     auto rowOf = [&](const QString& number) {
         QStringList cells;
-        const int r = g.FindRow(1, number, 1);
+        const int r = g.FindRow(frmCorvane::Col::合同编号, number, 1);
         for (int c = 0; r > 0 && c < g.Cols(); ++c) cells << g.TextMatrix(r, c);
         return cells;
     };
     const QStringList updated = rowOf("A");
     ASSERT_FALSE(updated.isEmpty());
-    EXPECT_EQ(updated[2], QStringLiteral("改过的名称"));
+    EXPECT_EQ(updated[frmCorvane::Col::合同名称], QStringLiteral("改过的名称"));
     list->Command1_Click();
     EXPECT_EQ(rowOf("A"), updated);
 
@@ -224,6 +225,30 @@ TEST_F(RecordTest, LeavingRefreshesTheListUnlessViewing)
     f->Command6_Click();
     EXPECT_FALSE(listed(*list).contains("A"));
     EXPECT_TRUE(listed(*list).contains("B"));
+}
+
+// Submitted from elsewhere (the countersign window): on its own contract's
+// notice the window shows the state as stored, with the buttons that state
+// offers; another contract's notice leaves it as it is.
+TEST_F(RecordTest, AProgressNoticeOfItsOwnContractShowsTheNewState)
+{
+    addContract("A", "D01", "T1", "未提交");
+    addContract("B", "D01", "T1", "未提交");
+    auto* f = openRecord("修改", "A");
+    ASSERT_EQ(f->Command9->text(), "提交");
+    ASSERT_TRUE(on(f->Command2));
+    exec("UPDATE 合同信息 SET 提交日期 = ?, 合同状态 = '审批中'", {QDateTime(kToday, QTime(9, 30))});
+    emit changes().contractProgressed(idOf("B"));
+    EXPECT_EQ(f->Command9->text(), "提交");
+    EXPECT_TRUE(on(f->Command2));
+    EXPECT_EQ(f->Label1[18]->text(), "未提交");
+
+    emit changes().contractProgressed(idOf("A"));
+    EXPECT_EQ(f->Command9->text(), "流转情况");
+    EXPECT_TRUE(on(f->Command9));
+    for (const QPushButton* b : {f->Command2, f->Command3, f->Command10, f->Command1, f->Command11})
+        EXPECT_FALSE(on(b)) << b->objectName().toStdString();
+    EXPECT_EQ(f->Label1[18]->text(), "审批中");
 }
 
 TEST_F(RecordTest, NewModeForgetsTheContractShownBefore)

@@ -26,41 +26,43 @@ TEST_F(ContractTest, AHeaderPressSortsByValueAndAlternates)
     addContract("A", "D01", "T1", "未提交", {{"合同金额", "100"}, {"对方单位", "乙"}});
     addContract("B", "D01", "T1", "未提交", {{"合同金额", "20"}, {"对方单位", "甲"}});
     addContract("C", "D01", "T1", "未提交", {{"合同金额", "3"}, {"对方单位", "丙"}});
+    using Col = frmCorvane::Col;
     auto* f = openList();
     FlexGrid& g = *f->MSFlexGrid1;
     const float y = float(g.RowHeight(0) / 2);
 
-    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 6), y);
-    EXPECT_EQ(column(*f, 6), QStringList({"3.00", "20.00", "100.00"}));
-    EXPECT_EQ(g.TextMatrix(0, 6), QStringLiteral("▼合同金额"));
-    EXPECT_EQ(column(*f, 0), QStringList({"1", "2", "3"}));
-    EXPECT_GE(g.ColWidth(6), TextWidthTwips(f->font(), g.TextMatrix(0, 6)) + 90) << "the marked heading shows whole";
+    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, Col::合同金额), y);
+    EXPECT_EQ(column(*f, Col::合同金额), QStringList({"3.00", "20.00", "100.00"}));
+    EXPECT_EQ(g.TextMatrix(0, Col::合同金额), QStringLiteral("▼合同金额"));
+    EXPECT_EQ(column(*f, Col::序), QStringList({"1", "2", "3"}));
+    EXPECT_GE(g.ColWidth(Col::合同金额), TextWidthTwips(f->font(), g.TextMatrix(0, Col::合同金额)) + 90)
+        << "the marked heading shows whole";
 
-    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 6), y);
-    EXPECT_EQ(column(*f, 6), QStringList({"100.00", "20.00", "3.00"}));
-    EXPECT_EQ(g.TextMatrix(0, 6), QStringLiteral("▲合同金额"));
-    EXPECT_EQ(column(*f, 0), QStringList({"1", "2", "3"}));
+    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, Col::合同金额), y);
+    EXPECT_EQ(column(*f, Col::合同金额), QStringList({"100.00", "20.00", "3.00"}));
+    EXPECT_EQ(g.TextMatrix(0, Col::合同金额), QStringLiteral("▲合同金额"));
+    EXPECT_EQ(column(*f, Col::序), QStringList({"1", "2", "3"}));
 
-    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 1), y);
-    EXPECT_EQ(g.TextMatrix(0, 6), QStringLiteral("合同金额"));
-    EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("▼合同编号"));
-    EXPECT_EQ(column(*f, 1), QStringList({"A", "B", "C"}));
+    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, Col::合同编号), y);
+    EXPECT_EQ(g.TextMatrix(0, Col::合同金额), QStringLiteral("合同金额"));
+    EXPECT_EQ(g.TextMatrix(0, Col::合同编号), QStringLiteral("▼合同编号"));
+    EXPECT_EQ(column(*f, Col::合同编号), QStringList({"A", "B", "C"}));
 
     // Below the heading nothing happens; beyond the last column nothing is
     // sorted or marked, but the row numbers are written again.
-    g.setTextMatrix(1, 0, "x");
-    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 6), float(g.RowHeight(0) + 30));
-    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("x"));
+    g.setTextMatrix(1, Col::序, "x");
+    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, Col::合同金额), float(g.RowHeight(0) + 30));
+    EXPECT_EQ(g.TextMatrix(1, Col::序), QStringLiteral("x"));
     f->MSFlexGrid1_MouseDown(vbLeftButton, 0, 1e7f, y);
-    EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("▼合同编号"));
-    EXPECT_EQ(column(*f, 1), QStringList({"A", "B", "C"}));
-    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("1"));
+    EXPECT_EQ(g.TextMatrix(0, Col::合同编号), QStringLiteral("▼合同编号"));
+    EXPECT_EQ(column(*f, Col::合同编号), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(g.TextMatrix(1, Col::序), QStringLiteral("1"));
 
     // The marker survives a refresh.
-    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, 7), y);
+    f->MSFlexGrid1_MouseDown(vbLeftButton, 0, headingX(g, Col::对方单位), y);
     f->Command1_Click();
-    EXPECT_EQ(g.TextMatrix(0, 7), QStringLiteral("▼对方单位"));
-    EXPECT_EQ(column(*f, 1), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(g.TextMatrix(0, Col::对方单位), QStringLiteral("▼对方单位"));
+    EXPECT_EQ(column(*f, Col::合同编号), QStringList({"A", "B", "C"}));
 }
 
 TEST_F(ContractTest, QuickSearchListsCounterpartiesAndFindsTheirRows)
@@ -118,10 +120,10 @@ TEST_F(ContractTest, QuickSearchListsCounterpartiesAndFindsTheirRows)
     type("乙");
     f->List1->setCurrentRow(0);
     f->Command14_Click();
-    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), 1), QStringLiteral("A"));
+    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), frmCorvane::Col::合同编号), QStringLiteral("A"));
     EXPECT_TRUE(f->Command16->isEnabled());
     f->Command16_Click();
-    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), 1), QStringLiteral("C"));
+    EXPECT_EQ(f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), frmCorvane::Col::合同编号), QStringLiteral("C"));
     EXPECT_TRUE(f->Command16->isEnabled());
     f->Command16_Click();
     EXPECT_FALSE(f->Command16->isEnabled());

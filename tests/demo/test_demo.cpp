@@ -85,7 +85,7 @@ protected:
     static Numbers listed(const frmCorvane& f)
     {
         Numbers out;
-        for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r) out << f.MSFlexGrid1->TextMatrix(r, 1);
+        for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r) out << f.MSFlexGrid1->TextMatrix(r, frmCorvane::Col::合同编号);
         return out;
     }
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "app/LoginStatusBar.h"
 #include "payments/SubjectConversion.h"
 #include "payments/frm会计科目浏览.h"
@@ -30,6 +32,15 @@ protected:
              {code, name});
     }
     frm会计科目转换* open() { return Forms::get<frm会计科目转换>(); }
+    // A click on the subject's node, then 选择.
+    static void choose(frm会计科目浏览& b, const QString& key)
+    {
+        QTreeWidgetItem* node = b.nodeOf(key);
+        ASSERT_TRUE(node) << key.toStdString();
+        b.TreeView1->setCurrentItem(node);
+        b.TreeView1_NodeClick(node);
+        b.Command1_Click();
+    }
     static QStringList entries(const frm会计科目转换& w)
     {
         QStringList out;
@@ -72,11 +83,7 @@ TEST_F(ConversionTest, NewMappingThroughTheBrowser)
     auto* b = Forms::find<frm会计科目浏览>();
     ASSERT_TRUE(b);
     EXPECT_EQ(b->Tag, QStringLiteral("会计科目转换"));
-    QTreeWidgetItem* node = b->nodeOf(QStringLiteral("$5502"));
-    ASSERT_TRUE(node);
-    b->TreeView1->setCurrentItem(node);
-    b->TreeView1_NodeClick(node);
-    b->Command1_Click();
+    choose(*b, QStringLiteral("$5502"));
     EXPECT_FALSE(Forms::find<frm会计科目浏览>());
     EXPECT_EQ(w->Text3->text(), QStringLiteral("5502 清洁费"));
     w->Text4->setPlainText(QStringLiteral(" 备注 "));
@@ -138,6 +145,21 @@ TEST_F(ConversionTest, ChangeAndDelete)
     EXPECT_EQ(count(QStringLiteral("票据科目转换")), 0);
     w->Command3_Click();
     EXPECT_EQ(boxTexts().back(), QStringLiteral("没有可以删除的信息!"));
+}
+
+// The browser stays open beside its opener; closed first, the opener is
+// handed nothing and nothing breaks.
+TEST_F(ConversionTest, TheBrowserOutlivingItsOpenerHandsBackNothing)
+{
+    auto* w = open();
+    w->Command5_Click();
+    auto* b = Forms::find<frm会计科目浏览>();
+    ASSERT_TRUE(b);
+    w->Command4_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(Forms::find<frm会计科目转换>());
+    choose(*b, QStringLiteral("$5501"));
+    EXPECT_FALSE(Forms::find<frm会计科目浏览>());
 }
 
 TEST_F(ConversionTest, BrowserShowsTheWholeTreeCollapsed)

@@ -169,7 +169,7 @@ TEST_F(ExpiryTest, ConfirmWritesTheRowAndTheListRow)
     // The list shows the contract in its current row.
     auto* list = Forms::get<frmCorvane>();
     list->MSFlexGrid1->setRows(2);
-    list->MSFlexGrid1->setTextMatrix(1, frmCorvane::kCols - 1, QString::number(id));
+    list->MSFlexGrid1->setTextMatrix(1, frmCorvane::Col::id, QString::number(id));
     list->MSFlexGrid1->setRow(1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
@@ -197,8 +197,8 @@ TEST_F(ExpiryTest, ConfirmWritesTheRowAndTheListRow)
         EXPECT_EQ(r.text("违约金处理方式"), QStringLiteral("收取违约金"));
         EXPECT_EQ(r.value("余款勾销").toInt(), 0);
         EXPECT_EQ(r.value("合同续签").toInt(), 1);
-        EXPECT_EQ(list->MSFlexGrid1->TextMatrix(1, 14), QStringLiteral("2026-12-05"));
-        EXPECT_EQ(list->MSFlexGrid1->TextMatrix(1, 15), QString::fromUtf8(c.state));
+        EXPECT_EQ(list->MSFlexGrid1->TextMatrix(1, frmCorvane::Col::合同中止日期), QStringLiteral("2026-12-05"));
+        EXPECT_EQ(list->MSFlexGrid1->TextMatrix(1, frmCorvane::Col::合同状态), QString::fromUtf8(c.state));
     }
     // 1200 typed comes back as 1200.00.
     exec(QStringLiteral("UPDATE 合同信息 SET 违约金 = ? WHERE id = ?"), {QStringLiteral("1200"), id});

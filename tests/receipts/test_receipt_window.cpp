@@ -580,14 +580,16 @@ TEST_F(ReceiptWindow, CustomPrintHandBackIsRecordedBeforeTheWindowReloads)
 {
     // The custom bill window, shown modally, hands back a book and number.
     ReceiptBillContext seen;
-    billWindowSeams().frm自定义票据打印 = [&](frm合同收款& w, const ReceiptBillContext& ctx) {
+    billWindowSeams().frm自定义票据打印 = [&](frm合同收款&, const ReceiptBillContext& ctx) {
         seen = ctx;
-        onModal<FakePrintWindow>([&w](FakePrintWindow& f) {
-            SetTag(w.Command16, QStringLiteral("B1,00000012"));
+        std::optional<BillHandBack> printed;
+        onModal<FakePrintWindow>([&printed](FakePrintWindow& f) {
+            printed = BillHandBack{QStringLiteral("B1"), QStringLiteral("00000012"), std::nullopt};
             f.Hide();
         });
         Forms::get<FakePrintWindow>()->ShowModal();
         Forms::unload<FakePrintWindow>();
+        return printed;
     };
     // The whole receipt inside the window's own modal run, so the print
     // window's closing activates it again.
@@ -627,14 +629,14 @@ TEST_F(ReceiptWindow, CustomPrintHandBackIsRecordedBeforeTheWindowReloads)
 
 TEST_F(ReceiptWindow, NothingPrintedRecordsNothing)
 {
-    for (const char* slot : {"", ",00000012", "批处理完成", "B1"}) {
-        billWindowSeams().frm自定义票据打印 = [&](frm合同收款& w, const ReceiptBillContext&) {
-            SetTag(w.Command16, QString::fromUtf8(slot));
-        };
+    const std::optional<BillHandBack> nothing[] = {std::nullopt, BillHandBack{"", "00000012", std::nullopt},
+                                                   BillHandBack{"B1", "", std::nullopt}};
+    for (const auto& back : nothing) {
+        billWindowSeams().frm自定义票据打印 = [&](frm合同收款&, const ReceiptBillContext&) { return back; };
         auto* w = preparedBill();
         chooseKind(w, QStringLiteral("ZD 物业收费单"));
         w->Command16_Click();
-        EXPECT_TRUE(receipts().isEmpty()) << slot;
+        EXPECT_TRUE(receipts().isEmpty()) << (back ? back->book + u'/' + back->number : QStringLiteral("none")).toStdString();
         FormRegistry::instance().unloadAll();
     }
 }
@@ -644,7 +646,9 @@ TEST_F(ReceiptWindow, NothingPrintedRecordsNothing)
 TEST_F(ReceiptWindow, PanelsFollowTheirLines)
 {
     // A print left without printing: the next receipt starts from its own line.
-    billWindowSeams().frm自定义票据打印 = [](frm合同收款& w, const ReceiptBillContext&) { SetTag(w.Command16, QString()); };
+    billWindowSeams().frm自定义票据打印 = [](frm合同收款&, const ReceiptBillContext&) {
+        return std::optional<BillHandBack>();
+    };
     auto* w = preparedBill();
     ASSERT_EQ(w->Text1[3]->text(), "45.28");
     chooseKind(w, QStringLiteral("ZD 物业收费单"));
@@ -686,11 +690,13 @@ TEST_F(ReceiptWindow, VatInvoiceWindowReceivesEveryLine)
 {
     VatInvoiceHandover seen;
     bool finished = false;
-    billWindowSeams().frm增值税发票打印 = [&](frm合同收款& w, const VatInvoiceHandover& h) {
+    billWindowSeams().frm增值税发票打印 = [&](frm合同收款&, const VatInvoiceHandover& h) {
         seen = h;
-        SetTag(w.Command16, QStringLiteral("B1,00000011,7"));
+        return std::optional(BillHandBack{QStringLiteral("B1"), QStringLiteral("00000011"), 7});
     };
-    billWindowSeams().票据最终处理 = [&](frm合同收款& w) { finished = w.handBack() == QStringList{"B1", "00000011", "7"}; };
+    billWindowSeams().票据最终处理 = [&](frm合同收款& w) {
+        finished = w.handBack() == BillHandBack{QStringLiteral("B1"), QStringLiteral("00000011"), 7};
+    };
     auto* w = preparedBill();
     w->MSFlexGrid2->setRows(3);
     w->MSFlexGrid2->setTextMatrix(2, 1, QStringLiteral("101,102,103,104,105,106,107,108,109,110,112"));
@@ -734,7 +740,7 @@ TEST_F(ReceiptWindow, UnbuiltWindowsSayTheyAreNotAvailableAndKindFourDoesNothing
 TEST_F(ReceiptWindow, VatInvoiceHandBackReachesFinalProcessing)
 {
     exec(QStringLiteral("UPDATE 设置管理处 SET 编号字 = 888, 起始编号 = 41 WHERE gyd_dh = 'GL01'"));
-    QStringList handedBack;
+    BillHandBack handedBack;
     billWindowSeams().票据最终处理 = [&](frm合同收款& w) { handedBack = w.handBack(); };
     onModal<frm增值税发票打印>([](frm增值税发票打印& v) {
         EXPECT_EQ(v.Tag, "前台收款");
@@ -746,8 +752,9 @@ TEST_F(ReceiptWindow, VatInvoiceHandBackReachesFinalProcessing)
     auto* w = preparedBill();
     doubles().boxes->answers = {vbNo};  // do not remember the type
     w->Command16_Click();
-    const QString id = selectFirst(QStringLiteral("SELECT ID FROM 票据 WHERE 票据编号 = '00000013'"))->text(0);
-    EXPECT_EQ(handedBack, (QStringList{"B1", "00000013", id})) << boxTexts().join(QLatin1Char('|')).toStdString();
+    const qint64 id = selectFirst(QStringLiteral("SELECT ID FROM 票据 WHERE 票据编号 = '00000013'"))->value(0).toLongLong();
+    EXPECT_EQ(handedBack, (BillHandBack{QStringLiteral("B1"), QStringLiteral("00000013"), id}))
+        << boxTexts().join(QLatin1Char('|')).toStdString();
     // Located by hand without an export in this run: the number is not lowered.
     EXPECT_EQ(count(QStringLiteral("SELECT 起始编号 FROM 设置管理处 WHERE gyd_dh = 'GL01'")), 41);
 }
@@ -771,7 +778,7 @@ TEST_F(ReceiptWindow, InvoicingSettingsOpenOnTheReceiptsOffice)
 
 TEST_F(ReceiptWindow, InvoicingSettingsRecomputeEveryLine)
 {
-    billWindowSeams().frm开票项目设置 = [&] {
+    billWindowSeams().frm开票项目设置 = [&](const QString&) {
         exec(QStringLiteral("UPDATE 税控盘收费项目设置 SET 税率 = 3, SKDH = 'NEW' WHERE DH = 'WY01'"));
     };
     auto* w = preparedBill();

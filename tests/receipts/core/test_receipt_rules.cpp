@@ -194,32 +194,25 @@ TEST(ReceiptRules, ModelTextForTheVatLine)
 TEST(ReceiptRules, HandBacksCountOnlyWithTheirRoadsFields)
 {
     struct Case {
-        const char* slot;
+        const char* what;
+        std::optional<BillHandBack> back;
         PrintRoad road;
         bool printed;
-        const char* book;
-        const char* number;
-        qint64 id;
     };
     const std::vector<Case> cases = {
-        {"B1,00000012,77", PrintRoad::Vat, true, "B1", "00000012", 77},
-        {"B1,00000012", PrintRoad::Vat, false, "", "", 0},
-        {"B1,00000012,x", PrintRoad::Vat, false, "", "", 0},
-        {",00000012,77", PrintRoad::Vat, false, "", "", 0},
-        {"B1,00000012", PrintRoad::Custom, true, "B1", "00000012", 0},
-        {"B1,", PrintRoad::Custom, false, "", "", 0},
-        {",00000012", PrintRoad::Custom, false, "", "", 0},
-        {"批处理完成", PrintRoad::Vat, false, "", "", 0},
-        {"批处理完成", PrintRoad::Custom, false, "", "", 0},
-        {"", PrintRoad::Custom, false, "", "", 0},
+        {"VAT bill", BillHandBack{"B1", "00000012", 77}, PrintRoad::Vat, true},
+        {"VAT bill id 0", BillHandBack{"B1", "00000012", 0}, PrintRoad::Vat, true},
+        {"VAT without id", BillHandBack{"B1", "00000012", std::nullopt}, PrintRoad::Vat, false},
+        {"VAT without book", BillHandBack{"", "00000012", 77}, PrintRoad::Vat, false},
+        {"VAT without number", BillHandBack{"B1", "", 77}, PrintRoad::Vat, false},
+        {"custom bill", BillHandBack{"B1", "00000012", std::nullopt}, PrintRoad::Custom, true},
+        {"custom bill with id", BillHandBack{"B1", "00000012", 77}, PrintRoad::Custom, true},
+        {"custom without number", BillHandBack{"B1", "", std::nullopt}, PrintRoad::Custom, false},
+        {"custom without book", BillHandBack{"", "00000012", std::nullopt}, PrintRoad::Custom, false},
+        {"nothing on VAT", std::nullopt, PrintRoad::Vat, false},
+        {"nothing on custom", std::nullopt, PrintRoad::Custom, false},
     };
-    for (const Case& c : cases) {
-        const HandBack h = readHandBack(QString::fromUtf8(c.slot), c.road);
-        EXPECT_EQ(h.printed, c.printed) << c.slot;
-        EXPECT_EQ(h.book, QString::fromUtf8(c.book)) << c.slot;
-        EXPECT_EQ(h.number, QString::fromUtf8(c.number)) << c.slot;
-        EXPECT_EQ(h.billId, c.id) << c.slot;
-    }
+    for (const Case& c : cases) EXPECT_EQ(isPrinted(c.back, c.road), c.printed) << c.what;
 }
 
 TEST(ReceiptRules, SettingsFileFirstField)
