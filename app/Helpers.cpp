@@ -26,6 +26,15 @@ QSizeF clientAreaTwips()
     return QSizeF(pixelsToTwips(px.width()), pixelsToTwips(px.height()));
 }
 
+// Where that area starts on the screen.
+QPoint clientAreaOnScreen()
+{
+    if (QMdiArea* area = FormRegistry::instance().mdiArea())
+        return area->isVisible() ? area->viewport()->mapToGlobal(QPoint(0, 0)) : QPoint();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().topLeft() : QPoint();
+}
+
 }  // namespace
 
 QPointF centredPosition(const QSizeF& clientTwips, const QSizeF& formTwips)
@@ -38,7 +47,11 @@ QPointF centredPosition(const QSizeF& clientTwips, const QSizeF& formTwips)
 void CenterForm(Form& form)
 {
     const QPointF p = centredPosition(clientAreaTwips(), QSizeF(form.Width(), form.Height()));
-    form.Move(int(std::floor(p.x())), int(std::floor(p.y())));
+    // A window of its own is placed on the screen: over the client area where
+    // it lies, so every window opened there shares one centre and a smaller
+    // one opened over a larger one sits in its middle.
+    const QPoint origin = form.frame()->isWindow() ? clientAreaOnScreen() : QPoint();
+    form.Move(int(std::floor(p.x())) + pixelsToTwips(origin.x()), int(std::floor(p.y())) + pixelsToTwips(origin.y()));
 }
 
 void FitGridColWidth(FlexGrid& grid, const QWidget& window)

@@ -91,6 +91,10 @@ MDIForm1::MDIForm1()
     Picture1 = named(new BannerStrip(this), QStringLiteral("Picture1"));
     mdiArea = named(new QMdiArea(this), QStringLiteral("mdiArea"));
     mdiArea->viewport()->installEventFilter(this);
+    // A child that fills the area maximises itself; a small one (the about
+    // box, the reminder) opens at its own size over it, and the child behind
+    // stays maximised.
+    mdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -227,6 +227,13 @@ void frm开票项目设置::buildLayout()
     connect(Image3, &QToolButton::clicked, this, [this] { Command8_Click(); });
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Text4, &QLineEdit::returnPressed, this, [this] { Text4_KeyPress(13); });
+
+    // Esc closes the panel on top as its × (the folder chooser: its 取消) does.
+    addClosablePanel(Picture1, Image1);
+    addClosablePanel(Picture2, Image2);
+    addClosablePanel(Picture3, Command8);
+    addClosablePanel(Picture4, Image4);
+    addClosablePanel(Picture5, Image5);
 }
 
 }  // namespace corvane

@@ -354,6 +354,11 @@ void frm打印文件导出::buildLayout()
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MSFlexGrid1_Scroll(); });
     connect(MSFlexGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { MSFlexGrid1_Scroll(); });
+
+    // Esc closes the settings and the two cell editors as their 取消 does.
+    addClosablePanel(Picture2, Command2);
+    addClosablePanel(Picture8, Picture9[1]);
+    addClosablePanel(Picture11, Picture9[6]);
 }
 
 void frm打印文件导出::paintEvent(QPaintEvent*)

@@ -8,7 +8,10 @@ namespace corvane {
 namespace {
 
 constexpr int kWidth = 11440;
-constexpr int kHeight = 7020;
+// Taller than the receipt window it opens over by a status line, so its
+// title bar and its status line lie beyond that window's rows of buttons and
+// figures, and the two status lines never read as one.
+constexpr int kHeight = 8100;
 
 QLabel* caption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width)
 {
@@ -42,7 +45,7 @@ void frm票据查询::buildLayout()
 
     Label1[1] = caption(this, QStringLiteral("Label1_1"), QStringLiteral("票据编号"), 120, 120, 2200);
     List1 = named(new QListWidget(this), QStringLiteral("List1"));
-    place(List1, 120, 420, 2200, 5880);
+    place(List1, 120, 420, 2200, 6900);
 
     // ---- the chosen bill
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
@@ -66,7 +69,7 @@ void frm票据查询::buildLayout()
     // ---- its lines
     Label1[0] = caption(this, QStringLiteral("Label1_0"), QStringLiteral("票据明细"), 2400, 2400, 2000);
     MSFlexGrid1 = named(new FlexGrid(this), QStringLiteral("MSFlexGrid1"));
-    place(MSFlexGrid1, 2400, 2700, 8920, 2460);
+    place(MSFlexGrid1, 2400, 2700, 8920, 3480);
     MSFlexGrid1->setCols(11);
     MSFlexGrid1->setFixedCols(0);
     MSFlexGrid1->setFormatString(
@@ -78,7 +81,7 @@ void frm票据查询::buildLayout()
     // ---- collecting a pre-issued bill
     Picture2 = named(new QFrame(this), QStringLiteral("Picture2"));
     Picture2->setFrameShape(QFrame::Box);
-    place(Picture2, 2400, 5280, 8920, 1020);
+    place(Picture2, 2400, 6300, 8920, 1020);
     Label1[13] = caption(Picture2, QStringLiteral("Label1_13"), QStringLiteral("预开票据收款"), 120, 60, 2000);
     Label1[14] = caption(Picture2, QStringLiteral("Label1_14"), QStringLiteral("收款方式"), 120, 480, 800);
     Combo2 = named(new QComboBox(Picture2), QStringLiteral("Combo2"));
@@ -93,10 +96,10 @@ void frm票据查询::buildLayout()
     place(Combo3, 6180, 450, 2200, 300);
 
     Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("预开发票收款确认"));
-    place(Command2, 7540, 6390, 2160, 360);
+    place(Command2, 7540, 7410, 2160, 360);
     Command2->setEnabled(false);
     Command4 = button(this, QStringLiteral("Command4"), QStringLiteral("退出"));
-    place(Command4, 9820, 6390, 1500, 360);
+    place(Command4, 9820, 7410, 1500, 360);
 
     StatusBar1 = named(new QStatusBar(this), QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);

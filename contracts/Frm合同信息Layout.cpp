@@ -384,6 +384,12 @@ void Frm合同信息::buildRenewalPanel()
     place(MonthView2, 0, 0, 2775 * 3 / 2, 2910);
     chineseCalendar(MonthView2);
     MonthView2->hide();
+
+    // Esc closes the pop-up panel on show as its own 关闭 or 取消 does.
+    addClosablePanel(Picture10, Command27);
+    addClosablePanel(Picture9, Command25);
+    addClosablePanel(Picture8, Command22);
+    addClosablePanel(Picture6, Command30);
 }
 
 }  // namespace corvane

@@ -106,6 +106,9 @@ void frmCorvane::connectEvents()
     connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
     connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
     connect(Image1[0], &QToolButton::clicked, this, [this] { Image1_Click(0); });
+    // Esc closes the panel on show as its 关闭 does.
+    addClosablePanel(Picture2, Command11);
+    addClosablePanel(Picture3, Command15);
     // The search runs once typing pauses, not on every keystroke.
     m_searchPause = new QTimer(this);
     m_searchPause->setSingleShot(true);

@@ -273,6 +273,13 @@ void frm合同付款处理::buildHistoryLayout()
     MSFlexGrid3 = named(new FlexGrid(Picture7), QStringLiteral("MSFlexGrid3"));
     place(MSFlexGrid3, 120, 480, 10320, 6180);
     labelButton(Picture7, 5, QStringLiteral("返回"), 9240, 6840);
+
+    // Esc closes the panel on top as its own 关闭 or 返回 does.
+    addClosablePanel(Picture6, Command12);
+    addClosablePanel(Picture1, Command6);
+    addClosablePanel(Picture2, Label3[3], [this] { Label3_Click(3); });
+    addClosablePanel(Picture5, Label3[4], [this] { Label3_Click(4); });
+    addClosablePanel(Picture7, Label3[5], [this] { Label3_Click(5); });
 }
 
 }  // namespace corvane

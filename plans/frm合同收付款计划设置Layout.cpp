@@ -186,6 +186,8 @@ void frm合同收付款计划设置::buildLayout()
     List1->setEnabled(false);
     Text9->setEnabled(false);
     Picture1->hide();
+    // Esc closes the generator panel as its 取消 does.
+    addClosablePanel(Picture1, Command7);
 }
 
 }  // namespace corvane

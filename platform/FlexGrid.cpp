@@ -1833,6 +1833,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* event)
         if (!event->text().isEmpty()) ascii = event->text().at(0).unicode();
     }
     if (ascii != 0) emit KeyPress(ascii);
+    // Esc is also the window's, as the cancel button took it in the old
+    // grids: it closes the panel or the window the grid lies in.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

@@ -107,15 +107,23 @@ bool Form::fitIntoRoom(const QRect& room)
 
 void Form::addClosablePanel(QWidget* panel, QAbstractButton* closeButton)
 {
-    m_closablePanels.append({panel, closeButton});
+    QPointer<QAbstractButton> button(closeButton);
+    addClosablePanel(panel, closeButton, [button] {
+        if (button) button->click();
+    });
+}
+
+void Form::addClosablePanel(QWidget* panel, QWidget* closeControl, std::function<void()> close)
+{
+    m_closablePanels.append({panel, closeControl, std::move(close)});
 }
 
 bool Form::escape()
 {
     // The panel on top closes first.
     for (auto it = m_closablePanels.rbegin(); it != m_closablePanels.rend(); ++it) {
-        if (it->first && it->second && it->first->isVisibleTo(this) && !it->first->isHidden()) {
-            if (it->second->isEnabled()) it->second->click();
+        if (it->panel && it->control && it->panel->isVisibleTo(this) && !it->panel->isHidden()) {
+            if (it->control->isEnabled()) it->close();
             return true;
         }
     }
@@ -274,9 +282,11 @@ void Form::presentModal()
         if (const QScreen* screen = QGuiApplication::primaryScreen()) fitIntoRoom(screen->availableGeometry());
     QWidget* shown = frame();
     shown->setWindowModality(Qt::ApplicationModal);
-    if (!m_shownOnce && shown->isWindow() && !shown->testAttribute(Qt::WA_Moved)) {
+    if (!m_shownOnce && shown->isWindow() && (!shown->testAttribute(Qt::WA_Moved) || shown == m_scrollHost)) {
         // A window that placed itself nowhere opens centred over the main
-        // window's work area (or the screen), never in a corner over the menus.
+        // window's work area (or the screen), never in a corner over the menus;
+        // so does the scroll area holding one too large for the screen, as
+        // the windows it opens centre themselves there too.
         QRect room;
         if (const QMdiArea* area = FormRegistry::instance().mdiArea(); area && area->isVisible())
             room = QRect(area->mapToGlobal(QPoint(0, 0)), area->size());

@@ -72,6 +72,9 @@ public:
     // closed first, by its own close button.
     void setCancelButton(QAbstractButton* button) { m_cancelButton = button; }
     void addClosablePanel(QWidget* panel, QAbstractButton* closeButton);
+    // A panel closed by a control that is not a button (a caption that acts
+    // as one): Esc runs `close` while that control is enabled.
+    void addClosablePanel(QWidget* panel, QWidget* closeControl, std::function<void()> close);
     // What Esc does now; false when it does nothing here.
     bool escape();
 
@@ -118,7 +121,12 @@ private:
     QPointer<QMdiSubWindow> m_subWindow;
     QPointer<QWidget> m_scrollHost;
     QPointer<QAbstractButton> m_cancelButton;
-    QList<QPair<QPointer<QWidget>, QPointer<QAbstractButton>>> m_closablePanels;
+    struct ClosablePanel {
+        QPointer<QWidget> panel;
+        QPointer<QWidget> control;
+        std::function<void()> close;
+    };
+    QList<ClosablePanel> m_closablePanels;
     bool m_unloaded = false;
     bool m_modal = false;
     bool m_shownOnce = false;

@@ -197,6 +197,7 @@ void frm合同汇总统计::buildLayout()
     Picture7->hide();
     // Esc closes the panel on show as its 关闭 does.
     addClosablePanel(Picture7, Command9);
+    addClosablePanel(Frame4, Command13);
     addClosablePanel(Picture2, Command4);
 }
 

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QAbstractSpinBox>
+#include <QStatusBar>
 #include <QStyle>
 
 namespace corvane::test {
@@ -83,6 +85,12 @@ QStringList layoutProblems(const QWidget* window, const QSet<QString>& skip)
         const QWidget* parent = w->parentWidget();
         if (parent && !parent->rect().contains(w->geometry()))
             problems << nameOf(w) + QStringLiteral(": outside ") + nameOf(parent);
+        // A status line lies along the window's edge, under nothing and over nothing.
+        if (qobject_cast<const QStatusBar*>(w) && parent)
+            for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (sibling != w && sibling->isVisibleTo(window) && !sibling->isWindow() &&
+                    sibling->geometry().intersects(w->geometry()))
+                    problems << nameOf(w) + QStringLiteral(": over ") + nameOf(sibling);
         QString text;
         int room = 0;
         if (captionRoom(w, &text, &room)) {
@@ -146,7 +154,9 @@ QStringList screenProblems(Form& window, QSize screen)
 QStringList escapeProblems(Form& window, QAbstractButton* closeButton)
 {
     QStringList problems;
-    if (!closeButton || !closeButton->isVisibleTo(&window) || !closeButton->isEnabled())
+    if (!closeButton) {
+        // Closed by its title bar's close box only.
+    } else if (!closeButton->isVisibleTo(&window) || !closeButton->isEnabled())
         problems << window.objectName() + QStringLiteral(": no close button to press");
     else if (!inReach(closeButton, window.frame()))
         problems << closeButton->objectName() + QStringLiteral(": out of reach");
@@ -157,12 +167,12 @@ QStringList escapeProblems(Form& window, QAbstractButton* closeButton)
     return problems;
 }
 
-QStringList panelProblems(Form& window, QWidget* panel, QAbstractButton* closeButton)
+QStringList panelProblems(Form& window, QWidget* panel, QWidget* closeButton)
 {
     QStringList problems;
     panel->show();
     panel->raise();
-    if (!window.rect().contains(panel->geometry()))
+    if (!window.rect().contains(QRect(panel->mapTo(&window, QPoint(0, 0)), panel->size())))
         problems << panel->objectName() + QStringLiteral(": outside ") + window.objectName();
     if (!closeButton || !closeButton->isVisibleTo(panel))
         problems << panel->objectName() + QStringLiteral(": no close button");
@@ -170,8 +180,67 @@ QStringList panelProblems(Form& window, QWidget* panel, QAbstractButton* closeBu
         problems << closeButton->objectName() + QStringLiteral(": outside ") + panel->objectName();
     else if (!inReach(closeButton, window.frame()))
         problems << closeButton->objectName() + QStringLiteral(": out of reach");
-    pressEscape(panel);
+    // Pressed where the clerk's focus is: on the first control of the panel
+    // that takes it (a grid or a box that kept Esc to itself would leave the
+    // panel open).
+    QWidget* focus = panel;
+    for (QWidget* w : panel->findChildren<QWidget*>())
+        if (w->isVisibleTo(panel) && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
+            focus = w;
+            break;
+        }
+    pressEscape(focus);
     if (panel->isVisibleTo(&window)) problems << panel->objectName() + QStringLiteral(": Esc left it open");
+    return problems;
+}
+
+// ---------------------------------------------------------------- one window over another
+
+namespace {
+
+// The window manager's frame around a window of its own: borders and title bar.
+constexpr QMargins kDecoration(4, 34, 4, 4);
+
+// Where the clerk sees the widget on the screen: a window with its frame,
+// a control as far as the controls holding it (a scroll area's view) show it.
+QRect onScreen(const QWidget* w)
+{
+    if (w->isWindow()) return w->geometry().marginsAdded(kDecoration);
+    QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+        shown &= QRect(p->mapToGlobal(QPoint(0, 0)), p->size());
+        if (p->isWindow()) break;
+    }
+    return shown;
+}
+
+// What a clerk reads or presses; frames and grids only hold such controls.
+bool readOrPressed(const QWidget* w)
+{
+    if (const auto* l = qobject_cast<const QLabel*>(w)) return !l->text().isEmpty() || !l->pixmap().isNull();
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QStatusBar*>(w);
+}
+
+}  // namespace
+
+QStringList coverProblems(const Form& over, const Form& under)
+{
+    QStringList problems;
+    const QRect edge = onScreen(over.frame());
+    for (const QWidget* w : under.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&under) || w->isWindow() || !readOrPressed(w) || skipped(w, &under, {})) continue;
+        const QRect shown = onScreen(w);
+        if (shown.isEmpty() || !shown.intersects(edge)) continue;
+        // Its top (the title bar) or its bottom (often a status line) runs
+        // across the control. The sides of a window narrower than the one
+        // beneath always cross some of the other's controls: they are not
+        // taken for part of the window on top.
+        const bool top = shown.top() < edge.top() && shown.bottom() >= edge.top();
+        const bool bottom = shown.top() <= edge.bottom() && shown.bottom() > edge.bottom();
+        if (top || bottom) problems << nameOf(w) + QStringLiteral(": cut by the edge of ") + over.objectName();
+    }
     return problems;
 }
 

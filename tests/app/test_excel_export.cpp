@@ -17,6 +17,7 @@
 #include "app/frm输出到Excel文件.h"
 #include "platform/TextMeasure.h"
 #include "platform/Xlsx.h"
+#include "testsupport/LayoutCheck.h"
 #include "testsupport/TestEnvironment.h"
 
 using namespace corvane;
@@ -161,6 +162,18 @@ TEST_F(ToExcel, WindowLayout)
 
     f->Command3->click();
     EXPECT_FALSE(Forms::isLoaded<frmToExcel>());
+}
+
+// On a 1024x768 screen both export windows fit and Esc closes each as its
+// 退出 or 取消 does.
+TEST_F(ToExcel, OnTheSmallScreenBothExportWindowsFitAndCloseWithEsc)
+{
+    auto* first = Forms::get<frmToExcel>();
+    EXPECT_EQ(screenProblems(*first), QStringList());
+    EXPECT_EQ(escapeProblems(*first, first->Command3), QStringList());
+    auto* second = Forms::get<frm输出到Excel文件>();
+    EXPECT_EQ(screenProblems(*second), QStringList());
+    EXPECT_EQ(escapeProblems(*second, second->Command3), QStringList());
 }
 
 TEST_F(ToExcel, BothExportWindowsHaveAFixedFrameWithoutMinimiseAndMaximise)

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QVBoxLayout>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -43,6 +44,34 @@ TEST(CenterForm, CentresAChildInTheMainWindowsClientArea)
     const QSize client = area.viewport()->size();
     EXPECT_EQ(form->Left(), (client.width() - 300) / 2 * 15);
     EXPECT_EQ(form->Top(), (client.height() - 200) / 2 * 15);
+    form->Unload();
+    FormRegistry::instance().setMdiArea(nullptr);
+}
+
+// A window of its own (a modal one) is placed on the screen: in the middle
+// of the client area, below the menus and the banner, not over them.
+TEST(CenterForm, CentresAWindowOfItsOwnOverTheClientAreaOnTheScreen)
+{
+    test::resetServices();
+    QWidget main;
+    main.move(40, 30);
+    auto* layout = new QVBoxLayout(&main);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* banner = new QWidget;
+    banner->setFixedHeight(120);
+    layout->addWidget(banner);
+    auto* area = new QMdiArea;
+    layout->addWidget(area, 1);
+    main.resize(900, 700);
+    main.show();
+    FormRegistry::instance().setMdiArea(area);
+    auto* form = new Form;
+    form->setFixedSize(300, 200);
+
+    CenterForm(*form);
+
+    const QRect client(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
+    EXPECT_LE((form->geometry().center() - client.center()).manhattanLength(), 2);
     form->Unload();
     FormRegistry::instance().setMdiArea(nullptr);
 }

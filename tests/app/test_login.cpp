@@ -6,6 +6,7 @@
 
 #include "ShellFixture.h"
 #include "testsupport/HostileInput.h"
+#include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -105,6 +106,15 @@ TEST_F(ShellTest, SeveralPostsAreListedInAStableOrderAndChosenByDoubleClick)
               (QStringList{"E002", "李四", "D02", "工程部", "P02", "主管", "C2", "类别C2", "K2", "岗位类别K2"}));
     EXPECT_TRUE(Forms::isLoaded<MDIForm1>());
     EXPECT_FALSE(Forms::isLoaded<frmLogin>());
+}
+
+// On a 1024x768 screen the login fits; Esc ends the program as 取消 does.
+TEST_F(ShellTest, OnTheSmallScreenTheLoginFitsAndEscEndsTheProgramAsCancelDoes)
+{
+    auto* login = Forms::get<frmLogin>();
+    EXPECT_EQ(screenProblems(*login), QStringList());
+    EXPECT_EQ(escapeProblems(*login, login->cmdCancel), QStringList());
+    EXPECT_EQ(doubles().shell->endCalls, 1);
 }
 
 TEST_F(ShellTest, APostIsChosenFromTheKeyboardAsByDoubleClick)

@@ -265,11 +265,20 @@ TEST_F(ShellTest, TheAboutBoxIsCentredWhenItOpensAndLeftWhereItStandsWhenOpenedA
     typedLogin(QStringLiteral("tebOx"), QStringLiteral("vulpex"));
     auto* main = Forms::find<MDIForm1>();
     main->Show();
+    // Opened over a child that fills the area, as the contract list does.
+    auto* list = Forms::get<OtherFakeChild>();
+    list->Show();
+    list->subWindow()->showMaximized();
     main->关于软件_Click();
     auto* about = Forms::find<frmAbout>();
     ASSERT_TRUE(about);
     const QRect client = main->mdiArea->viewport()->rect();
+    // At its own size, in the middle of the area, the list still whole behind it.
+    EXPECT_FALSE(about->subWindow()->isMaximized());
+    EXPECT_LE(about->frame()->width(), about->width() + 20);
+    EXPECT_LE(about->frame()->height(), about->height() + 40);
     EXPECT_LE((about->frame()->geometry().center() - client.center()).manhattanLength(), 2);
+    EXPECT_TRUE(list->subWindow()->isMaximized());
     // A fixed box: no maximise or minimise button.
     EXPECT_FALSE(about->frame()->windowFlags() & Qt::WindowMaximizeButtonHint);
 

@@ -42,6 +42,15 @@ protected:
     }
 };
 
+// On a 1024x768 screen the window fits and Esc closes it as its 退出 does.
+TEST_F(CountersignWindow, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    setType(QStringLiteral("T1"), false, true);
+    auto* f = open();
+    EXPECT_EQ(screenProblems(*f), QStringList());
+    EXPECT_EQ(escapeProblems(*f, f->Command4), QStringList());
+}
+
 TEST_F(CountersignWindow, ProposesTheHeadThenTheTemplateAndKeepsTheHeadStep)
 {
     setType(QStringLiteral("T1"), false, true);

@@ -73,6 +73,16 @@ TEST_F(RouteEditor, ListsTheRouteAndMarksCirculatedSteps)
     EXPECT_EQ(problemsOf(f), QStringList());
 }
 
+// On a 1024x768 screen the window fits; it has no button of its own to
+// close it, and Esc closes it as its title bar's close box does.
+TEST_F(RouteEditor, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    seedRoute();
+    auto* f = open();
+    EXPECT_EQ(screenProblems(*f), QStringList());
+    EXPECT_EQ(escapeProblems(*f, nullptr), QStringList());
+}
+
 TEST_F(RouteEditor, MovesSwapTwoStepsWithinTheUncirculatedOnes)
 {
     struct Case {

@@ -95,6 +95,26 @@ TEST_F(BillQuery, ListsTheDepartmentsIssuedBillsOfTheContractOnceAndShowsTheFirs
     });
 }
 
+// Opened from the receipt window, the query sits over its middle: its edge
+// and status line cut none of the receipt window's buttons and figures
+// (合计收款 among them). It fits a 1024x768 screen and Esc closes it as 退出 does.
+TEST_F(BillQuery, OpensClearOfTheReceiptWindowsButtonsAndClosesWithEsc)
+{
+    bool ran = false;
+    onModal<frm合同收款>([&](frm合同收款& w) {
+        onModal<frm票据查询>([&](frm票据查询& q) {
+            ran = true;
+            EXPECT_EQ(coverProblems(q, w), QStringList());
+            EXPECT_EQ(screenProblems(q), QStringList());
+            EXPECT_EQ(escapeProblems(q, q.Command4), QStringList());
+        });
+        w.Command3_Click();
+    });
+    contract::contractHandovers().frm合同收款({QStringLiteral("HT-1"), QStringLiteral("HT-1合同"),
+                                             QStringLiteral("D01 第一管理处"), QString()});
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(BillQuery, LinesAreFormattedColouredAndWidenedToTheirText)
 {
     query([](frm票据查询& q) {

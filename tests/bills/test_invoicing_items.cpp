@@ -109,6 +109,28 @@ TEST_F(InvoicingItems, LoadShowsTheUsersOfficesAndTheItemsInUse)
     EXPECT_TRUE(layoutProblems(w).isEmpty()) << layoutProblems(w).join(QLatin1Char('\n')).toStdString();
 }
 
+// On a 1024x768 screen the window fits; each of its panels lies inside it
+// and closes with Esc as with its ×, the folder chooser over the folder
+// settings first; Esc then closes the window as 退出 does.
+TEST_F(InvoicingItems, OnTheSmallScreenEveryPanelAndTheWindowCloseWithEsc)
+{
+    auto* w = open();
+    EXPECT_EQ(screenProblems(*w), QStringList());
+    w->Label2_Click(0);
+    EXPECT_EQ(panelProblems(*w, w->Picture1, w->Image1), QStringList());
+    EXPECT_TRUE(w->MSFlexGrid1->isEnabled());
+    w->Label2_Click(1);
+    w->Command6_Click(0);
+    ASSERT_FALSE(w->Picture3->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture3, w->Command8), QStringList());
+    EXPECT_FALSE(w->Picture2->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture2, w->Image2), QStringList());
+    w->Label2_Click(2);
+    EXPECT_EQ(panelProblems(*w, w->Picture4, w->Image4), QStringList());
+    EXPECT_EQ(panelProblems(*w, w->Picture5, w->Image5), QStringList());
+    EXPECT_EQ(escapeProblems(*w, w->Command2), QStringList());
+}
+
 TEST_F(InvoicingItems, AUserWithoutPostsGetsNoOffice)
 {
     Login().当前工号 = QStringLiteral("超级用户");

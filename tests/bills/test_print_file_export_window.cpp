@@ -646,6 +646,26 @@ TEST_F(PrintFileExport, EveryPanelHoldsTogether)
     EXPECT_EQ(layoutProblems(w), QStringList());
 }
 
+// On a 1024x768 screen the window fits; the settings and the two cell
+// editors lie inside it and close with Esc as with their 取消. The panel
+// that records the printed bills asks for a decision and has no 取消.
+TEST_F(PrintFileExport, OnTheSmallScreenEveryPanelAndTheWindowCloseWithEsc)
+{
+    writeSettings();
+    发票打印数据 records = batchOf(2);
+    auto* w = open(QString(), &records);
+    EXPECT_EQ(screenProblems(*w), QStringList());
+    EXPECT_EQ(panelProblems(*w, w->Picture2, w->Command2), QStringList());
+    w->clickGridCell(1, 1);
+    ASSERT_FALSE(w->Picture8->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture8, w->Picture9[1]), QStringList());
+    SetTag(w->Picture7, QStringLiteral("pclok"));
+    w->clickGridCell(6, 5);
+    ASSERT_FALSE(w->Picture11->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture11, w->Picture9[6]), QStringList());
+    EXPECT_EQ(escapeProblems(*w, w->Command9), QStringList());
+}
+
 TEST_F(PrintFileExport, EveryBoxTakesNoMoreThanItsColumnHolds)
 {
     writeSettings();

@@ -104,6 +104,16 @@ protected:
     std::thread standIn;
 };
 
+// On a 1024x768 screen the window fits and Esc closes it as 取消打印 does. The
+// panel shown after an export asks for the outcome (打印完成 or 标志为废票)
+// and has no 取消 of its own.
+TEST_F(VatWindow, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    auto* w = open();
+    EXPECT_EQ(screenProblems(*w), QStringList());
+    EXPECT_EQ(escapeProblems(*w, w->Command3), QStringList());
+}
+
 TEST_F(VatWindow, LoadListsTypesAndRemembersTheChoice)
 {
     // Nothing remembered and a heading naming no listed type: no type is chosen.

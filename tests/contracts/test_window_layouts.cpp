@@ -10,6 +10,8 @@
 #include "app/frmToExcel.h"
 #include "app/frm输出到Excel文件.h"
 #include "contracts/frm合同信息浏览.h"
+#include "contracts/Frm合同信息.h"
+#include "contracts/frmCorvane.h"
 #include "testsupport/LayoutCheck.h"
 
 using namespace corvane;
@@ -98,6 +100,33 @@ TEST_F(WindowLayoutTest, TheRecordWindowAndItsPopUpsShowEveryCaptionWhole)
     g->Command26_Click();
     expectWhole(g, skip);
     EXPECT_FALSE(g->MonthView1->isHidden());
+}
+
+// In the room a maximised child has on a 1024x768 screen, every panel the
+// list and the record window open over their controls lies inside the
+// window, its own close button in reach, and Esc closes it as that button does.
+TEST_F(WindowLayoutTest, OnTheSmallScreenEveryPanelClosesWithEscAndItsOwnButton)
+{
+    addContract("A", "D01", "T2", "履行中");
+    auto* list = openList();
+    list->resize(1024, 600);
+    list->Command6_Click();
+    EXPECT_EQ(panelProblems(*list, list->Picture2, list->Command11), QStringList());
+    list->Command13_Click();
+    EXPECT_EQ(panelProblems(*list, list->Picture3, list->Command15), QStringList());
+
+    auto* f = openRecord("修改", "A");
+    f->resize(1024, 600);
+    const std::vector<std::tuple<std::function<void()>, QWidget*, QAbstractButton*>> panels = {
+        {[f] { f->Command1_Click(); }, f->Picture9, f->Command25},   // 合格供方
+        {[f] { f->Command4_Click(); }, f->Picture8, f->Command22},   // 对方单位
+        {[f] { f->Command31_Click(); }, f->Picture6, f->Command30},  // 续签 / 补充
+        {[] {}, f->Picture10, f->Command27},
+    };
+    for (const auto& [open, panel, close] : panels) {
+        open();
+        EXPECT_EQ(panelProblems(*f, panel, close), QStringList()) << panel->objectName().toStdString();
+    }
 }
 
 TEST_F(WindowLayoutTest, TheReadOnlyViewShowsEveryValueWhole)

@@ -229,6 +229,25 @@ TEST_F(PaymentTest, WindowsAreLaidOutWithoutCutCaptions)
     });
 }
 
+// The subject picker opens over the middle of the payment window: its edge
+// cuts none of the buttons beneath (确定 among them), and Esc closes it as
+// its 退出 does.
+TEST_F(PaymentTest, ThePickerOpensClearOfThePaymentWindowsButtonsAndClosesWithEsc)
+{
+    addInstalment("HT-1", QDate(2026, 1, 1), "1000.00");
+    bool ran = false;
+    openPayment([&](frm合同付款处理& w) {
+        onModal<frm财务科目浏览>([&](frm财务科目浏览& p) {
+            ran = true;
+            EXPECT_EQ(screenProblems(p), QStringList());
+            EXPECT_EQ(coverProblems(p, w), QStringList());
+            EXPECT_EQ(escapeProblems(p, p.Command2), QStringList());
+        });
+        w.Command5_Click();
+    });
+    EXPECT_TRUE(ran);
+}
+
 // The payee and the invoice number go to the reimbursement form and its
 // attachment row: no paste makes them longer than those columns.
 TEST_F(PaymentTest, EveryBoxTakesNoMoreThanItsColumnHolds)

@@ -217,6 +217,44 @@ TEST_F(ConversionTest, LayoutsOfTheNewWindowsAndPanels)
     });
 }
 
+// On a 1024x768 screen every window fits and closes with Esc as with its own
+// 退出 or 取消; every panel of the payment window lies inside it and closes
+// with Esc as with its 关闭 or 返回, the panel on top first.
+TEST_F(ConversionTest, OnTheSmallScreenEveryWindowAndPanelClosesWithEsc)
+{
+    addMapping("01", "维修服务");
+    auto* conversion = open();
+    EXPECT_EQ(screenProblems(*conversion), QStringList());
+    EXPECT_EQ(escapeProblems(*conversion, conversion->Command4), QStringList());
+    auto* browser = Forms::get<frm会计科目浏览>();
+    EXPECT_EQ(screenProblems(*browser), QStringList());
+    EXPECT_EQ(escapeProblems(*browser, browser->Command2), QStringList());
+    exec(QStringLiteral("INSERT INTO 报销单表 (报销单编号, 部门代号, 审批日期, 审批通过) VALUES ('F-1', 'D03', '2026-01-02', 1)"));
+    auto* voucher = Forms::get<frm财务凭证打印>();
+    voucher->Tag = QStringLiteral("报销单");
+    voucher->Command4_1_Tag = QString::number(maxId(QStringLiteral("报销单表"), QStringLiteral("报销单ID")));
+    EXPECT_EQ(screenProblems(*voucher), QStringList());
+    EXPECT_EQ(escapeProblems(*voucher, voucher->Command3), QStringList());
+
+    bool ran = false;
+    openPayment([&](frm合同付款处理& w) {
+        ran = true;
+        EXPECT_EQ(screenProblems(w), QStringList());
+        w.Command8_Click();
+        EXPECT_EQ(panelProblems(w, w.Picture6, w.Command12), QStringList());
+        w.Command3_Click();
+        w.报销单显示(QStringLiteral("F-1"));
+        w.Label3_Click(0);
+        EXPECT_EQ(panelProblems(w, w.Picture7, w.Label3[5]), QStringList());
+        w.Label3_Click(1);
+        EXPECT_EQ(panelProblems(w, w.Picture5, w.Label3[4]), QStringList());
+        EXPECT_EQ(panelProblems(w, w.Picture2, w.Label3[3]), QStringList());
+        EXPECT_EQ(panelProblems(w, w.Picture1, w.Command6), QStringList());
+        EXPECT_EQ(escapeProblems(w, w.Command2), QStringList());
+    });
+    EXPECT_TRUE(ran);
+}
+
 // The window writes its trimmed boxes; an empty one (never typed into, or
 // blanks only) is an empty text, not NULL, on insert and on change.
 TEST_F(ConversionTest, EmptyBoxesAreStoredAsEmptyTexts)

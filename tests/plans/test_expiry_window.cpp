@@ -21,6 +21,19 @@ const QString kNumber = QStringLiteral("HT-1");
 
 }  // namespace
 
+// On a 1024x768 screen the window fits and Esc closes it as its 退出 does.
+TEST_F(ExpiryTest, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    addContract(kNumber, QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("履行中"));
+    bool ran = false;
+    openExpiry(kNumber, [&](Expiry& f) {
+        ran = true;
+        EXPECT_EQ(screenProblems(f), QStringList());
+        EXPECT_EQ(escapeProblems(f, f.Command2), QStringList());
+    });
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(ExpiryTest, LoadingShowsWhatIsStored)
 {
     addContract(kNumber, QStringLiteral("D01"), QStringLiteral("T1"), QStringLiteral("履行中"),

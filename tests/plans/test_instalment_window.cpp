@@ -331,6 +331,27 @@ TEST_F(PlanTest, PanelOpeningRuleAndDateTest)
     }
 }
 
+// On a 1024x768 screen both windows fit, the generator panel lies inside its
+// window and closes with Esc as with its 取消, and Esc closes each window as
+// the button that closes its face does.
+TEST_F(PlanTest, OnTheSmallScreenEveryControlIsInReachAndEscCloses)
+{
+    openPlan(kPayment, [&](Window& f) {
+        EXPECT_EQ(screenProblems(f), QStringList());
+        f.Command5_Click();
+        EXPECT_EQ(panelProblems(f, f.Picture1, f.Command7), QStringList());
+        EXPECT_EQ(escapeProblems(f, f.Command4), QStringList());
+    });
+    openNodes(QStringLiteral("浏览"), [&](frm合同履行计划& f) {
+        EXPECT_EQ(screenProblems(f), QStringList());
+        EXPECT_EQ(escapeProblems(f, f.Command6), QStringList());
+    });
+    openNodes(frm合同履行计划::kEditMode, [&](frm合同履行计划& f) {
+        EXPECT_EQ(screenProblems(f), QStringList());
+        EXPECT_EQ(escapeProblems(f, f.Command2), QStringList());
+    });
+}
+
 TEST_F(PlanTest, WindowsAsLaidOut)
 {
     openPlan(kPayment, [&](Window& f) {

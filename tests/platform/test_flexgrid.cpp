@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTableView>
@@ -648,4 +649,25 @@ TEST(FlexGrid, KeysMoveWithinTheNonFixedCellsAndReachKeyPress)
     key(Qt::Key_Return, QStringLiteral("\r"));
     key(Qt::Key_A, QStringLiteral("a"));
     EXPECT_EQ(pressed, (QList<int>{13, 'a'}));
+}
+
+// Esc reaches the grid's KeyPress and then the window holding the grid, which
+// closes the panel the grid lies in.
+TEST(FlexGrid, EscReachesKeyPressAndThenTheWindow)
+{
+    Form window;
+    auto* panel = new QWidget(&window);
+    auto* close = new QPushButton(QStringLiteral("关闭"), panel);
+    QObject::connect(close, &QPushButton::clicked, panel, &QWidget::hide);
+    auto* g = new FlexGrid(panel);
+    g->setRows(3);
+    g->setCols(3);
+    window.addClosablePanel(panel, close);
+    window.show();
+    QList<int> pressed;
+    QObject::connect(g, &FlexGrid::KeyPress, [&](int& key) { pressed << key; });
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(g, &esc);
+    EXPECT_EQ(pressed, QList<int>{27});
+    EXPECT_TRUE(panel->isHidden());
 }

@@ -109,6 +109,17 @@ TEST_F(InstalmentWindowTest, ExportTitleAndRangeOnBothTabs)
                                  "已付金额", "√"}));
 }
 
+// In the room a maximised child has on a 1024x768 screen, the criteria panel
+// lies inside the window and closes with Esc as with its 关闭.
+TEST_F(InstalmentWindowTest, OnTheSmallScreenTheCriteriaPanelClosesWithEscAndItsOwnButton)
+{
+    w->Show();
+    w->resize(1024, 600);
+    w->Command5->click();
+    ASSERT_FALSE(w->Picture2->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture2, w->Command3), QStringList());
+}
+
 TEST_F(InstalmentWindowTest, LayoutShowsEveryControlWhole)
 {
     w->resize(1000, 700);

@@ -337,6 +337,34 @@ TEST_F(SummaryWindowTest, LayoutShowsEveryControlWhole)
     EXPECT_EQ(layoutProblems(w->Frame2), QStringList());
 }
 
+// In the room a maximised child has on a 1024x768 screen: each panel lies
+// inside the window with its own close button in reach, and Esc closes the
+// panel on top (a choice panel before the criteria it opens from). The
+// detail panel covers the grid and the buttons below it, as it always has:
+// Esc takes it away again.
+TEST_F(SummaryWindowTest, OnTheSmallScreenEveryPanelClosesWithEscAndItsOwnButton)
+{
+    w->Show();
+    w->resize(1024, 600);
+    criteria(w->Option2);
+    w->Command10->click();
+    ASSERT_GT(w->MSFlexGrid1->Rows(), 1);
+    w->MSFlexGrid1->setRow(1);
+    w->MSFlexGrid1->setCol(5);
+    w->MSFlexGrid1_Click();
+    w->Command5->click();
+    ASSERT_FALSE(w->Picture2->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture2, w->Command4), QStringList());
+
+    w->Command1->click();
+    ASSERT_FALSE(w->Picture7->isHidden());
+    w->Command14->click();
+    ASSERT_FALSE(w->Frame4->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Frame4, w->Command13), QStringList());
+    EXPECT_FALSE(w->Picture7->isHidden());
+    EXPECT_EQ(panelProblems(*w, w->Picture7, w->Command9), QStringList());
+}
+
 // The counterparty search looks within 合同信息.对方单位: it takes no more.
 TEST_F(SummaryWindowTest, EveryBoxTakesNoMoreThanItsColumnHolds)
 {
