@@ -330,6 +330,28 @@ TEST_F(DemoTest, TheExpiryReminderShowsSomethingAtTheFirstLogin)
     contract::recordWindowSeams() = contract::RecordWindowSeams();
 }
 
+// Every instalment's balance is its amount less what was received or paid
+// against it (a void payment settles nothing): the statistics sum the records,
+// the receipt and payment windows read the balance.
+TEST_F(DemoTest, EveryInstalmentsBalanceIsWhatItsRecordsLeave)
+{
+    const QString unsettled = QStringLiteral(
+        "SELECT p.合同编号, p.%1 FROM %2 p LEFT JOIN %3 r ON r.%4 = p.ID%5"
+        " GROUP BY p.ID, p.合同编号, p.%1, p.%6, p.余额"
+        " HAVING ABS(p.%6 - COALESCE(SUM(r.%6), 0) - p.余额) > 0.001");
+    const QStringList queries{
+        unsettled.arg("收款日期", "合同收款计划表", "合同收款记录", "合同收款计划ID", "", "收款金额"),
+        unsettled.arg("付款日期", "合同付款计划表", "合同付款记录", "合同付款计划ID", " AND (r.作废 IS NULL OR r.作废 = 0)",
+                      "付款金额")};
+    for (const QString& sql : queries) {
+        const auto rows = selectRowsQuiet(sql);
+        ASSERT_TRUE(rows) << rows.error().description.toStdString();
+        QStringList wrong;
+        for (const Row& r : *rows) wrong << r.text(0) + QLatin1Char(' ') + r.text(1);
+        EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
 namespace {
 
 class DemoReceipts : public DemoTest {};
