@@ -286,7 +286,10 @@ std::vector<Table> describeTables()
                     .integer("合同ID").notNull()
                     .text("名称", 255)
                     .text("类别", 20)
-                    .blob("附件"));
+                    .blob("附件")
+                    // A contract's attachments: its window, its sign-off, and the
+                    // synchronisation's check for a file it has already.
+                    .index("ix_合同信息附件_合同id", {"合同ID"}));
 
     // ---- Approval route of a contract
 

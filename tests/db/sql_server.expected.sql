@@ -780,6 +780,7 @@ CREATE INDEX ix_合同信息_主合同编号 ON 合同信息 (主合同编号);
 CREATE INDEX ix_合同信息_合同状态 ON 合同信息 (合同状态, 合同终止日期, 合同类型, 对应部门);
 CREATE INDEX ix_合同信息_流转结束日期 ON 合同信息 (流转结束日期, 行政审批编号);
 CREATE INDEX ix_合同信息_对应部门 ON 合同信息 (对应部门);
+CREATE INDEX ix_合同信息附件_合同id ON 合同信息附件 (合同ID);
 CREATE INDEX ix_XZ文件记录_对应合同编号 ON XZ文件记录 (对应合同编号);
 CREATE INDEX ix_XZ文件附件_行政文件ID ON XZ文件附件 (行政文件ID);
 CREATE INDEX ix_合同收款计划表_合同编号 ON 合同收款计划表 (合同编号);

@@ -74,6 +74,7 @@ TEST_F(SchemaOnDatabase, TheIndexesTheStatementsRelyOnExist)
                   {"合同履行计划表", {"合同编号"}},
                   {"合同收款记录", {"合同收款计划ID"}},
                   {"合同付款记录", {"合同付款计划ID"}},
+                  {"合同信息附件", {"合同ID"}},
                   // The expiry reminder's counts come from the index alone.
                   {"合同信息", {"合同状态", "合同终止日期", "合同类型", "对应部门"}},
                   // The start-up synchronisation's contracts still waiting.
