@@ -283,16 +283,19 @@ DbError releaseSyncFlag(const QSqlDatabase& db)
     return released.error();
 }
 
+QString finishedDocumentsSql(Dialect d)
+{
+    return QStringLiteral("SELECT X.UniqueID, X.编号, ") + dialect::dateTimeText(d, QStringLiteral("X.结束日期")) +
+           QStringLiteral(", X.是否同意, H.ID FROM XZ文件记录 X"
+                          " INNER JOIN (SELECT 合同编号, ID FROM 合同信息"
+                          " WHERE 流转结束日期 IS NULL AND 行政审批编号 IS NOT NULL) H"
+                          " ON X.对应合同编号 = H.合同编号"
+                          " WHERE X.结束日期 IS NOT NULL ORDER BY X.结束日期, X.UniqueID");
+}
+
 DbResult<std::vector<FinishedDocument>> finishedDocuments(const QSqlDatabase& db)
 {
-    const Dialect d = dialectOf(db);
-    Statement st(db,
-                 QStringLiteral("SELECT X.UniqueID, X.编号, ") + dialect::dateTimeText(d, QStringLiteral("X.结束日期")) +
-                     QStringLiteral(", X.是否同意, H.ID FROM XZ文件记录 X"
-                                    " INNER JOIN (SELECT 合同编号, ID FROM 合同信息"
-                                    " WHERE 流转结束日期 IS NULL AND 行政审批编号 IS NOT NULL) H"
-                                    " ON X.对应合同编号 = H.合同编号"
-                                    " WHERE X.结束日期 IS NOT NULL ORDER BY X.结束日期, X.UniqueID"));
+    Statement st(db, finishedDocumentsSql(dialectOf(db)));
     if (!st.exec()) return st.error();
     std::vector<FinishedDocument> out;
     while (st.next()) {

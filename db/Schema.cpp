@@ -268,8 +268,11 @@ std::vector<Table> describeTables()
                     .index("ix_合同信息_对应续约合同编号", {"对应续约合同编号"})
                     // The receipt and payment windows list the merged supplements' instalments.
                     .index("ix_合同信息_主合同编号", {"主合同编号"})
-                    // The expiry reminder reads contracts in performance by end date.
-                    .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期"})
+                    // The expiry reminder reads contracts in performance by end date; its
+                    // counts read the index alone, its lists only their category's rows.
+                    .index("ix_合同信息_合同状态", {"合同状态", "合同终止日期", "合同类型", "对应部门"})
+                    // The start-up synchronisation looks for the few contracts still waiting.
+                    .index("ix_合同信息_流转结束日期", {"流转结束日期", "行政审批编号"})
                     // The statistics select contracts by department.
                     .index("ix_合同信息_对应部门", {"对应部门"}));
 
@@ -283,7 +286,10 @@ std::vector<Table> describeTables()
                     .integer("合同ID").notNull()
                     .text("名称", 255)
                     .text("类别", 20)
-                    .blob("附件"));
+                    .blob("附件")
+                    // A contract's attachments: its window, its sign-off, and the
+                    // synchronisation's check for a file it has already.
+                    .index("ix_合同信息附件_合同id", {"合同ID"}));
 
     // ---- Approval route of a contract
 
