@@ -61,7 +61,9 @@ TEST_F(SchemaOnDatabase, EveryDescribedTableExists)
 }
 
 // The lookups that would otherwise scan a whole table have their index
-// (named in lower case, as PostgreSQL keeps an unquoted name).
+// (named in lower case, as PostgreSQL keeps an unquoted name), led by the
+// column they look up; columns after it only let a statement read its
+// values from the index alone.
 TEST_F(SchemaOnDatabase, TheIndexesTheStatementsRelyOnExist)
 {
     const struct {
@@ -76,11 +78,13 @@ TEST_F(SchemaOnDatabase, TheIndexesTheStatementsRelyOnExist)
         const schema::Table* t = schema::table(QString::fromUtf8(n.table));
         ASSERT_NE(t, nullptr) << n.table;
         const auto i = std::find_if(t->indexes().begin(), t->indexes().end(), [&](const schema::Index& x) {
-            return x.columns == QStringList{QString::fromUtf8(n.column)};
+            return x.columns.value(0) == QString::fromUtf8(n.column);
         });
         ASSERT_NE(i, t->indexes().end()) << n.table << "." << n.column;
-        EXPECT_EQ(t->indexStatements(Dialect::SqlServer).filter(i->name).value(0),
-                  QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(i->name, t->name(), QString::fromUtf8(n.column)));
+        EXPECT_TRUE(t->indexStatements(Dialect::SqlServer)
+                        .filter(i->name)
+                        .value(0)
+                        .startsWith(QStringLiteral("CREATE INDEX %1 ON %2 (%3").arg(i->name, t->name(), QString::fromUtf8(n.column))));
         const auto found = selectFirstQuiet(sql, {i->name});
         ASSERT_TRUE(found) << found.error().description.toStdString();
         EXPECT_EQ(found->value(0).toInt(), 1) << i->name.toStdString();
