@@ -427,8 +427,9 @@ std::vector<Table> describeTables()
                     .money("余额")
                     .longText("收款条件")
                     .index("ix_合同收款计划表_合同编号", {"合同编号"})
-                    // The instalment statistics select instalments by date.
-                    .index("ix_合同收款计划表_收款日期", {"收款日期"}));
+                    // The instalment statistics select a year of instalments by
+                    // date and read these columns from the index alone.
+                    .index("ix_合同收款计划表_收款日期", {"收款日期", "合同编号", "收款金额", "余额"}));
 
     t.push_back(Table("合同付款计划表")
                     .identity("ID")
@@ -438,8 +439,9 @@ std::vector<Table> describeTables()
                     .money("余额")
                     .longText("付款条件")
                     .index("ix_合同付款计划表_合同编号", {"合同编号"})
-                    // The instalment statistics select instalments by date.
-                    .index("ix_合同付款计划表_付款日期", {"付款日期"}));
+                    // The instalment statistics select a year of instalments by
+                    // date and read these columns from the index alone.
+                    .index("ix_合同付款计划表_付款日期", {"付款日期", "合同编号", "付款金额", "余额"}));
 
     // One amount received against one instalment, with the bill that covers it.
     t.push_back(Table("合同收款记录")
@@ -450,7 +452,8 @@ std::vector<Table> describeTables()
                     .money("收款金额")
                     .text("票据编号", 50)
                     .text("入库单编号", 50)
-                    .index("ix_合同收款记录_合同收款计划id", {"合同收款计划ID"}));
+                    // The settled sum of an instalment from the index alone.
+                    .index("ix_合同收款记录_合同收款计划id", {"合同收款计划ID", "收款金额"}));
 
     t.push_back(Table("合同付款记录")
                     .identity("ID")
@@ -463,7 +466,8 @@ std::vector<Table> describeTables()
                     .text("备注", 500)
                     // A void payment (NULL counts as not void) no longer holds its instalment.
                     .flag("作废")
-                    .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID"})
+                    // The paid sum of an instalment, void ones left out, from the index alone.
+                    .index("ix_合同付款记录_合同付款计划id", {"合同付款计划ID", "作废", "付款金额"})
                     .index("ix_合同付款记录_凭证编号", {"凭证编号"}));
 
     // Payment confirmations of the cashier's program; read by the payment history.
