@@ -236,9 +236,9 @@ TEST_F(HistoryTest, VoucherDataOfAFormWithoutItsDepartment)
 
     // A post holder that cannot be read is left empty and handed back to the
     // window to report; the voucher goes on.
-    setStatementFaultHook([](const QString& sql) -> std::optional<QSqlError> {
+    setStatementFaultHook([](const QString& sql) -> std::optional<DriverFault> {
         if (!sql.startsWith(QStringLiteral("SELECT 员工档案.姓名"))) return std::nullopt;
-        return QSqlError(QStringLiteral("断开"), QStringLiteral("断开"), QSqlError::StatementError);
+        return DriverFault{QStringLiteral("断开"), {}, false};
     });
     const auto partly = voucherData(id, unreadNames);
     setStatementFaultHook(nullptr);
