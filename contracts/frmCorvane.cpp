@@ -125,6 +125,8 @@ void frmCorvane::connectEvents()
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1_DblClick(); });
     connect(MSFlexGrid1, &FlexGrid::Click, this, [this] { MSFlexGrid1_Click(); });
+    // A row reached with the keyboard must not leave Command7 naming the previous row's window.
+    connect(MSFlexGrid1, &FlexGrid::RowColChange, this, [this] { followCurrentCategory(); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &frmCorvane::MSFlexGrid1_MouseDown);
     connect(Picture3, &DragPanel::MouseDown, this, &frmCorvane::Picture3_MouseDown);
     connect(Picture3, &DragPanel::MouseMove, this, &frmCorvane::Picture3_MouseMove);
@@ -519,8 +521,7 @@ void frmCorvane::MSFlexGrid1_Click()
     const int r = g.Row();
     g.setCol(0);
     g.setColSel(g.Cols() - 1);
-    Command7->setText(g.TextMatrix(r, Col::合同类别) == 付款合同 ? QStringLiteral("合同付款处理")
-                                                                 : QStringLiteral("合同收款处理"));
+    followCurrentCategory();
     if (g.TextMatrix(r, Col::合同状态) == 签约中) {
         QString text = g.TextMatrix(r, Col::合同编号) + QLatin1Char(' ') + g.TextMatrix(r, Col::合同名称);
         if (g.TextMatrix(r, Col::流转结束日期).isEmpty()) text += QStringLiteral("会签之中，请等待会签结果");
@@ -528,6 +529,14 @@ void frmCorvane::MSFlexGrid1_Click()
         else text += QStringLiteral("会签通过，你可以修改合同状态。");
         MsgBox(text, vbOKOnly);
     }
+}
+
+void frmCorvane::followCurrentCategory()
+{
+    const FlexGrid& g = *MSFlexGrid1;
+    if (!hasContractRow() || g.Row() < g.FixedRows()) return;
+    Command7->setText(g.TextMatrix(g.Row(), Col::合同类别) == 付款合同 ? QStringLiteral("合同付款处理")
+                                                           : QStringLiteral("合同收款处理"));
 }
 
 void frmCorvane::Command3_Click()

@@ -188,6 +188,8 @@ private:
     void fitColumns(int firstRow, int lastRow);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const Department& d);
     bool hasContractRow() const { return MSFlexGrid1->Rows() > 1; }
+    // Command7 opens the payment or the receipt window by the current row's category.
+    void followCurrentCategory();
     void placeCentred(QWidget* panel);
     void hidePanel(QWidget* panel);
     void 查找自(int firstRow);

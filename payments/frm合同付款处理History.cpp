@@ -3,6 +3,7 @@
 // note, and the hand-over of the form to the voucher window.
 
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 #include "app/AmountInWords.h"
@@ -13,6 +14,7 @@
 #include "payments/frm财务凭证打印.h"
 #include "platform/Services.h"
 #include "platform/TextMeasure.h"
+#include "platform/Widgets.h"
 
 namespace corvane {
 
@@ -34,20 +36,28 @@ const QString kTrailFormat = QStringLiteral("序") + blanks(2) + QStringLiteral(
                              QStringLiteral("|<审批日期") + blanks(10) + QStringLiteral("|^同意") + blanks(1);
 constexpr int kViewCol = 7, kOpinionCol = 3;
 
-// The paper clip of a detail line (Image4).
-const QPixmap& paperClip()
+// The paper clip of a detail line (Image4), drawn in the middle of a picture as
+// large as the cell, so that it sits centred in it: the grid puts a picture at
+// the cell's left edge. A wire of two nested loops, so it is not read as a "0".
+QPixmap paperClip(QSize cell)
 {
-    static const QPixmap clip = [] {
-        QPixmap p(10, 16);
-        p.fill(Qt::transparent);
-        QPainter g(&p);
-        g.setRenderHint(QPainter::Antialiasing);
-        g.setPen(QPen(QColor(90, 90, 90), 1.2));
-        g.drawRoundedRect(QRectF(1.5, 1.5, 7, 13), 3.5, 3.5);
-        g.drawLine(QPointF(5, 4.5), QPointF(5, 11.5));
-        return p;
-    }();
-    return clip;
+    QPixmap p(cell.expandedTo(QSize(12, 18)));
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(90, 90, 90), 1.2));
+    g.translate((p.width() - 10) / 2.0, (p.height() - 16) / 2.0);
+    QPainterPath wire;
+    wire.moveTo(6.5, 5);
+    wire.lineTo(6.5, 12.5);
+    wire.arcTo(QRectF(2.5, 10.5, 4, 4), 0, -180);
+    wire.lineTo(2.5, 3.5);
+    wire.arcTo(QRectF(2.5, 0.8, 6, 5.4), 180, -180);
+    wire.lineTo(8.5, 12.8);
+    wire.arcTo(QRectF(0.6, 8.8, 7.9, 6.4), 0, -180);
+    wire.lineTo(0.6, 5.5);
+    g.drawPath(wire);
+    return p;
 }
 
 }  // namespace
@@ -175,6 +185,7 @@ void frm合同付款处理::刷新报销单详细(qint64 formId)
         return;
     }
     MSFlexGrid5->hide();
+    const QPixmap clip = paperClip(QSize(px(MSFlexGrid5->ColWidth(5)) - 2, 18));
     Decimal total;
     for (const FormLine& l : *lines) {
         const int r = MSFlexGrid5->Rows();
@@ -187,7 +198,7 @@ void frm合同付款处理::刷新报销单详细(qint64 formId)
         total += l.金额;
         MSFlexGrid5->setRow(r);
         MSFlexGrid5->setCol(5);
-        MSFlexGrid5->setCellPicture(paperClip());
+        MSFlexGrid5->setCellPicture(clip);
     }
     MSFlexGrid5->show();
     Label1[54]->setText(QStringLiteral("￥") + total.fixed(2));

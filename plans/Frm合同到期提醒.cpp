@@ -357,8 +357,16 @@ bool Frm合同到期提醒::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Picture1 && event->type() == QEvent::Resize) Picture1_Resize();
     if (watched == Shape2->parentWidget() && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == Text1 && event->type() == QEvent::FocusIn) {
+        // A new number replaces the old one, as in the other number boxes; again
+        // once a click has placed the cursor.
+        Text1->selectAll();
+        QTimer::singleShot(0, Text1, [this] { Text1->selectAll(); });
+    }
     if (watched == Text1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Editing shortcuts (select all, copy, paste, undo) are no characters typed.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return Form::eventFilter(watched, event);
         int ascii = 0;
         if (key->key() == Qt::Key_Backspace) ascii = 8;
         else if (!key->text().isEmpty()) ascii = key->text().at(0).unicode();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -562,6 +563,19 @@ void frm合同收款::Text10_GotFocus() { Text10->selectAll(); }
 
 bool frm合同收款::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == TreeView3 && event->type() == QEvent::KeyPress) {
+        // Enter and Space on the highlighted item choose it, as a click does; on a
+        // category they open or close it.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QTreeWidgetItem* node = TreeView3->currentItem();
+        if (node && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            if (node->data(0, Qt::UserRole).toString().startsWith(QLatin1Char('L')))
+                node->setExpanded(!node->isExpanded());
+            else
+                TreeView3_NodeClick(node);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && (watched == Text10 || watched == Text4)) {
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, this, [this, watched] {

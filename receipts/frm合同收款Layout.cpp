@@ -294,6 +294,7 @@ void frm合同收款::buildLayout()
     connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MSFlexGrid1_Scroll(); });
     Text10->installEventFilter(this);
     Text4->installEventFilter(this);
+    TreeView3->installEventFilter(this);
     connect(TreeView3, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView3_NodeClick(node); });
 }
 

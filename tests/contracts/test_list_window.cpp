@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 
@@ -311,7 +312,9 @@ TEST_F(ContractTest, ButtonsHandTheCurrentRowOver)
     f->Command9_Click();
     ASSERT_EQ(boxes().size(), 4);
     EXPECT_EQ(boxes()[0].text, contract::windowNotAvailableText("合同信息"));
-    EXPECT_EQ(boxes()[1].text, contract::windowNotAvailableText("合同付款处理"));
+    // Before any click the button already names the current row's window.
+    const bool paymentFirst = f->MSFlexGrid1->TextMatrix(f->MSFlexGrid1->Row(), 5) == QStringLiteral("付款合同");
+    EXPECT_EQ(boxes()[1].text, contract::windowNotAvailableText(paymentFirst ? "合同付款处理" : "合同收款处理"));
 
     contract::RecordWindowHandover record;
     contract::PaymentHandover payment;
@@ -365,6 +368,41 @@ TEST_F(ContractTest, ButtonsHandTheCurrentRowOver)
     EXPECT_EQ(excel->Text1[1]->text(), QStringLiteral("D01 财务部合同信息"));
     EXPECT_EQ(excel->Text1[2]->text(), QStringLiteral("合同列表"));
     EXPECT_FALSE(excel->isShownModal());
+}
+
+TEST_F(ContractTest, ARowReachedByKeyboardOpensItsOwnCategorysWindow)
+{
+    addContract("GC-1", "D01", "T1", "履行中", {{"合同名称", "维修"}});
+    addContract("WY-1", "D01", "T2", "履行中", {{"合同名称", "服务"}});
+    auto* f = openList();
+    contract::PaymentHandover payment;
+    contract::ReceiptHandover receipt;
+    auto& h = contract::contractHandovers();
+    h.frm合同付款处理 = [&](const auto& v) { payment = v; };
+    h.frm合同收款 = [&](const auto& v) { receipt = v; };
+
+    FlexGrid& g = *f->MSFlexGrid1;
+    const int pay = rowOf(*f, "GC-1"), take = rowOf(*f, "WY-1");
+    ASSERT_EQ(std::abs(pay - take), 1);
+    auto arrowTo = [&](int row) {
+        QKeyEvent press(QEvent::KeyPress, row > g.Row() ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(&g, &press);
+        ASSERT_EQ(g.Row(), row);
+    };
+    g.setRow(pay);
+    f->MSFlexGrid1_Click();
+    ASSERT_EQ(f->Command7->text(), QStringLiteral("合同付款处理"));
+    arrowTo(take);
+    EXPECT_EQ(f->Command7->text(), QStringLiteral("合同收款处理"));
+    f->Command7_Click();
+    EXPECT_EQ(receipt.number, QStringLiteral("WY-1"));
+    EXPECT_TRUE(payment.number.isEmpty());
+    arrowTo(pay);
+    EXPECT_EQ(f->Command7->text(), QStringLiteral("合同付款处理"));
+    f->Command7_Click();
+    EXPECT_EQ(payment.number, QStringLiteral("GC-1"));
+    // Only the mouse click tells a contract's signing progress; arrowing past rows stays quiet.
+    EXPECT_TRUE(boxes().isEmpty());
 }
 
 TEST_F(ContractTest, RowButtonsDoNothingOnAnEmptyList)

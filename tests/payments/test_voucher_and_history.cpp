@@ -6,12 +6,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QCoreApplication>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "payments/PaymentHistory.h"
 #include "payments/PrintGrid.h"
 #include "payments/VoucherStore.h"
 #include "payments/frm财务凭证打印.h"
+#include "platform/Widgets.h"
 #include "tests/payments/PaymentFixture.h"
 #include "tests/payments/PrintDoubles.h"
 #include "testsupport/PdfPrinter.h"
@@ -148,6 +150,23 @@ TEST_F(HistoryTest, FormViewTrailAndReturnNote)
         ASSERT_EQ(w.MSFlexGrid5->Rows(), 3);
         EXPECT_EQ(w.MSFlexGrid5->TextMatrix(1, 3), QStringLiteral("维修费"));
         EXPECT_EQ(w.MSFlexGrid5->TextMatrix(2, 3), QString());
+        // Each line's paper clip sits in the middle of its 附件 cell.
+        for (int r = 1; r <= 2; ++r) {
+            w.MSFlexGrid5->setRow(r);
+            w.MSFlexGrid5->setCol(5);
+            const QImage clip = w.MSFlexGrid5->CellPicture().toImage();
+            ASSERT_FALSE(clip.isNull());
+            EXPECT_NEAR(clip.width(), px(w.MSFlexGrid5->ColWidth(5)), 2);
+            int left = clip.width(), right = -1;
+            for (int y = 0; y < clip.height(); ++y)
+                for (int x = 0; x < clip.width(); ++x)
+                    if (qAlpha(clip.pixel(x, y)) > 0) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            ASSERT_GE(right, left);
+            EXPECT_NEAR((left + right) / 2.0, clip.width() / 2.0, 2.0);
+        }
         EXPECT_EQ(w.Label1[54]->text(), QStringLiteral("￥520.00"));
         EXPECT_EQ(w.Label1[53]->text(), QStringLiteral("总计：人民币（伍佰贰拾圆整）"));
         // The trail leaves out the step without a post row.

@@ -383,6 +383,39 @@ TEST_F(ReminderTest, TheDaysBoxTakesDigitsOnly)
     EXPECT_EQ(f->Text1->text(), QStringLiteral("1"));
 }
 
+TEST_F(ReminderTest, ANewNumberReplacesTheDays)
+{
+    Reminder* f = openReminder();
+    f->Show();
+    f->Text1->setText(QStringLiteral("60"));
+    auto type = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(f->Text1, &press);
+    };
+    // Select all is a shortcut, not a character the digit filter drops.
+    f->Text1->deselect();
+    f->Text1->setCursorPosition(2);
+    type(Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+    EXPECT_EQ(f->Text1->selectedText(), QStringLiteral("60"));
+    type(Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("3"));
+
+    // Arriving in the box, by the keyboard or by a click, selects what it holds.
+    for (const Qt::FocusReason reason : {Qt::TabFocusReason, Qt::MouseFocusReason}) {
+        SCOPED_TRACE(int(reason));
+        f->Text1->setText(QStringLiteral("60"));
+        f->Text1->deselect();
+        f->Text1->setCursorPosition(2);
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QApplication::sendEvent(f->Text1, &in);
+        QApplication::processEvents();
+        EXPECT_EQ(f->Text1->selectedText(), QStringLiteral("60"));
+        type(Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+        type(Qt::Key_0, Qt::NoModifier, QStringLiteral("0"));
+        EXPECT_EQ(f->Text1->text(), QStringLiteral("30"));
+    }
+}
+
 TEST_F(ReminderTest, LayoutFollowsTheWindow)
 {
     Reminder* f = openReminder();

@@ -3,7 +3,9 @@
 // hand-over with the hand-back recorded before the window reloads.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 
 #include "ReceiptFixture.h"
 #include "platform/Amounts.h"
@@ -290,6 +292,44 @@ TEST_F(ReceiptWindow, ReceiptHandlingOpensThePanelWithOneLine)
     EXPECT_EQ(w->MSFlexGrid2->TextMatrix(1, 5), "500.00");
     EXPECT_EQ(w->Command8->geometry().right() + 1,
               w->MSFlexGrid2->x() + px(w->MSFlexGrid2->CellLeft() + w->MSFlexGrid2->CellWidth()));
+}
+
+TEST_F(ReceiptWindow, TheItemPickerChoosesFromTheKeyboard)
+{
+    auto* w = open();
+    w->Text3[2]->setText(QStringLiteral("100.00"));
+    w->Command5_Click();
+    w->MSFlexGrid2->setRow(1);
+    auto press = [&](QTreeWidgetItem* at, Qt::Key key) {
+        w->TreeView3->setCurrentItem(at);
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        QApplication::sendEvent(w->TreeView3, &e);
+    };
+    auto node = [&](const QString& key) -> QTreeWidgetItem* {
+        for (QTreeWidgetItemIterator it(w->TreeView3); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == key) return *it;
+        return nullptr;
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(int(key));
+        w->MSFlexGrid2->setTextMatrix(1, 0, QString());
+        w->Command8_Click();
+        ASSERT_TRUE(w->TreeView3->isVisibleTo(w));
+        // A category opens or closes and keeps the picker open.
+        QTreeWidgetItem* category = node(QStringLiteral("L物业服务"));
+        ASSERT_TRUE(category);
+        const bool expanded = category->isExpanded();
+        press(category, key);
+        EXPECT_NE(category->isExpanded(), expanded);
+        EXPECT_TRUE(w->TreeView3->isVisibleTo(w));
+        EXPECT_TRUE(w->MSFlexGrid2->TextMatrix(1, 0).isEmpty());
+        // An item is chosen as a click chooses it.
+        press(node(QStringLiteral("XWY01")), key);
+        EXPECT_FALSE(w->TreeView3->isVisibleTo(w));
+        EXPECT_EQ(w->MSFlexGrid2->TextMatrix(1, 0), "物业服务费");
+        EXPECT_EQ(w->MSFlexGrid2->TextMatrix(1, 7), "5.66");
+        EXPECT_EQ(w->Text1[3]->text(), "5.66");
+    }
 }
 
 TEST_F(ReceiptWindow, PickingAndEditingALine)
