@@ -37,8 +37,6 @@ QDateEdit* picker(QWidget* parent, const QString& name, int left, int top)
     d->setCalendarPopup(true);
     d->setDateRange(plans::kNoDate, QDate(9999, 12, 31));
     d->setDate(plans::kNoDate);
-    // The earliest date stands for "not entered": the box shows nothing then.
-    d->setSpecialValueText(QStringLiteral(" "));
     place(d, left, top, 1560, 300);
     return d;
 }
