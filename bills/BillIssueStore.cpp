@@ -12,23 +12,31 @@ QString amountOf(const QString& box) { return LineNumber::of(box).fixed(2); }
 
 QVariant pickerDate(const QDate& date) { return dateTimeValue(QDateTime(date, QTime(0, 0))); }
 
-const QString kInsertLine = QStringLiteral(
-    "INSERT INTO 票据开票数据 (票据编号, 入库单编号, 票据ID, 项目, 摘要, 单位, 数量, 单价, 金额, 税率, 税额,"
-    " 科目代号, 收费项目代号, 应税科目, 不含税单价, 不含税金额, 非日常)"
-    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)");
-
 bool insertLine(const QSqlDatabase& db, const QString& book, const QString& number, qint64 billId,
                 const FinishedLine& f, DbError& error)
 {
     const StoredLine& l = f.values;
     const QVariant nullNumber(QMetaType::fromType<QString>());
-    Statement st(db, kInsertLine,
-                 {number, book, billId, l.项目, l.摘要, l.单位, f.数量空 ? nullNumber : QVariant(l.数量.fixed(6)),
-                  f.单价空 ? nullNumber : QVariant(l.单价.fixed(6)), f.金额空 ? nullNumber : QVariant(l.金额.fixed(2)),
-                  l.税率.fixed(4), l.税额.fixed(2), l.科目代号, l.收费项目代号, l.应税科目, l.不含税单价.fixed(6),
-                  l.不含税金额.fixed(2)});
-    if (st.exec()) return true;
-    error = st.error();
+    const auto added = insertQuiet(db, QStringLiteral("票据开票数据"),
+                                   {{QStringLiteral("票据编号"), number},
+                                    {QStringLiteral("入库单编号"), book},
+                                    {QStringLiteral("票据ID"), billId},
+                                    {QStringLiteral("项目"), l.项目},
+                                    {QStringLiteral("摘要"), l.摘要},
+                                    {QStringLiteral("单位"), l.单位},
+                                    {QStringLiteral("数量"), f.数量空 ? nullNumber : QVariant(l.数量.fixed(6))},
+                                    {QStringLiteral("单价"), f.单价空 ? nullNumber : QVariant(l.单价.fixed(6))},
+                                    {QStringLiteral("金额"), f.金额空 ? nullNumber : QVariant(l.金额.fixed(2))},
+                                    {QStringLiteral("税率"), l.税率.fixed(4)},
+                                    {QStringLiteral("税额"), l.税额.fixed(2)},
+                                    {QStringLiteral("科目代号"), l.科目代号},
+                                    {QStringLiteral("收费项目代号"), l.收费项目代号},
+                                    {QStringLiteral("应税科目"), l.应税科目},
+                                    {QStringLiteral("不含税单价"), l.不含税单价.fixed(6)},
+                                    {QStringLiteral("不含税金额"), l.不含税金额.fixed(2)},
+                                    {QStringLiteral("非日常"), 1}});
+    if (added) return true;
+    error = added.error();
     return false;
 }
 
@@ -122,20 +130,41 @@ IssueOutcome storeElectronicInvoice(const ElectronicBill& b)
         if (!added) return failed(added.error());
     }
 
-    auto bill = executeQuiet(
-        db,
-        QStringLiteral("INSERT INTO 票据 (入库单编号, 票据编号, 开票部门编号, 开票日期, 付款人, 金额, 预开, 收款日期, 开票人,"
-                       " 收款人, 收款方式, 管理处, 地址, DJ_ID, ZH_ID, 合同编号, CW_ID, 无需打印票据, 税额, 税号, 账号,"
-                       " PDFURL, SPURL, 手机号码, 邮箱地址)"
-                       " VALUES (?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, NULL, NULL, ?, NULL, 0, ?, ?, ?, ?, ?, ?, ?)"),
-        {b.code, b.number, b.department, dateTimeValue(b.now), b.payer, amountOf(b.total), dateTimeValue(b.now),
-         b.issuer, b.receiver, b.method, b.office, b.address, b.contract, amountOf(b.taxTotal), b.taxNumber, b.account,
-         b.pdfUrl, b.spUrl, textOrNull(b.mobile), textOrNull(b.email)});
+    const QVariant noId(QMetaType::fromType<qlonglong>());
+    auto bill = insertQuiet(db, QStringLiteral("票据"),
+                            {{QStringLiteral("入库单编号"), b.code},
+                             {QStringLiteral("票据编号"), b.number},
+                             {QStringLiteral("开票部门编号"), b.department},
+                             {QStringLiteral("开票日期"), dateTimeValue(b.now)},
+                             {QStringLiteral("付款人"), b.payer},
+                             {QStringLiteral("金额"), amountOf(b.total)},
+                             {QStringLiteral("预开"), 0},
+                             {QStringLiteral("收款日期"), dateTimeValue(b.now)},
+                             {QStringLiteral("开票人"), b.issuer},
+                             {QStringLiteral("收款人"), b.receiver},
+                             {QStringLiteral("收款方式"), b.method},
+                             {QStringLiteral("管理处"), b.office},
+                             {QStringLiteral("地址"), b.address},
+                             {QStringLiteral("DJ_ID"), noId},
+                             {QStringLiteral("ZH_ID"), noId},
+                             {QStringLiteral("合同编号"), b.contract},
+                             {QStringLiteral("CW_ID"), noId},
+                             {QStringLiteral("无需打印票据"), 0},
+                             {QStringLiteral("税额"), amountOf(b.taxTotal)},
+                             {QStringLiteral("税号"), b.taxNumber},
+                             {QStringLiteral("账号"), b.account},
+                             {QStringLiteral("PDFURL"), b.pdfUrl},
+                             {QStringLiteral("SPURL"), b.spUrl},
+                             {QStringLiteral("手机号码"), textOrNull(b.mobile)},
+                             {QStringLiteral("邮箱地址"), textOrNull(b.email)}});
     if (!bill) return failed(bill.error());
     auto id = selectRowsQuiet(db, QStringLiteral("SELECT ID FROM 票据 WHERE 入库单编号 = ? AND 票据编号 = ?"),
                               {b.code, b.number});
     if (!id) return failed(id.error());
+    // The lines are written under the bill's id: a bill that cannot be found
+    // again under its book and number stores nothing.
     const qint64 billId = id->empty() ? 0 : id->front().value(0).toLongLong();
+    if (billId <= 0) return failed({0, QStringLiteral("票据%1/%2保存后未能读回其ID").arg(b.code, b.number)});
 
     for (const InvoiceLine& l : b.lines) {
         FinishedLine f;

@@ -33,15 +33,26 @@ bool replaceLines(const QSqlDatabase& db, qint64 id, const QString& book, const 
         return false;
     }
     for (const PendingLine& l : lines) {
-        Statement ins(db,
-                      QStringLiteral("INSERT INTO 票据开票数据 (票据编号, 入库单编号, 票据ID, 项目, 摘要, 单位, 数量, 单价,"
-                                     " 金额, 税率, 税额, 科目代号, 应税科目, 收费项目代号, 不含税单价, 不含税金额, 非日常)"
-                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                      {number, book, id, l.项目, l.摘要, l.单位, l.数量.fixed(4), l.单价.fixed(4), l.金额.fixed(2),
-                       l.税率.fixed(4), l.税额.fixed(2), l.科目代号, l.应税科目, l.收费项目代号,
-                       QString::number(l.不含税单价, 'f', 6), QString::number(l.不含税金额, 'f', 2), l.非日常});
-        if (!ins.exec()) {
-            error = ins.error();
+        const auto added = insertQuiet(db, QStringLiteral("票据开票数据"),
+                                       {{QStringLiteral("票据编号"), number},
+                                        {QStringLiteral("入库单编号"), book},
+                                        {QStringLiteral("票据ID"), id},
+                                        {QStringLiteral("项目"), l.项目},
+                                        {QStringLiteral("摘要"), l.摘要},
+                                        {QStringLiteral("单位"), l.单位},
+                                        {QStringLiteral("数量"), l.数量.fixed(4)},
+                                        {QStringLiteral("单价"), l.单价.fixed(4)},
+                                        {QStringLiteral("金额"), l.金额.fixed(2)},
+                                        {QStringLiteral("税率"), l.税率.fixed(4)},
+                                        {QStringLiteral("税额"), l.税额.fixed(2)},
+                                        {QStringLiteral("科目代号"), l.科目代号},
+                                        {QStringLiteral("应税科目"), l.应税科目},
+                                        {QStringLiteral("收费项目代号"), l.收费项目代号},
+                                        {QStringLiteral("不含税单价"), QString::number(l.不含税单价, 'f', 6)},
+                                        {QStringLiteral("不含税金额"), QString::number(l.不含税金额, 'f', 2)},
+                                        {QStringLiteral("非日常"), l.非日常}});
+        if (!added) {
+            error = added.error();
             return false;
         }
     }
