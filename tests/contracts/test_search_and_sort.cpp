@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 
 #include "ContractFixture.h"
+#include "platform/InputRules.h"
 #include "platform/TextMeasure.h"
+#include "testsupport/HostileInput.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -152,4 +154,26 @@ TEST_F(ContractTest, TheSearchPanelFollowsTheDrag)
     f->Picture3_MouseUp(vbLeftButton, 0, 300, 450);
     f->Picture3_MouseMove(0, 0, 600, 600);
     EXPECT_EQ(f->Picture3->pos(), start + QPoint(10, 20));
+}
+
+// Quick search with what a clerk might type: found literally, nothing else,
+// and no statement broken by it.
+TEST_F(ContractTest, QuickSearchFindsHostileTextsLiterally)
+{
+    int n = 0;
+    QStringList stored;
+    for (const QString& hostile : hostileTexts()) {
+        const QString kept = singleLineText(hostile).trimmed();  // as the search box keeps it
+        if (kept.size() > 200) continue;  // no counterparty column holds it
+        addContract(QStringLiteral("Q-%1").arg(++n), "D01", "T1", contract::履行中, {{"对方单位", kept}});
+        stored << kept;
+    }
+    for (const QString& hostile : hostileTexts()) {
+        const QString typed = singleLineText(hostile).trimmed();
+        SCOPED_TRACE(typed.left(20).toStdString());
+        const auto found = contract::counterpartiesHolding(typed);
+        ASSERT_TRUE(found) << found.error().description.toStdString();
+        for (const QString& name : *found) EXPECT_TRUE(name.contains(typed, Qt::CaseInsensitive)) << name.toStdString();
+        if (stored.contains(typed)) { EXPECT_TRUE(found->contains(typed)); }
+    }
 }

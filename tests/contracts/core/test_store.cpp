@@ -8,12 +8,10 @@
 #include <functional>
 #include <thread>
 
-#include "ContractFixture.h"
+#include "ContractData.h"
 #include "contracts/ContractStore.h"
 #include "contracts/RecordSheet.h"
 #include "db/Schema.h"
-#include "platform/InputRules.h"
-#include "testsupport/HostileInput.h"
 
 using namespace corvane;
 using namespace corvane::contract;
@@ -21,7 +19,7 @@ using namespace corvane::test;
 
 namespace {
 
-class StoreTest : public ContractTest {
+class StoreTest : public ContractDataTest {
 public:
     // Runs `work` on `threads` further connections at once.
     void atOnce(int threads, const std::function<void(const QSqlDatabase&, int thread)>& work) const
@@ -228,28 +226,6 @@ TEST_F(StoreTest, QuickSearchMatchesLiterallyWhateverTheLetterCase)
         QStringList expected = c.found;
         expected.sort(Qt::CaseSensitive);
         EXPECT_EQ(sorted, expected) << c.typed;
-    }
-}
-
-// Quick search with what a clerk might type: found literally, nothing else,
-// and no statement broken by it.
-TEST_F(StoreTest, QuickSearchFindsHostileTextsLiterally)
-{
-    int n = 0;
-    QStringList stored;
-    for (const QString& hostile : hostileTexts()) {
-        const QString kept = singleLineText(hostile).trimmed();  // as the search box keeps it
-        if (kept.size() > 200) continue;  // no counterparty column holds it
-        addContract(QStringLiteral("Q-%1").arg(++n), "D01", "T1", 履行中, {{"对方单位", kept}});
-        stored << kept;
-    }
-    for (const QString& hostile : hostileTexts()) {
-        const QString typed = singleLineText(hostile).trimmed();
-        SCOPED_TRACE(typed.left(20).toStdString());
-        const auto found = counterpartiesHolding(typed);
-        ASSERT_TRUE(found) << found.error().description.toStdString();
-        for (const QString& name : *found) EXPECT_TRUE(name.contains(typed, Qt::CaseInsensitive)) << name.toStdString();
-        if (stored.contains(typed)) { EXPECT_TRUE(found->contains(typed)); }
     }
 }
 

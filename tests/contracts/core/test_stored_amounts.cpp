@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ContractFixture.h"
+#include "ContractData.h"
 #include "contracts/ContractStore.h"
 #include "platform/Amounts.h"
 
@@ -11,7 +11,7 @@ using namespace corvane::test;
 // Whatever the record window accepts as typed comes back from the database
 // as typed: SQLite keeps DECIMAL as a binary float, so the typed rule stops
 // where a float stops being exact.
-TEST_F(ContractTest, EveryAcceptedAmountIsStoredAsTyped)
+TEST_F(ContractDataTest, EveryAcceptedAmountIsStoredAsTyped)
 {
     const struct {
         const char* text;

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "statistics/StatisticsStore.h"
-#include "tests/statistics/StatisticsFixture.h"
+#include "tests/statistics/core/StatisticsData.h"
 
 namespace corvane::test {
 
 using namespace statistics;
 
-class StoreTest : public StatisticsTest {
+class StoreTest : public StatisticsDataTest {
 protected:
     void SetUp() override
     {
-        StatisticsTest::SetUp();
+        StatisticsDataTest::SetUp();
         dept("D01", "总部");
         dept("D02", "工程部", "职能部门", "D01");
         type("T1", "工程合同", "付款合同");
@@ -207,7 +207,7 @@ TEST_F(StoreTest, VoidPaymentsSettleNothingAndTheStoredBalanceShows)
 namespace corvane::test {
 
 // The statistics select contracts by department and instalments by date.
-TEST_F(StatisticsTest, TheIndexesOfTheStatisticsExist)
+TEST_F(StatisticsDataTest, TheIndexesOfTheStatisticsExist)
 {
     const QString sql = DbDialect() == Dialect::SQLite
                             ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "ContractFixture.h"
+#include "ContractData.h"
 #include "contracts/ContractNumbering.h"
 #include "contracts/ContractStore.h"
 
@@ -21,7 +21,7 @@ TEST(ContractNumber, PrefixDashAndEightDigits)
     EXPECT_EQ(contractNumber("WY", 123456789, PrefixForm::DigitsAloneWhenNoPrefix), QStringLiteral("WY-123456789"));
 }
 
-TEST_F(ContractTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
+TEST_F(ContractDataTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
 {
     InsertedContract a = insertContract(numberedContract("GC"));
     ASSERT_EQ(a.outcome, InsertedContract::Inserted) << a.error.description.toStdString();
@@ -42,7 +42,7 @@ TEST_F(ContractTest, SerialsAreSharedStepPastTakenNumbersAndIgnoreTypedOnes)
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息")->value(0).toInt(), 4);
 }
 
-TEST_F(ContractTest, SupplementsAndRenewalLinks)
+TEST_F(ContractDataTest, SupplementsAndRenewalLinks)
 {
     NewContract s = numberedContract("", PrefixForm::DigitsAloneWhenNoPrefix);
     addSupplementColumns(s.columns, "GC-1", true);
@@ -63,7 +63,7 @@ TEST_F(ContractTest, SupplementsAndRenewalLinks)
     EXPECT_EQ(selectFirst("SELECT COUNT(*) FROM 合同信息 WHERE 合同编号 = 'GC-3'")->value(0).toInt(), 0);
 }
 
-TEST_F(ContractTest, ADeleteTakesTheUnitsInTheSameTransaction)
+TEST_F(ContractDataTest, ADeleteTakesTheUnitsInTheSameTransaction)
 {
     addContract("K", "D01", "T1", "未提交");
     addContract("Q", "D01", "T1", "审批中", {{"提交日期", QDateTime(kToday, QTime(8, 0))}});
