@@ -128,6 +128,9 @@ bool Form::escape()
         }
     }
     if (!frame()->isWindow() || m_subWindow) return false;
+    // Esc left over from a child of the work area reaches the main window
+    // too: it must not end the program.
+    if (auto* area = FormRegistry::instance().mdiArea(); area && isAncestorOf(area)) return false;
     if (m_cancelButton) {
         if (m_cancelButton->isEnabled() && m_cancelButton->isVisibleTo(this)) m_cancelButton->click();
         return true;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include "ShellFixture.h"
@@ -289,4 +290,22 @@ TEST_F(ShellTest, TheAboutBoxIsCentredWhenItOpensAndLeftWhereItStandsWhenOpenedA
     EXPECT_EQ(about->Left(), 150);
     EXPECT_EQ(about->Top(), 300);
     EXPECT_EQ(main->mdiArea->activeSubWindow(), about->subWindow());
+}
+
+// Esc that a child of the work area leaves to its parents reaches the main
+// window too; the program goes on (a clerk pressing Esc once too often on the
+// contract list saw Corvane vanish).
+TEST_F(ShellTest, EscLeftOverFromAChildDoesNotEndTheProgram)
+{
+    typedLogin(QStringLiteral("E001"), QStringLiteral("secret"));
+    auto* main = Forms::find<MDIForm1>();
+    main->Show();
+    auto* list = Forms::get<OtherFakeChild>();
+    list->Show();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &esc);
+    QCoreApplication::sendEvent(main, &esc);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main->frame()->isVisible());
+    EXPECT_EQ(doubles().shell->endCalls, 0);
 }
