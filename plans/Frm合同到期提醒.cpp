@@ -116,6 +116,11 @@ Frm合同到期提醒::Frm合同到期提醒()
     // The tab control sizes its pages only once it is shown: the grids follow.
     Shape2->parentWidget()->installEventFilter(this);
     Text1->installEventFilter(this);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab != m_unfilledTab) return;
+        m_unfilledTab = -1;
+        填写页(tab);
+    });
 }
 
 void Frm合同到期提醒::Form_Load()
@@ -163,17 +168,23 @@ void Frm合同到期提醒::加载到期合同()
         Check1->setChecked((*setting)->enabled);
     }
     到期截止日期 = reminderCutOff(Today(), Text1->text());
+    m_scope = *scope;
 
+    const int shown = SSTab1->currentIndex() == 1 ? 1 : 0;
+    m_unfilledTab = 1 - shown;
+    填写页(shown);
+}
+
+void Frm合同到期提醒::填写页(int tab)
+{
+    WaitCursor wait;
+    const ContractCategory category = tab == 0 ? ContractCategory::Receipt : ContractCategory::Payment;
+    FlexGrid& list = tab == 0 ? *MSFlexGrid2 : *MSFlexGrid3;
+    FlexGrid& counts = tab == 0 ? *MSFlexGrid1 : *MSFlexGrid4;
     const Dialect d = DbDialect();
-    for (ContractCategory category : {ContractCategory::Receipt, ContractCategory::Payment}) {
-        const bool receipt = category == ContractCategory::Receipt;
-        FlexGrid& list = receipt ? *MSFlexGrid2 : *MSFlexGrid3;
-        FlexGrid& counts = receipt ? *MSFlexGrid1 : *MSFlexGrid4;
-        DbError failed = fillList(list, dueContractsQuery(d, category, *scope, 到期截止日期), font());
-        if (failed.isValid()) return showReminderError(failed);
-        failed = fillCounts(counts, dueCountsQuery(d, category, *scope, 到期截止日期), font());
-        if (failed.isValid()) return showReminderError(failed);
-    }
+    DbError failed = fillList(list, dueContractsQuery(d, category, m_scope, 到期截止日期), font());
+    if (!failed.isValid()) failed = fillCounts(counts, dueCountsQuery(d, category, m_scope, 到期截止日期), font());
+    if (failed.isValid()) showReminderError(failed);
 }
 
 // ---------------------------------------------------------------- setting

@@ -15,6 +15,7 @@
 #include "app/cColFlexGridSortColumn.h"
 #include "platform/FlexGrid.h"
 #include "platform/Forms.h"
+#include "plans/ReminderStore.h"
 
 namespace corvane {
 
@@ -74,6 +75,14 @@ private:
     void buildLayout();
     void 打开合同(const FlexGrid& list);
     void 标示类型(FlexGrid& list, FlexGrid& counts);
+    // Fills the list and counts of one tab for the scope and cut-off of the
+    // last load.
+    void 填写页(int tab);
+    // A tab's lists are filled when it is first shown after a load: at login
+    // the clerk sees the receipt tab, and a company's payment contracts
+    // need not be read before the main window appears.
+    plans::ReminderScope m_scope;
+    int m_unfilledTab = -1;
     // The press on the receipt list lay in its header row.
     bool m_pressInHeader = false;
 };

@@ -323,6 +323,7 @@ TEST_F(DemoTest, TheExpiryReminderShowsSomethingAtTheFirstLogin)
         auto* reminder = Forms::find<Frm合同到期提醒>();
         ASSERT_TRUE(reminder);
         EXPECT_TRUE(sameNames(column2(*reminder->MSFlexGrid2), c.receipts));
+        reminder->SSTab1->setCurrentIndex(1);
         EXPECT_TRUE(sameNames(column2(*reminder->MSFlexGrid3), c.payments));
     }
     FormRegistry::instance().unloadAll();

@@ -85,6 +85,9 @@ TEST_F(ReminderTest, ListsContractsInPerformanceEndingByTheCutOff)
     EXPECT_EQ(column(*f->MSFlexGrid1, 1), (QStringList{"保洁合同", "物业服务合同"}));
     EXPECT_EQ(column(*f->MSFlexGrid1, 2), (QStringList{"1", "1"}));
 
+    // The payment tab is read when the clerk first turns to it.
+    EXPECT_FALSE(column(*f->MSFlexGrid3, 2).contains(QStringLiteral("P-1")));
+    f->SSTab1->setCurrentIndex(1);
     EXPECT_EQ(column(*f->MSFlexGrid3, 2), (QStringList{"P-1"}));
     EXPECT_EQ(f->MSFlexGrid3->RowData(1), int(payment));
     EXPECT_EQ(column(*f->MSFlexGrid4, 1), (QStringList{"工程合同"}));
@@ -231,6 +234,34 @@ TEST_F(ReminderTest, SavingTheSetting)
     EXPECT_EQ(f->Text1->text(), QStringLiteral("6"));
 }
 
+TEST_F(ReminderTest, EachTabIsReadWhenFirstShownAfterALoad)
+{
+    due(QStringLiteral("R-1"), QStringLiteral("T2"), QDate(2026, 12, 1));
+    due(QStringLiteral("P-1"), QStringLiteral("T1"), QDate(2026, 12, 1));
+    Reminder* f = openReminder();
+    ASSERT_EQ(column(*f->MSFlexGrid2, 2), (QStringList{"R-1"}));
+    ASSERT_FALSE(column(*f->MSFlexGrid3, 2).contains(QStringLiteral("P-1")));
+    f->SSTab1->setCurrentIndex(1);
+    ASSERT_EQ(column(*f->MSFlexGrid3, 2), (QStringList{"P-1"}));
+
+    // Turning between the tabs reads nothing again, as reopening the window does not.
+    due(QStringLiteral("P-2"), QStringLiteral("T1"), QDate(2026, 12, 2));
+    due(QStringLiteral("R-2"), QStringLiteral("T2"), QDate(2026, 12, 2));
+    f->SSTab1->setCurrentIndex(0);
+    f->SSTab1->setCurrentIndex(1);
+    EXPECT_EQ(column(*f->MSFlexGrid3, 2), (QStringList{"P-1"}));
+    EXPECT_EQ(column(*f->MSFlexGrid1, 2), (QStringList{"1"}));
+
+    // 设置 on the payment tab reads it at once, and the receipt tab once shown.
+    f->Command3_Click();
+    EXPECT_EQ(column(*f->MSFlexGrid3, 2), (QStringList{"P-1", "P-2"}));
+    EXPECT_EQ(column(*f->MSFlexGrid4, 2), (QStringList{"2"}));
+    f->SSTab1->setCurrentIndex(0);
+    EXPECT_EQ(column(*f->MSFlexGrid2, 2), (QStringList{"R-1", "R-2"}));
+    EXPECT_EQ(column(*f->MSFlexGrid1, 2), (QStringList{"2"}));
+    EXPECT_EQ(f->到期截止日期, QDate(2027, 2, 8));
+}
+
 TEST_F(ReminderTest, AFailedLoadShowsTheReminderBox)
 {
     exec(QStringLiteral("DROP TABLE 合同提醒设置"));
@@ -290,6 +321,7 @@ TEST_F(ReminderTest, APaymentContractOpensOnAClick)
     std::vector<contract::RecordWindowHandover> opened;
     contract::contractHandovers().Frm合同信息 = [&](const auto& h) { opened.push_back(h); };
     Reminder* f = openReminder();
+    f->SSTab1->setCurrentIndex(1);
     // An empty list opens nothing.
     f->MSFlexGrid3_Click();
     EXPECT_TRUE(opened.empty());
@@ -297,6 +329,7 @@ TEST_F(ReminderTest, APaymentContractOpensOnAClick)
 
     due(QStringLiteral("P-1"), QStringLiteral("T1"), QDate(2026, 12, 1), QStringLiteral("D01"));
     f = openReminder();
+    f->SSTab1->setCurrentIndex(1);
     f->MSFlexGrid3->setRow(1);
     f->MSFlexGrid3_Click();
     ASSERT_EQ(opened.size(), 1u);
@@ -338,6 +371,7 @@ TEST_F(ReminderTest, ClickingACountColoursItsType)
         EXPECT_EQ(counts.ColSel(), 2);
     }
     // The payment list is empty: its counts colour nothing.
+    f->SSTab1->setCurrentIndex(1);
     f->MSFlexGrid4_Click();
     EXPECT_EQ(f->MSFlexGrid3->Rows(), 1);
 }
