@@ -1,5 +1,7 @@
 #include "statistics/StatisticsRules.h"
 
+#include <algorithm>
+
 #include "app/Decimal.h"
 #include "platform/Amounts.h"
 
@@ -61,9 +63,16 @@ ChosenList chosenList(const QStringList& selected)
 
 std::array<QString, 11> instalmentTexts(bool receipt, const InstalmentValues& v)
 {
-    std::optional<qint64> balance = v.storedBalance;
-    if (receipt) balance = v.plannedAmount ? std::optional<qint64>(*v.plannedAmount - v.instalmentSettled.value_or(0))
-                                           : std::nullopt;
+    const auto contract = instalmentContractTexts(v);
+    const auto own = instalmentOwnTexts(receipt, v);
+    std::array<QString, 11> out;
+    std::copy(contract.begin(), contract.end(), out.begin());
+    std::copy(own.begin(), own.end(), out.begin() + contract.size());
+    return out;
+}
+
+std::array<QString, 8> instalmentContractTexts(const InstalmentValues& v)
+{
     return {v.number,
             v.name,
             v.typeName,
@@ -71,10 +80,15 @@ std::array<QString, 11> instalmentTexts(bool receipt, const InstalmentValues& v)
             dayText(v.effective),
             dayText(v.ending),
             plainAmountText(v.contractAmount),
-            plainAmountText(v.contractSettled),
-            dayText(v.planned),
-            plainAmountText(v.plannedAmount),
-            plainAmountText(balance)};
+            plainAmountText(v.contractSettled)};
+}
+
+std::array<QString, 3> instalmentOwnTexts(bool receipt, const InstalmentValues& v)
+{
+    std::optional<qint64> balance = v.storedBalance;
+    if (receipt) balance = v.plannedAmount ? std::optional<qint64>(*v.plannedAmount - v.instalmentSettled.value_or(0))
+                                           : std::nullopt;
+    return {dayText(v.planned), plainAmountText(v.plannedAmount), plainAmountText(balance)};
 }
 
 }  // namespace corvane::statistics
