@@ -4,6 +4,7 @@
 
 #include "app/Decimal.h"
 #include "platform/Amounts.h"
+#include "platform/CellText.h"
 
 namespace corvane::statistics {
 
@@ -40,7 +41,17 @@ std::vector<SummaryLine> summaryBlock(const QString& category, bool receipt, con
 
 QString amountText(std::optional<qint64> cents) { return cents ? centsText(*cents) : QString(); }
 
-QString plainAmountText(std::optional<qint64> cents) { return cents ? Decimal::fromCents(*cents).plain() : QString(); }
+QString plainAmountText(std::optional<qint64> cents)
+{
+    if (!cents) return {};
+    // Decimal::plain()'s text without its arithmetic (a list shows two
+    // amounts a row): "0.00" less the zeros that end it, then a lone point.
+    CellTextBuffer buffer;
+    QStringView t = writeCents(*cents, buffer);
+    while (t.endsWith(u'0')) t.chop(1);
+    if (t.endsWith(u'.')) t.chop(1);
+    return t.toString();
+}
 
 QString dayText(const QString& stored) { return stored.trimmed().left(10); }
 
