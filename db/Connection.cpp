@@ -183,12 +183,7 @@ QString ConnectOptions(const DbSettings& s, int commandTimeoutMs)
         // lock_timeout as well: a wait for a lock then ends with its own code
         // even when statement_timeout is lifted for a session. No JIT: the
         // server spent longer compiling the year statistics than it saved.
-        // Every run planned for its own values: after five runs a kept
-        // statement would otherwise take one plan for any values, which for
-        // the year statistics looks the settlements up instalment by
-        // instalment (1.3 s on the server instead of 0.9 s).
-        return QStringLiteral("connect_timeout=%1;options='-c statement_timeout=%2 -c lock_timeout=%2 -c jit=off "
-                              "-c plan_cache_mode=force_custom_plan'")
+        return QStringLiteral("connect_timeout=%1;options='-c statement_timeout=%2 -c lock_timeout=%2 -c jit=off'")
             .arg(kConnectTimeoutSeconds)
             .arg(commandTimeoutMs);
     // Qt's ODBC driver offers no query time-out option: SessionStatements
@@ -202,8 +197,7 @@ QStringList SessionStatements(Dialect d, const QString& driverName, int commandT
     // PostgreSQL reached through ODBC: the options QPSQL hands over at connect.
     if (d == Dialect::PostgreSQL && driverName == QLatin1String("QODBC"))
         return {QStringLiteral("SET statement_timeout = %1").arg(commandTimeoutMs),
-                QStringLiteral("SET lock_timeout = %1").arg(commandTimeoutMs), QStringLiteral("SET jit = off"),
-                QStringLiteral("SET plan_cache_mode = force_custom_plan")};
+                QStringLiteral("SET lock_timeout = %1").arg(commandTimeoutMs), QStringLiteral("SET jit = off")};
     // The statistics read a company's instalments page by page: a page cache
     // of 64 MB (the default holds 2 MB) keeps them in this connection. It is
     // the connection's own setting; the file and other clients are untouched.

@@ -45,6 +45,7 @@ DbError each(const SqlText& q, const std::function<void(const Statement&)>& row)
     }
     ++g_statements;
     Statement st(q.sql, q.values);
+    if (q.planEachRun) st.planEachRun();
     if (!st.exec()) return st.error();
     while (st.next()) row(st);
     return st.error();

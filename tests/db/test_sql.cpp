@@ -105,6 +105,33 @@ TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
     EXPECT_EQ(first->text(0), QStringLiteral("0"));
 }
 
+// One planned for each run's values is prepared afresh every time and never
+// kept, so PostgreSQL never plans it once for any values, however often it runs.
+TEST_F(Sql, AStatementPlannedEachRunIsNeverKept)
+{
+    for (int i = 0; i < 4; ++i) addStaff(QString::number(i), QStringLiteral("员工%1").arg(i), "pw");
+    const QString sql = QStringLiteral("SELECT 工号 AS 每次计划 FROM 员工档案 WHERE 工号 >= ? ORDER BY 工号");
+    auto prepared = [] {
+        return countRows(QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE ?"),
+                         {QStringLiteral("%每次计划%")});
+    };
+    for (int run = 0; run < 7; ++run) {
+        Statement st(sql, {QString::number(run % 4)});
+        st.planEachRun();
+        ASSERT_TRUE(st.exec());
+        QStringList seen;
+        while (st.next()) seen << st.value(0).toString();
+        EXPECT_FALSE(st.error().isValid());
+        EXPECT_EQ(seen.size(), 4 - run % 4) << "run " << run;
+    }
+    if (test::testingOnPostgres()) { EXPECT_EQ(prepared(), 0); }
+    // A run of the same text that is not planned each time is kept as before.
+    const auto kept = selectFirstQuiet(sql, {QStringLiteral("3")});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->text(0), QStringLiteral("3"));
+    if (test::testingOnPostgres()) { EXPECT_EQ(prepared(), 1); }
+}
+
 TEST_F(Sql, ConditionalUpdateThatMissesReportsNoRows)
 {
     exec("INSERT INTO 合同信息 (合同编号, 合同状态) VALUES (?, ?)", {"HT-1", "未提交"});
