@@ -86,10 +86,12 @@ inline QString series(int count)
 }
 
 // A statement run bare: read forward-only, each of its `columns` columns
-// touched; the rows it gave.
-inline qint64 readBare(const QString& sql, const QVariantList& values, int columns)
+// touched; the rows it gave. `planEachRun` as the program runs it (see
+// Statement::planEachRun).
+inline qint64 readBare(const QString& sql, const QVariantList& values, int columns, bool planEachRun = false)
 {
     Statement st(sql, values);
+    if (planEachRun) st.planEachRun();
     if (!st.exec()) fail(st.error().description);
     qint64 rows = 0;
     while (st.next()) {

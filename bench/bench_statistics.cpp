@@ -153,7 +153,10 @@ void build(const DbSettings& s)
 
 // A statement of the statistics store run bare; lists too long to bind
 // read from the staging table the window's last run filled.
-qint64 readBare(const statistics::SqlText& q, int columns) { return bench::readBare(q.sql, q.values, columns); }
+qint64 readBare(const statistics::SqlText& q, int columns)
+{
+    return bench::readBare(q.sql, q.values, columns, q.planEachRun);
+}
 
 }  // namespace
 

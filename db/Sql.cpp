@@ -338,7 +338,7 @@ Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantL
 
 Statement::~Statement()
 {
-    if (m_query && m_prepared && !m_error.isValid())
+    if (m_query && m_prepared && m_keep && !m_error.isValid())
         PreparedQueries::instance().giveBack(m_db, m_sql, std::move(*m_query));
 }
 
@@ -346,7 +346,7 @@ void forgetPreparedStatements(const QSqlDatabase& db) { PreparedQueries::instanc
 
 bool Statement::prepare()
 {
-    if (std::optional<QSqlQuery> kept = PreparedQueries::instance().take(m_db, m_sql)) {
+    if (std::optional<QSqlQuery> kept = m_keep ? PreparedQueries::instance().take(m_db, m_sql) : std::nullopt) {
         *m_query = std::move(*kept);
         m_query->setForwardOnly(true);
         m_prepared = true;
@@ -359,6 +359,12 @@ bool Statement::prepare()
 Statement& Statement::bind(const QVariant& value)
 {
     m_values << value;
+    return *this;
+}
+
+Statement& Statement::planEachRun()
+{
+    m_keep = false;
     return *this;
 }
 

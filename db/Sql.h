@@ -65,6 +65,12 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     Statement& bind(const QVariant& value);
+    // Planned anew for its own values on every run: its prepared query is
+    // not kept for the next Statement of its text. PostgreSQL gives a kept
+    // statement one plan for any values after five runs, which for a long
+    // read whose best plan depends on its values (a range of dates) can be
+    // far slower. Costs a prepare a run; call it before exec().
+    Statement& planEachRun();
 
     // Runs it forward-only, with the wait cursor showing. False on failure
     // (error() tells why): a text holding U+0000 is refused before anything
@@ -94,6 +100,7 @@ private:
     DbError m_error;
     QVariant m_insertId;
     bool m_prepared = false;  // m_query was prepared, so it may be kept
+    bool m_keep = true;       // a prepared query is taken from and given back to the kept ones
     bool prepare();
 };
 

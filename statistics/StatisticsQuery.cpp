@@ -187,6 +187,7 @@ SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments,
     // them, rather than once per listed instalment); an instalment's own
     // settled sum is looked up through the index of the records.
     SqlText q;
+    q.planEachRun = true;
     q.values << (receipt ? kReceiptCategory : kPaymentCategory);
     const QString inDepartments = inList(d, q, QStringLiteral("c.对应部门"), departments);
     const auto inRange = [&](const QString& alias) {

@@ -23,6 +23,8 @@ struct SqlText {
     // the rows of stagingTable() with its index as `list`, which the store
     // fills before it runs the statement.
     std::vector<QStringList> staged;
+    // Run with Statement::planEachRun(): its best plan depends on the values.
+    bool planEachRun = false;
 };
 
 // The most values a list binds one by one (the engines limit the
@@ -95,7 +97,10 @@ SqlText detailQuery(Dialect d, const SummaryCriteria& c, const DetailGroup& grou
 // settled total over all its instalments and all time (NULL when nothing is
 // settled; void payments left out), 8 planned date, 9 planned amount,
 // 10 stored 余额, 11 what the instalment itself has settled (NULL when
-// nothing). Dates as text; 7 and 11 as moneySum() gives them.
+// nothing). Dates as text; 7 and 11 as moneySum() gives them. Planned for
+// each run's range: PostgreSQL's plan for any range read the settlements
+// instalment by instalment, 1.3 s against 0.9 s over a year of 100,000
+// contracts.
 SqlText instalmentQuery(Dialect d, bool receipt, const QStringList& departments, const QDate& from, const QDate& to);
 
 }  // namespace corvane::statistics

@@ -1,7 +1,10 @@
 #include "statistics/StatisticsRules.h"
 
+#include <algorithm>
+
 #include "app/Decimal.h"
 #include "platform/Amounts.h"
+#include "platform/CellText.h"
 
 namespace corvane::statistics {
 
@@ -38,7 +41,17 @@ std::vector<SummaryLine> summaryBlock(const QString& category, bool receipt, con
 
 QString amountText(std::optional<qint64> cents) { return cents ? centsText(*cents) : QString(); }
 
-QString plainAmountText(std::optional<qint64> cents) { return cents ? Decimal::fromCents(*cents).plain() : QString(); }
+QString plainAmountText(std::optional<qint64> cents)
+{
+    if (!cents) return {};
+    // Decimal::plain()'s text without its arithmetic (a list shows two
+    // amounts a row): "0.00" less the zeros that end it, then a lone point.
+    CellTextBuffer buffer;
+    QStringView t = writeCents(*cents, buffer);
+    while (t.endsWith(u'0')) t.chop(1);
+    if (t.endsWith(u'.')) t.chop(1);
+    return t.toString();
+}
 
 QString dayText(const QString& stored) { return stored.trimmed().left(10); }
 
@@ -61,9 +74,16 @@ ChosenList chosenList(const QStringList& selected)
 
 std::array<QString, 11> instalmentTexts(bool receipt, const InstalmentValues& v)
 {
-    std::optional<qint64> balance = v.storedBalance;
-    if (receipt) balance = v.plannedAmount ? std::optional<qint64>(*v.plannedAmount - v.instalmentSettled.value_or(0))
-                                           : std::nullopt;
+    const auto contract = instalmentContractTexts(v);
+    const auto own = instalmentOwnTexts(receipt, v);
+    std::array<QString, 11> out;
+    std::copy(contract.begin(), contract.end(), out.begin());
+    std::copy(own.begin(), own.end(), out.begin() + contract.size());
+    return out;
+}
+
+std::array<QString, 8> instalmentContractTexts(const InstalmentValues& v)
+{
     return {v.number,
             v.name,
             v.typeName,
@@ -71,10 +91,15 @@ std::array<QString, 11> instalmentTexts(bool receipt, const InstalmentValues& v)
             dayText(v.effective),
             dayText(v.ending),
             plainAmountText(v.contractAmount),
-            plainAmountText(v.contractSettled),
-            dayText(v.planned),
-            plainAmountText(v.plannedAmount),
-            plainAmountText(balance)};
+            plainAmountText(v.contractSettled)};
+}
+
+std::array<QString, 3> instalmentOwnTexts(bool receipt, const InstalmentValues& v)
+{
+    std::optional<qint64> balance = v.storedBalance;
+    if (receipt) balance = v.plannedAmount ? std::optional<qint64>(*v.plannedAmount - v.instalmentSettled.value_or(0))
+                                           : std::nullopt;
+    return {dayText(v.planned), plainAmountText(v.plannedAmount), plainAmountText(balance)};
 }
 
 }  // namespace corvane::statistics

@@ -61,10 +61,17 @@ struct InstalmentValues {
     std::optional<qint64> contractAmount, contractSettled;
     QString planned;
     std::optional<qint64> plannedAmount, storedBalance, instalmentSettled;
+    // False when the row before was the same contract's (its contract
+    // columns are then that row's).
+    bool newContract = true;
 };
 // Columns 1 to 11 of an instalment row. The receipt tab's 应收余额 is the
 // planned amount less what this instalment has received (the stored 余额 is
 // never lowered by receipts); the payment tab shows the stored 余额.
 std::array<QString, 11> instalmentTexts(bool receipt, const InstalmentValues& v);
+// The same in two parts: columns 1 to 8, the contract's, which its
+// instalments share; and columns 9 to 11, the instalment's own.
+std::array<QString, 8> instalmentContractTexts(const InstalmentValues& v);
+std::array<QString, 3> instalmentOwnTexts(bool receipt, const InstalmentValues& v);
 
 }  // namespace corvane::statistics

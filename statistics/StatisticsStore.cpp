@@ -45,6 +45,7 @@ DbError each(const SqlText& q, const std::function<void(const Statement&)>& row)
     }
     ++g_statements;
     Statement st(q.sql, q.values);
+    if (q.planEachRun) st.planEachRun();
     if (!st.exec()) return st.error();
     while (st.next()) row(st);
     return st.error();
@@ -199,15 +200,23 @@ DbError readInstalments(bool receipt, const QStringList& departments, const QDat
 {
     const Dialect d = DbDialect();
     InstalmentValues v;
+    bool first = true;
     return each(instalmentQuery(d, receipt, departments, from, to), [&](const Statement& st) {
-        v.number = textOf(st.value(0));
-        v.name = textOf(st.value(1));
-        v.typeName = textOf(st.value(2));
-        v.state = textOf(st.value(3));
-        v.effective = textOf(st.value(4));
-        v.ending = textOf(st.value(5));
-        v.contractAmount = centsOf(st.value(6));
-        v.contractSettled = sumCents(d, st.value(7));
+        // The rows come by 合同编号, and columns 1 to 7 are the contract's:
+        // a contract's later instalments keep what its first one read.
+        QString number = textOf(st.value(0));
+        v.newContract = first || number != v.number;
+        first = false;
+        if (v.newContract) {
+            v.number = std::move(number);
+            v.name = textOf(st.value(1));
+            v.typeName = textOf(st.value(2));
+            v.state = textOf(st.value(3));
+            v.effective = textOf(st.value(4));
+            v.ending = textOf(st.value(5));
+            v.contractAmount = centsOf(st.value(6));
+            v.contractSettled = sumCents(d, st.value(7));
+        }
         v.planned = textOf(st.value(8));
         v.plannedAmount = centsOf(st.value(9));
         v.storedBalance = centsOf(st.value(10));

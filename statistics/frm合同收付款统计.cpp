@@ -85,12 +85,16 @@ bool frm合同收付款统计::统计(bool receipt)
     {
         FlexGridFill fill(*grid);
         int number = 0;
+        // A contract's columns are made once for all its instalments.
+        std::array<QString, 8> contract;
         error = readInstalments(receipt, departments, DTPicker1->date(), DTPicker2->date(),
                                 [&](const InstalmentValues& v) {
                                     fill.row();
                                     fill.text(0, QString::number(++number));
-                                    const auto texts = instalmentTexts(receipt, v);
-                                    for (int c = 0; c < 11; ++c) fill.text(c + 1, texts[size_t(c)]);
+                                    if (v.newContract) contract = instalmentContractTexts(v);
+                                    for (int c = 0; c < 8; ++c) fill.text(c + 1, contract[size_t(c)]);
+                                    const auto own = instalmentOwnTexts(receipt, v);
+                                    for (int c = 0; c < 3; ++c) fill.text(c + 9, own[size_t(c)]);
                                 });
     }
     if (error.isValid()) {

@@ -20,6 +20,13 @@ int countRows(const QString& sql, const QVariantList& values = {})
     return row ? row->value(0).toInt() : -1;
 }
 
+// The statements PostgreSQL holds prepared whose text holds `marker`.
+int preparedHolding(const QString& marker)
+{
+    return countRows(QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE ?"),
+                     {QLatin1Char('%') + marker + QLatin1Char('%')});
+}
+
 TEST_F(Sql, BoundTextArrivesAsTyped)
 {
     const QStringList names = {"x' or '1'='1", "O'Brien; DROP TABLE 员工档案; --", "反斜杠\\和'引号'", ""};
@@ -73,10 +80,6 @@ TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
 {
     for (int i = 0; i < 4; ++i) addStaff(QString::number(i), QStringLiteral("员工%1").arg(i), "pw");
     const QString sql = QStringLiteral("SELECT 工号 AS 预备标记 FROM 员工档案 WHERE 工号 >= ? ORDER BY 工号");
-    auto prepared = [] {
-        return countRows(QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE ?"),
-                         {QStringLiteral("%预备标记%")});
-    };
     auto all = [](Statement& st) {
         QStringList seen;
         while (st.next()) seen << st.value(0).toString();
@@ -94,7 +97,7 @@ TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
         ASSERT_TRUE(first.exec());
         EXPECT_EQ(all(first), QStringList({"2", "3"}));
     }
-    if (test::testingOnPostgres()) { EXPECT_EQ(prepared(), 1); }
+    if (test::testingOnPostgres()) { EXPECT_EQ(preparedHolding(QStringLiteral("预备标记")), 1); }
     // A statement that fails leaves nothing behind to be reused, twice over.
     for (int i = 0; i < 2; ++i) {
         Statement bad(QStringLiteral("SELECT 没有这一列 AS 预备标记 FROM 员工档案 WHERE 工号 = ?"), {"1"});
@@ -103,6 +106,29 @@ TEST_F(Sql, ABoundStatementRunAgainIsPreparedOnce)
     const auto first = selectFirstQuiet(sql, {QStringLiteral("0")});
     ASSERT_TRUE(first);
     EXPECT_EQ(first->text(0), QStringLiteral("0"));
+}
+
+// One planned for each run's values is prepared afresh every time and never
+// kept, so PostgreSQL never plans it once for any values, however often it runs.
+TEST_F(Sql, AStatementPlannedEachRunIsNeverKept)
+{
+    for (int i = 0; i < 4; ++i) addStaff(QString::number(i), QStringLiteral("员工%1").arg(i), "pw");
+    const QString sql = QStringLiteral("SELECT 工号 AS 每次计划 FROM 员工档案 WHERE 工号 >= ? ORDER BY 工号");
+    for (int run = 0; run < 7; ++run) {
+        Statement st(sql, {QString::number(run % 4)});
+        st.planEachRun();
+        ASSERT_TRUE(st.exec());
+        QStringList seen;
+        while (st.next()) seen << st.value(0).toString();
+        EXPECT_FALSE(st.error().isValid());
+        EXPECT_EQ(seen.size(), 4 - run % 4) << "run " << run;
+    }
+    if (test::testingOnPostgres()) { EXPECT_EQ(preparedHolding(QStringLiteral("每次计划")), 0); }
+    // A run of the same text that is not planned each time is kept as before.
+    const auto kept = selectFirstQuiet(sql, {QStringLiteral("3")});
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->text(0), QStringLiteral("3"));
+    if (test::testingOnPostgres()) { EXPECT_EQ(preparedHolding(QStringLiteral("每次计划")), 1); }
 }
 
 TEST_F(Sql, ConditionalUpdateThatMissesReportsNoRows)

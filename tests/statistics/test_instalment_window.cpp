@@ -82,6 +82,19 @@ TEST_F(InstalmentWindowTest, ReceiptRunListsTodayAndClosesThePanel)
     EXPECT_FALSE(w->MSFlexGrid1->MergeCol(9));
 }
 
+// Each of a contract's instalments shows the contract's columns, and the next
+// contract shows its own (HT-02 has settled nothing, unlike HT-01 before it).
+TEST_F(InstalmentWindowTest, EveryInstalmentOfAContractShowsTheContractsColumns)
+{
+    w->Check1->click();
+    w->DTPicker2->setDate(kStatsToday.addDays(1));
+    w->Command1->click();
+    EXPECT_EQ(rows(w->MSFlexGrid1),
+              QStringList({"1|HT-01|合同HT-01|物业服务合同|履行中|2026-01-01|2026-12-31|1500.5|500.5|2026-12-10|500.5|0",
+                           "2|HT-01|合同HT-01|物业服务合同|履行中|2026-01-01|2026-12-31|1500.5|500.5|2026-12-11|1000|1000",
+                           "3|HT-02|合同HT-02|租赁合同|履行中|2026-01-01|2026-12-31|1000||2026-12-10|1000|1000"}));
+}
+
 TEST_F(InstalmentWindowTest, PaymentRunLeavesThePanelOpen)
 {
     w->Command5->click();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "statistics/StatisticsStore.h"
 #include "tests/statistics/core/StatisticsData.h"
 
@@ -168,11 +170,13 @@ TEST_F(StoreTest, InstalmentsWithTheirContractsSettledTotals)
     Q_UNUSED(a2);
 
     QStringList rows;
+    std::vector<bool> newContract;
     const int before = statementsIssued();
     const DbError e = readInstalments(true, {"D01", "D02"}, QDate(2026, 3, 1), QDate(2026, 3, 31),
                                       [&](const InstalmentValues& v) {
                                           const auto t = instalmentTexts(true, v);
                                           rows << QStringList(t.begin(), t.end()).join(u'|');
+                                          newContract.push_back(v.newContract);
                                       });
     ASSERT_FALSE(e.isValid()) << e.description.toStdString();
     EXPECT_EQ(statementsIssued() - before, 1);
@@ -182,6 +186,8 @@ TEST_F(StoreTest, InstalmentsWithTheirContractsSettledTotals)
                         "HT-03|合同HT-03|物业服务合同|履行中|2026-01-01|2026-12-31|300.1||2026-03-15|300.1|300.1",
                         "HT-05|合同HT-05|租赁合同|履行中|2026-01-01|2026-12-31|999||2026-03-15|999|999",
                     }));
+    // The contract's columns come with its first listed instalment only.
+    EXPECT_EQ(newContract, std::vector<bool>({true, false, true, true}));
 }
 
 TEST_F(StoreTest, VoidPaymentsSettleNothingAndTheStoredBalanceShows)

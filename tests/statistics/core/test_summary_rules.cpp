@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/Decimal.h"
 #include "statistics/StatisticsQuery.h"
 #include "statistics/StatisticsRules.h"
 
@@ -45,6 +46,14 @@ TEST(SummaryBlock, TotalRowRules)
         const auto lines = summaryBlock(c.receipt ? kReceiptCategory : kPaymentCategory, c.receipt, c.groups);
         EXPECT_EQ(lines.size(), c.groups.size() + (c.total ? 1 : 0));
     }
+}
+
+// The list's plain amounts are Decimal's plain texts, made without it.
+TEST(Texts, PlainAmountsAreDecimalsPlainTexts)
+{
+    for (const qint64 cents : {0LL, 1LL, 10LL, 100LL, 101LL, 110LL, 1000LL, 100000LL, 100050LL, 100005LL, -1LL, -10LL,
+                               -100LL, -150LL, -100005LL, 999999999999999LL, -999999999999999LL})
+        EXPECT_EQ(plainAmountText(cents), Decimal::fromCents(cents).plain()) << cents;
 }
 
 TEST(Texts, AmountsDatesAndChosenLists)
